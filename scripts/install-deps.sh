@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Calbrine need.
+set -euo pipefail
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+export DEBIAN_FRONTEND=noninteractive
+as_root apt-get update
+as_root apt-get install -y --no-install-recommends \
+    cmake make g++ pkg-config \
+    qt6-base-dev libgl-dev \
+    googletest libgtest-dev libbenchmark-dev \
+    fonts-liberation locales poppler-utils
+# The tests check number text under a German locale, whose decimal mark is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

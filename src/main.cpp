@@ -1,0 +1,16 @@
+// Calbrine: the VFO design utility. The program starts at its opening window.
+#include <QApplication>
+#include <QIcon>
+
+#include "platform/QtRunTimeServices.h"
+#include "windows/frmOpening.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Calbrine"));
+    QApplication::setApplicationVersion(QStringLiteral("2.04"));
+    QApplication::setDesktopFileName(QStringLiteral("org.calbrine.Calbrine"));
+    calbrine::InstallQtRunTimeServices();
+    calbrine::ShowOpeningWindow();
+    return QApplication::exec();
+}

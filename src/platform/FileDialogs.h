@@ -1,0 +1,28 @@
+// The open and save file dialogs of the design window. The desktop program binds them to
+// Qt's file dialog; tests install their own answers.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace calbrine {
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;    // "description|pattern", e.g. "Calbrine files (*.TXT)|*.TXT"
+    std::string fileName;  // the name the dialog opens with
+};
+
+class FileDialogs {
+  public:
+    virtual ~FileDialogs() = default;
+    // The chosen file name, or nothing when the user cancels.
+    virtual std::optional<std::string> ShowOpen(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> ShowSave(const FileDialogRequest& request) = 0;
+};
+
+// nullptr restores the Qt dialogs.
+void InstallFileDialogs(FileDialogs* dialogs);
+FileDialogs& Dialogs();
+
+}  // namespace calbrine

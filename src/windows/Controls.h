@@ -1,0 +1,22 @@
+// Making and placing the controls of the program's windows.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "windows/WindowUnits.h"
+
+namespace calbrine {
+
+// A label with a transparent background and left-aligned text.
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text);
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, Qt::Alignment alignment);
+// A light grey (0xE0E0E0) button.
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
+
+// Places a control at a position and size given in window units.
+void Place(QWidget* control, const WindowUnits& units, double left, double top, double width,
+           double height);
+
+}  // namespace calbrine

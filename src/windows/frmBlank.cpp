@@ -1,0 +1,49 @@
+#include "windows/frmBlank.h"
+
+#include <QPointer>
+
+#include "windows/PersistentPicture.h"
+
+namespace calbrine {
+
+namespace {
+QPointer<frmBlank> blankWindow;
+}
+
+frmBlank::frmBlank(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmBlank"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+}
+
+void frmBlank::Form_Load() {
+    units_ = ScreenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
+    setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), units_.FontPoints()));
+}
+
+frmBlank* ShowBlankWindow() {
+    if (!blankWindow) {
+        blankWindow = new frmBlank;
+        blankWindow->Form_Load();
+    }
+    ShowMaximized(*blankWindow);
+    return blankWindow;
+}
+
+void UnloadBlankWindow() {
+    if (blankWindow) {
+        frmBlank* window = blankWindow;
+        blankWindow = nullptr;
+        window->close();
+    }
+}
+
+frmBlank* BlankWindow() {
+    return blankWindow;
+}
+
+}  // namespace calbrine

@@ -1,0 +1,228 @@
+#include "windows/frmDesign.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+#include <exception>
+#include <map>
+
+#include "design/DesignValues.h"
+#include "design/Tuning.h"
+#include "engineering/modMain.h"
+#include "platform/QtRunTimeServices.h"
+#include "schematic/DesignSchematic.h"
+#include "windows/Controls.h"
+
+namespace calbrine {
+
+namespace {
+
+QPointer<frmDesign> designWindow;
+
+// Left, top, width and height of each control in window units, in the order the load
+// places them.
+struct Placement {
+    const char* name;
+    double left, top, width, height;
+};
+
+constexpr Placement placements[] = {
+    {"cmdAccept", 1500, 7400, 7200, 270},   {"cmdDefaults", 1500, 8000, 1450, 270},
+    {"cmdReadFile", 3000, 8000, 1450, 270}, {"cmdSaveFile", 4500, 8000, 1450, 270},
+    {"cmdSpice", 6000, 8000, 1450, 270},    {"cmdPrint", 7500, 8000, 1450, 270},
+    {"cmdExit", 9000, 8000, 1450, 270},     {"lblFreqMin", 1000, 1500, 4000, 270},
+    {"lblSpan", 1000, 2600, 4000, 270},     {"lblFineSpan", 1000, 2900, 3000, 270},
+    {"lblSum", 1000, 1900, 4000, 270},      {"lblDiff", 1000, 2200, 4000, 270},
+    {"Text10", 1650, 6170, 700, 270},       {"Text1", 1650, 6500, 700, 270},
+    {"Text2", 3000, 6200, 700, 270},        {"Text3", 5950, 6500, 700, 270},
+    {"Text4", 4400, 6170, 700, 270},        {"Text0", 4400, 6500, 700, 270},
+    {"Text5", 7050, 6500, 700, 270},        {"Text6", 7020, 3000, 700, 270},
+    {"Text7", 8020, 3000, 700, 270},        {"Text8", 8020, 4500, 700, 270},
+    {"Text9", 5450, 3000, 700, 270},        {"lblIF", 1000, 1000, 1600, 270},
+    {"TxtIF", 2600, 1000, 700, 270},
+};
+
+const char* const windowFace = "Microsoft Sans Serif";
+
+// Reads one component box: engineering text into the field, the floor under a value of zero
+// or less, and the box rewritten in normalised form.
+void AcceptComponent(QLineEdit* box, float& field, float floor,
+                     void (*format)(float&, std::string&)) {
+    ParseEngValue(box->text().toStdString(), field);
+    if (field <= 0) {
+        field = floor;
+    }
+    format(field, WorkText);
+    box->setText(QString::fromStdString(WorkText));
+}
+
+}  // namespace
+
+frmDesign::frmDesign(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmDesign"));
+    setWindowTitle(QStringLiteral("Calbrine - Design page"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    CreateControls();
+}
+
+frmDesign::~frmDesign() = default;
+
+void frmDesign::CreateControls() {
+    Label1 = MakeLabel(this, "Label1", "Calbrine Utility");
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblIF = MakeLabel(this, "lblIF", "Intermediate freq: ");
+    // Tab order follows the order in which the accept step reads the boxes.
+    TxtIF = MakeTextBox(this, "TxtIF", Qt::AlignLeft);
+    Text10 = MakeTextBox(this, "Text10", Qt::AlignRight);
+    Text1 = MakeTextBox(this, "Text1", Qt::AlignRight);
+    Text2 = MakeTextBox(this, "Text2", Qt::AlignHCenter);
+    Text3 = MakeTextBox(this, "Text3", Qt::AlignLeft);
+    Text4 = MakeTextBox(this, "Text4", Qt::AlignRight);
+    Text0 = MakeTextBox(this, "Text0", Qt::AlignRight);
+    Text5 = MakeTextBox(this, "Text5", Qt::AlignLeft);
+    Text6 = MakeTextBox(this, "Text6", Qt::AlignLeft);
+    Text7 = MakeTextBox(this, "Text7", Qt::AlignLeft);
+    Text8 = MakeTextBox(this, "Text8", Qt::AlignLeft);
+    Text9 = MakeTextBox(this, "Text9", Qt::AlignRight);
+    lblFreqMin = MakeLabel(this, "lblFreqMin", "lblFreqMin");
+    lblSum = MakeLabel(this, "lblSum", "lblSum");
+    lblDiff = MakeLabel(this, "lblDiff", "lblDiff");
+    lblSpan = MakeLabel(this, "lblSpan", "lblSpan");
+    lblFineSpan = MakeLabel(this, "lblFineSpan", "lblFineSpan");
+    cmdAccept = MakeButton(this, "cmdAccept", "Read entries and compute results");
+    cmdDefaults = MakeButton(this, "cmdDefaults", "Get defaults");
+    cmdReadFile = MakeButton(this, "cmdReadFile", "Read file");
+    cmdSaveFile = MakeButton(this, "cmdSaveFile", "Save file");
+    cmdSpice = MakeButton(this, "cmdSpice", "LTspice");
+    cmdPrint = MakeButton(this, "cmdPrint", "Print");
+    cmdExit = MakeButton(this, "cmdExit", "Exit");
+
+    connect(cmdAccept, &QPushButton::clicked, this, &frmDesign::cmdAccept_Click);
+    connect(cmdDefaults, &QPushButton::clicked, this, &frmDesign::cmdDefaults_Click);
+    connect(cmdReadFile, &QPushButton::clicked, this, &frmDesign::cmdReadFile_Click);
+    connect(cmdSaveFile, &QPushButton::clicked, this, &frmDesign::cmdSaveFile_Click);
+    connect(cmdSpice, &QPushButton::clicked, this, &frmDesign::cmdSpice_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmDesign::cmdPrint_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmDesign::cmdExit_Click);
+    // Enter in any entry box reads the entries, as the wide button does.
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        connect(box, &QLineEdit::returnPressed, this, &frmDesign::cmdAccept_Click);
+    }
+}
+
+QLineEdit* frmDesign::BoxNamed(const std::string& name) const {
+    return findChild<QLineEdit*>(QString::fromStdString(name), Qt::FindDirectChildrenOnly);
+}
+
+void frmDesign::Form_Load() {
+    units_ = ScreenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
+    const double points = units_.FontPoints();
+    setFont(ScaledFont(windowFace, points));
+    picture_ =
+        std::make_unique<PersistentPicture>(*this, units_, palette().color(QPalette::Window));
+    picture_->Surface().SetFont(font());
+    picture_->Surface().SetTextColour(Qt::black);
+
+    Place(Label1, units_, 15, 300, 12000, 500);
+    Label1->setFont(ScaledFont(windowFace, 24));
+    for (const Placement& p : placements) {
+        auto* control = findChild<QWidget*>(QLatin1String(p.name), Qt::FindDirectChildrenOnly);
+        Place(control, units_, p.left, p.top, p.width, p.height);
+        control->setFont(ScaledFont(windowFace, points));
+    }
+
+    FormatEng(DesignValues.IF, WorkText);
+    TxtIF->setText(QString::fromStdString(WorkText));
+    Schematic();
+    ComputeTuning();
+}
+
+void frmDesign::Schematic() {
+    std::map<std::string, std::string> boxTexts;
+    bool failed = false;
+    try {
+        DrawDesignSchematic(picture_->Surface(), boxTexts);
+    } catch (const std::exception&) {
+        failed = true;
+    }
+    // Boxes written before a failure keep their new texts.
+    for (const auto& [name, text] : boxTexts) {
+        if (QLineEdit* box = BoxNamed(name)) {
+            box->setText(QString::fromStdString(text));
+        }
+    }
+    if (failed) {
+        Services().ShowMessage("We had a schematic error", "Calbrine");
+    }
+}
+
+void frmDesign::ComputeTuning() {
+    const TuningCaptions captions = EvaluateTuning();
+    lblFreqMin->setText(QString::fromStdString(captions.lblFreqMin));
+    lblSum->setText(QString::fromStdString(captions.lblSum));
+    lblDiff->setText(QString::fromStdString(captions.lblDiff));
+    lblSpan->setText(QString::fromStdString(captions.lblSpan));
+    lblFineSpan->setText(QString::fromStdString(captions.lblFineSpan));
+}
+
+void frmDesign::cmdAccept_Click() {
+    DesignRecord& d = DesignValues;
+    ParseEngValue(TxtIF->text().toStdString(), d.IF);
+    FormatEng(d.IF, WorkText);
+    TxtIF->setText(QString::fromStdString(WorkText));
+
+    AcceptComponent(Text10, d.CfineMin, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text1, d.CfineMax, CapacitanceFloor, FormatCapacitance);
+    d.CfineNom = (d.CfineMax + d.CfineMin) / 2;
+    AcceptComponent(Text2, d.C39, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text3, d.C37, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text4, d.CcoarseMin, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text0, d.CcoarseMax, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text5, d.C90, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text6, d.C15, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text7, d.C34, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text8, d.C35, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(Text9, d.L7, InductanceFloor, FormatInductance);
+
+    Schematic();
+    ComputeTuning();
+}
+
+void frmDesign::paintEvent(QPaintEvent*) {
+    if (picture_) {
+        picture_->Paint(*this);
+    }
+}
+
+void frmDesign::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!unloading_) {
+        // The title-bar close box: no other window is left, so the program ends, without the
+        // exit question and without writing the last session.
+        EndProgram();
+    }
+}
+
+frmDesign* ShowDesignWindow() {
+    if (!designWindow) {
+        designWindow = new frmDesign;
+        designWindow->Form_Load();
+    }
+    ShowMaximized(*designWindow);
+    return designWindow;
+}
+
+void UnloadDesignWindow() {
+    if (!designWindow) {
+        return;
+    }
+    frmDesign* window = designWindow;
+    designWindow = nullptr;
+    window->unloading_ = true;
+    window->close();  // deleted on close, once the current event has run
+}
+
+frmDesign* DesignWindow() {
+    return designWindow;
+}
+
+}  // namespace calbrine

@@ -1,0 +1,76 @@
+// The design window's file, defaults, LTspice, print and exit buttons.
+#include "design/DesignValues.h"
+#include "files/modReadWrite.h"
+#include "platform/FileDialogs.h"
+#include "platform/QtPrinting.h"
+#include "windows/frmBlank.h"
+#include "windows/frmDesign.h"
+#include "windows/frmExit.h"
+
+namespace calbrine {
+
+namespace {
+
+const char* const designFilter = "Calbrine files (*.TXT)|*.TXT";
+const char* const spiceFilter = "Spice schematic files (*.ASC)|*.ASC";
+
+// Names are counted in characters, as the user sees them.
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (unsigned char c : text) {
+        count += (c & 0xC0) != 0x80;
+    }
+    return count;
+}
+
+}  // namespace
+
+void RebuildDesignWindowAround(const std::function<void()>& fileOperation) {
+    ShowBlankWindow();
+    UnloadDesignWindow();
+    fileOperation();
+    ShowDesignWindow();
+    UnloadBlankWindow();
+}
+
+void frmDesign::cmdReadFile_Click() {
+    // A cancelled dialog leaves the name it opened with: empty.
+    DesignFileName = Dialogs().ShowOpen({"Read Calbrine file", designFilter, ""}).value_or("");
+    const std::string name = DesignFileName;
+    RebuildDesignWindowAround([name] { ReadDesignFile(name); });
+}
+
+void frmDesign::cmdSaveFile_Click() {
+    const auto chosen = Dialogs().ShowSave({"Write Calbrine file", designFilter, DesignFileName});
+    if (!chosen) {
+        return;  // a cancelled save writes nothing and keeps the window as it is
+    }
+    DesignFileName = *chosen;
+    const std::string name = DesignFileName;
+    RebuildDesignWindowAround([name] { WriteDesignFile(name); });
+}
+
+void frmDesign::cmdDefaults_Click() {
+    RebuildDesignWindowAround([] { ReadDesignFile("Defaults.TXT"); });
+}
+
+void frmDesign::cmdSpice_Click() {
+    SaveSpiceSchematic();
+}
+
+void frmDesign::SaveSpiceSchematic() {
+    SpiceFileName = Dialogs().ShowSave({"Write Spice schematic", spiceFilter, ""}).value_or("");
+    if (CharacterCount(SpiceFileName) > 4) {
+        WriteSpiceSchematic();
+    }
+}
+
+void frmDesign::cmdPrint_Click() {
+    PrintSchematic();
+}
+
+void frmDesign::cmdExit_Click() {
+    ShowExitWindow();
+}
+
+}  // namespace calbrine

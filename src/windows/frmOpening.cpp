@@ -1,0 +1,140 @@
+#include "windows/frmOpening.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "design/DesignValues.h"
+#include "files/modReadWrite.h"
+#include "platform/QtRunTimeServices.h"
+#include "schematic/MakerWebAddress.h"
+#include "schematic/OpeningSchematic.h"
+#include "windows/Controls.h"
+#include "windows/frmDesign.h"
+
+namespace calbrine {
+
+namespace {
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// The gradient is 9000 lines one unit apart, y = 1 to 9000, each from x 0 to 12100; a pixel
+// row shows the last of the lines that fall on it, so the rows are filled directly.
+void PaintGradient(QImage& image, const WindowUnits& units) {
+    QPainter painter(&image);
+    const int width = static_cast<int>(std::ceil(units.X(12100)));
+    const int rows = static_cast<int>(std::lround(units.Y(9000) + 0.5));
+    for (int row = 0; row < rows; ++row) {
+        float y = static_cast<float>(std::ceil((row + 0.5) / units.pixelsPerUnitY) - 1);
+        if (y > 9000) {
+            y = 9000;
+        }
+        if (y < 1) {
+            continue;
+        }
+        painter.fillRect(0, row, width, 1, QColor(0, 0, GradientBlue(y)));
+    }
+}
+
+}  // namespace
+
+int GradientBlue(float y) {
+    const double exact = static_cast<double>(y) * 255.0 / 12000.0;
+    const int blue = static_cast<int>(std::nearbyint(exact));  // ties to even
+    return blue < 1 ? 1 : (blue > 255 ? 255 : blue);
+}
+
+frmOpening::frmOpening(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmOpening"));
+    setWindowTitle(QStringLiteral("Welcome to Calbrine !"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    lblTitle = MakeLabel(this, "lblTitle", "Calbrine");
+    lblVersion = MakeLabel(this, "lblVersion", "");
+    lblCopyright = MakeLabel(this, "lblCopyright", "");
+    lblWebsite = MakeLabel(this, "lblWebsite", "");
+    for (QLabel* label : {lblTitle, lblVersion, lblCopyright, lblWebsite}) {
+        SetTextColour(label, Qt::white);
+    }
+    cmdStart = MakeButton(this, "cmdStart", "Start");
+    cmdExit = MakeButton(this, "cmdExit", "Exit");
+    cmdExit->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), 12));
+    // The Exit button keeps its place of 240, 5400 twips, 1545 x 420, on every screen.
+    cmdExit->setGeometry(16, 360, 103, 28);
+    connect(cmdStart, &QPushButton::clicked, this, &frmOpening::cmdStart_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmOpening::cmdExit_Click);
+}
+
+frmOpening::~frmOpening() = default;
+
+void frmOpening::Form_Load() {
+    units_ = ScreenUnits(OpeningWindowClientWidth, OpeningWindowClientHeight);
+    const double sh = units_.screenHeightTwips;
+    picture_ = std::make_unique<PersistentPicture>(*this, units_, ToQColor(0xFF0000));
+
+    PaintGradient(picture_->MutableImage(), units_);
+
+    SetProgramConstants();
+    ReadLastSession();
+    DrawOpeningSchematic(picture_->Surface());
+
+    const QString face = QStringLiteral("Arial");
+    Place(lblTitle, units_, 1000, 500, 6000, 2000);
+    lblTitle->setFont(ScaledFont(QStringLiteral("Times New Roman"), sh * 0.005));
+    Place(lblVersion, units_, 1000, 2500, 5000, 270);
+    lblVersion->setFont(ScaledFont(face, sh * 0.0012));
+    lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(VersionText));
+    Place(lblCopyright, units_, 1000, 3000, 5000, 270);
+    lblCopyright->setFont(ScaledFont(face, sh * 0.0012));
+    lblCopyright->setText(QString::fromStdString(CopyrightText));
+    Place(lblWebsite, units_, 1000, 3500, 5000, 270);
+    lblWebsite->setFont(ScaledFont(face, sh * 0.0012));
+    lblWebsite->setText(QString::fromLatin1(MakerWebAddress));
+    Place(cmdStart, units_, 1000, 4500, 1500, 270);
+    cmdStart->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
+}
+
+void frmOpening::cmdStart_Click() {
+    cmdStart->hide();
+    cmdExit->hide();
+    SetTextColour(lblTitle, Qt::white);
+    picture_->Fill(Qt::white);
+    update();
+    ShowDesignWindow();
+    Unload();
+}
+
+void frmOpening::cmdExit_Click() {
+    Unload();
+    EndProgram();  // the last session is not written on this path
+}
+
+void frmOpening::Unload() {
+    unloading_ = true;
+    close();
+}
+
+void frmOpening::paintEvent(QPaintEvent*) {
+    if (picture_) {
+        picture_->Paint(*this);
+    }
+}
+
+void frmOpening::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!unloading_) {
+        EndProgram();  // the close box ends the program like the Exit button
+    }
+}
+
+frmOpening* ShowOpeningWindow() {
+    auto* window = new frmOpening;
+    window->Form_Load();
+    ShowMaximized(*window);
+    return window;
+}
+
+}  // namespace calbrine

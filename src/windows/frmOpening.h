@@ -1,0 +1,54 @@
+// The opening window: a blue gradient, a decorative schematic, the program's name, version,
+// copyright line and web address, and the Start and Exit buttons.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <memory>
+
+#include "windows/PersistentPicture.h"
+#include "windows/WindowUnits.h"
+
+namespace calbrine {
+
+// Blue of gradient line y: the integer nearest to y x 255 / 12000 (a half to the even
+// neighbour), kept between 1 and 255.
+int GradientBlue(float y);
+
+class frmOpening : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit frmOpening(QWidget* parent = nullptr);
+    ~frmOpening() override;
+
+    void Form_Load();
+    const QImage& Picture() const { return picture_->Image(); }
+
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QLabel* lblCopyright;
+    QLabel* lblWebsite;
+    QPushButton* cmdStart;
+    QPushButton* cmdExit;
+
+  public slots:
+    void cmdStart_Click();
+    void cmdExit_Click();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Unload();
+
+    WindowUnits units_{};
+    std::unique_ptr<PersistentPicture> picture_;
+    bool unloading_ = false;
+};
+
+frmOpening* ShowOpeningWindow();
+
+}  // namespace calbrine

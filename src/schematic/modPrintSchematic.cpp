@@ -1,0 +1,124 @@
+// The printed page: page set-up, the schematic, the results, the title and the credits.
+#include "schematic/modPrintSchematic.h"
+
+#include <cmath>
+
+#include "design/DesignValues.h"
+#include "engineering/modMain.h"
+#include "platform/RunTimeServices.h"
+#include "schematic/MakerWebAddress.h"
+
+namespace calbrine {
+
+namespace {
+
+constexpr Colour Black = 0;
+constexpr double C91Capacitance = 5.6e-11;  // 56 pF
+
+struct Point {
+    int x, y;
+};
+
+void Line(PrinterSurface& p, int x1, int y1, int x2, int y2) {
+    p.DrawLine(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+               static_cast<float>(y2), Black);
+}
+
+void LineTo(PrinterSurface& p, int x, int y) {
+    p.DrawLineTo(static_cast<float>(x), static_cast<float>(y), Black);
+}
+
+void TextAt(PrinterSurface& p, int x, int y, const std::string& text) {
+    p.SetTextPosition(static_cast<float>(x), static_cast<float>(y));
+    p.PrintText(text);
+}
+
+// A result number, rounded to a single as the program holds its numbers, as engineering text.
+std::string Eng(double value) {
+    FormatEng(static_cast<float>(value), WorkText);
+    return WorkText;
+}
+
+void PrintParts(PrinterSurface& p) {
+    DesignRecord& dv = DesignValues;
+    PrintVariableCapacitor(p, "D9 Cfine", dv.CfineMin, dv.CfineMax, 2000, 6000);
+    PrintHorizontalCapacitor(p, "C39", dv.C39, 3000, 6000);
+    PrintVariableCapacitor(p, "C38 Ccoarse", dv.CcoarseMin, dv.CcoarseMax, 4400, 6000);
+    PrintVerticalCapacitor(p, "C37", dv.C37, 5800, 6000);
+    PrintVerticalCapacitor(p, "C90", dv.C90, 7000, 6000);
+    PrintVerticalCapacitor(p, "C15", dv.C15, 7000, 2500);
+    PrintVerticalCapacitor(p, "C34", dv.C34, 8000, 2500);
+    PrintVerticalCapacitor(p, "C35", dv.C35, 8000, 4000);
+    PrintInductor(p, "L7", dv.L7, 6500, 2500);
+    PrintVerticalResistor(p, "R34", 10000, 9200, 1500);
+    PrintVerticalResistor(p, "R33", 10000, 9000, 2500);
+    PrintHorizontalResistor(p, "R32", 4700, 8000, 5500);
+    PrintVerticalCapacitor(p, "C91", C91Capacitance, 9500, 5500);
+    PrintVerticalResistor(p, "R36", 2200, 10400, 4000);
+    PrintTransistor(p, "Q8", "2N3904", 10000, 2500);
+}
+
+// Lower ends of D9, C38, C37, C90, C35, R33, R36 and C91.
+constexpr Point groundPoints[] = {{2000, 7000}, {4400, 7000}, {5800, 7000},  {7000, 7000},
+                                  {8000, 5000}, {9000, 3500}, {10400, 5000}, {9500, 6500}};
+
+void PrintWires(PrinterSurface& p) {
+    Line(p, 2000, 6000, 3000, 6000);    // D9 to C39
+    Line(p, 3400, 6000, 7000, 6000);    // C39 along the lower row to C90,
+    LineTo(p, 7000, 3500);              // then up to C15
+    Line(p, 6500, 3500, 7000, 3500);    // bottom of L7 to the bottom of C15
+    Line(p, 6500, 2500, 10000, 2500);   // top of L7 to the base of Q8
+    Line(p, 8000, 3500, 8000, 4000);    // C34 to C35,
+    LineTo(p, 10400, 4000);             // across to R36,
+    LineTo(p, 10400, 3000);             // up to the emitter
+    Line(p, 10400, 2000, 10400, 1500);  // above the collector, left open
+    Line(p, 7000, 5500, 8000, 5500);    // to R32
+    Line(p, 9000, 5500, 11000, 5500);   // R32 past C91 to the open output end
+}
+
+void PrintResults(PrinterSurface& p) {
+    const double intermediate = DesignValues.IF;
+    const double vfoMin = TuningResults.VfoMin;
+    const double vfoMax = TuningResults.VfoMax;
+    TextAt(p, 1700, 1700, "Intermediate frequency: " + Eng(intermediate));
+    TextAt(p, 1700, 2100, "VFO from " + Eng(vfoMin) + " to" + Eng(vfoMax));
+    TextAt(p, 1700, 2500,
+           "RF sum from " + Eng(intermediate + vfoMin) + " to" + Eng(vfoMax + intermediate));
+    TextAt(p, 1700, 2800,
+           "RF diff from " + Eng(std::fabs(vfoMax - intermediate)) + " to" +
+               Eng(std::fabs(vfoMin - intermediate)));
+    TextAt(p, 1700, 3200, "Coarse span: " + Eng(std::fabs(vfoMax - vfoMin)));
+    TextAt(p, 1700, 3500,
+           "Fine span: " +
+               Eng(std::fabs(static_cast<double>(TuningResults.FineHigh) - TuningResults.FineLow)));
+}
+
+}  // namespace
+
+void DrawPrintedPage(PrinterSurface& printer) {
+    printer.SetOrientation(PageOrientation::Landscape);
+    printer.SetOrigin(-1000, -400);
+    printer.SetFontSize(8);
+    printer.SetLineWidth(8);
+
+    PrintParts(printer);
+    for (const Point& g : groundPoints) {
+        PrintGround(printer, g.x, g.y);
+    }
+    PrintWires(printer);
+
+    printer.SetFontSize(10);
+    PrintResults(printer);
+
+    printer.SetFontSize(16);
+    TextAt(printer, 5000, 600, "Calbrine Utility");
+
+    printer.SetFontSize(6);
+    TextAt(printer, 1500, 8700, MakerWebAddress);
+    TextAt(printer, 1500, 8900, Services().GeneralDateText());
+
+    printer.EndDocument();
+    printer.SetOrientation(PageOrientation::Portrait);
+}
+
+}  // namespace calbrine

@@ -1,0 +1,187 @@
+// Design files, the defaults file and the last-session file: one line format of twelve
+// values under their keys, read back by position.
+#include <cstddef>
+#include <string>
+
+#include "design/DesignValues.h"
+#include "engineering/NumberText.h"
+#include "files/LenientNumber.h"
+#include "files/ReplaceFile.h"
+#include "files/TextLineReader.h"
+#include "files/modReadWrite.h"
+#include "platform/RunTimeServices.h"
+
+namespace calbrine {
+
+namespace {
+
+const char* const Caption = "Calbrine";
+const char* const LastSessionName = "LastSession.TXT";
+
+struct StoredValue {
+    const char* key;
+    float DesignRecord::*field;
+};
+
+// The twelve stored values in file order.
+constexpr StoredValue storedValues[] = {
+    {"CfineMin: ", &DesignRecord::CfineMin},
+    {"CfineMax: ", &DesignRecord::CfineMax},
+    {"C39: ", &DesignRecord::C39},
+    {"C37: ", &DesignRecord::C37},
+    {"CcoarseMin: ", &DesignRecord::CcoarseMin},
+    {"CcoarseMax: ", &DesignRecord::CcoarseMax},
+    {"C90: ", &DesignRecord::C90},
+    {"C15: ", &DesignRecord::C15},
+    {"C34: ", &DesignRecord::C34},
+    {"C35: ", &DesignRecord::C35},
+    {"L7: ", &DesignRecord::L7},
+    {"IF: ", &DesignRecord::IF},
+};
+
+const char* const LineEnd = "\r\n";
+
+// Names are counted in characters, a UTF-8 lead byte with its continuation bytes being one.
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string DesignFileText(std::string firstLine) {
+    // A line end inside the first line would shift every value line of the file.
+    for (char& c : firstLine) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    std::string text = firstLine + LineEnd + Services().GeneralDateText() + LineEnd + LineEnd;
+    for (const StoredValue& v : storedValues) {
+        text += v.key + SingleText(DesignValues.*v.field) + LineEnd;
+    }
+    for (int spare = 2; spare <= 5; ++spare) {
+        text += "Spare " + std::to_string(spare) + ": " + std::to_string(spare) + LineEnd;
+    }
+    return text;
+}
+
+enum class ReadOutcome { Complete, EndOfFile, Failed };
+
+// Steps through the value lines of an open file: empty lines and comments ("*" first) are
+// skipped, and a value line gives the text after its first colon (the whole line when it
+// has none).
+class ValueLines {
+  public:
+    explicit ValueLines(TextLineReader& reader) : reader_(reader) {}
+
+    // False at the end of the file or on a read error.
+    bool Next(std::string& valueText) {
+        std::string line;
+        while (reader_.ReadLine(line)) {
+            if (line.empty() || line[0] == '*') {
+                continue;
+            }
+            const std::size_t colon = line.find(':');
+            valueText = colon == std::string::npos ? line : line.substr(colon + 1);
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    TextLineReader& reader_;
+};
+
+// Reads an open file into DesignValues field by field; a field is set as soon as its line
+// has been read.
+ReadOutcome ReadValues(TextLineReader& reader) {
+    ValueLines lines(reader);
+    std::string text;
+    auto stop = [&reader] {
+        return reader.Failed() ? ReadOutcome::Failed : ReadOutcome::EndOfFile;
+    };
+    for (int header = 0; header < 2; ++header) {
+        if (!lines.Next(text)) {
+            return stop();
+        }
+    }
+    for (const StoredValue& v : storedValues) {
+        if (!lines.Next(text)) {
+            return stop();
+        }
+        float single = 0;
+        if (!NearestSingle(LenientNumber(text), single)) {
+            return ReadOutcome::Failed;  // a number no single can hold
+        }
+        DesignValues.*v.field = single;
+    }
+    for (int spare = 0; spare < 4; ++spare) {
+        if (!lines.Next(text)) {
+            return stop();
+        }
+    }
+    return ReadOutcome::Complete;
+}
+
+// Opens, reads and closes the file; false when it could not be opened or read.
+bool ReadFile(const std::string& path) {
+    TextLineReader reader;
+    return reader.Open(path) && ReadValues(reader) != ReadOutcome::Failed;
+}
+
+void LoadBuiltInValues() {
+    DesignRecord& d = DesignValues;
+    d.CfineMin = 200e-12f;
+    d.CfineMax = 20e-12f;
+    d.C39 = 33e-12f;
+    d.C37 = 220e-12f;
+    d.CcoarseMin = 10e-12f;
+    d.CcoarseMax = 240e-12f;
+    d.C90 = 33e-12f;
+    d.C15 = 180e-12f;
+    d.C34 = 470e-12f;
+    d.C35 = 470e-12f;
+    d.L7 = 7.7e-6f;
+    d.IF = 11e6f;
+}
+
+}  // namespace
+
+void ReadLastSession() {
+    // Missing at the first start, and nothing to report otherwise either.
+    ReadFile(FindFileIgnoringCase(LastSessionName));
+}
+
+void WriteLastSession() {
+    if (!ReplaceFile(LastSessionName, DesignFileText("Calbrine last-session file"))) {
+        Services().Beep();
+        Services().ShowMessage("The last-session file was not written correctly.", Caption);
+    }
+}
+
+void ReadDesignFile(const std::string& name) {
+    if (CharacterCount(name) < 5) {
+        return;
+    }
+    if (ReadFile(FindFileIgnoringCase(name))) {
+        return;
+    }
+    Services().ShowMessage("The file '" + name + "' was not found.", Caption);
+    LoadBuiltInValues();
+}
+
+void WriteDesignFile(const std::string& name) {
+    if (CharacterCount(name) < 5) {
+        return;
+    }
+    if (!ReplaceFile(name, DesignFileText(name))) {
+        Services().Beep();
+        Services().ShowMessage("The file was not written correctly.", Caption);
+    }
+}
+
+}  // namespace calbrine

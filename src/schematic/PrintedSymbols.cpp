@@ -34,20 +34,18 @@ void PlaceWorkText(SchematicSurface& s, int x, int y) {
     PlaceText(s, x, y, WorkText);
 }
 
-// The capacitor and inductor routines take a DesignValues field (float&, through the
-// formatter that leaves the field's magnitude in it) or a constant (double).
-template <typename V>
-void VerticalCapacitor(SchematicSurface& printer, const std::string& Label, V& Value, int X,
-                       int Y) {
+}  // namespace
+
+void PrintVerticalCapacitor(SchematicSurface& printer, const std::string& Label, double Value,
+                            int X, int Y) {
     CapacitorLines(printer, X, Y);
     FormatCapacitance(Value, WorkText);
     PlaceWorkText(printer, X + 100, Y + 650);
     PlaceText(printer, X + 100, Y + 200, Label);
 }
 
-template <typename V>
-void VariableCapacitor(SchematicSurface& printer, const std::string& Label, V& MinValue,
-                       V& MaxValue, int X, int Y) {
+void PrintVariableCapacitor(SchematicSurface& printer, const std::string& Label, double MinValue,
+                            double MaxValue, int X, int Y) {
     CapacitorLines(printer, X, Y);
     FormatCapacitance(MinValue, WorkText);
     PlaceWorkText(printer, X + 100, Y + 150);
@@ -58,9 +56,8 @@ void VariableCapacitor(SchematicSurface& printer, const std::string& Label, V& M
     PlaceText(printer, X - 400, Y + 650, "Max:");
 }
 
-template <typename V>
-void HorizontalCapacitor(SchematicSurface& printer, const std::string& Label, V& Value, int X,
-                         int Y) {
+void PrintHorizontalCapacitor(SchematicSurface& printer, const std::string& Label, double Value,
+                              int X, int Y) {
     Line(printer, X, Y, X + 160, Y);
     Line(printer, X + 160, Y - 120, X + 160, Y + 120);
     Line(printer, X + 224, Y - 120, X + 224, Y + 120);
@@ -70,8 +67,8 @@ void HorizontalCapacitor(SchematicSurface& printer, const std::string& Label, V&
     PlaceText(printer, X, Y - 350, Label);
 }
 
-template <typename V>
-void Inductor(SchematicSurface& printer, const std::string& Label, V& Value, int X, int Y) {
+void PrintInductor(SchematicSurface& printer, const std::string& Label, double Value, int X,
+                   int Y) {
     Line(printer, X, Y, X, Y + 280);
     // Three half-turns of radius 80 that meet both leads: Y+280 to Y+760.
     for (int k = 1; k <= 3; ++k) {
@@ -81,48 +78,6 @@ void Inductor(SchematicSurface& printer, const std::string& Label, V& Value, int
     FormatInductance(Value, WorkText);
     PlaceWorkText(printer, X - 700, Y + 650);
     PlaceText(printer, X - 300, Y + 200, Label);
-}
-
-}  // namespace
-
-void PrintVerticalCapacitor(SchematicSurface& printer, const std::string& Label, float& Value,
-                            int X, int Y) {
-    VerticalCapacitor(printer, Label, Value, X, Y);
-}
-
-void PrintVerticalCapacitor(SchematicSurface& printer, const std::string& Label, double Value,
-                            int X, int Y) {
-    VerticalCapacitor(printer, Label, Value, X, Y);
-}
-
-void PrintVariableCapacitor(SchematicSurface& printer, const std::string& Label, float& MinValue,
-                            float& MaxValue, int X, int Y) {
-    VariableCapacitor(printer, Label, MinValue, MaxValue, X, Y);
-}
-
-void PrintVariableCapacitor(SchematicSurface& printer, const std::string& Label, double MinValue,
-                            double MaxValue, int X, int Y) {
-    VariableCapacitor(printer, Label, MinValue, MaxValue, X, Y);
-}
-
-void PrintHorizontalCapacitor(SchematicSurface& printer, const std::string& Label, float& Value,
-                              int X, int Y) {
-    HorizontalCapacitor(printer, Label, Value, X, Y);
-}
-
-void PrintHorizontalCapacitor(SchematicSurface& printer, const std::string& Label, double Value,
-                              int X, int Y) {
-    HorizontalCapacitor(printer, Label, Value, X, Y);
-}
-
-void PrintInductor(SchematicSurface& printer, const std::string& Label, float& Value, int X,
-                   int Y) {
-    Inductor(printer, Label, Value, X, Y);
-}
-
-void PrintInductor(SchematicSurface& printer, const std::string& Label, double Value, int X,
-                   int Y) {
-    Inductor(printer, Label, Value, X, Y);
 }
 
 void PrintHorizontalResistor(SchematicSurface& printer, const std::string& Label, double Value,

@@ -4,9 +4,8 @@
 //
 // The symbols take the label first, then the value or values, then the anchor, and draw in
 // black. Value texts are formed in WorkText just before they are printed; a resistor's value
-// text therefore stays empty when WorkText is empty at that moment. Capacitances and the
-// inductance passed as a DesignValues field go through the float& formatters (which leave
-// the field's magnitude in it); constants use the double forms.
+// text therefore stays empty when WorkText is empty at that moment. Values are taken as
+// they stand at the call; printing changes no design value.
 #pragma once
 
 #include <string>
@@ -20,22 +19,15 @@ namespace calbrine {
 void DrawPrintedPage(PrinterSurface& printer);
 
 // Anchor at the top end; bottom end (X, Y+1000).
-void PrintVerticalCapacitor(SchematicSurface& printer, const std::string& Label, float& Value,
-                            int X, int Y);
 void PrintVerticalCapacitor(SchematicSurface& printer, const std::string& Label, double Value,
                             int X, int Y);
 // A vertical capacitor with its minimum and maximum values beside "Min:" and "Max:".
-void PrintVariableCapacitor(SchematicSurface& printer, const std::string& Label, float& MinValue,
-                            float& MaxValue, int X, int Y);
 void PrintVariableCapacitor(SchematicSurface& printer, const std::string& Label, double MinValue,
                             double MaxValue, int X, int Y);
 // Anchor at the left end; right end (X+400, Y).
-void PrintHorizontalCapacitor(SchematicSurface& printer, const std::string& Label, float& Value,
-                              int X, int Y);
 void PrintHorizontalCapacitor(SchematicSurface& printer, const std::string& Label, double Value,
                               int X, int Y);
 // Anchor at the top end; bottom end (X, Y+1000).
-void PrintInductor(SchematicSurface& printer, const std::string& Label, float& Value, int X, int Y);
 void PrintInductor(SchematicSurface& printer, const std::string& Label, double Value, int X, int Y);
 // Anchor at the left end; right end (X+1000, Y). Value in ohms.
 void PrintHorizontalResistor(SchematicSurface& printer, const std::string& Label, double Value,

@@ -134,3 +134,16 @@ TEST(PrintedSymbols, InductorArcsMeetBothLeadsAndTransistorShape) {
     EXPECT_EQ(s.Texts(), (std::vector<std::string>{"2N3904", "Q8"}));
     EXPECT_EQ(s.TextAt(10500, 2300), "Q8");
 }
+
+TEST_F(PrintedPage, PrintingChangesNoDesignValue) {
+    // Values read from a file carry no floors and may be negative; the page prints their
+    // magnitudes and leaves the record as it was.
+    DesignValues.C37 = -100e-12f;
+    DesignValues.L7 = -4.7e-6f;
+    const DesignRecord before = DesignValues;
+    DrawPrintedPage(page);
+    EXPECT_EQ(DesignValues.C37, before.C37);
+    EXPECT_EQ(DesignValues.L7, before.L7);
+    EXPECT_EQ(page.TextAt(5900, 6650), "100pF");
+    EXPECT_EQ(page.TextAt(5800, 3150), "4.7uH");
+}

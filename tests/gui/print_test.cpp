@@ -1,0 +1,87 @@
+// Printing the design into a PDF file through the print path the "Print" button takes.
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "GuiTestSupport.h"
+#include "design/Tuning.h"
+#include "platform/QtPrinting.h"
+
+using namespace calbrine;
+using calbrine_test::WindowTest;
+
+namespace {
+
+class PrintTest : public WindowTest {
+  protected:
+    void TearDown() override {
+        SetPrintDialogRunner({});
+        WindowTest::TearDown();
+    }
+    // Answers the print dialog with a PDF file.
+    void PrintToPdf(const QString& name) {
+        SetPrintDialogRunner([name](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(name);
+            return true;
+        });
+        PrintSchematic();
+    }
+};
+
+QString Output(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
+    DesignValues = DesignRecord{10e-12f, 40e-12f,  10e-12f,  100e-12f, 20e-12f, 100e-12f, 100e-12f,
+                                47e-12f, 470e-12f, 470e-12f, 4.7e-6f,  12e6f,   25e-12f};
+    EvaluateTuning();
+    PrintToPdf("page.pdf");
+    EXPECT_TRUE(services.messages.empty());
+    ASSERT_TRUE(QFile::exists("page.pdf"));
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
+        GTEST_SKIP() << "poppler-utils are not installed";
+    }
+    const QString info = Output("pdfinfo", {"page.pdf"});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    // Landscape: wider than high.
+    const QRegularExpression size("Page size:\\s+([\\d.]+) x ([\\d.]+)");
+    const auto match = size.match(info);
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble());
+    // pdftotext does not keep runs of blanks, so texts are compared with single blanks.
+    const QString text = Output("pdftotext", {"-layout", "page.pdf", "-"}).simplified();
+    for (const char* expected :
+         {"Calbrine Utility", "Intermediate frequency: 12M", "VFO from 5.4698M to 5.7589M",
+          "Coarse span: 289.13k", "Fine span: 8.587k", "470pF", "4.7uH", "10 k", "2N3904",
+          "06/12/2026 12:00:00"}) {
+        EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
+    }
+}
+
+TEST_F(PrintTest, CancelPrintsNothing) {
+    SetPrintDialogRunner([](QPrinter& printer) {
+        printer.setOutputFileName("never.pdf");
+        return false;
+    });
+    PrintSchematic();
+    EXPECT_FALSE(QFile::exists("never.pdf"));
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(PrintTest, AFailedPrintReportsAPrinterError) {
+    PrintToPdf("no-such-folder/page.pdf");
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].rfind("Printer Error: ", 0), 0u) << services.messages[0];
+    EXPECT_FALSE(QFile::exists("no-such-folder/page.pdf"));
+    // The next print starts afresh and succeeds.
+    PrintToPdf("again.pdf");
+    EXPECT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(QFile::exists("again.pdf"));
+}

@@ -4,11 +4,15 @@ set -euo pipefail
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update
+# libqt6svg6 holds Qt's SVG icon plugins on Debian 12; dpkg-dev, file, desktop-file-utils
+# and appstream build and check the Debian package.
 as_root apt-get install -y --no-install-recommends \
     cmake make g++ pkg-config \
     qt6-base-dev libgl-dev \
     googletest libgtest-dev libbenchmark-dev \
-    fonts-liberation locales poppler-utils
+    fonts-liberation locales poppler-utils \
+    libqt6svg6 \
+    dpkg-dev file desktop-file-utils appstream
 # The tests check number text under a German locale, whose decimal mark is a comma.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8

@@ -10,6 +10,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Calbrine"));
     QApplication::setApplicationVersion(QStringLiteral("2.04"));
     QApplication::setDesktopFileName(QStringLiteral("org.calbrine.Calbrine"));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("org.calbrine.Calbrine"),
+        QIcon(QStringLiteral(":/icons/org.calbrine.Calbrine.svg"))));
     calbrine::InstallQtRunTimeServices();
     calbrine::ShowOpeningWindow();
     return QApplication::exec();

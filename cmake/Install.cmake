@@ -1,0 +1,24 @@
+# Installs Calbrine as a desktop application and packages it; included by the top-level
+# CMakeLists.txt once the `calbrine` target exists.
+include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/Resources.cmake)
+
+set(calbrine_app_id org.calbrine.Calbrine)
+install(TARGETS calbrine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)
+
+# Validates the data files, installs into a scratch root and builds the package. It runs
+# alone, after the build, because cpack installs from this build directory. A sanitizer
+# build is never shipped, so it skips this test.
+if(CALBRINE_BUILD_TESTS AND NOT CALBRINE_SANITIZE)
+    add_test(NAME package_install
+             COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-package.sh ${PROJECT_BINARY_DIR})
+    set_tests_properties(package_install PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+endif()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Checks the desktop files, the installed layout and the Debian package of a built tree.
+# Usage: scripts/check-package.sh [build-dir]   (default: build)
+set -euo pipefail
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+build_dir="$(cd "${1:-build}" && pwd)"
+app_id=org.calbrine.Calbrine
+fail() { echo "check-package: $*" >&2; exit 1; }
+
+[ -x "$build_dir/calbrine" ] || fail "no calbrine in $build_dir; build it first"
+
+desktop-file-validate "$source_dir/data/$app_id.desktop"
+appstreamcli validate --no-net "$source_dir/data/$app_id.metainfo.xml"
+
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+DESTDIR="$stage" cmake --install "$build_dir" --prefix /usr >/dev/null
+for file in usr/bin/calbrine \
+            "usr/share/applications/$app_id.desktop" \
+            "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+            "usr/share/metainfo/$app_id.metainfo.xml"; do
+    [ -f "$stage/$file" ] || fail "cmake --install did not install /$file"
+done
+
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build_dir/CMakeCache.txt")"
+rm -f "$build_dir"/calbrine_*.deb
+(cd "$build_dir" && cpack -G DEB >/dev/null)
+deb="$(ls "$build_dir"/calbrine_"$version"_*.deb)" || fail "cpack made no calbrine_${version}_*.deb"
+contents="$(dpkg-deb -c "$deb")"
+grep -q ' \./usr/bin/calbrine$' <<<"$contents" || fail "$deb has no /usr/bin/calbrine"
+depends="$(dpkg-deb -f "$deb" Depends)"
+grep -q 'libqt6widgets6' <<<"$depends" || fail "$deb Depends lacks libqt6widgets6: $depends"
+echo "check-package: $deb passes (Depends: $depends)"

@@ -37,8 +37,12 @@ void BM_Format(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * 7);
 }
-void FormatCapacitanceDouble(double v, std::string& out) { FormatCapacitance(v, out); }
-void FormatInductanceDouble(double v, std::string& out) { FormatInductance(v, out); }
+void FormatCapacitanceDouble(double v, std::string& out) {
+    FormatCapacitance(v, out);
+}
+void FormatInductanceDouble(double v, std::string& out) {
+    FormatInductance(v, out);
+}
 BENCHMARK(BM_Format<FormatEng>)->Name("BM_FormatEng");
 BENCHMARK(BM_Format<FormatCapacitanceDouble>)->Name("BM_FormatCapacitance");
 BENCHMARK(BM_Format<FormatInductanceDouble>)->Name("BM_FormatInductance");
@@ -46,8 +50,8 @@ BENCHMARK(BM_Format<FormatEngSmall>)->Name("BM_FormatEngSmall");
 BENCHMARK(BM_Format<FormatEngSpaced>)->Name("BM_FormatEngSpaced");
 
 void BM_EvaluateTuning(benchmark::State& state) {
-    DesignValues = {10e-12f, 40e-12f, 10e-12f, 100e-12f, 20e-12f, 100e-12f, 100e-12f,
-                    47e-12f, 470e-12f, 470e-12f, 4.7e-6f, 12e6f, 25e-12f};
+    DesignValues = {10e-12f, 40e-12f,  10e-12f,  100e-12f, 20e-12f, 100e-12f, 100e-12f,
+                    47e-12f, 470e-12f, 470e-12f, 4.7e-6f,  12e6f,   25e-12f};
     for (auto _ : state) {
         TuningCaptions captions = EvaluateTuning();
         benchmark::DoNotOptimize(captions.lblFineSpan.data());

@@ -1,0 +1,176 @@
+// The performance table: start-up and memory against a bare Qt program, the Start button,
+// the accept step and the printed page, each the median of several runs in one process run.
+// Reports only; it asserts nothing. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <stdlib.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "PaintProbe.h"
+#include "design/DesignValues.h"
+#include "platform/QtPrinting.h"
+#include "platform/QtRunTimeServices.h"
+#include "windows/frmDesign.h"
+#include "windows/frmOpening.h"
+
+namespace {
+
+using calbrine_bench::MonotonicNanoseconds;
+
+constexpr int processRuns = 7;
+constexpr int windowRuns = 9;
+constexpr int acceptRuns = 200;
+constexpr int pageRuns = 15;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Launch {
+    double milliseconds;
+    double peakMegabytes;
+};
+
+// Starts a probe program and waits for its report of the first paint.
+Launch TimeLaunch(const QString& program, const QStringList& arguments = {}) {
+    QProcess process;
+    const long long start = MonotonicNanoseconds();
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    long long painted = 0;
+    long peak = 0;
+    std::sscanf(process.readAllStandardOutput().constData(), "painted %lld %ld", &painted, &peak);
+    return {(painted - start) / 1e6, peak / 1024.0};
+}
+
+// Milliseconds until `widget` has been painted, after `action` ran.
+double TimeUntilPainted(const std::function<QWidget*()>& action) {
+    const long long start = MonotonicNanoseconds();
+    QWidget* widget = action();
+    bool painted = false;
+    struct Filter : QObject {
+        bool* painted;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) {
+                *painted = true;
+            }
+            return false;
+        }
+    } filter;
+    filter.painted = &painted;
+    widget->installEventFilter(&filter);
+    while (!painted) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const long long end = MonotonicNanoseconds();
+    widget->removeEventFilter(&filter);
+    return (end - start) / 1e6;
+}
+
+void LoadExample() {
+    calbrine::DesignValues =
+        calbrine::DesignRecord{200e-12f, 20e-12f,  33e-12f,  220e-12f, 10e-12f, 240e-12f, 33e-12f,
+                               180e-12f, 470e-12f, 470e-12f, 7.7e-6f,  11e6f,   0};
+}
+
+void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    calbrine::InstallQtRunTimeServices();
+    calbrine::SetEndProgramAction([] {});
+    const QString folder = QCoreApplication::applicationDirPath();
+
+    std::vector<double> bareTimes, startTimes, bareMemory, startMemory, textTimes, textMemory;
+    for (int i = 0; i < processRuns; ++i) {
+        const Launch text = TimeLaunch(folder + "/bench_bare_window", {"--with-text"});
+        textTimes.push_back(text.milliseconds);
+        textMemory.push_back(text.peakMegabytes);
+        const Launch bare = TimeLaunch(folder + "/bench_bare_window");
+        const Launch calbrine = TimeLaunch(folder + "/bench_startup");
+        bareTimes.push_back(bare.milliseconds);
+        bareMemory.push_back(bare.peakMegabytes);
+        startTimes.push_back(calbrine.milliseconds);
+        startMemory.push_back(calbrine.peakMegabytes);
+    }
+
+    QTemporaryDir scratch;
+    QDir::setCurrent(scratch.path());
+
+    std::vector<double> startButton;
+    for (int i = 0; i < windowRuns; ++i) {
+        calbrine::frmOpening* opening = calbrine::ShowOpeningWindow();
+        Settle();
+        LoadExample();
+        startButton.push_back(TimeUntilPainted([opening] {
+            opening->cmdStart_Click();
+            return static_cast<QWidget*>(calbrine::DesignWindow());
+        }));
+        calbrine::UnloadDesignWindow();
+        Settle();
+    }
+
+    std::vector<double> accept;
+    calbrine::frmDesign* design = calbrine::ShowDesignWindow();
+    Settle();
+    for (int i = 0; i < acceptRuns; ++i) {
+        const long long start = MonotonicNanoseconds();
+        design->cmdAccept_Click();
+        accept.push_back((MonotonicNanoseconds() - start) / 1e6);
+    }
+    calbrine::UnloadDesignWindow();
+    Settle();
+
+    std::vector<double> page;
+    const QString pdf = scratch.filePath("page.pdf");
+    calbrine::SetPrintDialogRunner([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    for (int i = 0; i < pageRuns; ++i) {
+        const long long start = MonotonicNanoseconds();
+        calbrine::PrintSchematic();
+        page.push_back((MonotonicNanoseconds() - start) / 1e6);
+    }
+
+    const double bare = Median(bareTimes), startup = Median(startTimes);
+    const double bareMb = Median(bareMemory), startMb = Median(startMemory);
+    const double text = Median(textTimes), textMb = Median(textMemory);
+    std::printf("| measure | median | against | target |\n|---|---|---|---|\n");
+    std::printf(
+        "| start-up to the opening window painted | %.1f ms | bare Qt window %.1f ms: "
+        "%.2fx | within 1.2x |\n",
+        startup, bare, startup / bare);
+    std::printf("| | | bare Qt window with one text %.1f ms: %.2fx | |\n", text, startup / text);
+    std::printf("| Start pressed to the design window painted | %.1f ms | | |\n",
+                Median(startButton));
+    std::printf("| accept step (12 boxes, schematic, results) | %.3f ms | | under 2 ms |\n",
+                Median(accept));
+    std::printf("| printed page into a PDF file | %.1f ms | | under 150 ms |\n", Median(page));
+    std::printf(
+        "| peak resident memory at start-up | %.1f MB | bare Qt window %.1f MB: "
+        "%.2fx | within 1.2x |\n",
+        startMb, bareMb, startMb / bareMb);
+    std::printf("| | | bare Qt window with one text %.1f MB: %.2fx | |\n", textMb,
+                startMb / textMb);
+    std::printf("\n(%d launches each, %d Start presses, %d accept steps, %d pages; platform %s)\n",
+                processRuns, windowRuns, acceptRuns, pageRuns,
+                qPrintable(QGuiApplication::platformName()));
+    return 0;
+}

@@ -1,5 +1,7 @@
 #include "windows/frmBlank.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QPointer>
 
 #include "windows/PersistentPicture.h"
@@ -18,6 +20,10 @@ frmBlank::frmBlank(QWidget* parent) : QWidget(parent) {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
+    // The blank window carries no icon: an empty picture in place of the program's.
+    QPixmap empty(16, 16);
+    empty.fill(Qt::transparent);
+    setWindowIcon(QIcon(empty));
 }
 
 void frmBlank::Form_Load() {

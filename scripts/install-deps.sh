@@ -7,7 +7,7 @@ as_root apt-get update
 # libqt6svg6 holds Qt's SVG icon plugins on Debian 12; dpkg-dev, file, desktop-file-utils
 # and appstream build and check the Debian package.
 as_root apt-get install -y --no-install-recommends \
-    cmake make g++ pkg-config \
+    cmake make g++ pkg-config clang libclang-rt-14-dev \
     qt6-base-dev libgl-dev \
     googletest libgtest-dev libbenchmark-dev \
     fonts-liberation locales poppler-utils \

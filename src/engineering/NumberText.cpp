@@ -68,9 +68,12 @@ long DecimalExponent(const char* first, const char* last) {
         if (*p == '+' || *p == '-') {
             ++p;
         }
+        // Any exponent beyond a million is out of every double's range; holding it there
+        // keeps the sum below from overflowing.
         long explicitExponent = 0;
-        if (std::from_chars(p, last, explicitExponent).ec != std::errc()) {
-            explicitExponent = 1000000;  // more digits than a long holds
+        if (std::from_chars(p, last, explicitExponent).ec != std::errc() ||
+            explicitExponent > 1000000) {
+            explicitExponent = 1000000;
         }
         exponent += negative ? -explicitExponent : explicitExponent;
     }

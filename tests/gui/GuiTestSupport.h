@@ -20,46 +20,41 @@
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
+    *out << text.toStdString();
 }
 
 namespace calbrine_test {
 
 namespace fs = std::filesystem;
 
-class AnsweringServices : public calbrine::RunTimeServices {
+// Messages are recorded as "title: text"; file dialogs answer from a queue, where an empty
+// answer (or none left) is a cancel.
+class Answers : public calbrine::RunTimeServices, public calbrine::FileDialogs {
   public:
     void ShowMessage(const std::string& text, const std::string& title) override {
         messages.push_back(title + ": " + text);
     }
-    void Beep() override { ++beeps; }
+    void Beep() override {}
     std::string GeneralDateText() override { return "06/12/2026 12:00:00"; }
-
-    std::vector<std::string> messages;
-    int beeps = 0;
-};
-
-// File dialogs that answer from a queue; an empty answer is a cancel.
-class AnsweringDialogs : public calbrine::FileDialogs {
-  public:
     std::optional<std::string> ShowOpen(const calbrine::FileDialogRequest& r) override {
-        return Answer(r);
+        return Next(r);
     }
     std::optional<std::string> ShowSave(const calbrine::FileDialogRequest& r) override {
-        return Answer(r);
+        return Next(r);
     }
 
-    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> messages;
+    std::deque<std::optional<std::string>> files;
     std::vector<calbrine::FileDialogRequest> requests;
 
   private:
-    std::optional<std::string> Answer(const calbrine::FileDialogRequest& request) {
+    std::optional<std::string> Next(const calbrine::FileDialogRequest& request) {
         requests.push_back(request);
-        if (answers.empty()) {
-            return std::nullopt;
+        std::optional<std::string> answer;
+        if (!files.empty()) {
+            answer = files.front();
+            files.pop_front();
         }
-        auto answer = answers.front();
-        answers.pop_front();
         return answer;
     }
 };
@@ -71,8 +66,8 @@ class WindowTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
         folder_ = pattern;
         fs::current_path(folder_);
-        calbrine::InstallRunTimeServices(&services);
-        calbrine::InstallFileDialogs(&dialogs);
+        calbrine::InstallRunTimeServices(&answers);
+        calbrine::InstallFileDialogs(&answers);
         calbrine::SetEndProgramAction([this] { ++programEnds; });
         calbrine::DesignValues = calbrine::DesignRecord{};
         calbrine::TuningResults = calbrine::TuningRecord{};
@@ -81,8 +76,7 @@ class WindowTest : public ::testing::Test {
     }
     void TearDown() override {
         QApplication::closeAllWindows();
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Settle();
         calbrine::SetEndProgramAction({});
         calbrine::SetModalRunner({});
         calbrine::InstallFileDialogs(nullptr);
@@ -91,22 +85,17 @@ class WindowTest : public ::testing::Test {
         fs::remove_all(folder_);
     }
 
-  public:
     // Lets windows that were closed be deleted.
     static void Settle() {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
     static void Type(QLineEdit* box, const QString& text) {
-        box->selectAll();
         box->clear();
         QTest::keyClicks(box, text);
     }
 
-  protected:
-    AnsweringServices services;
-    AnsweringDialogs dialogs;
+    Answers answers;
     int programEnds = 0;
 
   private:

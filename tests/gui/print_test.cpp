@@ -8,11 +8,10 @@
 #include "platform/QtPrinting.h"
 
 using namespace calbrine;
-using calbrine_test::WindowTest;
 
 namespace {
 
-class PrintTest : public WindowTest {
+class PrintTest : public calbrine_test::WindowTest {
   protected:
     void TearDown() override {
         SetPrintDialogRunner({});
@@ -43,7 +42,7 @@ TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
                                 47e-12f, 470e-12f, 470e-12f, 4.7e-6f,  12e6f,   25e-12f};
     EvaluateTuning();
     PrintToPdf("page.pdf");
-    EXPECT_TRUE(services.messages.empty());
+    EXPECT_TRUE(answers.messages.empty());
     ASSERT_TRUE(QFile::exists("page.pdf"));
     if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
         GTEST_SKIP() << "poppler-utils are not installed";
@@ -72,16 +71,16 @@ TEST_F(PrintTest, CancelPrintsNothing) {
     });
     PrintSchematic();
     EXPECT_FALSE(QFile::exists("never.pdf"));
-    EXPECT_TRUE(services.messages.empty());
+    EXPECT_TRUE(answers.messages.empty());
 }
 
 TEST_F(PrintTest, AFailedPrintReportsAPrinterError) {
     PrintToPdf("no-such-folder/page.pdf");
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_EQ(services.messages[0].rfind("Printer Error: ", 0), 0u) << services.messages[0];
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].rfind("Printer Error: ", 0), 0u) << answers.messages[0];
     EXPECT_FALSE(QFile::exists("no-such-folder/page.pdf"));
     // The next print starts afresh and succeeds.
     PrintToPdf("again.pdf");
-    EXPECT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(answers.messages.size(), 1u);
     EXPECT_TRUE(QFile::exists("again.pdf"));
 }

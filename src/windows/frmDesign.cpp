@@ -1,6 +1,5 @@
 #include "windows/frmDesign.h"
 
-#include <QCloseEvent>
 #include <QPointer>
 #include <exception>
 #include <map>
@@ -57,10 +56,9 @@ void AcceptComponent(QLineEdit* box, float& field, float floor,
 
 }  // namespace
 
-frmDesign::frmDesign(QWidget* parent) : QWidget(parent) {
+frmDesign::frmDesign(QWidget* parent) : PictureWindow(parent) {
     setObjectName(QStringLiteral("frmDesign"));
     setWindowTitle(QStringLiteral("Calbrine - Design page"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
 }
 
@@ -187,21 +185,6 @@ void frmDesign::cmdAccept_Click() {
     ComputeTuning();
 }
 
-void frmDesign::paintEvent(QPaintEvent*) {
-    if (picture_) {
-        picture_->Paint(*this);
-    }
-}
-
-void frmDesign::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (!unloading_) {
-        // The title-bar close box: no other window is left, so the program ends, without the
-        // exit question and without writing the last session.
-        EndProgram();
-    }
-}
-
 frmDesign* ShowDesignWindow() {
     if (!designWindow) {
         designWindow = new frmDesign;
@@ -217,8 +200,7 @@ void UnloadDesignWindow() {
     }
     frmDesign* window = designWindow;
     designWindow = nullptr;
-    window->unloading_ = true;
-    window->close();  // deleted on close, once the current event has run
+    window->Unload();
 }
 
 frmDesign* DesignWindow() {

@@ -5,16 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
-#include "windows/PersistentPicture.h"
+#include "windows/PictureWindow.h"
 #include "windows/WindowUnits.h"
 
 namespace calbrine {
 
-class frmDesign : public QWidget {
+class frmDesign : public PictureWindow {
     Q_OBJECT
 
   public:
@@ -29,7 +28,6 @@ class frmDesign : public QWidget {
     // Fills TuningResults and sets the five result captions.
     void ComputeTuning();
 
-    const QImage& Picture() const { return picture_->Image(); }
     const WindowUnits& Units() const { return units_; }
 
     QLabel* Label1;
@@ -68,20 +66,12 @@ class frmDesign : public QWidget {
     void cmdPrint_Click();
     void cmdExit_Click();
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    friend void UnloadDesignWindow();
-
     void CreateControls();
     void SaveSpiceSchematic();
     QLineEdit* BoxNamed(const std::string& name) const;
 
     WindowUnits units_;
-    std::unique_ptr<PersistentPicture> picture_;
-    bool unloading_ = false;
 };
 
 // The one design window of the program: created, loaded and shown maximized on first show,

@@ -1,6 +1,5 @@
 #include "windows/frmOpening.h"
 
-#include <QCloseEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -48,10 +47,9 @@ int GradientBlue(float y) {
     return blue < 1 ? 1 : (blue > 255 ? 255 : blue);
 }
 
-frmOpening::frmOpening(QWidget* parent) : QWidget(parent) {
+frmOpening::frmOpening(QWidget* parent) : PictureWindow(parent) {
     setObjectName(QStringLiteral("frmOpening"));
     setWindowTitle(QStringLiteral("Welcome to Calbrine !"));
-    setAttribute(Qt::WA_DeleteOnClose);
     lblTitle = MakeLabel(this, "lblTitle", "Calbrine");
     lblVersion = MakeLabel(this, "lblVersion", "");
     lblCopyright = MakeLabel(this, "lblCopyright", "");
@@ -110,24 +108,6 @@ void frmOpening::cmdStart_Click() {
 void frmOpening::cmdExit_Click() {
     Unload();
     EndProgram();  // the last session is not written on this path
-}
-
-void frmOpening::Unload() {
-    unloading_ = true;
-    close();
-}
-
-void frmOpening::paintEvent(QPaintEvent*) {
-    if (picture_) {
-        picture_->Paint(*this);
-    }
-}
-
-void frmOpening::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (!unloading_) {
-        EndProgram();  // the close box ends the program like the Exit button
-    }
 }
 
 frmOpening* ShowOpeningWindow() {

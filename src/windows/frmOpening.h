@@ -4,10 +4,9 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QWidget>
 #include <memory>
 
-#include "windows/PersistentPicture.h"
+#include "windows/PictureWindow.h"
 #include "windows/WindowUnits.h"
 
 namespace calbrine {
@@ -16,7 +15,7 @@ namespace calbrine {
 // neighbour), kept between 1 and 255.
 int GradientBlue(float y);
 
-class frmOpening : public QWidget {
+class frmOpening : public PictureWindow {
     Q_OBJECT
 
   public:
@@ -24,7 +23,6 @@ class frmOpening : public QWidget {
     ~frmOpening() override;
 
     void Form_Load();
-    const QImage& Picture() const { return picture_->Image(); }
 
     QLabel* lblTitle;
     QLabel* lblVersion;
@@ -37,16 +35,8 @@ class frmOpening : public QWidget {
     void cmdStart_Click();
     void cmdExit_Click();
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    void Unload();
-
     WindowUnits units_{};
-    std::unique_ptr<PersistentPicture> picture_;
-    bool unloading_ = false;
 };
 
 frmOpening* ShowOpeningWindow();

@@ -1,43 +1,69 @@
-// A fresh working directory and recording run-time services for the file tests.
+// A fresh working directory that records messages and beeps, and sample files, for the file
+// tests.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "design/DesignValues.h"
 #include "platform/RunTimeServices.h"
 
 namespace calbrine_test {
 
-struct RecordingServices : calbrine::RunTimeServices {
-    void ShowMessage(const std::string& text, const std::string& title) override {
-        messages.push_back(title + ": " + text);
-    }
-    void Beep() override { ++beeps; }
-    std::string GeneralDateText() override { return "24.12.2025 18:30:05"; }
-    std::vector<std::string> messages;
-    int beeps = 0;
-};
+using Values = std::vector<float>;
+using Texts = std::vector<std::string>;
 
-class FileTest : public ::testing::Test {
+// The twelve stored values of a record, in file order.
+inline Values Stored(const calbrine::DesignRecord& d) {
+    return {d.CfineMin, d.CfineMax, d.C39, d.C37, d.CcoarseMin, d.CcoarseMax,
+            d.C90,      d.C15,      d.C34, d.C35, d.L7,         d.IF};
+}
+
+inline const Values counting{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+inline const Values builtIn{200e-12f, 20e-12f,  33e-12f,  220e-12f, 10e-12f, 240e-12f,
+                            33e-12f,  180e-12f, 470e-12f, 470e-12f, 7.7e-6f, 11e6f};
+
+inline std::string NotFound(const std::string& name) {
+    return "Calbrine: The file '" + name + "' was not found.";
+}
+
+// A well-formed file holding the values 1 .. 12, optionally with one value replaced.
+inline std::string CountingFile(const std::string& end, const std::string& key = "",
+                                const std::string& value = "", const std::string& first = "name") {
+    std::string text = first + end + "date" + end + end;
+    const char* keys[] = {"CfineMin", "CfineMax", "C39", "C37", "CcoarseMin", "CcoarseMax",
+                          "C90",      "C15",      "C34", "C35", "L7",         "IF"};
+    for (int i = 0; i < 12; ++i) {
+        text += keys[i] + (": " + (keys[i] == key ? value : std::to_string(i + 1))) + end;
+    }
+    return text + "Spare 2: 2" + end + "Spare 3: 3" + end + "Spare 4: 4" + end + "Spare 5: 5" + end;
+}
+
+class FileTest : public ::testing::Test, public calbrine::RunTimeServices {
   protected:
     void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "calbrine-XXXXXX");
         ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
         std::filesystem::current_path(folder_ = pattern);
-        calbrine::InstallRunTimeServices(&services);
+        calbrine::InstallRunTimeServices(this);
     }
     void TearDown() override {
         calbrine::InstallRunTimeServices(nullptr);
         std::filesystem::current_path(original_);
         std::filesystem::remove_all(folder_);
     }
+    void ShowMessage(const std::string& text, const std::string& title) override {
+        messages.push_back(title + ": " + text);
+    }
+    void Beep() override { ++beeps; }
+    std::string GeneralDateText() override { return "24.12.2025 18:30:05"; }
 
     static std::string Contents(const std::string& name) {
         std::ifstream in(name, std::ios::binary);
@@ -46,28 +72,17 @@ class FileTest : public ::testing::Test {
     static void Put(const std::string& name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
     }
-    // The lines of a text whose every line, the last included, ends in CR LF.
-    static std::vector<std::string> CrLfLines(const std::string& text) {
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos;) {
-            lines.push_back(text.substr(start, end - start));
-            start = end + 2;
-        }
-        EXPECT_EQ(start, text.size()) << "text after the last CR LF";
-        return lines;
-    }
-    // The sorted names in the working directory: no temporary file may be left behind.
-    static std::vector<std::string> Entries() {
-        std::vector<std::string> names;
+    // The names in the working directory: no temporary file may be left behind.
+    static std::set<std::string> Entries() {
+        std::set<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(".")) {
-            names.push_back(e.path().filename());
+            names.insert(e.path().filename());
         }
-        std::sort(names.begin(), names.end());
         return names;
     }
 
-    RecordingServices services;
+    Texts messages;
+    int beeps = 0;
     std::filesystem::path original_ = std::filesystem::current_path(), folder_;
 };
 

@@ -1,13 +1,12 @@
 // The LTspice schematic export.
 #include <cmath>
 
-#include "design/DesignValues.h"
 #include "design/Tuning.h"
 #include "file_test_support.h"
 #include "files/modReadWrite.h"
 
 using namespace calbrine;
-using calbrine_test::FileTest;
+using namespace calbrine_test;
 
 TEST_F(FileTest, SpiceSchematicOfTheBuiltInDesign) {
     ReadDesignFile("missing.TXT");  // brings the built-in values
@@ -17,11 +16,18 @@ TEST_F(FileTest, SpiceSchematicOfTheBuiltInDesign) {
     DesignValues.C39 = -33e-12f;  // written, and kept, as its magnitude
     SpiceFileName = "vfo.ASC";
     WriteSpiceSchematic();
-    EXPECT_EQ(services.messages.size(), 1u);  // the not-found message alone
+    EXPECT_EQ(messages.size(), 1u);  // the not-found message alone
     EXPECT_EQ(DesignValues.C39, 33e-12f);
 
-    const std::vector<std::string> lines = CrLfLines(Contents("vfo.ASC"));
+    // 113 lines, each of them, the last included, ending in CR LF.
+    const std::string text = Contents("vfo.ASC");
+    Texts lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
     ASSERT_EQ(lines.size(), 113u);
+    EXPECT_EQ(text.size() - text.rfind("\r\n"), 2u);
     const std::pair<int, const char*> expected[] = {
         {1, "Version 4"},
         {5, "SYMATTR Value 110pF"},
@@ -37,8 +43,8 @@ TEST_F(FileTest, SpiceSchematicOfTheBuiltInDesign) {
         {112, "TEXT -792 528 Left 0 !.STEP PARAM Ccoarse LIST 10pF 240pF"},
         {113, "TEXT 296 824 Left 0 ;Original file by Calbrine\\nfrom Hallix Software"},
     };
-    for (const auto& [number, text] : expected) {
-        EXPECT_EQ(lines[number - 1], text) << "line " << number;
+    for (const auto& [number, line] : expected) {
+        EXPECT_EQ(lines[number - 1], line) << "line " << number;
     }
 }
 
@@ -54,9 +60,8 @@ TEST_F(FileTest, FailedSpiceExportLeavesNoFileAndTheEarlierOneAlone) {
     TuningResults.VfoMax = 3e6f;
     SpiceFileName = "no/such/folder.ASC";
     WriteSpiceSchematic();
-    EXPECT_EQ(services.messages, std::vector<std::string>(
-                                     9, "Calbrine: We could not write the Calbrine LTspice file"));
-    EXPECT_EQ(services.beeps, 0);
+    EXPECT_EQ(messages, Texts(9, "Calbrine: We could not write the Calbrine LTspice file"));
+    EXPECT_EQ(beeps, 0);
     EXPECT_EQ(Contents("old.ASC"), "earlier");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"old.ASC"});
+    EXPECT_EQ(Entries(), std::set<std::string>{"old.ASC"});
 }

@@ -5,23 +5,18 @@
 
 #include "design/DesignValues.h"
 #include "engineering/modMain.h"
-#include "schematic/Symbols.h"
+#include "schematic/SchematicParts.h"
 
 namespace calbrine {
 
 namespace {
 
-constexpr Colour WireColour = 0xFF0000;
+using namespace parts;
 
-struct Point {
-    int x, y;
-};
+constexpr Point anchors[] = {{2500, 6000}, {3100, 6000}, {5900, 6000},  {5250, 6000}, {7000, 6000},
+                             {6500, 2500}, {7000, 2500}, {8000, 2500},  {8000, 4000}, {9200, 1500},
+                             {9000, 2500}, {9600, 2500}, {10100, 4000}, {8200, 5700}, {9350, 5700}};
 
-struct Wire {
-    Point from, to;
-};
-
-// Lower ends of D9, C37, C38, C90, C35, R33, R36 and C91.
 constexpr Point groundPoints[] = {{2500, 7000}, {5900, 7000}, {5250, 7000},  {7000, 7000},
                                   {8000, 5000}, {9000, 3500}, {10100, 5000}, {9350, 6700}};
 
@@ -40,6 +35,20 @@ constexpr Wire wires[] = {
     {{10100, 1000}, {10100, 2100}},  // above the collector, left open
 };
 
+struct EntryBox {
+    const char* name;
+    float DesignRecord::*value;
+};
+
+// The box written after each of windowParts[1] (C39) to windowParts[8] (C35).
+constexpr EntryBox partBoxes[] = {
+    {"Text2", &DesignRecord::C39},        {"Text3", &DesignRecord::C37},
+    {"Text4", &DesignRecord::CcoarseMin}, {"Text5", &DesignRecord::C90},
+    {"Text9", &DesignRecord::L7},         {"Text6", &DesignRecord::C15},
+    {"Text7", &DesignRecord::C34},        {"Text8", &DesignRecord::C35},
+};
+constexpr std::size_t CoarseTune = 3;  // C38
+
 void SetCapacitanceBox(std::map<std::string, std::string>& boxTexts, const char* box,
                        float& value) {
     FormatCapacitance(value, WorkText);
@@ -56,7 +65,7 @@ void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::s
     surface.SetLineWidth(2);
 
     // The fine-tune varicap with its captions, its boxes and its nominal value.
-    DrawVerticalCapacitor(surface, style, 2500, 6000, "D9", "");
+    DrawParts(surface, style, anchors, 0, 1);
     PlaceText(surface, 1300, 5700, "Fine-tune varicap");
     PlaceText(surface, 4010, 6500, "Max:");
     PlaceText(surface, 1300, 6200, "Min:");
@@ -70,48 +79,30 @@ void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::s
     FormatCapacitance(dv.CfineNom, WorkText);
     PlaceText(surface, 1200, 6800, "Nom: " + WorkText);
 
-    DrawHorizontalCapacitor(surface, style, 3100, 6000, "C39", "");
-    SetCapacitanceBox(boxTexts, "Text2", dv.C39);
-    DrawVerticalCapacitor(surface, style, 5900, 6000, "C37", "");
-    SetCapacitanceBox(boxTexts, "Text3", dv.C37);
-
-    // The coarse-tune capacitor.
-    DrawVerticalCapacitor(surface, style, 5250, 6000, "C38", "");
-    SetCapacitanceBox(boxTexts, "Text4", dv.CcoarseMin);
-    SetCapacitanceBox(boxTexts, "Text0", dv.CcoarseMax);
-    PlaceText(surface, 4000, 5500, "Coarse-tune");
-    PlaceText(surface, 4000, 5700, "capacitor or varicap");
-    PlaceText(surface, 4050, 6200, "Min:");
-    PlaceText(surface, 1260, 6500, "Max:");
-
-    DrawVerticalCapacitor(surface, style, 7000, 6000, "C90", "");
-    SetCapacitanceBox(boxTexts, "Text5", dv.C90);
-    DrawInductor(surface, style, 6500, 2500, "L7", "");
-    FormatInductance(dv.L7, WorkText);
-    boxTexts["Text9"] = WorkText;
-    DrawVerticalCapacitor(surface, style, 7000, 2500, "C15", "");
-    SetCapacitanceBox(boxTexts, "Text6", dv.C15);
-    DrawVerticalCapacitor(surface, style, 8000, 2500, "C34", "");
-    SetCapacitanceBox(boxTexts, "Text7", dv.C34);
-    DrawVerticalCapacitor(surface, style, 8000, 4000, "C35", "");
-    SetCapacitanceBox(boxTexts, "Text8", dv.C35);
+    // The parts with entry boxes, each box written right after its part.
+    for (std::size_t i = 1; i <= std::size(partBoxes); ++i) {
+        DrawParts(surface, style, anchors, i, i + 1);
+        const EntryBox& box = partBoxes[i - 1];
+        if (windowParts[i].draw == &DrawInductor) {
+            FormatInductance(dv.*box.value, WorkText);
+            boxTexts[box.name] = WorkText;
+        } else {
+            SetCapacitanceBox(boxTexts, box.name, dv.*box.value);
+        }
+        if (i == CoarseTune) {
+            SetCapacitanceBox(boxTexts, "Text0", dv.CcoarseMax);
+            PlaceText(surface, 4000, 5500, "Coarse-tune");
+            PlaceText(surface, 4000, 5700, "capacitor or varicap");
+            PlaceText(surface, 4050, 6200, "Min:");
+            PlaceText(surface, 1260, 6500, "Max:");
+        }
+    }
 
     // The parts whose values no entry changes.
-    DrawVerticalResistor(surface, style, 9200, 1500, "R34", "10k");
-    DrawVerticalResistor(surface, style, 9000, 2500, "R33", "10k");
-    DrawTransistor(surface, style, 9600, 2500, "Q8");
-    DrawVerticalResistor(surface, style, 10100, 4000, "R36", "2200");
-    DrawHorizontalResistor(surface, style, 8200, 5700, "R32", "4700");
-    DrawVerticalCapacitor(surface, style, 9350, 5700, "C91", "");
+    DrawParts(surface, style, anchors, std::size(partBoxes) + 1, PartCount);
     PlaceText(surface, 10200, 5570, "Output to Q7");
 
-    for (const Point& g : groundPoints) {
-        DrawGround(surface, style, g.x, g.y);
-    }
-    for (const Wire& w : wires) {
-        surface.DrawLine(static_cast<float>(w.from.x), static_cast<float>(w.from.y),
-                         static_cast<float>(w.to.x), static_cast<float>(w.to.y), WireColour);
-    }
+    DrawGroundsAndWires(surface, style, groundPoints, wires);
 }
 
 }  // namespace calbrine

@@ -1,6 +1,7 @@
 // The symbols of the printed page.
 #include "design/DesignValues.h"
 #include "engineering/modMain.h"
+#include "schematic/SchematicParts.h"
 #include "schematic/Symbols.h"
 #include "schematic/modPrintSchematic.h"
 
@@ -10,16 +11,14 @@ namespace {
 
 constexpr Colour Black = 0;
 
-float F(int v) {
-    return static_cast<float>(v);
-}
+using parts::F;
 
 void Line(SchematicSurface& s, int x1, int y1, int x2, int y2) {
-    s.DrawLine(F(x1), F(y1), F(x2), F(y2), Black);
+    parts::Line(s, x1, y1, x2, y2, Black);
 }
 
 void LineTo(SchematicSurface& s, int x, int y) {
-    s.DrawLineTo(F(x), F(y), Black);
+    parts::LineTo(s, x, y, Black);
 }
 
 void CapacitorLines(SchematicSurface& s, int X, int Y) {

@@ -1,6 +1,7 @@
 #include "schematic/Symbols.h"
 
 #include "design/DesignValues.h"
+#include "schematic/SchematicParts.h"
 
 namespace calbrine {
 
@@ -8,17 +9,9 @@ namespace {
 
 constexpr Colour TextPointColour = 0xFFFFFF;
 
-float F(int v) {
-    return static_cast<float>(v);
-}
-
-void Line(SchematicSurface& s, int x1, int y1, int x2, int y2, Colour c) {
-    s.DrawLine(F(x1), F(y1), F(x2), F(y2), c);
-}
-
-void LineTo(SchematicSurface& s, int x, int y, Colour c) {
-    s.DrawLineTo(F(x), F(y), c);
-}
+using parts::F;
+using parts::Line;
+using parts::LineTo;
 
 void Text(SchematicSurface& s, const SymbolStyle& style, int x, int y, const std::string& text) {
     if (style.DrawsTexts) {

@@ -7,6 +7,7 @@
 #include "engineering/modMain.h"
 #include "platform/RunTimeServices.h"
 #include "schematic/MakerWebAddress.h"
+#include "schematic/SchematicParts.h"
 
 namespace calbrine {
 
@@ -15,21 +16,19 @@ namespace {
 constexpr Colour Black = 0;
 constexpr double C91Capacitance = 5.6e-11;  // 56 pF
 
-struct Point {
-    int x, y;
-};
+using parts::F;
+using parts::Point;
 
 void Line(PrinterSurface& p, int x1, int y1, int x2, int y2) {
-    p.DrawLine(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
-               static_cast<float>(y2), Black);
+    parts::Line(p, x1, y1, x2, y2, Black);
 }
 
 void LineTo(PrinterSurface& p, int x, int y) {
-    p.DrawLineTo(static_cast<float>(x), static_cast<float>(y), Black);
+    parts::LineTo(p, x, y, Black);
 }
 
 void TextAt(PrinterSurface& p, int x, int y, const std::string& text) {
-    p.SetTextPosition(static_cast<float>(x), static_cast<float>(y));
+    p.SetTextPosition(F(x), F(y));
     p.PrintText(text);
 }
 

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/QtSchematicSurface.h"
 #include "platform/RunTimeServices.h"
 #include "schematic/modPrintSchematic.h"
 
@@ -17,7 +16,6 @@ namespace {
 std::function<bool(QPrinter&)> printDialogRunner;
 
 constexpr double unitsPerInch = 1440.0;
-constexpr double pi = 3.14159265358979323846;
 
 bool ShowPrintDialog(QPrinter& printer) {
     if (printDialogRunner) {
@@ -83,56 +81,8 @@ QPointF QtPrinterSurface::Map(float x, float y) const {
     return QPointF((x - origin_.x()) * scale_, (y - origin_.y()) * scale_);
 }
 
-QPen QtPrinterSurface::Pen(Colour colour) const {
-    return QPen(ToQColor(colour), lineWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-void QtPrinterSurface::Clear() {}
-
-void QtPrinterSurface::SetLineWidth(int pixels) {
-    lineWidth_ = pixels < 1 ? 1 : pixels;
-}
-
-void QtPrinterSurface::DrawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    QPainter& painter = Painter();
-    painter.setPen(Pen(colour));
-    painter.drawLine(Map(x1, y1), Map(x2, y2));
-    pen_ = QPointF(x2, y2);
-}
-
-void QtPrinterSurface::DrawLineTo(float x, float y, Colour colour) {
-    DrawLine(pen_.x(), pen_.y(), x, y, colour);
-}
-
-void QtPrinterSurface::DrawArc(float cx, float cy, float r, Colour colour, float start, float end) {
-    double span = std::fmod(static_cast<double>(end) - start, 2 * pi);
-    if (span <= 0) {
-        span += 2 * pi;
-    }
-    QPainter& painter = Painter();
-    painter.setPen(Pen(colour));
-    painter.drawArc(QRectF(Map(cx - r, cy - r), Map(cx + r, cy + r)),
-                    static_cast<int>(std::lround(start * 180 / pi * 16)),
-                    static_cast<int>(std::lround(span * 180 / pi * 16)));
-}
-
-void QtPrinterSurface::PlotPoint(float x, float y, Colour colour) {
-    QPainter& painter = Painter();
-    painter.setPen(Pen(colour));
-    painter.drawPoint(Map(x, y));
-    text_ = QPointF(x, y);
-}
-
-void QtPrinterSurface::PrintText(const std::string& text) {
-    QPainter& painter = Painter();
-    if (text.empty()) {
-        return;
-    }
-    painter.setFont(font_);
-    painter.setPen(Qt::black);
-    const QPointF topLeft = Map(text_.x(), text_.y());
-    painter.drawText(topLeft + QPointF(0, painter.fontMetrics().ascent()),
-                     QString::fromStdString(text));
+void QtPrinterSurface::Paint(const std::function<void(QPainter&)>& step) {
+    step(Painter());
 }
 
 void QtPrinterSurface::SetOrientation(PageOrientation orientation) {
@@ -141,18 +91,6 @@ void QtPrinterSurface::SetOrientation(PageOrientation orientation) {
     if (!painter_.isActive()) {
         printer_.setPageOrientation(qtOrientation);
     }
-}
-
-void QtPrinterSurface::SetOrigin(float x, float y) {
-    origin_ = QPointF(x, y);
-}
-
-void QtPrinterSurface::SetFontSize(float points) {
-    font_.setPointSizeF(points);
-}
-
-void QtPrinterSurface::SetTextPosition(float x, float y) {
-    text_ = QPointF(x, y);
 }
 
 void QtPrinterSurface::EndDocument() {

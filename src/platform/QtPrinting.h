@@ -2,13 +2,10 @@
 // PDF file, which Qt's print dialog offers as a printer).
 #pragma once
 
-#include <QFont>
-#include <QPainter>
 #include <QPrinter>
 #include <functional>
-#include <optional>
 
-#include "schematic/SchematicSurface.h"
+#include "platform/QtPaintedSurface.h"
 
 namespace calbrine {
 
@@ -20,41 +17,34 @@ void PrintSchematic();
 // file, say) and returns whether to print. An empty function restores the dialog.
 void SetPrintDialogRunner(std::function<bool(QPrinter&)> runner);
 
-// The printer as a drawing surface, in units of 1/1440 inch.
-class QtPrinterSurface final : public PrinterSurface {
+// The printer as a drawing surface, in units of 1/1440 inch. The document begins with the
+// first drawing step, once the orientation is set.
+class QtPrinterSurface final : public QtPaintedSurface<PrinterSurface> {
   public:
     explicit QtPrinterSurface(QPrinter& printer);
     ~QtPrinterSurface() override;
 
-    void Clear() override;
-    void SetLineWidth(int pixels) override;
-    void DrawLine(float x1, float y1, float x2, float y2, Colour colour) override;
-    void DrawLineTo(float x, float y, Colour colour) override;
-    void DrawArc(float cx, float cy, float r, Colour colour, float start, float end) override;
-    void PlotPoint(float x, float y, Colour colour) override;
-    void PrintText(const std::string& text) override;
+    void Clear() override {}
     void SetOrientation(PageOrientation orientation) override;
-    void SetOrigin(float x, float y) override;
-    void SetFontSize(float points) override;
-    void SetTextPosition(float x, float y) override;
+    void SetOrigin(float x, float y) override { origin_ = QPointF(x, y); }
+    void SetFontSize(float points) override { font_.setPointSizeF(points); }
+    void SetTextPosition(float x, float y) override { text_ = QPointF(x, y); }
     void EndDocument() override;
 
     // Discards a document that was begun and not finished.
     void Abort();
 
+  protected:
+    QPointF Map(float x, float y) const override;
+    void Paint(const std::function<void(QPainter&)>& step) override;
+
   private:
     QPainter& Painter();
-    QPointF Map(float x, float y) const;
-    QPen Pen(Colour colour) const;
 
     QPrinter& printer_;
     QPainter painter_;
     double scale_ = 1;  // device pixels per unit
     QPointF origin_;    // page coordinates of the printable area's top-left corner
-    QFont font_;
-    int lineWidth_ = 1;
-    QPointF pen_;
-    QPointF text_;
 };
 
 }  // namespace calbrine

@@ -35,23 +35,10 @@ constexpr Wire wires[] = {
     {{10100, 1000}, {10100, 2100}},  // above the collector, left open
 };
 
-struct EntryBox {
-    const char* name;
-    float DesignRecord::*value;
-};
-
-// The box written after each of windowParts[1] (C39) to windowParts[8] (C35).
-constexpr EntryBox partBoxes[] = {
-    {"Text2", &DesignRecord::C39},        {"Text3", &DesignRecord::C37},
-    {"Text4", &DesignRecord::CcoarseMin}, {"Text5", &DesignRecord::C90},
-    {"Text9", &DesignRecord::L7},         {"Text6", &DesignRecord::C15},
-    {"Text7", &DesignRecord::C34},        {"Text8", &DesignRecord::C35},
-};
-constexpr std::size_t CoarseTune = 3;  // C38
-
-void SetCapacitanceBox(std::map<std::string, std::string>& boxTexts, const char* box,
-                       float& value) {
-    FormatCapacitance(value, WorkText);
+// Writes a component box as the formatter gives the value, empty text included.
+void SetBox(std::map<std::string, std::string>& boxTexts, const char* box, float& value,
+            void (*format)(float&, std::string&)) {
+    format(value, WorkText);
     boxTexts[box] = WorkText;
 }
 
@@ -64,13 +51,18 @@ void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::s
     surface.Clear();
     surface.SetLineWidth(2);
 
+    const auto part = [&](std::size_t i) { DrawParts(surface, style, anchors, i, i + 1); };
+    const auto capacitance = [&](const char* box, float& value) {
+        SetBox(boxTexts, box, value, FormatCapacitance);
+    };
+
     // The fine-tune varicap with its captions, its boxes and its nominal value.
-    DrawParts(surface, style, anchors, 0, 1);
+    part(0);
     PlaceText(surface, 1300, 5700, "Fine-tune varicap");
     PlaceText(surface, 4010, 6500, "Max:");
     PlaceText(surface, 1300, 6200, "Min:");
-    SetCapacitanceBox(boxTexts, "Text1", dv.CfineMax);
-    SetCapacitanceBox(boxTexts, "Text10", dv.CfineMin);
+    capacitance("Text1", dv.CfineMax);
+    capacitance("Text10", dv.CfineMin);
     const float nominal = (dv.CfineMax + dv.CfineMin) / 2;
     if (!std::isfinite(nominal)) {
         throw std::overflow_error("Overflow in the nominal fine-tune capacitance");
@@ -80,26 +72,30 @@ void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::s
     PlaceText(surface, 1200, 6800, "Nom: " + WorkText);
 
     // The parts with entry boxes, each box written right after its part.
-    for (std::size_t i = 1; i <= std::size(partBoxes); ++i) {
-        DrawParts(surface, style, anchors, i, i + 1);
-        const EntryBox& box = partBoxes[i - 1];
-        if (windowParts[i].draw == &DrawInductor) {
-            FormatInductance(dv.*box.value, WorkText);
-            boxTexts[box.name] = WorkText;
-        } else {
-            SetCapacitanceBox(boxTexts, box.name, dv.*box.value);
-        }
-        if (i == CoarseTune) {
-            SetCapacitanceBox(boxTexts, "Text0", dv.CcoarseMax);
-            PlaceText(surface, 4000, 5500, "Coarse-tune");
-            PlaceText(surface, 4000, 5700, "capacitor or varicap");
-            PlaceText(surface, 4050, 6200, "Min:");
-            PlaceText(surface, 1260, 6500, "Max:");
-        }
-    }
+    part(1);
+    capacitance("Text2", dv.C39);
+    part(2);
+    capacitance("Text3", dv.C37);
+    part(3);
+    capacitance("Text4", dv.CcoarseMin);
+    capacitance("Text0", dv.CcoarseMax);
+    PlaceText(surface, 4000, 5500, "Coarse-tune");
+    PlaceText(surface, 4000, 5700, "capacitor or varicap");
+    PlaceText(surface, 4050, 6200, "Min:");
+    PlaceText(surface, 1260, 6500, "Max:");
+    part(4);
+    capacitance("Text5", dv.C90);
+    part(5);
+    SetBox(boxTexts, "Text9", dv.L7, FormatInductance);
+    part(6);
+    capacitance("Text6", dv.C15);
+    part(7);
+    capacitance("Text7", dv.C34);
+    part(8);
+    capacitance("Text8", dv.C35);
 
     // The parts whose values no entry changes.
-    DrawParts(surface, style, anchors, std::size(partBoxes) + 1, PartCount);
+    DrawParts(surface, style, anchors, 9, PartCount);
     PlaceText(surface, 10200, 5570, "Output to Q7");
 
     DrawGroundsAndWires(surface, style, groundPoints, wires);

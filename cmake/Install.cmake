@@ -12,7 +12,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.svg
 install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)
+# A project that builds Calbrine inside its own tree keeps its own package settings.
+if(PROJECT_IS_TOP_LEVEL)
+    include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)
+endif()
 
 # Validates the data files, installs into a scratch root and builds the package. It runs
 # alone, after the build, because cpack installs from this build directory. A sanitizer

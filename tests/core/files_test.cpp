@@ -99,17 +99,24 @@ TEST_F(FileTest, FileNames) {
     ReadLastSession();
     EXPECT_EQ(Stored(DesignValues), counting);
 
+    // Of two names that differ only in case, the first in byte order is read.
     Put("defaults.txt", CountingFile("\r\n", "IF", "99"));
+    Put("DEFAULTS.txt", CountingFile("\r\n", "IF", "98"));
     ReadDesignFile("Defaults.TXT");
-    EXPECT_EQ(DesignValues.IF, 99);
+    EXPECT_EQ(DesignValues.IF, 98);
 
-    // Names of fewer than five characters do nothing at all.
-    Put("a.tx", CountingFile("\r\n"));
+    // Names of fewer than five characters do nothing at all; five are enough.
+    Put("a.tx", "kept");
     for (const char* name : {"", "a.tx", "\xC3\xA4.tx"}) {
         ReadDesignFile(name);
         WriteDesignFile(name);
     }
-    EXPECT_EQ(DesignValues.IF, 99);
+    WriteDesignFile("\xC3\xA4.txt");
+    EXPECT_EQ(DesignValues.IF, 98);
+    EXPECT_EQ(Contents("a.tx"), "kept");
+    EXPECT_EQ(Entries(),
+              (std::set<std::string>{"DEFAULTS.txt", "LASTSESSION.TXT", "LastSession.TXT", "a.tx",
+                                     "defaults.txt", "\xC3\xA4.txt"}));
     EXPECT_TRUE(messages.empty());
     ReadDesignFile("./Defaults.TXT");  // a name with a folder is taken as it stands
     EXPECT_EQ(messages, Texts{NotFound("./Defaults.TXT")});

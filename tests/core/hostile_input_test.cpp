@@ -1,12 +1,11 @@
-// Files no one would write on purpose: a 100 MB line, random binary bytes, folders, pipes,
-// devices and vanished files in a design file's place, and numbers with absurd exponents.
+// Files no one would write on purpose (random bytes are the fuzzer's): a 100 MB line, folders,
+// pipes, devices and vanished files in a design file's place, and numbers with absurd exponents.
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <random>
 
 #include "file_test_support.h"
 #include "files/modReadWrite.h"
@@ -55,28 +54,6 @@ TEST_F(FileTest, LongLinesAreReadInBoundedTimeAndMemory) {
     EXPECT_TRUE(messages.empty());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     EXPECT_LT(PeakKilobytes() - peakBefore, 64 * 1024);
-}
-
-TEST_F(FileTest, RandomBinaryBytesLeaveFiniteValues) {
-    for (unsigned seed = 1; seed <= 8; ++seed) {
-        std::mt19937 random(seed);
-        std::string bytes(256 * 1024, '\0');
-        for (std::size_t i = 0; i < bytes.size(); ++i) {  // every seventh byte stays NUL
-            bytes[i] = i % 7 ? static_cast<char>(random() & 0xFF) : '\0';
-        }
-        Put("binary.TXT", bytes);
-        Put("LastSession.TXT", bytes);
-        messages.clear();
-        DesignValues = DesignRecord{};
-        ReadDesignFile("binary.TXT");  // read as it comes, or refused for the built-in values
-        EXPECT_TRUE(messages.empty() ||
-                    (messages == Texts{NotFound("binary.TXT")} && Stored(DesignValues) == builtIn))
-            << seed;
-        ReadLastSession();
-        const Values read = Stored(DesignValues);
-        EXPECT_TRUE(std::all_of(read.begin(), read.end(), [](float v) { return std::isfinite(v); }))
-            << seed;
-    }
 }
 
 TEST_F(FileTest, UnreadableFilesBringTheBuiltInValues) {

@@ -1,51 +1,58 @@
-// The LTspice schematic export.
+// The LTspice schematic export: read back as a circuit, every part carries its own value and
+// sits between the right nodes; the whole file matches a reviewed reference.
 #include <cmath>
 
+#include "CircuitTrace.h"
 #include "design/Tuning.h"
 #include "file_test_support.h"
 #include "files/modReadWrite.h"
 
 using namespace calbrine;
 using namespace calbrine_test;
+using namespace calbrine::testing;
 
-TEST_F(FileTest, SpiceSchematicOfTheBuiltInDesign) {
-    ReadDesignFile("missing.TXT");  // brings the built-in values
-    DesignValues.CfineNom = (DesignValues.CfineMin + DesignValues.CfineMax) / 2;
+namespace {
+
+// No two entered parts share a value, and none shares one with a fixed part.
+const DesignRecord distinctValues{6.8e-12f, 39e-12f, 8.2e-12f, 120e-12f, 15e-12f, 150e-12f,
+                                  270e-12f, 47e-12f, 390e-12f, 680e-12f, 3.3e-6f, 9e6f};
+
+}  // namespace
+
+TEST_F(FileTest, SpiceSchematicIsTheOscillatorWithEachPartsValue) {
     SetProgramConstants();
+    DesignValues = distinctValues;
+    DesignValues.CfineNom = (DesignValues.CfineMin + DesignValues.CfineMax) / 2;
     EvaluateTuning();
-    DesignValues.C39 = -33e-12f;  // written, and kept, as its magnitude
+    DesignValues.C39 = -8.2e-12f;  // written, and kept, as its magnitude
     SpiceFileName = "vfo.ASC";
     WriteSpiceSchematic();
-    EXPECT_EQ(messages.size(), 1u);  // the not-found message alone
-    EXPECT_EQ(DesignValues.C39, 33e-12f);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(DesignValues.C39, 8.2e-12f);
 
-    // 113 lines, each of them, the last included, ending in CR LF.
     const std::string text = Contents("vfo.ASC");
-    Texts lines;
-    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    ASSERT_EQ(lines.size(), 113u);
-    EXPECT_EQ(text.size() - text.rfind("\r\n"), 2u);
-    const std::pair<int, const char*> expected[] = {
-        {1, "Version 4"},
-        {5, "SYMATTR Value 110pF"},
-        {10, "SYMATTR Value 33pF"},
-        {22, "SYMATTR Value 7.7uH"},
-        {37, "SYMATTR Value 10k"},
-        {64, "WIRE 176 -16 48 -16"},
-        {109, "WIRE -256 928 -256 864"},
-        // 3.26028 MHz and 3.10280 MHz from the resonance formula in double precision:
-        // 120 / f = 36.807 us, 100 / f = 30.672 us, 0.05 / f = 15.336 ns.
-        {110, "TEXT -744 456 Left 0 !.TRAN 0 36.81u 30.67u 15.34n"},
-        {111, "TEXT -792 592 Left 0 ;Calculated freq range 3.1028M to 3.2603M"},
-        {112, "TEXT -792 528 Left 0 !.STEP PARAM Ccoarse LIST 10pF 240pF"},
-        {113, "TEXT 296 824 Left 0 ;Original file by Calbrine\\nfrom Hallix Software"},
-    };
-    for (const auto& [number, line] : expected) {
-        EXPECT_EQ(lines[number - 1], line) << "line " << number;
-    }
+    EXPECT_EQ(text, Contents(std::string(CALBRINE_TEST_DATA) + "/spice/distinct-values.ASC"));
+    const Circuit circuit = SpiceSchematicCircuit(text);
+    EXPECT_EQ(circuit.values, (std::map<std::string, std::string>{{"Cfine", "22.9pF"},
+                                                                  {"C39", "8.2pF"},
+                                                                  {"Ccoarse", "{ Ccoarse }"},
+                                                                  {"C37", "120pF"},
+                                                                  {"C90", "270pF"},
+                                                                  {"L7", "3.3uH"},
+                                                                  {"C15", "47pF"},
+                                                                  {"C34", "390pF"},
+                                                                  {"C35", "680pF"},
+                                                                  {"R34", "10k"},
+                                                                  {"R33", "10k"},
+                                                                  {"Q8", "2N3904"},
+                                                                  {"R36", "2200"},
+                                                                  {"R32", "4700"},
+                                                                  {"C91", "56p"},
+                                                                  {"V1", "9.1V"}}));
+    std::vector<std::string> loose;
+    const Netlist nodes = TraceNodes(circuit, loose);
+    EXPECT_EQ(loose, std::vector<std::string>{});
+    EXPECT_EQ(nodes, ReadNetlist("oscillator_export.net")) << Describe(nodes);
 }
 
 TEST_F(FileTest, FailedSpiceExportLeavesNoFileAndTheEarlierOneAlone) {

@@ -1,13 +1,58 @@
-// The design window: its layout from the screen size, the accept step and the schematic.
+// The windows against their tables in tests/data/windows: the design window's layout, every
+// floor of the accept step, and the fixed captions of the four windows.
+#include <QDialog>
 #include <QLabel>
+#include <fstream>
+#include <sstream>
 
 #include "GuiTestSupport.h"
 #include "windows/WindowUnits.h"
+#include "windows/frmBlank.h"
 #include "windows/frmDesign.h"
+#include "windows/frmExit.h"
+#include "windows/frmOpening.h"
 
 using namespace calbrine;
 
 namespace {
+
+struct Row {
+    std::vector<std::string> words;  // the words before the quoted text
+    std::string text;                // the quoted text
+};
+
+std::vector<Row> Table(const std::string& name) {
+    std::ifstream in(std::string(CALBRINE_TEST_DATA) + "/windows/" + name);
+    std::vector<Row> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const std::size_t quote = line.find('"');
+        std::istringstream words(line.substr(0, quote));
+        Row row{{std::istream_iterator<std::string>(words), {}}, {}};
+        row.text = line.substr(quote + 1, line.rfind('"') - quote - 1);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+Qt::Alignment Alignment(QWidget* control) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        return box->alignment() & Qt::AlignHorizontal_Mask;
+    }
+    return static_cast<QLabel*>(control)->alignment() & Qt::AlignHorizontal_Mask;
+}
+
+QString Text(QWidget* control) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        return box->text();
+    }
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        return label->text();
+    }
+    return static_cast<QAbstractButton*>(control)->text();
+}
 
 class DesignWindowTest : public calbrine_test::WindowTest {
   protected:
@@ -16,60 +61,50 @@ class DesignWindowTest : public calbrine_test::WindowTest {
         Settle();
         return window;
     }
+    QLineEdit* Box(frmDesign* w, const char* name) {
+        return w->findChild<QLineEdit*>(QLatin1String(name));
+    }
     void TypeWorkedExample(frmDesign* w) {
-        const std::pair<QLineEdit*, const char*> entries[] = {
-            {w->TxtIF, "12M"},  {w->Text10, "10p"}, {w->Text1, "40p"},    {w->Text2, "10p"},
-            {w->Text3, "100p"}, {w->Text4, "20p"},  {w->Text0, "100p"},   {w->Text5, "100p"},
-            {w->Text6, "47p"},  {w->Text7, "470p"}, {w->Text8, "470 pF"}, {w->Text9, "4.7u"}};
+        const std::pair<const char*, const char*> entries[] = {
+            {"TxtIF", "12M"},  {"Text10", "10p"}, {"Text1", "40p"},    {"Text2", "10p"},
+            {"Text3", "100p"}, {"Text4", "20p"},  {"Text0", "100p"},   {"Text5", "100p"},
+            {"Text6", "47p"},  {"Text7", "470p"}, {"Text8", "470 pF"}, {"Text9", "4.7u"}};
         for (const auto& [box, text] : entries) {
-            Type(box, QString::fromLatin1(text));
+            Type(Box(w, box), QString::fromLatin1(text));
         }
     }
 };
 
 }  // namespace
 
-TEST(WindowUnits, LayoutCoversTheSameFractionOfEveryScreen) {
-    const std::pair<int, int> screens[] = {{800, 600}, {1024, 768}, {1920, 1080}};
-    for (const auto& [width, height] : screens) {
-        const WindowUnits u =
-            ComputeWindowUnits(width, height, DesignWindowClientWidth, DesignWindowClientHeight);
-        // The title spans 12000 units, about 99 % of the width; the button row ends at 8270
-        // units, about 87 % of the way down; texts are S_h x 0.0008 points.
-        EXPECT_NEAR(u.X(12000) / width, 0.99, 0.005) << width;
-        EXPECT_NEAR(u.Y(8270) / height, 0.867, 0.005) << height;
-        EXPECT_NEAR(u.FontPoints(), height * 15 * 0.0008, 1e-9);
-    }
-    const WindowUnits u = ComputeWindowUnits(1024, 768, 11880, 8490);
-    EXPECT_NEAR(u.FontPoints(), 9.216, 1e-9);
-    EXPECT_NEAR(1024 / u.pixelsPerUnitX, 12121.2, 1.0);
-    EXPECT_NEAR(768 / u.pixelsPerUnitY, 9540.6, 1.0);
-}
-
-TEST_F(DesignWindowTest, OpensLaidOutWithItsSchematicAndResults) {
-    DesignValues.IF = 11e6f;
-    DesignValues.CfineMin = 10e-12f;
-    DesignValues.CfineMax = 30e-12f;
+TEST_F(DesignWindowTest, EveryControlWhereItsTableSays) {
     frmDesign* w = Open();
-    EXPECT_EQ(w->windowTitle(), "Calbrine - Design page");
-    EXPECT_EQ(w->TxtIF->text(), " 11M");
-    EXPECT_EQ(w->Text1->text(), "30pF");
-    EXPECT_EQ(DesignValues.CfineNom, 20e-12f);
-    EXPECT_TRUE(w->lblFreqMin->text().startsWith("VFO from"));
-    EXPECT_DOUBLE_EQ(w->Label1->font().pointSizeF() * w->logicalDpiY() / 96.0, 24.0);
     const WindowUnits& u = w->Units();
-    EXPECT_NEAR(w->cmdExit->x(), u.X(9000), 1);
-    EXPECT_NEAR(w->cmdExit->y(), u.Y(8000), 1);
-    EXPECT_NEAR(w->Text9->width(), u.X(700), 1);
-    EXPECT_EQ(w->Text9->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(w->Text2->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(w->Text6->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    // Wire 2 runs blue along y 6000; the varicap boxes stand left of D9, C15's right of it.
-    const QImage& picture = w->Picture();
-    const QPoint onWire(static_cast<int>(u.X(4500)), static_cast<int>(u.Y(6000)));
-    EXPECT_EQ(picture.pixelColor(onWire * picture.devicePixelRatio()), QColor(0, 0, 255));
-    EXPECT_LT(w->Text10->geometry().right(), u.X(2500));
-    EXPECT_GT(w->Text6->geometry().left(), u.X(7000));
+    const std::map<std::string, Qt::Alignment> alignments = {
+        {"left", Qt::AlignLeft}, {"right", Qt::AlignRight}, {"centred", Qt::AlignHCenter}};
+    const std::vector<Row> rows = Table("design-window-controls.txt");
+    ASSERT_EQ(rows.size(), 26u);
+    for (const Row& row : rows) {
+        const std::string& name = row.words[0];
+        QWidget* control = w->findChild<QWidget*>(QString::fromStdString(name));
+        ASSERT_NE(control, nullptr) << name;
+        const double left = std::stod(row.words[1]), top = std::stod(row.words[2]);
+        const double width = std::stod(row.words[3]), height = std::stod(row.words[4]);
+        const QRect g = control->geometry();
+        EXPECT_NEAR(g.x(), u.X(left), 1) << name;
+        EXPECT_NEAR(g.y(), u.Y(top), 1) << name;
+        EXPECT_NEAR(g.width(), u.X(width), 1.5) << name;
+        EXPECT_NEAR(g.height(), u.Y(height), 1.5) << name;
+        if (row.words[5] != "-") {
+            EXPECT_EQ(Alignment(control), alignments.at(row.words[5])) << name;
+        }
+        if (row.text != "*") {
+            EXPECT_EQ(Text(control), QString::fromStdString(row.text)) << name;
+        }
+        const double points = name == "Label1" ? 24 : u.FontPoints();
+        EXPECT_NEAR(control->font().pointSizeF() * w->logicalDpiY() / 96.0, points, 0.01) << name;
+        EXPECT_TRUE(control->font().bold()) << name;
+    }
 }
 
 TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing) {
@@ -77,8 +112,8 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     TypeWorkedExample(w);
     QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
     EXPECT_EQ(w->TxtIF->text(), " 12M");
-    EXPECT_EQ(w->Text8->text(), "470pF");
-    EXPECT_EQ(w->Text9->text(), "4.7uH");
+    EXPECT_EQ(Box(w, "Text8")->text(), "470pF");
+    EXPECT_EQ(Box(w, "Text9")->text(), "4.7uH");
     EXPECT_EQ(w->lblFreqMin->text(), "VFO from 5.4698M to 5.7589M");
     EXPECT_EQ(w->lblSum->text(), "RF sum:  17.47M to 17.759M");
     EXPECT_EQ(w->lblDiff->text(), "RF diff:  6.2411M to 6.5302M");
@@ -88,27 +123,41 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     EXPECT_TRUE(answers.messages.empty());
 
     const float vfoMin = TuningResults.VfoMin;
-    Type(w->Text9, "1u");
+    Type(Box(w, "Text9"), "1u");
     EXPECT_EQ(DesignValues.L7, static_cast<float>(static_cast<double>(4.7f) * 1e-6f));
     EXPECT_EQ(TuningResults.VfoMin, vfoMin);
     EXPECT_EQ(w->lblFreqMin->text(), "VFO from 5.4698M to 5.7589M");
 }
 
-TEST_F(DesignWindowTest, AcceptFloorsComponentsButNotTheIf) {
+// Each component box, entered as zero and as a negative value, takes its floor and shows
+// empty; the IF box takes what it reads, zero and negative values alike.
+TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {
+    const std::pair<const char*, float DesignRecord::*> boxes[] = {
+        {"Text10", &DesignRecord::CfineMin},  {"Text1", &DesignRecord::CfineMax},
+        {"Text2", &DesignRecord::C39},        {"Text3", &DesignRecord::C37},
+        {"Text4", &DesignRecord::CcoarseMin}, {"Text0", &DesignRecord::CcoarseMax},
+        {"Text5", &DesignRecord::C90},        {"Text6", &DesignRecord::C15},
+        {"Text7", &DesignRecord::C34},        {"Text8", &DesignRecord::C35},
+        {"Text9", &DesignRecord::L7}};
     frmDesign* w = Open();
-    TypeWorkedExample(w);
-    Type(w->Text3, "0");
-    Type(w->Text9, "-5p");
-    Type(w->TxtIF, "-10M");
-    Type(w->Text4, "-47p");                     // floored, not turned round
-    QTest::keyClick(w->Text4, Qt::Key_Return);  // Enter in a box reads the entries too
-    EXPECT_EQ(DesignValues.C37, 9.99999982e-15f);
-    EXPECT_EQ(w->Text3->text(), "");
-    EXPECT_EQ(DesignValues.L7, 9.99999996e-13f);
-    EXPECT_EQ(w->Text9->text(), "");
-    EXPECT_EQ(DesignValues.CcoarseMin, CapacitanceFloor);
-    EXPECT_EQ(DesignValues.IF, -1e7f);
-    EXPECT_EQ(w->TxtIF->text(), "-1E+10m");
+    for (const auto& [name, field] : boxes) {
+        const float floor = field == &DesignRecord::L7 ? 9.99999996e-13f : 9.99999982e-15f;
+        for (const char* entry : {"0", "-47p"}) {
+            TypeWorkedExample(w);
+            Type(Box(w, name), QLatin1String(entry));
+            QTest::keyClick(Box(w, name), Qt::Key_Return);  // Enter in a box reads the entries
+            EXPECT_EQ(DesignValues.*field, floor) << name << " " << entry;
+            EXPECT_EQ(Box(w, name)->text(), "") << name;
+            EXPECT_EQ(DesignValues.IF, 12e6f);
+        }
+    }
+    for (const auto& [entry, value, shown] :
+         {std::tuple{"0", 0.0f, "0.0 "}, std::tuple{"-10M", -1e7f, "-1E+10m"}}) {
+        Type(w->TxtIF, QLatin1String(entry));
+        QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
+        EXPECT_EQ(DesignValues.IF, value);
+        EXPECT_EQ(w->TxtIF->text(), QLatin1String(shown));
+    }
 }
 
 TEST_F(DesignWindowTest, OverflowInTheNominalValueIsASchematicError) {
@@ -118,9 +167,41 @@ TEST_F(DesignWindowTest, OverflowInTheNominalValueIsASchematicError) {
     frmDesign* w = Open();
     EXPECT_EQ(answers.messages, std::vector<std::string>{"Calbrine: We had a schematic error"});
     // Boxes written before the failure keep their texts; later ones are not written.
-    EXPECT_EQ(w->Text1->text(), "3E+32MEG");
-    EXPECT_EQ(w->Text2->text(), "");
+    EXPECT_EQ(Box(w, "Text1")->text(), "3E+32MEG");
+    EXPECT_EQ(Box(w, "Text2")->text(), "");
     EXPECT_EQ(DesignValues.CfineNom, 0.0f);
     // The results are still computed, and show no "nan" or "inf".
     EXPECT_FALSE(w->lblFreqMin->text().contains(QRegularExpression("nan|inf")));
+}
+
+TEST_F(DesignWindowTest, FixedCaptionsOfTheFourWindows) {
+    std::map<std::string, QWidget*> windows;
+    windows["frmOpening"] = ShowOpeningWindow();
+    windows["frmDesign"] = Open();
+    windows["frmBlank"] = ShowBlankWindow();
+    std::vector<std::string> failures;
+    const auto check = [&](const std::string& window, QWidget* w) {
+        for (const Row& row : Table("window-captions.txt")) {
+            if (row.words[0] != window) {
+                continue;
+            }
+            const QString expected = QString::fromStdString(row.text);
+            const QString shown =
+                row.words[1] == "-"
+                    ? w->windowTitle()
+                    : Text(w->findChild<QWidget*>(QString::fromStdString(row.words[1])));
+            if (shown != expected) {
+                failures.push_back(window + " " + row.words[1] + ": " + shown.toStdString());
+            }
+        }
+    };
+    for (const auto& [name, window] : windows) {
+        check(name, window);
+    }
+    SetModalRunner([&](QDialog& dialog) {
+        check("frmExit", &dialog);
+        return 0;
+    });
+    ShowExitWindow();
+    EXPECT_EQ(failures, std::vector<std::string>{});
 }

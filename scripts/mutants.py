@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Tries each fault of scripts/mutants.txt on a scratch copy of the working tree: applies it,
+rebuilds, runs the test suite and reports whether the suite caught it. Rewrites marked "~"
+must leave the suite passing. Usage: scripts/mutants.py [name filter]; the scratch copy and
+its build live in build-mutants/ and are reused between runs."""
+import pathlib
+import shutil
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+SCRATCH = ROOT / "build-mutants"
+COPY, BUILD = SCRATCH / "tree", SCRATCH / "build"
+
+
+def read_mutants():
+    mutants, current = [], None
+    for line in (ROOT / "scripts" / "mutants.txt").read_text().splitlines():
+        if line[:2] in ("= ", "~ "):
+            current = {"fault": line[0] == "=", "name": line[2:], "file": None}
+            mutants.append(current)
+        elif current and line.startswith("- "):
+            current["old"] = line[2:].replace("\\n", "\n")
+        elif current and line.startswith("+ "):
+            current["new"] = line[2:].replace("\\n", "\n")
+        elif current and line.strip() and not line.startswith("#"):
+            current["file"] = line.strip()
+    return mutants
+
+
+def run(args, **kw):
+    return subprocess.run(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
+
+
+def main():
+    wanted = sys.argv[1] if len(sys.argv) > 1 else ""
+    files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT,
+                           capture_output=True, text=True, check=True).stdout.split()
+    for name in files:
+        target = COPY / name
+        target.parent.mkdir(parents=True, exist_ok=True)
+        if not target.exists() or target.read_bytes() != (ROOT / name).read_bytes():
+            shutil.copy2(ROOT / name, target)
+    run(["cmake", "-S", COPY, "-B", BUILD, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+         "-DCALBRINE_BUILD_BENCH=OFF"], check=True)
+    run(["cmake", "--build", BUILD, "-j2"], check=True)
+    caught = survived = 0
+    for m in read_mutants():
+        if wanted not in m["name"]:
+            continue
+        path = COPY / m["file"]
+        original = path.read_text()
+        if original.count(m["old"]) != 1:
+            print("NOT FOUND  %s (%s)" % (m["name"], m["file"]))
+            continue
+        path.write_text(original.replace(m["old"], m["new"]))
+        try:
+            built = run(["cmake", "--build", BUILD, "-j2"]).returncode == 0
+            passed = built and run(["ctest", "--test-dir", BUILD, "-j2", "--timeout", "120"],
+                                   ).returncode == 0
+        finally:
+            path.write_text(original)
+        if m["fault"]:
+            ok = not passed
+            caught += ok
+            survived += not ok
+            print("%s  %s" % ("caught  " if ok else "SURVIVED", m["name"]), flush=True)
+        else:
+            print("%s  %s" % ("same    " if passed else "BROKEN  ", m["name"]), flush=True)
+    print("%d of %d faults caught" % (caught, caught + survived))
+    run(["cmake", "--build", BUILD, "-j2"])
+    return 1 if survived else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -5,7 +5,7 @@
 
 #include "design/DesignValues.h"
 #include "design/Tuning.h"
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 
 namespace {
 

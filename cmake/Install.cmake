@@ -9,7 +9,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.metainfo.xml
+# The AppStream release takes the version from project().
+configure_file(${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/data/${calbrine_app_id}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/data/${calbrine_app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # A project that builds Calbrine inside its own tree keeps its own package settings.

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "design/DesignValues.h"
-#include "files/modReadWrite.h"
-#include "platform/RunTimeServices.h"
+#include "files/DesignFiles.h"
+#include "services/RunTimeServices.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 
 namespace {
 

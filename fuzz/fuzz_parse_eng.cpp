@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     float value = 0;

@@ -10,7 +10,7 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 [ -x "$build_dir/calbrine" ] || fail "no calbrine in $build_dir; build it first"
 
 desktop-file-validate "$source_dir/data/$app_id.desktop"
-appstreamcli validate --no-net "$source_dir/data/$app_id.metainfo.xml"
+appstreamcli validate --no-net "$build_dir/data/$app_id.metainfo.xml"
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT

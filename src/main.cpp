@@ -2,13 +2,14 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
 #include "windows/frmOpening.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calbrine"));
-    QApplication::setApplicationVersion(QStringLiteral("2.04"));
+    QApplication::setApplicationVersion(QStringLiteral(CALBRINE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.calbrine.Calbrine"));
     QApplication::setWindowIcon(QIcon::fromTheme(
         QStringLiteral("org.calbrine.Calbrine"),

@@ -1,5 +1,7 @@
 #include "design/DesignValues.h"
 
+#include "design/Version.h"
+
 #include <cmath>
 
 namespace calbrine {
@@ -15,7 +17,7 @@ float Pi = 3.14159274f;
 
 void SetProgramConstants() {
     CopyrightText = "Copyright (C) 2026 The Calbrine developers";
-    VersionText = "2.04";
+    VersionText = CALBRINE_VERSION;
     Pi = static_cast<float>(4.0 * std::atan(1.0));
 }
 

@@ -3,13 +3,15 @@
 #include <cmath>
 
 #include "design/DesignValues.h"
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 
 namespace calbrine {
 
 namespace {
 
-float FiniteOrZero(float f) { return std::isfinite(f) ? f : 0.0f; }
+float FiniteOrZero(float f) {
+    return std::isfinite(f) ? f : 0.0f;
+}
 
 std::string EngText(float value) {
     std::string text;

@@ -4,12 +4,13 @@
 #include <string>
 
 #include "design/DesignValues.h"
+#include "engineering/Characters.h"
 #include "engineering/NumberText.h"
+#include "files/DesignFiles.h"
 #include "files/LenientNumber.h"
 #include "files/ReplaceFile.h"
 #include "files/TextLineReader.h"
-#include "files/modReadWrite.h"
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 
 namespace calbrine {
 
@@ -40,17 +41,6 @@ constexpr StoredValue storedValues[] = {
 };
 
 const char* const LineEnd = "\r\n";
-
-// Names are counted in characters, a UTF-8 lead byte with its continuation bytes being one.
-std::size_t CharacterCount(const std::string& text) {
-    std::size_t count = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 std::string DesignFileText(std::string firstLine) {
     // A line end inside the first line would shift every value line of the file.

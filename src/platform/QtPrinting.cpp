@@ -6,8 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/RunTimeServices.h"
-#include "schematic/modPrintSchematic.h"
+#include "schematic/PrintedPage.h"
+#include "services/RunTimeServices.h"
 
 namespace calbrine {
 

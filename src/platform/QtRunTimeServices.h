@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 
 namespace calbrine {
 

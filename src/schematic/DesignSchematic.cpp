@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "design/DesignValues.h"
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 #include "schematic/SchematicParts.h"
 
 namespace calbrine {

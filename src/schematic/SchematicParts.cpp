@@ -1,18 +1,12 @@
 #include "schematic/SchematicParts.h"
 
+#include "schematic/SymbolShapes.h"
+
 namespace calbrine::parts {
 
 namespace {
 constexpr Colour WireColour = 0xFF0000;
 }  // namespace
-
-void Line(SchematicSurface& s, int x1, int y1, int x2, int y2, Colour c) {
-    s.DrawLine(F(x1), F(y1), F(x2), F(y2), c);
-}
-
-void LineTo(SchematicSurface& s, int x, int y, Colour c) {
-    s.DrawLineTo(F(x), F(y), c);
-}
 
 void DrawTransistorPart(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
                         const std::string& Label, const std::string&) {
@@ -32,8 +26,9 @@ void DrawGroundsAndWires(SchematicSurface& surface, const SymbolStyle& style,
     for (const Point& g : grounds) {
         DrawGround(surface, style, g.x, g.y);
     }
+    const shapes::Pen pen{surface, WireColour};
     for (const Wire& w : wires) {
-        Line(surface, w.from.x, w.from.y, w.to.x, w.to.y, WireColour);
+        pen.Line(w.from.x, w.from.y, w.to.x, w.to.y);
     }
 }
 

@@ -1,5 +1,5 @@
-// Pieces shared by the schematic drawings: integer coordinates drawn on a float surface,
-// part placements, and the grounds and wires that close each window's circuit.
+// Pieces shared by the schematic drawings: part placements, and the grounds and wires that close
+// each window's circuit.
 #pragma once
 
 #include <cstddef>
@@ -18,13 +18,6 @@ struct Point {
 struct Wire {
     Point from, to;
 };
-
-inline float F(int v) {
-    return static_cast<float>(v);
-}
-
-void Line(SchematicSurface& s, int x1, int y1, int x2, int y2, Colour c);
-void LineTo(SchematicSurface& s, int x, int y, Colour c);
 
 // A symbol of the window circuit; capacitors and inductors never draw their value and the
 // transistor takes none.

@@ -12,7 +12,7 @@ using Colour = std::uint32_t;  // 0xBBGGRR: 0xFF0000 is blue
 enum class PageOrientation { Portrait, Landscape };
 
 class SchematicSurface {
-public:
+  public:
     virtual ~SchematicSurface() = default;
     // Erases everything drawn on the surface.
     virtual void Clear() = 0;
@@ -34,7 +34,7 @@ public:
 
 // The printer's additions. Units are 1/1440 inch.
 class PrinterSurface : public SchematicSurface {
-public:
+  public:
     virtual void SetOrientation(PageOrientation orientation) = 0;
     // Gives the printable area's top-left corner the page coordinates (x, y).
     virtual void SetOrigin(float x, float y) = 0;

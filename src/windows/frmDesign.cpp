@@ -6,7 +6,7 @@
 
 #include "design/DesignValues.h"
 #include "design/Tuning.h"
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 #include "platform/QtRunTimeServices.h"
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
@@ -65,27 +65,27 @@ frmDesign::frmDesign(QWidget* parent) : PictureWindow(parent) {
 frmDesign::~frmDesign() = default;
 
 void frmDesign::CreateControls() {
-    Label1 = MakeLabel(this, "Label1", "Calbrine Utility");
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblIF = MakeLabel(this, "lblIF", "Intermediate freq: ");
+    title = MakeLabel(this, "Label1", "Calbrine Utility");
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    captionIF = MakeLabel(this, "lblIF", "Intermediate freq: ");
     // Tab order follows the order in which the accept step reads the boxes.
-    TxtIF = MakeTextBox(this, "TxtIF", Qt::AlignLeft);
-    Text10 = MakeTextBox(this, "Text10", Qt::AlignRight);
-    Text1 = MakeTextBox(this, "Text1", Qt::AlignRight);
-    Text2 = MakeTextBox(this, "Text2", Qt::AlignHCenter);
-    Text3 = MakeTextBox(this, "Text3", Qt::AlignLeft);
-    Text4 = MakeTextBox(this, "Text4", Qt::AlignRight);
-    Text0 = MakeTextBox(this, "Text0", Qt::AlignRight);
-    Text5 = MakeTextBox(this, "Text5", Qt::AlignLeft);
-    Text6 = MakeTextBox(this, "Text6", Qt::AlignLeft);
-    Text7 = MakeTextBox(this, "Text7", Qt::AlignLeft);
-    Text8 = MakeTextBox(this, "Text8", Qt::AlignLeft);
-    Text9 = MakeTextBox(this, "Text9", Qt::AlignRight);
-    lblFreqMin = MakeLabel(this, "lblFreqMin", "lblFreqMin");
-    lblSum = MakeLabel(this, "lblSum", "lblSum");
-    lblDiff = MakeLabel(this, "lblDiff", "lblDiff");
-    lblSpan = MakeLabel(this, "lblSpan", "lblSpan");
-    lblFineSpan = MakeLabel(this, "lblFineSpan", "lblFineSpan");
+    boxIF = MakeTextBox(this, "TxtIF", Qt::AlignLeft);
+    boxCfineMin = MakeTextBox(this, "Text10", Qt::AlignRight);
+    boxCfineMax = MakeTextBox(this, "Text1", Qt::AlignRight);
+    boxC39 = MakeTextBox(this, "Text2", Qt::AlignHCenter);
+    boxC37 = MakeTextBox(this, "Text3", Qt::AlignLeft);
+    boxCcoarseMin = MakeTextBox(this, "Text4", Qt::AlignRight);
+    boxCcoarseMax = MakeTextBox(this, "Text0", Qt::AlignRight);
+    boxC90 = MakeTextBox(this, "Text5", Qt::AlignLeft);
+    boxC15 = MakeTextBox(this, "Text6", Qt::AlignLeft);
+    boxC34 = MakeTextBox(this, "Text7", Qt::AlignLeft);
+    boxC35 = MakeTextBox(this, "Text8", Qt::AlignLeft);
+    boxL7 = MakeTextBox(this, "Text9", Qt::AlignRight);
+    resultVfo = MakeLabel(this, "lblFreqMin", "lblFreqMin");
+    resultSum = MakeLabel(this, "lblSum", "lblSum");
+    resultDiff = MakeLabel(this, "lblDiff", "lblDiff");
+    resultCoarseSpan = MakeLabel(this, "lblSpan", "lblSpan");
+    resultFineSpan = MakeLabel(this, "lblFineSpan", "lblFineSpan");
     cmdAccept = MakeButton(this, "cmdAccept", "Read entries and compute results");
     cmdDefaults = MakeButton(this, "cmdDefaults", "Get defaults");
     cmdReadFile = MakeButton(this, "cmdReadFile", "Read file");
@@ -120,8 +120,8 @@ void frmDesign::Form_Load() {
     picture_->Surface().SetFont(font());
     picture_->Surface().SetTextColour(Qt::black);
 
-    Place(Label1, units_, 15, 300, 12000, 500);
-    Label1->setFont(ScaledFont(windowFace, 24));
+    Place(title, units_, 15, 300, 12000, 500);
+    title->setFont(ScaledFont(windowFace, 24));
     for (const Placement& p : placements) {
         auto* control = findChild<QWidget*>(QLatin1String(p.name), Qt::FindDirectChildrenOnly);
         Place(control, units_, p.left, p.top, p.width, p.height);
@@ -129,7 +129,7 @@ void frmDesign::Form_Load() {
     }
 
     FormatEng(DesignValues.IF, WorkText);
-    TxtIF->setText(QString::fromStdString(WorkText));
+    boxIF->setText(QString::fromStdString(WorkText));
     Schematic();
     ComputeTuning();
 }
@@ -155,31 +155,31 @@ void frmDesign::Schematic() {
 
 void frmDesign::ComputeTuning() {
     const TuningCaptions captions = EvaluateTuning();
-    lblFreqMin->setText(QString::fromStdString(captions.lblFreqMin));
-    lblSum->setText(QString::fromStdString(captions.lblSum));
-    lblDiff->setText(QString::fromStdString(captions.lblDiff));
-    lblSpan->setText(QString::fromStdString(captions.lblSpan));
-    lblFineSpan->setText(QString::fromStdString(captions.lblFineSpan));
+    resultVfo->setText(QString::fromStdString(captions.lblFreqMin));
+    resultSum->setText(QString::fromStdString(captions.lblSum));
+    resultDiff->setText(QString::fromStdString(captions.lblDiff));
+    resultCoarseSpan->setText(QString::fromStdString(captions.lblSpan));
+    resultFineSpan->setText(QString::fromStdString(captions.lblFineSpan));
 }
 
 void frmDesign::cmdAccept_Click() {
     DesignRecord& d = DesignValues;
-    ParseEngValue(TxtIF->text().toStdString(), d.IF);
+    ParseEngValue(boxIF->text().toStdString(), d.IF);
     FormatEng(d.IF, WorkText);
-    TxtIF->setText(QString::fromStdString(WorkText));
+    boxIF->setText(QString::fromStdString(WorkText));
 
-    AcceptComponent(Text10, d.CfineMin, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text1, d.CfineMax, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxCfineMin, d.CfineMin, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxCfineMax, d.CfineMax, CapacitanceFloor, FormatCapacitance);
     d.CfineNom = (d.CfineMax + d.CfineMin) / 2;
-    AcceptComponent(Text2, d.C39, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text3, d.C37, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text4, d.CcoarseMin, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text0, d.CcoarseMax, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text5, d.C90, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text6, d.C15, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text7, d.C34, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text8, d.C35, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(Text9, d.L7, InductanceFloor, FormatInductance);
+    AcceptComponent(boxC39, d.C39, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxC37, d.C37, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxCcoarseMin, d.CcoarseMin, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxCcoarseMax, d.CcoarseMax, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxC90, d.C90, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxC15, d.C15, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxC34, d.C34, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxC35, d.C35, CapacitanceFloor, FormatCapacitance);
+    AcceptComponent(boxL7, d.L7, InductanceFloor, FormatInductance);
 
     Schematic();
     ComputeTuning();

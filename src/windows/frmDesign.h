@@ -30,25 +30,27 @@ class frmDesign : public PictureWindow {
 
     const WindowUnits& Units() const { return units_; }
 
-    QLabel* Label1;
-    QLabel* lblIF;
-    QLineEdit* TxtIF;
-    QLabel* lblFreqMin;
-    QLabel* lblSum;
-    QLabel* lblDiff;
-    QLabel* lblSpan;
-    QLabel* lblFineSpan;
-    QLineEdit* Text0;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QLineEdit* Text5;
-    QLineEdit* Text6;
-    QLineEdit* Text7;
-    QLineEdit* Text8;
-    QLineEdit* Text9;
-    QLineEdit* Text10;
+    // Each control keeps its layout-table name as its objectName ("Text10", "TxtIF", "lblSum"),
+    // under which the schematic writes the component boxes.
+    QLabel* title;
+    QLabel* captionIF;
+    QLineEdit* boxIF;
+    QLabel* resultVfo;
+    QLabel* resultSum;
+    QLabel* resultDiff;
+    QLabel* resultCoarseSpan;
+    QLabel* resultFineSpan;
+    QLineEdit* boxCcoarseMax;
+    QLineEdit* boxCfineMax;
+    QLineEdit* boxC39;
+    QLineEdit* boxC37;
+    QLineEdit* boxCcoarseMin;
+    QLineEdit* boxC90;
+    QLineEdit* boxC15;
+    QLineEdit* boxC34;
+    QLineEdit* boxC35;
+    QLineEdit* boxL7;
+    QLineEdit* boxCfineMin;
     QPushButton* cmdAccept;
     QPushButton* cmdDefaults;
     QPushButton* cmdReadFile;

@@ -1,6 +1,8 @@
 // The design window's file, defaults, LTspice, print and exit buttons.
 #include "design/DesignValues.h"
-#include "files/modReadWrite.h"
+#include "engineering/Characters.h"
+#include "files/DesignFiles.h"
+#include "files/SpiceExport.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
 #include "windows/frmBlank.h"
@@ -13,15 +15,6 @@ namespace {
 
 const char* const designFilter = "Calbrine files (*.TXT)|*.TXT";
 const char* const spiceFilter = "Spice schematic files (*.ASC)|*.ASC";
-
-// Names are counted in characters, as the user sees them.
-std::size_t CharacterCount(const std::string& text) {
-    std::size_t count = 0;
-    for (unsigned char c : text) {
-        count += (c & 0xC0) != 0x80;
-    }
-    return count;
-}
 
 }  // namespace
 

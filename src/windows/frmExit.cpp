@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "files/modReadWrite.h"
+#include "files/DesignFiles.h"
 #include "platform/QtRunTimeServices.h"
 #include "windows/Controls.h"
 #include "windows/PersistentPicture.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "design/DesignValues.h"
-#include "files/modReadWrite.h"
+#include "files/DesignFiles.h"
 #include "platform/QtRunTimeServices.h"
 #include "schematic/MakerWebAddress.h"
 #include "schematic/OpeningSchematic.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engineering/NumberText.h"
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 
 using namespace calbrine;
 

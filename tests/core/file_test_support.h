@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "design/DesignValues.h"
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 
 namespace calbrine_test {
 

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "file_test_support.h"
-#include "files/modReadWrite.h"
+#include "files/DesignFiles.h"
 
 using namespace calbrine;
 using namespace calbrine_test;

@@ -9,11 +9,11 @@
 #include "CircuitTrace.h"
 #include "Picture.h"
 #include "design/DesignValues.h"
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 #include "schematic/DesignSchematic.h"
 #include "schematic/OpeningSchematic.h"
 #include "schematic/Symbols.h"
-#include "schematic/modPrintSchematic.h"
+#include "schematic/PrintedPage.h"
 
 using namespace calbrine;
 using namespace calbrine::testing;

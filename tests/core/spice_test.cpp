@@ -5,7 +5,7 @@
 #include "CircuitTrace.h"
 #include "design/Tuning.h"
 #include "file_test_support.h"
-#include "files/modReadWrite.h"
+#include "files/SpiceExport.h"
 
 using namespace calbrine;
 using namespace calbrine_test;

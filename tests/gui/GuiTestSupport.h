@@ -16,7 +16,7 @@
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtRunTimeServices.h"
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -111,14 +111,14 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     frmDesign* w = Open();
     TypeWorkedExample(w);
     QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
-    EXPECT_EQ(w->TxtIF->text(), " 12M");
+    EXPECT_EQ(w->boxIF->text(), " 12M");
     EXPECT_EQ(Box(w, "Text8")->text(), "470pF");
     EXPECT_EQ(Box(w, "Text9")->text(), "4.7uH");
-    EXPECT_EQ(w->lblFreqMin->text(), "VFO from 5.4698M to 5.7589M");
-    EXPECT_EQ(w->lblSum->text(), "RF sum:  17.47M to 17.759M");
-    EXPECT_EQ(w->lblDiff->text(), "RF diff:  6.2411M to 6.5302M");
-    EXPECT_EQ(w->lblSpan->text(), "Coarse-tune span:  289.13k");
-    EXPECT_EQ(w->lblFineSpan->text(), "Fine-tune span:   8.587k");
+    EXPECT_EQ(w->resultVfo->text(), "VFO from 5.4698M to 5.7589M");
+    EXPECT_EQ(w->resultSum->text(), "RF sum:  17.47M to 17.759M");
+    EXPECT_EQ(w->resultDiff->text(), "RF diff:  6.2411M to 6.5302M");
+    EXPECT_EQ(w->resultCoarseSpan->text(), "Coarse-tune span:  289.13k");
+    EXPECT_EQ(w->resultFineSpan->text(), "Fine-tune span:   8.587k");
     EXPECT_EQ(DesignValues.CfineNom, 25e-12f);
     EXPECT_TRUE(answers.messages.empty());
 
@@ -126,7 +126,7 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     Type(Box(w, "Text9"), "1u");
     EXPECT_EQ(DesignValues.L7, static_cast<float>(static_cast<double>(4.7f) * 1e-6f));
     EXPECT_EQ(TuningResults.VfoMin, vfoMin);
-    EXPECT_EQ(w->lblFreqMin->text(), "VFO from 5.4698M to 5.7589M");
+    EXPECT_EQ(w->resultVfo->text(), "VFO from 5.4698M to 5.7589M");
 }
 
 // Each component box, entered as zero and as a negative value, takes its floor and shows
@@ -153,10 +153,10 @@ TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {
     }
     for (const auto& [entry, value, shown] :
          {std::tuple{"0", 0.0f, "0.0 "}, std::tuple{"-10M", -1e7f, "-1E+10m"}}) {
-        Type(w->TxtIF, QLatin1String(entry));
+        Type(w->boxIF, QLatin1String(entry));
         QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
         EXPECT_EQ(DesignValues.IF, value);
-        EXPECT_EQ(w->TxtIF->text(), QLatin1String(shown));
+        EXPECT_EQ(w->boxIF->text(), QLatin1String(shown));
     }
 }
 
@@ -171,7 +171,7 @@ TEST_F(DesignWindowTest, OverflowInTheNominalValueIsASchematicError) {
     EXPECT_EQ(Box(w, "Text2")->text(), "");
     EXPECT_EQ(DesignValues.CfineNom, 0.0f);
     // The results are still computed, and show no "nan" or "inf".
-    EXPECT_FALSE(w->lblFreqMin->text().contains(QRegularExpression("nan|inf")));
+    EXPECT_FALSE(w->resultVfo->text().contains(QRegularExpression("nan|inf")));
 }
 
 TEST_F(DesignWindowTest, FixedCaptionsOfTheFourWindows) {

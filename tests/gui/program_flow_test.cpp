@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "GuiTestSupport.h"
-#include "files/modReadWrite.h"
+#include "files/DesignFiles.h"
 #include "windows/frmBlank.h"
 #include "windows/frmDesign.h"
 #include "windows/frmExit.h"
@@ -66,19 +66,19 @@ TEST_F(ProgramFlowTest, ReadSaveAndCancel) {
     EXPECT_EQ(answers.requests.back().title, "Read Calbrine file");
     EXPECT_EQ(answers.requests.back().filter, "Calbrine files (*.TXT)|*.TXT");
     // The rebuilt window shows the file's values and their results; the blank window is gone.
-    EXPECT_EQ(Design()->Text9->text(), "2.2uH");
-    EXPECT_EQ(Design()->TxtIF->text(), " 9M");
+    EXPECT_EQ(Design()->boxL7->text(), "2.2uH");
+    EXPECT_EQ(Design()->boxIF->text(), " 9M");
     EXPECT_GT(TuningResults.VfoMax, 0.0f);
     EXPECT_EQ(BlankWindow(), nullptr);
 
     // The save dialog proposes the path read; a cancelled save writes and rebuilds nothing.
     const std::string before = Contents("first.TXT");
-    Type(Design()->Text9, "1u");
+    Type(Design()->boxL7, "1u");
     Click(Design()->cmdSaveFile);
     EXPECT_EQ(answers.requests.back().fileName, "first.TXT");
     EXPECT_EQ(answers.requests.back().title, "Write Calbrine file");
     EXPECT_EQ(Contents("first.TXT"), before);
-    EXPECT_EQ(Design()->Text9->text(), "1u");
+    EXPECT_EQ(Design()->boxL7->text(), "1u");
 
     // A cancelled read empties the name, so the next save proposes none.
     Click(Design()->cmdReadFile);
@@ -90,11 +90,11 @@ TEST_F(ProgramFlowTest, ReadSaveAndCancel) {
 
 TEST_F(ProgramFlowTest, SaveWritesTheAcceptedValuesNotTheBoxes) {
     ShowDesignWindow();
-    Type(Design()->Text9, "10u");  // typed, never accepted
+    Type(Design()->boxL7, "10u");  // typed, never accepted
     answers.files = {std::string("saved.TXT")};
     Click(Design()->cmdSaveFile);
     EXPECT_NE(Contents("saved.TXT").find("L7: 2.2E-06\r\n"), std::string::npos);
-    EXPECT_EQ(Design()->Text9->text(), "2.2uH");  // the edit is gone
+    EXPECT_EQ(Design()->boxL7->text(), "2.2uH");  // the edit is gone
 }
 
 TEST_F(ProgramFlowTest, DefaultsWithoutAFileLoadTheBuiltInValues) {
@@ -104,9 +104,9 @@ TEST_F(ProgramFlowTest, DefaultsWithoutAFileLoadTheBuiltInValues) {
     EXPECT_EQ(answers.messages,
               std::vector<std::string>{"Calbrine: The file 'Defaults.TXT' was not found."});
     EXPECT_EQ(DesignFileName, "mine.TXT");
-    EXPECT_EQ(Design()->TxtIF->text(), " 11M");
-    EXPECT_EQ(Design()->Text10->text(), "200pF");
-    EXPECT_EQ(Design()->Text9->text(), "7.7uH");
+    EXPECT_EQ(Design()->boxIF->text(), " 11M");
+    EXPECT_EQ(Design()->boxCfineMin->text(), "200pF");
+    EXPECT_EQ(Design()->boxL7->text(), "7.7uH");
 }
 
 TEST_F(ProgramFlowTest, SpiceNamesOfFourCharactersWriteNothing) {
@@ -145,8 +145,8 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
     EXPECT_EQ(opening->Picture().pixelColor(0, 0), QColor(0, 0, 1));  // gradient's top line
     Click(opening->cmdStart);
     ASSERT_NE(Design(), nullptr);
-    EXPECT_EQ(Design()->Text8->text(), "680pF");
-    EXPECT_EQ(Design()->TxtIF->text(), " 9M");
+    EXPECT_EQ(Design()->boxC35->text(), "680pF");
+    EXPECT_EQ(Design()->boxIF->text(), " 9M");
     EXPECT_EQ(programEnds, 0);
 }
 

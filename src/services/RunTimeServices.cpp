@@ -1,4 +1,4 @@
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 
 #include <ctime>
 #include <iostream>
@@ -8,7 +8,7 @@ namespace {
 
 // Console services: messages go to stderr, the date comes from the C library.
 class ConsoleServices final : public RunTimeServices {
-public:
+  public:
     void ShowMessage(const std::string& text, const std::string& title) override {
         std::cerr << title << ": " << text << std::endl;
     }
@@ -32,6 +32,8 @@ void InstallRunTimeServices(RunTimeServices* services) {
     installed = services != nullptr ? services : &consoleServices;
 }
 
-RunTimeServices& Services() { return *installed; }
+RunTimeServices& Services() {
+    return *installed;
+}
 
 }  // namespace calbrine

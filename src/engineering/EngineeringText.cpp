@@ -1,8 +1,9 @@
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 
 #include <cmath>
 #include <limits>
 
+#include "engineering/Characters.h"
 #include "engineering/NumberText.h"
 
 namespace calbrine {
@@ -35,21 +36,6 @@ const ScaleLetter* FindScaleLetter(char c) {
         }
     }
     return nullptr;
-}
-
-// The first `count` characters of a UTF-8 text (a character being a lead byte and its
-// continuation bytes).
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (seen == count) {
-                return text.substr(0, i);
-            }
-            ++seen;
-        }
-    }
-    return text;
 }
 
 constexpr float ParseLimit = 1e10f;
@@ -223,14 +209,14 @@ constexpr ScaleRow engRows[] = {
 constexpr ScaleRow capacitanceRows[] = {{10000, 1e6, "MEG"}, {10, 1000, "KF"},
                                         {1, 1, "F"},         {0.01, 0.001, "mF"},
                                         {1e-8, 1e-6, "uF"},  {1e-14, 1e-12, "pF"}};
-constexpr ScaleRow inductanceRows[] = {{1e6, 1e6, "MEG"},   {1000, 1000, "KH"},
-                                       {1, 1, "H"},         {0.001, 0.001, "mH"},
-                                       {1e-6, 1e-6, "uH"},  {1e-10, 1e-9, "nH"}};
+constexpr ScaleRow inductanceRows[] = {{1e6, 1e6, "MEG"},  {1000, 1000, "KH"},
+                                       {1, 1, "H"},        {0.001, 0.001, "mH"},
+                                       {1e-6, 1e-6, "uH"}, {1e-10, 1e-9, "nH"}};
 constexpr ScaleRow smallRows[] = {
     {0.001, 1000, "m"}, {1e-6, 1e6, "u"}, {1e-9, 1e9, "n"}, {Anything, 1e12, "p"}};
-constexpr ScaleRow spacedRows[] = {{1e9, 1e9, " G"},     {1e6, 1e6, " M"},   {1000, 1000, " k"},
-                                   {1, 1, " "},          {0.001, 0.001, " m"}, {1e-6, 1e-6, " u"},
-                                   {1e-9, 1e-9, " n"},   {1e-14, 1e-12, " p"}};
+constexpr ScaleRow spacedRows[] = {{1e9, 1e9, " G"},   {1e6, 1e6, " M"},     {1000, 1000, " k"},
+                                   {1, 1, " "},        {0.001, 0.001, " m"}, {1e-6, 1e-6, " u"},
+                                   {1e-9, 1e-9, " n"}, {1e-14, 1e-12, " p"}};
 
 constexpr int engDecimals[] = {2, 2, 3, 4, 5};
 constexpr int componentDecimals[] = {2, 3, 4, 5, 6};
@@ -241,22 +227,23 @@ constexpr std::size_t Count(const ScaleRow (&)[N]) {
     return N;
 }
 
-const Formatter engFormatter{engRows,  Count(engRows), false, false, true,
-                             engDecimals, "0.0 ",      TextForm::SignedBlank};
-const Formatter capacitanceFormatter{capacitanceRows,   Count(capacitanceRows), true, false,
-                                     false,             componentDecimals,      "",
-                                     TextForm::Plain};
-const Formatter inductanceFormatter{inductanceRows,    Count(inductanceRows), true, false,
-                                    false,             componentDecimals,     "",
-                                    TextForm::Plain};
-const Formatter smallFormatter{smallRows,     Count(smallRows), false, true, false,
-                               smallDecimals, "0  ",            TextForm::Plain};
-const Formatter spacedFormatter{spacedRows,        Count(spacedRows), true, false, false,
-                                componentDecimals, "",                TextForm::Plain};
+const Formatter engFormatter{engRows, Count(engRows), false,  false,
+                             true,    engDecimals,    "0.0 ", TextForm::SignedBlank};
+const Formatter capacitanceFormatter{
+    capacitanceRows, Count(capacitanceRows), true, false,
+    false,           componentDecimals,      "",   TextForm::Plain};
+const Formatter inductanceFormatter{inductanceRows, Count(inductanceRows), true, false,
+                                    false,          componentDecimals,     "",   TextForm::Plain};
+const Formatter smallFormatter{smallRows, Count(smallRows), false, true,
+                               false,     smallDecimals,    "0  ", TextForm::Plain};
+const Formatter spacedFormatter{spacedRows, Count(spacedRows), true, false,
+                                false,      componentDecimals, "",   TextForm::Plain};
 
 }  // namespace
 
-void FormatEng(double value, std::string& out) { Format(engFormatter, value, out); }
+void FormatEng(double value, std::string& out) {
+    Format(engFormatter, value, out);
+}
 
 void FormatCapacitance(float& value, std::string& out) {
     value = std::fabs(value);
@@ -276,7 +263,9 @@ void FormatInductance(double value, std::string& out) {
     Format(inductanceFormatter, std::fabs(value), out);
 }
 
-void FormatEngSmall(double value, std::string& out) { Format(smallFormatter, value, out); }
+void FormatEngSmall(double value, std::string& out) {
+    Format(smallFormatter, value, out);
+}
 
 void FormatEngSpaced(double value, std::string& out) {
     if (out.empty()) {

@@ -1,13 +1,14 @@
 // The printed page: page set-up, the schematic, the results, the title and the credits.
-#include "schematic/modPrintSchematic.h"
+#include "schematic/PrintedPage.h"
 
 #include <cmath>
 
 #include "design/DesignValues.h"
-#include "engineering/modMain.h"
-#include "platform/RunTimeServices.h"
+#include "engineering/EngineeringText.h"
 #include "schematic/MakerWebAddress.h"
 #include "schematic/SchematicParts.h"
+#include "schematic/SymbolShapes.h"
+#include "services/RunTimeServices.h"
 
 namespace calbrine {
 
@@ -16,19 +17,10 @@ namespace {
 constexpr Colour Black = 0;
 constexpr double C91Capacitance = 5.6e-11;  // 56 pF
 
-using parts::F;
 using parts::Point;
 
-void Line(PrinterSurface& p, int x1, int y1, int x2, int y2) {
-    parts::Line(p, x1, y1, x2, y2, Black);
-}
-
-void LineTo(PrinterSurface& p, int x, int y) {
-    parts::LineTo(p, x, y, Black);
-}
-
 void TextAt(PrinterSurface& p, int x, int y, const std::string& text) {
-    p.SetTextPosition(F(x), F(y));
+    p.SetTextPosition(static_cast<float>(x), static_cast<float>(y));
     p.PrintText(text);
 }
 
@@ -61,18 +53,19 @@ void PrintParts(PrinterSurface& p) {
 constexpr Point groundPoints[] = {{2000, 7000}, {4400, 7000}, {5800, 7000},  {7000, 7000},
                                   {8000, 5000}, {9000, 3500}, {10400, 5000}, {9500, 6500}};
 
-void PrintWires(PrinterSurface& p) {
-    Line(p, 2000, 6000, 3000, 6000);    // D9 to C39
-    Line(p, 3400, 6000, 7000, 6000);    // C39 along the lower row to C90,
-    LineTo(p, 7000, 3500);              // then up to C15
-    Line(p, 6500, 3500, 7000, 3500);    // bottom of L7 to the bottom of C15
-    Line(p, 6500, 2500, 10000, 2500);   // top of L7 to the base of Q8
-    Line(p, 8000, 3500, 8000, 4000);    // C34 to C35,
-    LineTo(p, 10400, 4000);             // across to R36,
-    LineTo(p, 10400, 3000);             // up to the emitter
-    Line(p, 10400, 2000, 10400, 1500);  // above the collector, left open
-    Line(p, 7000, 5500, 8000, 5500);    // to R32
-    Line(p, 9000, 5500, 11000, 5500);   // R32 past C91 to the open output end
+void PrintWires(PrinterSurface& printer) {
+    const shapes::Pen p{printer, Black};
+    p.Line(2000, 6000, 3000, 6000);    // D9 to C39
+    p.Line(3400, 6000, 7000, 6000);    // C39 along the lower row to C90,
+    p.LineTo(7000, 3500);              // then up to C15
+    p.Line(6500, 3500, 7000, 3500);    // bottom of L7 to the bottom of C15
+    p.Line(6500, 2500, 10000, 2500);   // top of L7 to the base of Q8
+    p.Line(8000, 3500, 8000, 4000);    // C34 to C35,
+    p.LineTo(10400, 4000);             // across to R36,
+    p.LineTo(10400, 3000);             // up to the emitter
+    p.Line(10400, 2000, 10400, 1500);  // above the collector, left open
+    p.Line(7000, 5500, 8000, 5500);    // to R32
+    p.Line(9000, 5500, 11000, 5500);   // R32 past C91 to the open output end
 }
 
 void PrintResults(PrinterSurface& p) {

@@ -7,7 +7,7 @@
 namespace calbrine {
 
 class RunTimeServices {
-public:
+  public:
     virtual ~RunTimeServices() = default;
     // Modal message with an OK button only. Callers pass "Calbrine" when a message has no
     // caption of its own.

@@ -1,14 +1,12 @@
-// The LTspice schematic export: the oscillator with the entered parts, the coarse-tune
-// capacitor stepped over its two extreme values and a transient analysis sized from the
-// top frequency of the VFO.
+#include "files/SpiceExport.h"
+
 #include <cmath>
 #include <string>
 
 #include "design/DesignValues.h"
-#include "engineering/modMain.h"
+#include "engineering/EngineeringText.h"
 #include "files/ReplaceFile.h"
-#include "files/modReadWrite.h"
-#include "platform/RunTimeServices.h"
+#include "services/RunTimeServices.h"
 
 namespace calbrine {
 

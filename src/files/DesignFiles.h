@@ -1,13 +1,10 @@
-// The program's files: design files, the defaults file, the last-session file and the
-// LTspice schematic export.
+// The design files, the defaults file and the last-session file: twelve values under their
+// keys, read back by position.
 #pragma once
 
 #include <string>
 
 namespace calbrine {
-
-// The path chosen in the LTspice save dialog.
-extern std::string SpiceFileName;
 
 // Fills DesignValues from the last-session file in the working directory; silent when the
 // file is missing or unreadable.
@@ -19,7 +16,5 @@ void WriteLastSession();
 void ReadDesignFile(const std::string& name);
 // Writes DesignValues to a design file. Names of fewer than 5 characters are ignored.
 void WriteDesignFile(const std::string& name);
-// Writes the oscillator as an LTspice schematic to SpiceFileName.
-void WriteSpiceSchematic();
 
 }  // namespace calbrine

@@ -1,0 +1,31 @@
+#include "engineering/Characters.h"
+
+namespace calbrine {
+
+namespace {
+
+bool StartsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+}  // namespace
+
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) {
+        count += StartsCharacter(c);
+    }
+    return count;
+}
+
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (StartsCharacter(text[i]) && seen++ == count) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
+}
+
+}  // namespace calbrine

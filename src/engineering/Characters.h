@@ -1,0 +1,14 @@
+// Texts counted in characters, not bytes: a UTF-8 lead byte and its continuation bytes are
+// one character, so a name or an entry typed with "µ" or "ä" counts as the user sees it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace calbrine {
+
+std::size_t CharacterCount(const std::string& text);
+// The first `count` characters of `text`.
+std::string FirstCharacters(const std::string& text, std::size_t count);
+
+}  // namespace calbrine

@@ -21,7 +21,7 @@ std::string CompensationLine(const Compensation& c) {
     const std::string kind = c.tcPpm == 0 ? "NP0" : "N750";
     return "Compensation: make " + CapacitanceText(c.compensatingFarad) + " of " +
            PartName(c.part) + " (" + PlainNumber(100 * c.fraction, 3) + " %) " + kind +
-           " in parallel with " + CapacitanceText(c.remainingFarad) + " as before\n";
+           "\n  in parallel with " + CapacitanceText(c.remainingFarad) + " as before\n";
 }
 
 }  // namespace

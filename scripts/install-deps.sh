@@ -8,7 +8,7 @@ as_root apt-get update
 # and appstream build and check the Debian package.
 as_root apt-get install -y --no-install-recommends \
     cmake make g++ pkg-config clang libclang-rt-14-dev \
-    qt6-base-dev libgl-dev \
+    qt6-base-dev libqt6svg6-dev libgl-dev \
     googletest libgtest-dev libbenchmark-dev \
     fonts-liberation locales poppler-utils \
     libqt6svg6 \

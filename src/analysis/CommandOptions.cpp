@@ -1,0 +1,100 @@
+// Reading the values of the explorer's command-line options.
+#include <algorithm>
+#include <cctype>
+
+#include "analysis/ExplorerCommands.h"
+#include "engineering/EngineeringText.h"
+
+namespace calbrine {
+
+namespace {
+
+bool HasDigit(const std::string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+std::string ParseSteps(const std::string& text, int& steps) {
+    float value = 0;
+    ParseEngValue(text, value);
+    if (!HasDigit(text) || value != static_cast<int>(value) || value < 2 || value > 1001) {
+        return "--steps wants a whole number from 2 to 1001, not \"" + text + "\"";
+    }
+    steps = static_cast<int>(value);
+    return "";
+}
+
+std::string ParseBand(const std::string& text, RfBand& band) {
+    const std::size_t colon = text.find(':');
+    const std::string bad = "--band wants LOW:HIGH such as 7M:7.2M, not \"" + text + "\"";
+    if (colon == std::string::npos) {
+        return bad;
+    }
+    const std::string low = text.substr(0, colon);
+    const std::string high = text.substr(colon + 1);
+    float lowHz = 0;
+    float highHz = 0;
+    ParseEngValue(low, lowHz);
+    ParseEngValue(high, highHz);
+    if (!HasDigit(low) || !HasDigit(high)) {
+        return bad;
+    }
+    if (!(lowHz > 0) || !(highHz > lowHz)) {
+        return "--band wants 0 < LOW < HIGH, not \"" + text + "\"";
+    }
+    band = {lowHz, highHz};
+    return "";
+}
+
+std::string ParseMix(const std::string& text, Mix& mix) {
+    const std::string t = Lower(text);
+    if (t == "sum") {
+        mix = Mix::Sum;
+    } else if (t == "diff" || t == "difference") {
+        mix = Mix::Difference;
+    } else {
+        return "--mix wants sum or diff, not \"" + text + "\"";
+    }
+    return "";
+}
+
+std::string ParseSolve(const std::string& text, FitSolve& solve) {
+    const std::string t = Lower(text);
+    if (t == "l7,c37" || t == "c37,l7") {
+        solve = FitSolve::InductorAndPadding;
+    } else if (t == "coarse") {
+        solve = FitSolve::CoarseCapacitor;
+    } else {
+        return "--solve wants L7,C37 or coarse, not \"" + text + "\"";
+    }
+    return "";
+}
+
+std::string ParseTc(const std::string& text, PartSettings& settings) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        return "--tc wants PART=PPM such as C37=N750 or L7=20, not \"" + text + "\"";
+    }
+    const auto part = PartFromName(text.substr(0, equals));
+    if (!part) {
+        return "--tc: no part \"" + text.substr(0, equals) +
+               "\" (D9, C39, C37, C38, C90, C15, C34, C35, L7)";
+    }
+    const auto ppm = TcFromText(text.substr(equals + 1));
+    if (!ppm) {
+        return "--tc: \"" + text.substr(equals + 1) +
+               "\" is neither a number nor NP0, C0G, N150, N750, polystyrene, silver mica";
+    }
+    settings.Tc(*part) = *ppm;
+    return "";
+}
+
+}  // namespace calbrine

@@ -1,0 +1,195 @@
+#include "analysis/Parts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/ReportText.h"
+#include "engineering/NumberText.h"
+#include "engineering/EngineeringText.h"
+
+namespace calbrine {
+
+namespace {
+
+constexpr std::array<const char*, PartCount> partNames = {"D9",  "C39", "C37", "C38", "C90",
+                                                          "C15", "C34", "C35", "L7"};
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) {
+        return "";
+    }
+    return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
+}
+
+// A whole plain number ("-150", "2.5e1"); trailing characters make it unreadable.
+std::optional<double> WholeNumber(const std::string& text) {
+    double value = 0;
+    if (!ReadDecimal(text, value) ||
+        text.find_first_not_of("+-.0123456789eE") != std::string::npos) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+const char* PartName(Part part) {
+    return partNames[static_cast<std::size_t>(part)];
+}
+
+std::optional<Part> PartFromName(const std::string& name) {
+    const std::string wanted = Lower(Trimmed(name));
+    for (Part part : AllParts) {
+        if (wanted == Lower(PartName(part))) {
+            return part;
+        }
+    }
+    if (wanted == "l") {
+        return Part::L7;
+    }
+    return std::nullopt;
+}
+
+double PartValue(const DesignRecord& d, Part part) {
+    switch (part) {
+        case Part::D9:
+            return (d.CfineMax + d.CfineMin) / 2.0f;
+        case Part::C39:
+            return d.C39;
+        case Part::C37:
+            return d.C37;
+        case Part::C38:
+            return (static_cast<double>(d.CcoarseMin) + d.CcoarseMax) / 2;
+        case Part::C90:
+            return d.C90;
+        case Part::C15:
+            return d.C15;
+        case Part::C34:
+            return d.C34;
+        case Part::C35:
+            return d.C35;
+        case Part::L7:
+            return d.L7;
+    }
+    return 0;
+}
+
+DesignRecord ScalePart(const DesignRecord& design, Part part, double factor) {
+    DesignRecord d = design;
+    auto scale = [factor](float& v) { v = static_cast<float>(v * factor); };
+    switch (part) {
+        case Part::D9:
+            scale(d.CfineMin);
+            scale(d.CfineMax);
+            break;
+        case Part::C39:
+            scale(d.C39);
+            break;
+        case Part::C37:
+            scale(d.C37);
+            break;
+        case Part::C38:
+            scale(d.CcoarseMin);
+            scale(d.CcoarseMax);
+            break;
+        case Part::C90:
+            scale(d.C90);
+            break;
+        case Part::C15:
+            scale(d.C15);
+            break;
+        case Part::C34:
+            scale(d.C34);
+            break;
+        case Part::C35:
+            scale(d.C35);
+            break;
+        case Part::L7:
+            scale(d.L7);
+            break;
+    }
+    return d;
+}
+
+std::optional<double> TcFromText(const std::string& text) {
+    const std::string wanted = Lower(Trimmed(text));
+    for (const TcPreset& preset : TcPresets) {
+        if (wanted == Lower(preset.name)) {
+            return preset.ppm;
+        }
+    }
+    if (wanted.find_first_of("0123456789") == std::string::npos) {
+        return std::nullopt;
+    }
+    float ppm = 0;
+    ParseEngValue(wanted, ppm);
+    return ppm;
+}
+
+std::string SettingsPath(const std::string& designPath) {
+    return designPath + ".explore";
+}
+
+std::string SettingsText(const PartSettings& settings) {
+    std::string text = "# Temperature coefficients (ppm/degC) and tolerances (%) of the parts\n";
+    for (Part part : AllParts) {
+        text += std::string("tc.") + PartName(part) + ": " + PlainNumber(settings.Tc(part)) + "\n";
+    }
+    for (Part part : AllParts) {
+        text += std::string("tolerance.") + PartName(part) + ": " +
+                PlainNumber(settings.Tolerance(part)) + "\n";
+    }
+    return text;
+}
+
+std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        line = Trimmed(line.substr(0, line.find('#')));
+        if (line.empty()) {
+            continue;
+        }
+        const std::size_t colon = line.find(':');
+        const std::size_t dot = line.find('.');
+        const std::string bad = "line " + std::to_string(number) + ": " + line;
+        if (colon == std::string::npos || dot == std::string::npos || dot > colon) {
+            return bad;
+        }
+        const std::string kind = Lower(line.substr(0, dot));
+        const auto part = PartFromName(line.substr(dot + 1, colon - dot - 1));
+        const auto value = WholeNumber(Trimmed(line.substr(colon + 1)));
+        if (!part || !value || (kind != "tc" && kind != "tolerance")) {
+            return bad;
+        }
+        (kind == "tc" ? settings.Tc(*part) : settings.Tolerance(*part)) = *value;
+    }
+    return "";
+}
+
+bool WriteSettingsFile(const std::string& path, const PartSettings& settings) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << SettingsText(settings);
+    return static_cast<bool>(out.flush());
+}
+
+std::string ReadSettingsFile(const std::string& path, PartSettings& settings) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return "";
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ReadSettingsText(text.str(), settings);
+}
+
+}  // namespace calbrine

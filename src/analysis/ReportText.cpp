@@ -1,0 +1,76 @@
+#include "analysis/ReportText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "engineering/EngineeringText.h"
+
+namespace calbrine {
+
+std::string PlainNumber(double value, int significantDigits) {
+    if (!std::isfinite(value)) {
+        return "nan";
+    }
+    value += 0.0;  // no "-0" in the output
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, significantDigits);
+    return std::string(buffer, result.ptr);
+}
+
+namespace {
+
+std::string Trimmed(std::string text) {
+    const std::size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos) {
+        return "";
+    }
+    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+}
+
+}  // namespace
+
+std::string FrequencyText(double hertz) {
+    std::string text;
+    FormatEng(hertz, text);
+    return Trimmed(text);
+}
+
+std::string SignedFrequencyText(double hertz) {
+    return hertz < 0 ? "-" + FrequencyText(-hertz) : FrequencyText(hertz);
+}
+
+std::string CapacitanceText(double farad) {
+    std::string text;
+    FormatCapacitance(farad, text);
+    return Trimmed(text);
+}
+
+std::string InductanceText(double henry) {
+    std::string text;
+    FormatInductance(henry, text);
+    return Trimmed(text);
+}
+
+std::string AlignedTable(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    }
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const std::string pad(widths[c] - row[c].size(), ' ');
+            line += c == 0 ? row[c] + pad : "  " + pad + row[c];
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+}  // namespace calbrine

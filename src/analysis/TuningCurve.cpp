@@ -1,0 +1,83 @@
+#include "analysis/TuningCurve.h"
+
+#include <cmath>
+
+#include "analysis/Bisection.h"
+#include "analysis/DesignScope.h"
+#include "analysis/ReportText.h"
+#include "design/Tuning.h"
+
+namespace calbrine {
+
+std::vector<CurvePoint> TuningCurve(const DesignRecord& design, int points) {
+    const DesignScope scope(design);
+    const DesignRecord& d = DesignValues;
+    std::vector<CurvePoint> curve;
+    const int n = points < 2 ? 2 : points;
+    for (int i = 0; i < n; ++i) {
+        CurvePoint p;
+        const double t = static_cast<double>(i) / (n - 1);
+        // The last step lands exactly on CcoarseMax, so both ends match the design's figures.
+        p.ccoarse = i == n - 1
+                        ? d.CcoarseMax
+                        : static_cast<float>(d.CcoarseMin + (d.CcoarseMax - d.CcoarseMin) * t);
+        p.vfo = ResonanceFrequency(d.CfineNom, p.ccoarse);
+        p.fineLow = ResonanceFrequency(d.CfineMax, p.ccoarse);
+        p.fineHigh = ResonanceFrequency(d.CfineMin, p.ccoarse);
+        p.rfSum = d.IF + p.vfo;
+        p.rfDiff = std::fabs(d.IF - p.vfo);
+        curve.push_back(p);
+    }
+    return curve;
+}
+
+double RfFrequency(double ifHz, double vfoHz, Mix mix) {
+    return mix == Mix::Sum ? ifHz + vfoHz : std::fabs(ifHz - vfoHz);
+}
+
+namespace {
+
+// The smallest of 1, 2.5, 5 x 10^k (at least 1 kHz) that puts at most 25 marks on `span`.
+double MarkSpacing(double span) {
+    const double mantissas[] = {1, 2.5, 5};
+    for (double decade = 1e3; decade < 1e12; decade *= 10) {
+        for (double m : mantissas) {
+            if (span / (m * decade) <= 25) {
+                return m * decade;
+            }
+        }
+    }
+    return 1e12;
+}
+
+}  // namespace
+
+std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix) {
+    const DesignScope scope(design);
+    const DesignRecord& d = DesignValues;
+    const double c0 = d.CcoarseMin;
+    const double c1 = d.CcoarseMax;
+    auto rfAt = [&](double c) {
+        return RfFrequency(d.IF, ResonanceFrequency(d.CfineNom, static_cast<float>(c)), mix);
+    };
+    const double rf0 = rfAt(c0);
+    const double rf1 = rfAt(c1);
+    std::vector<DialMark> marks;
+    if (c0 == c1 || rf0 == rf1) {
+        return marks;
+    }
+    const double low = std::fmin(rf0, rf1);
+    const double high = std::fmax(rf0, rf1);
+    const double spacing = MarkSpacing(high - low);
+    for (double k = std::ceil(low / spacing); k * spacing <= high; k += 1) {
+        DialMark mark;
+        mark.rfHz = k * spacing;
+        const double c = SolveMonotone(rfAt, c0, c1, mark.rfHz);
+        mark.angleDegrees = 180.0 * (c - c0) / (c1 - c0);
+        mark.label = FrequencyText(mark.rfHz);
+        marks.push_back(mark);
+    }
+    return marks;
+}
+
+}  // namespace calbrine

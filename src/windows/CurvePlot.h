@@ -1,0 +1,39 @@
+// The tuning curve drawn for the screen, the printer and picture files: VFO frequency across
+// the coarse-tune capacitor, with the fine-tune band shaded around it.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "analysis/TuningCurve.h"
+
+class QPainter;
+
+namespace calbrine {
+
+class CurvePlot : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CurvePlot(QWidget* parent = nullptr);
+
+    void SetCurve(std::vector<CurvePoint> curve, QString caption);
+    const std::vector<CurvePoint>& Curve() const { return curve_; }
+    // Draws the whole plot into `area` of any painter (widget, printer, image, SVG).
+    void Render(QPainter& painter, const QRectF& area) const;
+
+    bool SavePng(const QString& path) const;
+    bool SaveSvg(const QString& path) const;
+
+    QSize sizeHint() const override { return {640, 440}; }
+    QSize minimumSizeHint() const override { return {320, 240}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::vector<CurvePoint> curve_;
+    QString caption_;
+};
+
+}  // namespace calbrine

@@ -1,0 +1,151 @@
+#include "windows/ExplorerWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <fstream>
+
+#include "analysis/ExplorerCommands.h"
+#include "analysis/ReportText.h"
+#include "platform/FileDialogs.h"
+#include "windows/CurvePlot.h"
+
+namespace calbrine {
+
+namespace {
+
+constexpr int CurvePoints = 101;
+
+QString Caption(const DesignRecord& d, const std::vector<CurvePoint>& curve) {
+    const CurvePoint& a = curve.back();
+    const CurvePoint& b = curve.front();
+    return QString::fromStdString(
+        "VFO " + FrequencyText(a.vfo) + " to " + FrequencyText(b.vfo) + "    RF sum " +
+        FrequencyText(a.rfSum) + " to " + FrequencyText(b.rfSum) + "    RF diff " +
+        FrequencyText(a.rfDiff) + " to " + FrequencyText(b.rfDiff) + "    IF " +
+        FrequencyText(d.IF) + "\nshaded: fine-tune range of D9 at every setting");
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+}  // namespace
+
+ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
+    : QWidget(parent), design_(design), fitted_(design) {
+    setWindowTitle("Calbrine - Design explorer");
+    setObjectName("ExplorerWindow");
+    plot_ = new CurvePlot;
+    auto* tabs = new QTabWidget;
+    tabs->addTab(BuildDialTab(), "Dial table");
+    tabs->addTab(BuildFitTab(), "Fit to band");
+    tabs->addTab(BuildPartsTab(), "Drift and tolerance");
+
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(plot_, 1);
+    leftLayout->addWidget(BuildButtons());
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(left);
+    splitter->addWidget(tabs);
+    splitter->setSizes({700, 560});
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+    resize(1280, 720);
+    FollowDesign(design);
+}
+
+QWidget* ExplorerWindow::BuildButtons() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::pair<const char*, std::function<void()>> buttons[] = {
+        {"Print...", [this] { Print(); }},
+        {"Save PNG...", [this] { SavePicture(false); }},
+        {"Save SVG...", [this] { SavePicture(true); }}};
+    layout->addStretch(1);
+    for (const auto& [text, action] : buttons) {
+        auto* button = new QPushButton(text);
+        connect(button, &QPushButton::clicked, this, action);
+        layout->addWidget(button);
+    }
+    return row;
+}
+
+void ExplorerWindow::FollowDesign(const DesignRecord& design) {
+    design_ = design;
+    fitted_ = design;
+    RefreshCurve();
+    RefreshDial();
+    RefreshParts();
+}
+
+void ExplorerWindow::SetSettings(const PartSettings& settings) {
+    settings_ = settings;
+    RefreshParts();
+}
+
+void ExplorerWindow::RefreshCurve() {
+    std::vector<CurvePoint> curve = TuningCurve(design_, CurvePoints);
+    const QString caption = Caption(design_, curve);
+    plot_->SetCurve(std::move(curve), caption);
+}
+
+void ExplorerWindow::CopyDialTable() {
+    QApplication::clipboard()->setText(
+        QString::fromStdString(CurveText(design_, {steps_->value()})));
+}
+
+void ExplorerWindow::SaveDialCsv() {
+    const auto path =
+        Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv"});
+    if (path) {
+        WriteText(*path, CurveCsv(design_, {steps_->value()}));
+    }
+}
+
+void ExplorerWindow::SavePicture(bool svg) {
+    const auto path = Dialogs().ShowSave(
+        svg ? FileDialogRequest{"Save curve as SVG", "SVG pictures (*.svg)|*.svg", "curve.svg"}
+            : FileDialogRequest{"Save curve as PNG", "PNG pictures (*.png)|*.png", "curve.png"});
+    if (path) {
+        const QString name = QString::fromStdString(*path);
+        svg ? plot_->SaveSvg(name) : plot_->SavePng(name);
+    }
+}
+
+void ExplorerWindow::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintOn(printer);
+    }
+}
+
+void ExplorerWindow::PrintOn(QPrinter& printer) const {
+    QPainter painter(&printer);
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRectF area(0, 0, page.width(), page.height());
+    QFont font("Liberation Sans", 9);
+    painter.setFont(font);
+    plot_->Render(painter, QRectF(area.left(), area.top(), area.width(), area.height() * 0.55));
+    font.setFamily("Liberation Mono");
+    painter.setFont(font);
+    painter.drawText(area.adjusted(0, area.height() * 0.58, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromStdString(CurveText(design_, {steps_->value()})));
+}
+
+}  // namespace calbrine

@@ -1,0 +1,77 @@
+// The design explorer: the tuning curve, the dial table, fitting the design to a band, and
+// the drift and tolerance of the parts, for one design. Opened beside the design window.
+#pragma once
+
+#include <QWidget>
+
+#include "analysis/Parts.h"
+#include "design/DesignValues.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace calbrine {
+
+class CurvePlot;
+
+class ExplorerWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr);
+
+    const DesignRecord& Design() const { return design_; }
+    // Coefficients and tolerances, e.g. from the settings file beside the design.
+    const PartSettings& Settings() const { return settings_; }
+    void SetSettings(const PartSettings& settings);
+
+    CurvePlot* Plot() const { return plot_; }
+    // The plot and the dial table on one page.
+    void PrintOn(QPrinter& printer) const;
+
+  public slots:
+    // Follows the design window after each of its accept steps.
+    void FollowDesign(const calbrine::DesignRecord& design);
+
+  signals:
+    // The solved design of the fit tab; the design window takes its values into its boxes.
+    void ApplyFit(const calbrine::DesignRecord& fitted);
+
+  private:
+    QWidget* BuildDialTab();
+    QWidget* BuildFitTab();
+    QWidget* BuildPartsTab();
+    QWidget* BuildButtons();
+    void RefreshCurve();
+    void RefreshDial();
+    void RefreshParts();
+    void Solve();
+    void CopyDialTable();
+    void SaveDialCsv();
+    void SavePicture(bool svg);
+    void Print();
+
+    DesignRecord design_;
+    PartSettings settings_;
+    DesignRecord fitted_;
+
+    CurvePlot* plot_ = nullptr;
+    QSpinBox* steps_ = nullptr;
+    QTableWidget* dialTable_ = nullptr;
+    QLineEdit* bandLow_ = nullptr;
+    QLineEdit* bandHigh_ = nullptr;
+    QComboBox* mix_ = nullptr;
+    QComboBox* solve_ = nullptr;
+    QPlainTextEdit* fitReport_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    QTableWidget* partsTable_ = nullptr;
+    QComboBox* compensated_ = nullptr;
+    QPlainTextEdit* partsReport_ = nullptr;
+};
+
+}  // namespace calbrine

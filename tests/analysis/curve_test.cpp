@@ -1,0 +1,96 @@
+// The tuning curve, the dial table and the dial scale.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <sstream>
+
+#include "ExampleDesigns.h"
+#include "analysis/ExplorerCommands.h"
+#include "analysis/TuningCurve.h"
+#include "design/Tuning.h"
+
+using namespace calbrine;
+using namespace calbrine_test;
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char at) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, at);) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+}  // namespace
+
+TEST(TuningCurve, EndsAreTheDesignsRangeAndTheRecordIsLeftAlone) {
+    for (const DesignRecord& design : {workedExample, reversedExample}) {
+        DesignValues = design;
+        DesignValues.CfineNom = (design.CfineMax + design.CfineMin) / 2;
+        EvaluateTuning();
+        const TuningRecord expected = TuningResults;
+        DesignValues = reversedExample;  // what a window might hold meanwhile
+        DesignValues.L7 = 1.0f;
+        const std::vector<CurvePoint> curve = TuningCurve(design, 101);
+        ASSERT_EQ(curve.size(), 101u);
+        EXPECT_EQ(curve.front().vfo, expected.VfoMax);
+        EXPECT_EQ(curve.back().vfo, expected.VfoMin);
+        EXPECT_EQ(curve.back().fineLow, expected.FineLow);
+        EXPECT_EQ(curve.back().fineHigh, expected.FineHigh);
+        EXPECT_EQ(curve.back().rfSum, design.IF + expected.VfoMin);
+        EXPECT_EQ(DesignValues.L7, 1.0f);
+        for (std::size_t i = 1; i < curve.size(); ++i) {
+            // More capacitance, lower frequency; the fine band holds the nominal setting.
+            const CurvePoint& p = curve[i];
+            EXPECT_EQ(p.vfo<curve[i - 1].vfo, p.ccoarse> curve[i - 1].ccoarse);
+            EXPECT_LE(std::min(p.fineLow, p.fineHigh), p.vfo);
+            EXPECT_GE(std::max(p.fineLow, p.fineHigh), p.vfo);
+        }
+    }
+}
+
+TEST(TuningCurve, DialTableTextAndCsvUnderAGermanLocale) {
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    const std::string csv = CurveCsv(workedExample, {5});
+    const std::string text = CurveText(workedExample, {});
+    std::setlocale(LC_ALL, "C");
+
+    const std::vector<std::string> lines = Split(csv, '\n');
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "step,ccoarse_f,vfo_hz,fine_low_hz,fine_high_hz,rf_sum_hz,rf_diff_hz");
+    EXPECT_EQ(lines[1], "0,1.99999999e-11,5758925,5755009,5768814,17758924,6241075");
+    EXPECT_EQ(lines[5], "4,1.00000001e-10,5469798,5467358.5,5475945.5,17469798,6530202");
+    for (const std::string& line : lines) {
+        EXPECT_EQ(Split(line, ',').size(), 7u) << line;
+    }
+    // Eleven steps; the last row is the design's low end with its fine-tune span.
+    const std::vector<std::string> rows = Split(text, '\n');
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_NE(rows.back().find("100pF  5.4698M   17.47M  6.5302M     8.587k"), std::string::npos)
+        << rows.back();
+    EXPECT_EQ(text.find(','), text.find(", IF"));  // no decimal commas
+}
+
+TEST(TuningCurve, DialMarksSitWhereTheirFrequencyIs) {
+    for (Mix mix : {Mix::Sum, Mix::Difference}) {
+        const std::vector<DialMark> marks = DialScale(workedExample, mix);
+        ASSERT_GE(marks.size(), 5u);
+        ASSERT_LE(marks.size(), 25u);
+        const double spacing = marks[1].rfHz - marks[0].rfHz;
+        EXPECT_TRUE(spacing == 10e3 || spacing == 25e3 || spacing == 50e3 || spacing == 100e3);
+        for (const DialMark& m : marks) {
+            ASSERT_GE(m.angleDegrees, 0);
+            ASSERT_LE(m.angleDegrees, 180);
+            // The capacitor at this angle tunes to the marked frequency.
+            const double c = 20e-12 + m.angleDegrees / 180 * 80e-12;
+            DesignRecord d = workedExample;
+            d.CcoarseMin = d.CcoarseMax = static_cast<float>(c);
+            const double rf = RfFrequency(d.IF, TuningCurve(d, 2)[0].vfo, mix);
+            EXPECT_NEAR(rf, m.rfHz, 2.0) << m.label;
+        }
+    }
+    EXPECT_EQ(DialScale(workedExample, Mix::Sum)[1].label, "17.5M");
+}

@@ -1,0 +1,101 @@
+// Temperature drift and tolerance, against finite differences of the program's resonance.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ExampleDesigns.h"
+#include "analysis/DesignScope.h"
+#include "analysis/Drift.h"
+#include "analysis/ExplorerCommands.h"
+#include "analysis/Tolerance.h"
+#include "design/Tuning.h"
+
+using namespace calbrine;
+using namespace calbrine_test;
+
+namespace {
+
+double Vfo(const DesignRecord& design, double ccoarse) {
+    const DesignScope scope(design);
+    return ResonanceFrequency(DesignValues.CfineNom, static_cast<float>(ccoarse));
+}
+
+// The design warmed by `degrees` with every part following its coefficient.
+DesignRecord Warmed(const DesignRecord& design, const PartSettings& s, double degrees) {
+    DesignRecord d = design;
+    for (Part p : AllParts) {
+        d = ScalePart(d, p, 1 + s.Tc(p) * 1e-6 * degrees);
+    }
+    return d;
+}
+
+}  // namespace
+
+TEST(Drift, SensitivitiesMatchFiniteDifferences) {
+    for (const DesignRecord& design : {workedExample, reversedExample}) {
+        for (float cc : {design.CcoarseMin, design.CcoarseMax}) {
+            const auto s = Sensitivities(design, (design.CfineMin + design.CfineMax) / 2, cc);
+            for (Part p : AllParts) {
+                const double h = 1e-2;
+                const double up =
+                    Vfo(ScalePart(design, p, 1 + h), p == Part::C38 ? cc * (1 + h) : cc);
+                const double down =
+                    Vfo(ScalePart(design, p, 1 - h), p == Part::C38 ? cc * (1 - h) : cc);
+                const double numeric = (up - down) / (2 * h) / Vfo(design, cc);
+                EXPECT_NEAR(s[static_cast<std::size_t>(p)], numeric,
+                            0.01 * std::fabs(numeric) + 1e-6)
+                    << PartName(p);
+            }
+        }
+    }
+}
+
+TEST(Drift, TotalsMatchAWarmedDesignAndCompensationCancelsMidBand) {
+    PartSettings s;
+    s.Tc(Part::C37) = -150;
+    s.Tc(Part::C15) = 50;
+    s.Tc(Part::D9) = 300;
+    const DriftAnalysis a = AnalyseDrift(workedExample, s);
+    const double warmedLow = Vfo(Warmed(workedExample, s, 10), workedExample.CcoarseMax * (1.0));
+    const double coolLow = Vfo(Warmed(workedExample, s, -10), workedExample.CcoarseMax);
+    EXPECT_NEAR(a.totalLowHzPerC, (warmedLow - coolLow) / 20, 0.01 * std::fabs(a.totalLowHzPerC));
+    const double warmedHigh = Vfo(Warmed(workedExample, s, 10), workedExample.CcoarseMin);
+    const double coolHigh = Vfo(Warmed(workedExample, s, -10), workedExample.CcoarseMin);
+    EXPECT_NEAR(a.totalHighHzPerC, (warmedHigh - coolHigh) / 20,
+                0.01 * std::fabs(a.totalHighHzPerC));
+    for (std::size_t i = 1; i < a.parts.size(); ++i) {
+        EXPECT_GE(std::fabs(a.parts[i - 1].highEndHzPerC) + std::fabs(a.parts[i - 1].lowEndHzPerC),
+                  std::fabs(a.parts[i].highEndHzPerC));
+    }
+
+    // Split C37 as proposed: the two parts together act as one of the mean coefficient.
+    const Compensation& c = a.compensation;
+    ASSERT_TRUE(c.possible) << c.reason;
+    EXPECT_NEAR(c.compensatingFarad + c.remainingFarad, 100e-12, 1e-16);
+    PartSettings split = s;
+    split.Tc(Part::C37) = c.fraction * c.tcPpm + (1 - c.fraction) * s.Tc(Part::C37);
+    EXPECT_NEAR(AnalyseDrift(workedExample, split).midBandHzPerC, 0, 1e-9);
+    // A drift the other way asks for NP0, and a variable part cannot be split.
+    s.Tc(Part::C37) = -750;
+    EXPECT_EQ(AnalyseDrift(workedExample, s).compensation.tcPpm, 0);
+    EXPECT_FALSE(AnalyseDrift(workedExample, s, Part::C38).compensation.possible);
+}
+
+TEST(Drift, CsvAndTolerance) {
+    const std::string csv = DriftCsv(workedExample, {});
+    EXPECT_EQ(csv.rfind("part,low_end_hz_per_c,high_end_hz_per_c\nL7,", 0), 0u) << csv;
+    EXPECT_NE(csv.find("\ntotal,-54.69798,-57.58925\n"), std::string::npos) << csv;
+
+    const ToleranceAnalysis t = AnalyseTolerance(workedExample, PartSettings{});
+    for (const EdgeTolerance& e : {t.lowEnd, t.highEnd}) {
+        EXPECT_LT(e.lowestHz, e.nominalHz);
+        EXPECT_GT(e.highestHz, e.nominalHz);
+    }
+    EXPECT_EQ(t.shares.front().part, Part::L7);  // 10 % of L7 moves f by about 5 %
+    EXPECT_NEAR(t.shares.front().lowEndHz, 0.05 * t.lowEnd.nominalHz, 1.0);
+    double sum = 0;
+    for (const PartShare& share : t.shares) {
+        sum += share.lowEndHz;
+    }
+    EXPECT_NEAR(sum, t.lowEnd.nominalHz - t.lowEnd.lowestHz, 0.1 * sum);
+}

@@ -1,0 +1,96 @@
+// Fitting a design to a wanted band, checked with the program's own tuning calculation.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ExampleDesigns.h"
+#include "analysis/BandFit.h"
+#include "analysis/ExplorerCommands.h"
+#include "design/Tuning.h"
+
+using namespace calbrine;
+using namespace calbrine_test;
+
+namespace {
+
+// The RF band the design tunes, by the program's accept-step calculation.
+RfBand TunedBand(const DesignRecord& design, Mix mix) {
+    DesignValues = design;
+    DesignValues.CfineNom = (design.CfineMax + design.CfineMin) / 2;
+    EvaluateTuning();
+    const double a = RfFrequency(design.IF, TuningResults.VfoMin, mix);
+    const double b = RfFrequency(design.IF, TuningResults.VfoMax, mix);
+    return {std::fmin(a, b), std::fmax(a, b)};
+}
+
+struct Case {
+    DesignRecord design;
+    RfBand band;
+    Mix mix;
+};
+
+}  // namespace
+
+TEST(BandFit, FittedDesignsHitTheBandEdges) {
+    const Case cases[] = {{workedExample, {7.0e6, 7.2e6}, Mix::Difference},
+                          {workedExample, {17.4e6, 17.8e6}, Mix::Sum},
+                          {workedExample, {6.3e6, 6.5e6}, Mix::Difference},
+                          {reversedExample, {7.85e6, 7.95e6}, Mix::Difference},
+                          {reversedExample, {14.1e6, 14.2e6}, Mix::Sum}};
+    for (const Case& c : cases) {
+        for (FitSolve solve : {FitSolve::InductorAndPadding, FitSolve::CoarseCapacitor}) {
+            const FitResult r = FitToBand(c.design, c.band, c.mix, solve);
+            ASSERT_TRUE(r.reached) << r.reason;
+            const RfBand got = TunedBand(r.design, c.mix);
+            EXPECT_NEAR(got.lowHz / c.band.lowHz, 1, 1e-4) << c.band.lowHz;
+            EXPECT_NEAR(got.highHz / c.band.highHz, 1, 1e-4) << c.band.highHz;
+            EXPECT_LE(r.worstErrorPercent, 0.01);
+            // Only the solved parts change; which coarse end is which stays.
+            const bool paddingSolved = solve == FitSolve::InductorAndPadding;
+            EXPECT_EQ(r.design.CcoarseMin == c.design.CcoarseMin, paddingSolved);
+            EXPECT_EQ(r.design.L7 == c.design.L7, !paddingSolved);
+            EXPECT_EQ(r.design.CcoarseMin < r.design.CcoarseMax,
+                      c.design.CcoarseMin < c.design.CcoarseMax);
+        }
+    }
+}
+
+TEST(BandFit, UnreachableBandsSayWhyInNumbers) {
+    const FitResult wide = FitInductorAndPadding(workedExample, {3.5e6, 7.2e6}, Mix::Difference);
+    EXPECT_FALSE(wide.reached);
+    EXPECT_NE(wide.reason.find("swing of 1.771:1"), std::string::npos) << wide.reason;
+    EXPECT_NE(wide.reason.find("at most 1.101:1"), std::string::npos) << wide.reason;
+
+    EXPECT_FALSE(FitCoarseCapacitor(workedExample, {1e6, 2e6}, Mix::Sum).reached);
+    EXPECT_FALSE(FitInductorAndPadding(workedExample, {6e6, 6e6}, Mix::Difference).reached);
+    // A VFO far above what L7 reaches with nothing but the fixed parts.
+    const FitResult high = FitCoarseCapacitor(workedExample, {60e6, 61e6}, Mix::Sum);
+    EXPECT_FALSE(high.reached);
+    EXPECT_NE(high.reason.find("reach only"), std::string::npos) << high.reason;
+
+    FitOptions options{{3.5e6, 7.2e6}, Mix::Difference, FitSolve::InductorAndPadding};
+    const CommandOutput out = FitText(workedExample, options);
+    EXPECT_FALSE(out.reached);
+    EXPECT_EQ(out.error.rfind("Cannot reach the band: ", 0), 0u);
+}
+
+TEST(BandFit, PaddingWindowAndStandardValues) {
+    const RfBand band{7.0e6, 7.2e6};
+    const PaddingWindow w = PaddingRange(workedExample, band, Mix::Difference);
+    ASSERT_TRUE(w.reached);
+    EXPECT_NEAR(w.c37Max, FitInductorAndPadding(workedExample, band, Mix::Difference).design.C37,
+                1e-15);
+    ASSERT_GE(w.standardValues.size(), 8u);
+    for (std::size_t i = 0; i < w.standardValues.size(); ++i) {
+        const PaddingChoice& c = w.standardValues[i];
+        EXPECT_LE(c.c37, w.c37Max);
+        EXPECT_GT(c.marginLowHz, 0);
+        EXPECT_GT(c.marginHighHz, 0);
+        if (i > 0) {  // more padding, less swing left over
+            EXPECT_LT(c.marginLowHz, w.standardValues[i - 1].marginLowHz);
+        }
+    }
+    const CommandOutput csv =
+        FitCsv(workedExample, {band, Mix::Difference, FitSolve::CoarseCapacitor});
+    EXPECT_EQ(csv.text.rfind("part,value\nCcoarseMin,", 0), 0u) << csv.text;
+}

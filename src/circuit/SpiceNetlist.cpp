@@ -18,9 +18,14 @@ TransientPlan PlanTransient(double calculatedHz) {
 }
 
 std::string SpiceNumber(double value) {
-    char buffer[32];
+    char buffer[40];
+    // The entered values are singles: written as the singles they are, "4e-11" rather than
+    // "3.99999988e-11".
+    const float single = static_cast<float>(value);
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
+        static_cast<double>(single) == value
+            ? std::to_chars(buffer, buffer + sizeof buffer, single)
+            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
     return std::string(buffer, result.ptr);
 }
 

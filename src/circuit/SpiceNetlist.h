@@ -22,7 +22,8 @@ constexpr int PointsPerPeriod = 100;
 
 TransientPlan PlanTransient(double calculatedHz);
 
-// A number as ngspice reads it, "." as decimal mark whatever the locale: "4.7e-06", "2200".
+// A number for ngspice, "." as decimal mark whatever the locale: a single (an entered value)
+// as the shortest text that reads back the same, "4.7e-06"; others to 9 significant digits.
 std::string SpiceNumber(double value);
 
 // Lines separated by "\n", ending in ".end". Only the output and emitter voltages are kept.

@@ -59,6 +59,34 @@ struct Joins {
     void Join(Point a, Point b) { parent[Root(a)] = Root(b); }
 };
 
+// Wires join their ends and whatever lies on them; flags of one name are one node.
+inline Joins Joined(const std::multimap<Point, std::string>& labels,
+                    const std::vector<std::pair<Point, Point>>& wires) {
+    Joins joins;
+    for (const auto& [a, b] : wires) {
+        joins.Join(a, b);
+        for (const auto& [p, name] : labels) {
+            if (OnSegment(p, a, b)) {
+                joins.Join(p, a);
+            }
+        }
+        for (const auto& [c, d] : wires) {
+            for (const Point& end : {c, d}) {
+                if (OnSegment(end, a, b)) {
+                    joins.Join(end, a);
+                }
+            }
+        }
+    }
+    std::map<std::string, Point> netPoint;
+    for (const auto& [p, name] : labels) {
+        if (name.find('.') == std::string::npos) {
+            joins.Join(p, netPoint.emplace(name, p).first->second);
+        }
+    }
+    return joins;
+}
+
 }  // namespace asc_detail
 
 // The nodes of the schematic as sets of pin names; wires join where an end of one touches
@@ -96,28 +124,7 @@ inline NodeSet AscNodes(const std::string& ascText) {
             wires.push_back({a, b});
         }
     }
-    Joins joins;
-    for (const auto& [a, b] : wires) {
-        joins.Join(a, b);
-        for (const auto& [p, name] : labels) {
-            if (OnSegment(p, a, b)) {
-                joins.Join(p, a);
-            }
-        }
-        for (const auto& [c, d] : wires) {
-            for (const Point& end : {c, d}) {
-                if (OnSegment(end, a, b)) {
-                    joins.Join(end, a);
-                }
-            }
-        }
-    }
-    std::map<std::string, Point> netPoint;  // flags of one name are one node
-    for (const auto& [p, name] : labels) {
-        if (name.find('.') == std::string::npos) {
-            joins.Join(p, netPoint.emplace(name, p).first->second);
-        }
-    }
+    Joins joins = Joined(labels, wires);
     std::map<Point, Node> nodes;
     for (const auto& [p, name] : labels) {
         nodes[joins.Root(p)].insert(name);

@@ -4,6 +4,8 @@ set -euo pipefail
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update
+# libngspice0-dev is the simulator library the oscillator simulation opens at run time; the
+# ngspice program is only for comparing timings.
 # libqt6svg6 holds Qt's SVG icon plugins on Debian 12; dpkg-dev, file, desktop-file-utils
 # and appstream build and check the Debian package.
 as_root apt-get install -y --no-install-recommends \
@@ -12,6 +14,7 @@ as_root apt-get install -y --no-install-recommends \
     googletest libgtest-dev libbenchmark-dev \
     fonts-liberation locales poppler-utils \
     libqt6svg6 \
+    libngspice0-dev ngspice \
     dpkg-dev file desktop-file-utils appstream
 # The tests check number text under a German locale, whose decimal mark is a comma.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

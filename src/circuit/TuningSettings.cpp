@@ -1,0 +1,45 @@
+#include "circuit/TuningSettings.h"
+
+#include "design/Tuning.h"
+
+namespace calbrine {
+
+const char* SettingName(TuningSetting setting) {
+    switch (setting) {
+        case TuningSetting::VfoMin:
+            return "VfoMin";
+        case TuningSetting::VfoMax:
+            return "VfoMax";
+        case TuningSetting::FineLow:
+            return "FineLow";
+        case TuningSetting::FineHigh:
+            return "FineHigh";
+    }
+    return "?";
+}
+
+TuningCapacitors SettingCapacitors(const DesignRecord& design, TuningSetting setting) {
+    const float nominal = (design.CfineMax + design.CfineMin) / 2;
+    switch (setting) {
+        case TuningSetting::VfoMin:
+            return {nominal, design.CcoarseMax};
+        case TuningSetting::VfoMax:
+            return {nominal, design.CcoarseMin};
+        case TuningSetting::FineLow:
+            return {design.CfineMax, design.CcoarseMax};
+        case TuningSetting::FineHigh:
+            return {design.CfineMin, design.CcoarseMax};
+    }
+    return {};
+}
+
+float CalculatedFrequency(const DesignRecord& design, TuningSetting setting) {
+    const DesignRecord kept = DesignValues;
+    DesignValues = design;
+    const TuningCapacitors c = SettingCapacitors(design, setting);
+    const float f = ResonanceFrequency(c.cfine, c.ccoarse);
+    DesignValues = kept;
+    return f;
+}
+
+}  // namespace calbrine

@@ -1,0 +1,102 @@
+// The simulated circuit against the LTspice export, and the netlist's numbers.
+#include <algorithm>
+#include <clocale>
+#include <map>
+#include <sstream>
+
+#include "CircuitTrace.h"
+#include "circuit/OscillatorCircuit.h"
+#include "circuit/SpiceNetlist.h"
+#include "design/Tuning.h"
+#include "file_test_support.h"
+#include "files/SpiceExport.h"
+#include "sim_test_support.h"
+
+using namespace calbrine;
+using namespace calbrine_test;
+using namespace calbrine::testing;
+
+namespace {
+
+// The nodes of a netlist's part lines, pins named as CircuitTrace names them: a two-lead part
+// by its name, the transistor by its leads (collector, base, emitter), the supply by + and -,
+// and node 0 as the ground.
+Netlist NetlistNodes(const std::string& netlist) {
+    std::map<std::string, std::vector<std::string>> nodes{{"0", {"ground"}}};
+    std::istringstream in(netlist);
+    std::string line;
+    std::getline(in, line);  // the title
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '.' || line[0] == '*' || line[0] == '+') {
+            continue;
+        }
+        std::istringstream words(line);
+        std::string part, node;
+        words >> part;
+        const std::vector<std::string> leads =
+            part[0] == 'Q'   ? std::vector<std::string>{".C", ".B", ".E"}
+            : part[0] == 'V' ? std::vector<std::string>{".+", ".-"}
+                             : std::vector<std::string>{"", ""};
+        for (const std::string& lead : leads) {
+            words >> node;
+            nodes[node].push_back(part + lead);
+        }
+    }
+    Netlist result;
+    for (auto& [name, node] : nodes) {
+        std::sort(node.begin(), node.end());
+        result.insert(node);
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST_F(FileTest, NetlistJoinsThePartsAsTheLtspiceExportDoes) {
+    SetProgramConstants();
+    DesignValues = WorkedExample();
+    EvaluateTuning();
+    SpiceFileName = "vfo.ASC";
+    WriteSpiceSchematic();
+    std::vector<std::string> loose;
+    const Netlist exported = TraceNodes(SpiceSchematicCircuit(Contents("vfo.ASC")), loose);
+    // Supply, base, emitter, tank, fine-tune, output and ground.
+    ASSERT_EQ(exported.size(), 7u);
+    for (TuningSetting setting : AllTuningSettings) {
+        const OscillatorCircuit circuit = BuildOscillator(WorkedExample(), setting);
+        EXPECT_EQ(NetlistNodes(SpiceNetlist(circuit, PlanTransient(5e6))), exported)
+            << SettingName(setting);
+    }
+}
+
+TEST(Netlist, CarriesTheSettingsCapacitorsAndSizesTheRunFromTheFrequency) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");  // a decimal comma, where installed
+    const DesignRecord d = WorkedExample();
+    const std::string fineLow =
+        SpiceNetlist(BuildOscillator(d, TuningSetting::FineLow), PlanTransient(5e6));
+    const std::string vfoMax =
+        SpiceNetlist(BuildOscillator(d, TuningSetting::VfoMax), PlanTransient(5e6));
+    std::setlocale(LC_ALL, previous.c_str());
+    for (const char* line : {"\nCfine fine 0 4e-11\n", "\nCcoarse tank 0 1e-10\n",
+                             "\nL7 base tank 4.7e-06\n", "\nV1 supply 0 PWL(0 0 2e-08 9.1)\n",
+                             "\nQ8 supply base emitter 2N3904\n", "\n.model 2N3904 NPN(",
+                             // 400 periods of 5 MHz, at least 100 points a period.
+                             "\n.tran 2e-09 8e-05 0 2e-09\n"}) {
+        EXPECT_NE(fineLow.find(line), std::string::npos) << line;
+    }
+    EXPECT_NE(vfoMax.find("\nCfine fine 0 2.5e-11\n"), std::string::npos);
+    EXPECT_NE(vfoMax.find("\nCcoarse tank 0 2e-11\n"), std::string::npos);
+}
+
+TEST(Netlist, CalculatedFrequencyIsTheTuningCalculationsAndLeavesTheDesignAlone) {
+    SetProgramConstants();
+    DesignValues = WithDivider(1e-6f);
+    const DesignRecord kept = DesignValues;
+    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::VfoMin), 5469798);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::VfoMax), 5758925);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::FineLow), 5467358.5f);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::FineHigh), 5475945.5f);
+    EXPECT_EQ(DesignValues.C34, kept.C34);
+    EXPECT_EQ(DesignValues.C35, kept.C35);
+}

@@ -1,0 +1,141 @@
+// Simulations through ngspice's library: the worked example, a divider that never starts,
+// designs that are refused, and the simulator's guard, cancel and error paths.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <clocale>
+#include <cmath>
+#include <future>
+
+#include "design/Tuning.h"
+#include "sim_test_support.h"
+#include "simulation/Simulator.h"
+
+using namespace calbrine;
+using namespace calbrine_test;
+
+namespace {
+
+void SkipWithoutNgspice() {
+    NgspiceSession probe;
+    if (probe.State() == NgspiceState::Missing) {
+        GTEST_SKIP() << probe.Problem();
+    }
+}
+
+}  // namespace
+
+TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
+    SkipWithoutNgspice();
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");  // as in the desktop program, where installed
+    SetProgramConstants();
+    DesignValues = WithDivider(1e-6f);
+    std::vector<double> fractions;
+    const SimulationOutcome worked = Simulator().Run(
+        SimulationRequest{WorkedExample()},
+        [&](double fraction, const std::string&) { fractions.push_back(fraction); });
+    const SimulationOutcome big = Simulator().Run(SimulationRequest{WithDivider(1e-6f)}, {});
+    std::setlocale(LC_ALL, previous.c_str());
+
+    ASSERT_TRUE(worked.Succeeded()) << worked.message;
+    ASSERT_EQ(worked.report.settings.size(), 4u);
+    for (const SettingReport& s : worked.report.settings) {
+        ASSERT_TRUE(s.measure.oscillates) << SettingName(s.setting) << s.measure.observation;
+        EXPECT_NEAR(s.measure.frequencyHz / s.calculatedHz, 1, 0.01) << SettingName(s.setting);
+        EXPECT_GT(s.measure.emitterVpp, 1);
+        EXPECT_GT(s.measure.startupSeconds, 0);
+    }
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    EXPECT_EQ(fractions.back(), 1.0);
+
+    ASSERT_TRUE(big.Succeeded()) << big.message;
+    for (const SettingReport& s : big.report.settings) {
+        EXPECT_FALSE(s.measure.oscillates) << SettingName(s.setting);
+    }
+    EXPECT_EQ(DesignValues.C34, 1e-6f);  // the program's design is left alone
+}
+
+TEST(Simulator, RefusesDesignsItCannotSimulateWithoutRunning) {
+    SetProgramConstants();
+    DesignRecord floored;  // every entry read as zero and floored: near 1.3 THz
+    for (float* c :
+         {&floored.CfineMin, &floored.CfineMax, &floored.C39, &floored.C37, &floored.CcoarseMin,
+          &floored.CcoarseMax, &floored.C90, &floored.C15, &floored.C34, &floored.C35}) {
+        *c = CapacitanceFloor;
+    }
+    floored.L7 = InductanceFloor;
+    DesignRecord negative = WorkedExample(), endless = WorkedExample(), huge = WorkedExample();
+    negative.C34 = -470e-12f;
+    endless.L7 = INFINITY;
+    huge.L7 = 1e10f;  // 0.3 Hz
+    const std::pair<DesignRecord, const char*> cases[] = {
+        {floored, "outside the simulated range"}, {DesignRecord{}, "must be a positive value"},
+        {negative, "C34 must be a positive"},     {endless, "L7 must be a positive"},
+        {huge, "outside the simulated range"},
+    };
+    DesignValues = WorkedExample();
+    TuningResults = TuningRecord{1, 2, 3, 4};
+    for (const auto& [design, reason] : cases) {
+        // A missing library shows that nothing was run.
+        const SimulationOutcome outcome =
+            Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{design}, {});
+        EXPECT_EQ(outcome.failure, SimulationFailure::Refused) << reason;
+        EXPECT_NE(outcome.message.find(reason), std::string::npos) << outcome.message;
+    }
+    EXPECT_EQ(DesignValues.C34, WorkedExample().C34);
+    EXPECT_EQ(TuningResults.VfoMax, 2);
+    EXPECT_EQ(Simulator().Run(SimulationRequest{WorkedExample(), {}}, {}).failure,
+              SimulationFailure::Refused);
+}
+
+TEST(Simulator, MissingLibraryIsReportedNotFatal) {
+    const SimulationOutcome outcome =
+        Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{WorkedExample()}, {});
+    EXPECT_EQ(outcome.failure, SimulationFailure::LibraryMissing);
+    EXPECT_NE(outcome.message.find("missing"), std::string::npos) << outcome.message;
+}
+
+TEST(Simulator, OneAtATimeAndCancelledPromptly) {
+    SkipWithoutNgspice();
+    SetProgramConstants();
+    std::atomic<bool> cancel{false};
+    std::promise<void> started;
+    bool told = false;
+    auto first = std::async(std::launch::async, [&] {
+        return Simulator().Run(
+            SimulationRequest{WorkedExample()},
+            [&](double, const std::string&) {
+                if (!told) {
+                    told = true;
+                    started.set_value();
+                }
+            },
+            &cancel);
+    });
+    started.get_future().wait();
+    const SimulationOutcome second = Simulator().Run(SimulationRequest{WorkedExample()}, {});
+    EXPECT_EQ(second.failure, SimulationFailure::Busy);
+    EXPECT_NE(second.message.find("already running"), std::string::npos);
+
+    const auto asked = std::chrono::steady_clock::now();
+    cancel = true;
+    EXPECT_EQ(first.get().failure, SimulationFailure::Cancelled);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(500));
+    // ngspice is ready for the next run.
+    EXPECT_TRUE(Simulator()
+                    .Run(SimulationRequest{WorkedExample(), {TuningSetting::VfoMax}}, {})
+                    .Succeeded());
+}
+
+TEST(Simulator, NgspiceErrorsBecomeTheMessage) {
+    SkipWithoutNgspice();
+    NgspiceSession session;
+    const NetlistRun run = session.Run("broken\nQ1 c b e NOSUCHMODEL\n.tran 1n 1u\n.end\n",
+                                       {"time"}, {}, nullptr, RunLimits{});
+    EXPECT_EQ(run.outcome, NetlistRun::Outcome::Failed);
+    EXPECT_NE(run.errors.find("rror"), std::string::npos) << run.errors;
+    EXPECT_EQ(StatusFraction("tran: 72.8%"), 0.728);
+    EXPECT_EQ(StatusFraction("tran: 72,8%"), 0.728);
+    EXPECT_EQ(StatusFraction("--ready--"), -1);
+}

@@ -14,19 +14,10 @@
 using namespace calbrine;
 using namespace calbrine_test;
 
-namespace {
-
-void SkipWithoutNgspice() {
-    NgspiceSession probe;
-    if (probe.State() == NgspiceState::Missing) {
-        GTEST_SKIP() << probe.Problem();
-    }
-}
-
-}  // namespace
-
 TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
-    SkipWithoutNgspice();
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "de_DE.UTF-8");  // as in the desktop program, where installed
     SetProgramConstants();
@@ -97,7 +88,9 @@ TEST(Simulator, MissingLibraryIsReportedNotFatal) {
 }
 
 TEST(Simulator, OneAtATimeAndCancelledPromptly) {
-    SkipWithoutNgspice();
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
     SetProgramConstants();
     std::atomic<bool> cancel{false};
     std::promise<void> started;
@@ -129,7 +122,9 @@ TEST(Simulator, OneAtATimeAndCancelledPromptly) {
 }
 
 TEST(Simulator, NgspiceErrorsBecomeTheMessage) {
-    SkipWithoutNgspice();
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
     NgspiceSession session;
     const NetlistRun run = session.Run("broken\nQ1 c b e NOSUCHMODEL\n.tran 1n 1u\n.end\n",
                                        {"time"}, {}, nullptr, RunLimits{});

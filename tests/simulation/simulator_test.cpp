@@ -2,6 +2,7 @@
 // designs that are refused, and the simulator's guard, cancel and error paths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cmath>
@@ -36,6 +37,13 @@ TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
         EXPECT_NEAR(s.measure.frequencyHz / s.calculatedHz, 1, 0.01) << SettingName(s.setting);
         EXPECT_GT(s.measure.emitterVpp, 1);
         EXPECT_GT(s.measure.startupSeconds, 0);
+        // The kept output spans the last periods and shows the measured swing.
+        ASSERT_GT(s.outputTime.size(), 100u);
+        ASSERT_EQ(s.outputVolts.size(), s.outputTime.size());
+        const double periods = (s.outputTime.back() - s.outputTime.front()) * s.measure.frequencyHz;
+        EXPECT_NEAR(periods, KeptPeriods, 0.05);
+        const auto [low, high] = std::minmax_element(s.outputVolts.begin(), s.outputVolts.end());
+        EXPECT_NEAR(*high - *low, s.measure.outputVpp, 0.02 * s.measure.outputVpp);
     }
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
     EXPECT_EQ(fractions.back(), 1.0);

@@ -34,12 +34,8 @@ TuningCapacitors SettingCapacitors(const DesignRecord& design, TuningSetting set
 }
 
 float CalculatedFrequency(const DesignRecord& design, TuningSetting setting) {
-    const DesignRecord kept = DesignValues;
-    DesignValues = design;
     const TuningCapacitors c = SettingCapacitors(design, setting);
-    const float f = ResonanceFrequency(c.cfine, c.ccoarse);
-    DesignValues = kept;
-    return f;
+    return ResonanceFrequency(design, c.cfine, c.ccoarse);
 }
 
 }  // namespace calbrine

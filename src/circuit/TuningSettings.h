@@ -27,7 +27,7 @@ struct TuningCapacitors {
 TuningCapacitors SettingCapacitors(const DesignRecord& design, TuningSetting setting);
 
 // The tuning calculation's resonance at the setting, in hertz (0 when it is not finite).
-// Evaluates `design` through the program-wide DesignValues and puts them back afterwards.
+// Reads only `design`, never the program-wide DesignValues: safe on a worker thread.
 float CalculatedFrequency(const DesignRecord& design, TuningSetting setting);
 
 }  // namespace calbrine

@@ -22,7 +22,10 @@ std::string EngText(float value) {
 }  // namespace
 
 float ResonanceFrequency(float cfine, float ccoarse) {
-    const DesignRecord& d = DesignValues;
+    return ResonanceFrequency(DesignValues, cfine, ccoarse);
+}
+
+float ResonanceFrequency(const DesignRecord& d, float cfine, float ccoarse) {
     // Each intermediate is held as a single, as the oscillator's figures always have been.
     const float Cseries = cfine * d.C39 / (cfine + d.C39);
     const float Cparallel = Cseries + d.C37 + ccoarse + d.C90;

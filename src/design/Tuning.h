@@ -6,6 +6,8 @@
 
 namespace calbrine {
 
+struct DesignRecord;
+
 struct TuningCaptions {
     std::string lblFreqMin, lblSum, lblDiff, lblSpan, lblFineSpan;
 };
@@ -13,6 +15,9 @@ struct TuningCaptions {
 // Resonance frequency with D9 at `cfine` and C38 at `ccoarse`, from the current DesignValues.
 // Returns 0 when the result is not a finite single.
 float ResonanceFrequency(float cfine, float ccoarse);
+// The same from the given record, without touching the program-wide values, so that a worker
+// thread may evaluate a design while the windows go on changing theirs.
+float ResonanceFrequency(const DesignRecord& design, float cfine, float ccoarse);
 
 // Reads DesignValues (CfineNom as the caller left it), fills TuningResults and returns the
 // caption texts.

@@ -1,5 +1,6 @@
 #include "simulation/Simulator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -23,6 +24,15 @@ SimulationOutcome Failed(SimulationFailure failure, const std::string& message) 
     outcome.failure = failure;
     outcome.message = message;
     return outcome;
+}
+
+// The output from KeptPeriods periods before the end of the run.
+void KeepLastPeriods(const Waveforms& waves, double hz, SettingReport& report) {
+    const double from = waves.time.back() - KeptPeriods / hz;
+    const auto first = std::lower_bound(waves.time.begin(), waves.time.end(), from);
+    const auto offset = first - waves.time.begin();
+    report.outputTime.assign(first, waves.time.end());
+    report.outputVolts.assign(waves.output.begin() + offset, waves.output.end());
 }
 
 // One setting: netlist, run, and the measurement of the waveforms; false with `outcome`
@@ -66,6 +76,9 @@ bool SimulateSetting(NgspiceSession& session, const SimulationRequest& request,
     }
     report.points = waves.time.size();
     report.measure = MeasureOscillation(waves, report.calculatedHz);
+    KeepLastPeriods(waves,
+                    report.measure.oscillates ? report.measure.frequencyHz : report.calculatedHz,
+                    report);
     return true;
 }
 

@@ -26,7 +26,13 @@ struct SettingReport {
     OscillationMeasure measure;
     std::size_t points = 0;  // time points ngspice computed
     double seconds = 0;      // wall-clock time of the run
+    // The output over the last KeptPeriods periods of the run, at ngspice's time points.
+    std::vector<double> outputTime;
+    std::vector<double> outputVolts;
 };
+
+// Periods of the output kept in a report, of the measured frequency where it oscillates.
+constexpr int KeptPeriods = 10;
 
 struct SimulationReport {
     std::vector<SettingReport> settings;

@@ -11,9 +11,6 @@
 
 namespace calbrine {
 
-namespace {
-
-// Round grid values (1, 2 or 5 times a power of ten) covering lo..hi with about `count` steps.
 std::vector<double> GridValues(double lo, double hi, int count) {
     std::vector<double> values;
     if (!(hi > lo)) {
@@ -33,6 +30,8 @@ std::vector<double> GridValues(double lo, double hi, int count) {
     }
     return values;
 }
+
+namespace {
 
 struct Ranges {
     double c0, c1, f0, f1;

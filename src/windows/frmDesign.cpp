@@ -10,6 +10,7 @@
 #include "platform/QtRunTimeServices.h"
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
+#include "windows/DesignCompanions.h"
 
 namespace calbrine {
 
@@ -38,6 +39,13 @@ constexpr Placement placements[] = {
     {"Text7", 8020, 3000, 700, 270},        {"Text8", 8020, 4500, 700, 270},
     {"Text9", 5450, 3000, 700, 270},        {"lblIF", 1000, 1000, 1600, 270},
     {"TxtIF", 2600, 1000, 700, 270},
+};
+
+// Explore and Simulate: beside the wide button, above the free end of the button row, so that
+// none of the controls above moves.
+constexpr Placement companionPlacements[] = {
+    {"cmdExplore", 9000, 7400, 1450, 270},
+    {"cmdSimulate", 10500, 7400, 1450, 270},
 };
 
 const char* const windowFace = "Microsoft Sans Serif";
@@ -93,6 +101,8 @@ void frmDesign::CreateControls() {
     cmdSpice = MakeButton(this, "cmdSpice", "LTspice");
     cmdPrint = MakeButton(this, "cmdPrint", "Print");
     cmdExit = MakeButton(this, "cmdExit", "Exit");
+    cmdExplore = MakeButton(this, "cmdExplore", "Explore");
+    cmdSimulate = MakeButton(this, "cmdSimulate", "Simulate");
 
     connect(cmdAccept, &QPushButton::clicked, this, &frmDesign::cmdAccept_Click);
     connect(cmdDefaults, &QPushButton::clicked, this, &frmDesign::cmdDefaults_Click);
@@ -101,6 +111,8 @@ void frmDesign::CreateControls() {
     connect(cmdSpice, &QPushButton::clicked, this, &frmDesign::cmdSpice_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmDesign::cmdPrint_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmDesign::cmdExit_Click);
+    connect(cmdExplore, &QPushButton::clicked, this, &frmDesign::cmdExplore_Click);
+    connect(cmdSimulate, &QPushButton::clicked, this, &frmDesign::cmdSimulate_Click);
     // Enter in any entry box reads the entries, as the wide button does.
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         connect(box, &QLineEdit::returnPressed, this, &frmDesign::cmdAccept_Click);
@@ -127,11 +139,17 @@ void frmDesign::Form_Load() {
         Place(control, units_, p.left, p.top, p.width, p.height);
         control->setFont(ScaledFont(windowFace, points));
     }
+    for (const Placement& p : companionPlacements) {
+        auto* button = findChild<QWidget*>(QLatin1String(p.name), Qt::FindDirectChildrenOnly);
+        Place(button, units_, p.left, p.top, p.width, p.height);
+        button->setFont(ScaledFont(windowFace, points));
+    }
 
     FormatEng(DesignValues.IF, WorkText);
     boxIF->setText(QString::fromStdString(WorkText));
     Schematic();
     ComputeTuning();
+    FollowDesignWindow(DesignValues);
 }
 
 void frmDesign::Schematic() {
@@ -183,6 +201,7 @@ void frmDesign::cmdAccept_Click() {
 
     Schematic();
     ComputeTuning();
+    FollowDesignWindow(DesignValues);
 }
 
 frmDesign* ShowDesignWindow() {

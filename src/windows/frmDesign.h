@@ -13,6 +13,8 @@
 
 namespace calbrine {
 
+struct DesignRecord;
+
 class frmDesign : public PictureWindow {
     Q_OBJECT
 
@@ -58,6 +60,12 @@ class frmDesign : public PictureWindow {
     QPushButton* cmdSpice;
     QPushButton* cmdPrint;
     QPushButton* cmdExit;
+    QPushButton* cmdExplore;
+    QPushButton* cmdSimulate;
+
+    // Writes a design fitted by the explorer into the boxes, as the accept step writes them,
+    // and runs the accept step.
+    void TakeFittedDesign(const DesignRecord& fitted);
 
   public slots:
     void cmdAccept_Click();
@@ -67,6 +75,8 @@ class frmDesign : public PictureWindow {
     void cmdSpice_Click();
     void cmdPrint_Click();
     void cmdExit_Click();
+    void cmdExplore_Click();
+    void cmdSimulate_Click();
 
   private:
     void CreateControls();

@@ -1,10 +1,12 @@
-// The design window's file, defaults, LTspice, print and exit buttons.
+// The design window's file, defaults, LTspice, print, exit, explore and simulate buttons.
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
+#include "engineering/EngineeringText.h"
 #include "files/DesignFiles.h"
 #include "files/SpiceExport.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
+#include "windows/DesignCompanions.h"
 #include "windows/frmBlank.h"
 #include "windows/frmDesign.h"
 #include "windows/frmExit.h"
@@ -64,6 +66,38 @@ void frmDesign::cmdPrint_Click() {
 
 void frmDesign::cmdExit_Click() {
     ShowExitWindow();
+}
+
+// Explore and Simulate take the values of the last accept step, never the boxes' text.
+void frmDesign::cmdExplore_Click() {
+    ShowExplorer(DesignValues);
+}
+
+void frmDesign::cmdSimulate_Click() {
+    ShowSimulation(DesignValues);
+}
+
+void frmDesign::TakeFittedDesign(const DesignRecord& fitted) {
+    const std::pair<QLineEdit*, float> capacitors[] = {{boxCfineMin, fitted.CfineMin},
+                                                       {boxCfineMax, fitted.CfineMax},
+                                                       {boxC39, fitted.C39},
+                                                       {boxC37, fitted.C37},
+                                                       {boxCcoarseMin, fitted.CcoarseMin},
+                                                       {boxCcoarseMax, fitted.CcoarseMax},
+                                                       {boxC90, fitted.C90},
+                                                       {boxC15, fitted.C15},
+                                                       {boxC34, fitted.C34},
+                                                       {boxC35, fitted.C35}};
+    for (auto [box, value] : capacitors) {
+        FormatCapacitance(value, WorkText);
+        box->setText(QString::fromStdString(WorkText));
+    }
+    float inductance = fitted.L7;
+    FormatInductance(inductance, WorkText);
+    boxL7->setText(QString::fromStdString(WorkText));
+    FormatEng(fitted.IF, WorkText);
+    boxIF->setText(QString::fromStdString(WorkText));
+    cmdAccept_Click();
 }
 
 }  // namespace calbrine

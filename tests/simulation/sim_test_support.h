@@ -1,7 +1,10 @@
 // Designs shared by the simulation tests.
 #pragma once
 
+#include <string>
+
 #include "design/DesignValues.h"
+#include "simulation/NgspiceSession.h"
 
 namespace calbrine_test {
 
@@ -16,6 +19,14 @@ inline calbrine::DesignRecord WithDivider(float farad) {
     calbrine::DesignRecord d = WorkedExample();
     d.C34 = d.C35 = farad;
     return d;
+}
+
+// Why ngspice's library cannot be loaded here, or empty text. A test skips with it in its own
+// body, so that nothing after the skip runs:
+//     if (const std::string why = NgspiceMissing(); !why.empty()) GTEST_SKIP() << why;
+inline std::string NgspiceMissing() {
+    calbrine::NgspiceSession probe;
+    return probe.State() == calbrine::NgspiceState::Missing ? probe.Problem() : "";
 }
 
 }  // namespace calbrine_test

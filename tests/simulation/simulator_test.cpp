@@ -2,6 +2,7 @@
 // designs that are refused, and the simulator's guard, cancel and error paths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cmath>
@@ -14,19 +15,10 @@
 using namespace calbrine;
 using namespace calbrine_test;
 
-namespace {
-
-void SkipWithoutNgspice() {
-    NgspiceSession probe;
-    if (probe.State() == NgspiceState::Missing) {
-        GTEST_SKIP() << probe.Problem();
-    }
-}
-
-}  // namespace
-
 TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
-    SkipWithoutNgspice();
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "de_DE.UTF-8");  // as in the desktop program, where installed
     SetProgramConstants();
@@ -45,6 +37,13 @@ TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
         EXPECT_NEAR(s.measure.frequencyHz / s.calculatedHz, 1, 0.01) << SettingName(s.setting);
         EXPECT_GT(s.measure.emitterVpp, 1);
         EXPECT_GT(s.measure.startupSeconds, 0);
+        // The kept output spans the last periods and shows the measured swing.
+        ASSERT_GT(s.outputTime.size(), 100u);
+        ASSERT_EQ(s.outputVolts.size(), s.outputTime.size());
+        const double periods = (s.outputTime.back() - s.outputTime.front()) * s.measure.frequencyHz;
+        EXPECT_NEAR(periods, KeptPeriods, 0.05);
+        const auto [low, high] = std::minmax_element(s.outputVolts.begin(), s.outputVolts.end());
+        EXPECT_NEAR(*high - *low, s.measure.outputVpp, 0.02 * s.measure.outputVpp);
     }
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
     EXPECT_EQ(fractions.back(), 1.0);
@@ -97,7 +96,9 @@ TEST(Simulator, MissingLibraryIsReportedNotFatal) {
 }
 
 TEST(Simulator, OneAtATimeAndCancelledPromptly) {
-    SkipWithoutNgspice();
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
     SetProgramConstants();
     std::atomic<bool> cancel{false};
     std::promise<void> started;
@@ -129,7 +130,9 @@ TEST(Simulator, OneAtATimeAndCancelledPromptly) {
 }
 
 TEST(Simulator, NgspiceErrorsBecomeTheMessage) {
-    SkipWithoutNgspice();
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
     NgspiceSession session;
     const NetlistRun run = session.Run("broken\nQ1 c b e NOSUCHMODEL\n.tran 1n 1u\n.end\n",
                                        {"time"}, {}, nullptr, RunLimits{});

@@ -1,0 +1,69 @@
+#include "windows/DesignCompanions.h"
+
+#include <QPointer>
+
+#include "windows/ExplorerWindow.h"
+#include "windows/SimulationWindow.h"
+#include "windows/frmDesign.h"
+
+namespace calbrine {
+
+namespace {
+
+QPointer<ExplorerWindow> explorer;
+QPointer<SimulationWindow> simulation;
+
+void Raise(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace
+
+ExplorerWindow* ShowExplorer(const DesignRecord& design) {
+    if (explorer) {
+        explorer->FollowDesign(design);
+    } else {
+        explorer = new ExplorerWindow(design);
+        explorer->setAttribute(Qt::WA_DeleteOnClose);
+        // To whichever design window is current, as a copy: its accept step lets the explorer
+        // follow, which replaces the fit the signal refers to.
+        QObject::connect(explorer, &ExplorerWindow::ApplyFit, explorer, [](DesignRecord fitted) {
+            if (frmDesign* window = DesignWindow()) {
+                window->TakeFittedDesign(fitted);
+            }
+        });
+    }
+    Raise(*explorer);
+    return explorer;
+}
+
+void ShowSimulation(const DesignRecord& design) {
+    const bool opened = simulation;
+    if (!opened) {
+        simulation = new SimulationWindow;
+        simulation->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (simulation->Simulate(design) || opened) {
+        Raise(*simulation);
+    } else {
+        delete simulation;
+    }
+}
+
+void FollowDesignWindow(const DesignRecord& design) {
+    if (explorer) {
+        explorer->FollowDesign(design);
+    }
+}
+
+ExplorerWindow* OpenExplorer() {
+    return explorer;
+}
+
+SimulationWindow* OpenSimulation() {
+    return simulation;
+}
+
+}  // namespace calbrine

@@ -1,0 +1,25 @@
+// The explorer and simulation windows opened from the design window. They stand on their
+// own, not as children of the design window, because that window is discarded and built
+// afresh around every file read, save and defaults read; they reach whichever design window
+// is current.
+#pragma once
+
+#include "design/DesignValues.h"
+
+namespace calbrine {
+
+class ExplorerWindow;
+class SimulationWindow;
+
+// Opens the explorer on `design`, or raises it and lets it follow `design`.
+ExplorerWindow* ShowExplorer(const DesignRecord& design);
+// Simulates `design` in the simulation window, opening it; a refused design opens nothing.
+void ShowSimulation(const DesignRecord& design);
+// Lets an open explorer follow the design window's values, after an accept step or a load.
+void FollowDesignWindow(const DesignRecord& design);
+
+// The open windows, or null.
+ExplorerWindow* OpenExplorer();
+SimulationWindow* OpenSimulation();
+
+}  // namespace calbrine

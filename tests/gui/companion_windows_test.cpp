@@ -1,0 +1,148 @@
+// The simulation window with ngspice, and the explorer and simulation windows as the design
+// window opens them: placement of their buttons, the fit taken into the boxes, refusals.
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+#include "../simulation/sim_test_support.h"
+#include "GuiTestSupport.h"
+#include "design/Tuning.h"
+#include "engineering/EngineeringText.h"
+#include "windows/DesignCompanions.h"
+#include "windows/ExplorerWindow.h"
+#include "windows/SimulationWindow.h"
+#include "windows/WaveformPlot.h"
+#include "windows/frmDesign.h"
+
+using namespace calbrine;
+using calbrine_test::NgspiceMissing;
+using calbrine_test::WorkedExample;
+
+namespace {
+
+float Shown(const QTableWidget* table, int row, int column) {
+    float value = 0;
+    ParseEngValue(table->item(row, column)->text().toStdString(), value);
+    return value;
+}
+
+template <class T>
+T* Child(QWidget* window, const char* name) {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+using CompanionWindowsTest = calbrine_test::WindowTest;
+
+}  // namespace
+
+TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATime) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    DesignValues = calbrine_test::WithDivider(1e-6f);  // the program's design, left alone
+    SimulationWindow window, second;
+    window.show();
+    ASSERT_TRUE(window.Simulate(WorkedExample()));
+    EXPECT_FALSE(second.Simulate(WorkedExample()));  // ngspice runs one circuit at a time
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 120000));
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find("already running"), std::string::npos);
+
+    auto* table = Child<QTableWidget>(&window, "results");
+    ASSERT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->item(0, 1)->text(), "5.4698M");  // as the design window's results say
+    EXPECT_EQ(table->item(1, 1)->text(), "5.7589M");
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_NEAR(Shown(table, row, 2) / Shown(table, row, 1), 1, 0.01) << row;
+        EXPECT_GT(Shown(table, row, 4), 1) << row;
+        EXPECT_GT(Shown(table, row, 6), 0) << row;
+    }
+    Child<QComboBox>(&window, "waveSetting")->setCurrentIndex(1);
+    EXPECT_EQ(window.Plot()->Volts(), window.Report().settings[1].outputVolts);
+    EXPECT_EQ(DesignValues.C34, 1e-6f);
+}
+
+TEST_F(CompanionWindowsTest, RefusedDesignNeverRunsAndCancelStopsARunPromptly) {
+    DesignRecord slow = WorkedExample();
+    slow.L7 = 1e10f;  // 0.3 Hz
+    SimulationWindow window;
+    window.show();
+    EXPECT_FALSE(window.Simulate(slow));
+    EXPECT_FALSE(window.Running());
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find("outside the simulated range"), std::string::npos);
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+
+    ASSERT_TRUE(window.Simulate(WorkedExample()));
+    auto* progress = Child<QProgressBar>(&window, "progress");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->value() > 0; }, 30000));
+    QElapsedTimer stopping;
+    stopping.start();
+    QTest::mouseClick(Child<QPushButton>(&window, "cancel"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 5000));
+    EXPECT_LT(stopping.elapsed(), 500);
+    EXPECT_EQ(Child<QTableWidget>(&window, "results")->rowCount(), 0);
+    EXPECT_EQ(answers.messages.size(), 1u);  // a cancel is no error
+}
+
+TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAcceptStep) {
+    frmDesign* w = ShowDesignWindow();
+    Settle();
+    const WindowUnits& u = w->Units();
+    for (QPushButton* button : {w->cmdExplore, w->cmdSimulate}) {
+        const QRect g = button->geometry();
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_LE(g.right(), u.X(12015));
+        EXPECT_LE(g.bottom(), u.Y(8270));
+        for (QWidget* other : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            EXPECT_TRUE(other == button || !g.intersects(other->geometry()))
+                << button->objectName().toStdString() << " on "
+                << other->objectName().toStdString();
+        }
+    }
+    // The first start's all-zero design cannot be simulated: a message and no window.
+    QTest::mouseClick(w->cmdSimulate, Qt::LeftButton);
+    EXPECT_EQ(OpenSimulation(), nullptr);
+    ASSERT_EQ(answers.messages.size(), 1u);
+
+    DesignValues = WorkedExample();
+    answers.files = {std::string("worked.TXT")};
+    QTest::mouseClick(w->cmdSaveFile, Qt::LeftButton);  // rebuilds the window from the example
+    w = DesignWindow();
+    QTest::mouseClick(w->cmdExplore, Qt::LeftButton);
+    ExplorerWindow* explorer = OpenExplorer();
+    ASSERT_NE(explorer, nullptr);
+    Type(Child<QLineEdit>(explorer, "bandLow"), "6.3M");
+    Type(Child<QLineEdit>(explorer, "bandHigh"), "6.5M");
+    QSignalSpy applied(explorer, &ExplorerWindow::ApplyFit);
+    QTest::mouseClick(Child<QPushButton>(explorer, "solveFit"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(explorer, "applyFit"), Qt::LeftButton);
+    ASSERT_EQ(applied.count(), 1);
+    float fittedL7 = applied.at(0).at(0).value<DesignRecord>().L7;
+    FormatInductance(fittedL7, WorkText);
+    EXPECT_EQ(w->boxL7->text().toStdString(), WorkText);
+    EXPECT_NE(WorkText, "4.7uH");
+    // The accept step read the boxes: the results show the band, and the explorer follows.
+    EXPECT_NEAR(12e6 - TuningResults.VfoMin, 6.5e6, 6.5e3);
+    EXPECT_NEAR(12e6 - TuningResults.VfoMax, 6.3e6, 6.3e3);
+    EXPECT_EQ(explorer->Design().L7, DesignValues.L7);
+
+    // Reading the file back rebuilds the design window; the explorer stays and follows it.
+    answers.files = {std::string("worked.TXT")};
+    QTest::mouseClick(w->cmdReadFile, Qt::LeftButton);
+    Settle();
+    ASSERT_EQ(OpenExplorer(), explorer);
+    EXPECT_EQ(explorer->Design().L7, WorkedExample().L7);
+    DesignRecord fitted = WorkedExample();
+    fitted.C37 = 68e-12f;
+    emit explorer->ApplyFit(fitted);
+    EXPECT_EQ(DesignWindow()->boxC37->text(), "68pF");
+    EXPECT_EQ(DesignValues.C37, 68e-12f);
+}

@@ -60,6 +60,12 @@ def main():
     print("# tuning_oracle.py; every number is written with 9 significant digits, which reads")
     print("# back as the same single. The note says which slips each design catches.")
     print("# " + " ".join(names))
+    worked = {"CfineMin": f32(10e-12), "CfineMax": f32(40e-12), "C39": f32(10e-12),
+              "C37": f32(100e-12), "CcoarseMin": f32(20e-12), "CcoarseMax": f32(100e-12),
+              "C90": f32(100e-12), "C15": f32(47e-12), "C34": f32(470e-12), "C35": f32(470e-12),
+              "L7": f32(4.7e-6)}
+    print("%s -> %s # the worked example" % (" ".join("%.9g" % worked[n] for n in names),
+                                             " ".join("%.9g" % f for f in four(worked))))
     found = {"order": 0, "sqrt": 0, "double": 0}
     while min(found.values()) < 2:
         d = {"CfineMin": pick(rng, 1e-12), "CfineMax": pick(rng, 1e-11), "C39": pick(rng, 1e-11),

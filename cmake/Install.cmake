@@ -1,7 +1,6 @@
 # Installs Calbrine as a desktop application and packages it; included by the top-level
 # CMakeLists.txt once the `calbrine` target exists.
 include(GNUInstallDirs)
-include(${CMAKE_CURRENT_LIST_DIR}/Resources.cmake)
 
 set(calbrine_app_id org.calbrine.Calbrine)
 install(TARGETS calbrine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -17,6 +17,8 @@ configure_file(${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.metainfo.xml.in
 install(FILES ${PROJECT_BINARY_DIR}/data/${calbrine_app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+include(${CMAKE_CURRENT_LIST_DIR}/Documentation.cmake)
+
 # A project that builds Calbrine inside its own tree keeps its own package settings.
 if(PROJECT_IS_TOP_LEVEL)
     include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)

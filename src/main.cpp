@@ -11,6 +11,7 @@
 #include "cli/ConsoleCommands.h"
 #include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
+#include "windows/Navigation.h"
 #include "windows/frmOpening.h"
 
 int main(int argc, char* argv[]) {
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
         QIcon::fromTheme(QStringLiteral("org.calbrine.Calbrine"),
                          QIcon(QStringLiteral(":/icons/org.calbrine.Calbrine.svg"))));
     calbrine::InstallQtRunTimeServices();
+    calbrine::InstallWindowAccessibility();
     if (line.action == calbrine::CommandAction::OpenDesign) {
         calbrine::StartWithDesignFile(line.file);
     } else {

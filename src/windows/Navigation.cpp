@@ -1,9 +1,30 @@
 #include "windows/Navigation.h"
 
+#include <QAccessibleWidget>
+#include <QDialog>
 #include <algorithm>
 #include <vector>
 
 namespace calbrine {
+
+namespace {
+
+// Asked first with the most derived class name, so that it answers for the program's windows
+// before Qt's own factory answers for their base, QWidget.
+QAccessibleInterface* WindowInterface(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || !widget->isWindow() || qobject_cast<QDialog*>(object) != nullptr ||
+        !className.startsWith(QLatin1String("calbrine::"))) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
+}  // namespace
+
+void InstallWindowAccessibility() {
+    QAccessible::installFactory(WindowInterface);
+}
 
 void GiveShortcut(QAbstractButton* button, const QKeySequence& keys) {
     button->setShortcut(keys);

@@ -7,6 +7,10 @@
 
 namespace calbrine {
 
+// Makes screen readers present the program's own top-level windows as windows (frames named
+// by their captions) rather than as anonymous panes; dialogs stay dialogs. Called once at start.
+void InstallWindowAccessibility();
+
 // Gives a button a shortcut and names it in the button's tooltip; the caption stays as it is.
 void GiveShortcut(QAbstractButton* button, const QKeySequence& keys);
 

@@ -20,15 +20,17 @@ QString Spoken(QObject* object) {
     return reader != nullptr ? reader->text(QAccessible::Name) : QString();
 }
 
-// "window: control" for the window when a reader does not call it by its caption, and for
-// every control the keyboard reaches that a reader names by nothing or by its objectName.
-// A control that hands its focus to another (a spin box's own line edit) counts as that one;
-// the controls of every tab count, not only those of the tab on show.
+// "window: control" for the window when a reader does not present it as a window called by
+// its caption, and for every control the keyboard reaches that a reader names by nothing or
+// by its objectName. A control that hands its focus to another (a spin box's own line edit)
+// counts as that one; the controls of every tab count, not only those of the tab on show.
 std::vector<std::string> Unnamed(QWidget* window) {
     std::vector<std::string> unnamed;
     const std::string where = window->objectName().toStdString() + ": ";
-    if (Spoken(window) != window->windowTitle()) {
-        unnamed.push_back(where + Spoken(window).toStdString());
+    const QAccessible::Role role = QAccessible::queryAccessibleInterface(window)->role();
+    if (Spoken(window) != window->windowTitle() ||
+        (role != QAccessible::Window && role != QAccessible::Dialog)) {
+        unnamed.push_back(where + Spoken(window).toStdString() + " " + std::to_string(role));
     }
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const QString name = Spoken(control);

@@ -34,7 +34,8 @@ install(FILES ${calbrine_doc_build}/copyright ${calbrine_doc_build}/changelog.De
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME calbrine)
 
-if(CALBRINE_HELP2MAN)
+# A sanitizer build is never shipped; it makes no manual page.
+if(CALBRINE_HELP2MAN AND NOT CALBRINE_SANITIZE)
     add_custom_command(OUTPUT ${calbrine_doc_build}/calbrine.1.gz
                        COMMAND ${CALBRINE_HELP2MAN} --no-info --section=1
                                "--name=design the VFO of a radio transceiver"
@@ -44,7 +45,7 @@ if(CALBRINE_HELP2MAN)
                        WORKING_DIRECTORY ${calbrine_doc_build} VERBATIM)
     list(APPEND calbrine_documents ${calbrine_doc_build}/calbrine.1.gz)
     install(FILES ${calbrine_doc_build}/calbrine.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-else()
+elseif(NOT CALBRINE_HELP2MAN)
     message(WARNING "help2man is missing: the manual page is not made (apt-get install help2man)")
 endif()
 add_custom_target(calbrine_docs ALL DEPENDS ${calbrine_documents})

@@ -6,6 +6,9 @@ set(calbrine_app_id org.calbrine.Calbrine)
 install(TARGETS calbrine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The example design "Get defaults" reads when the working folder has none of its own.
+install(FILES ${PROJECT_SOURCE_DIR}/data/Defaults.TXT
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/calbrine)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The AppStream release takes the version from project().
@@ -13,6 +16,8 @@ configure_file(${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/data/${calbrine_app_id}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/data/${calbrine_app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+include(${CMAKE_CURRENT_LIST_DIR}/Documentation.cmake)
 
 # A project that builds Calbrine inside its own tree keeps its own package settings.
 if(PROJECT_IS_TOP_LEVEL)

@@ -3,17 +3,20 @@ set(CPACK_PACKAGE_NAME calbrine)
 set(CPACK_PACKAGE_VENDOR "The Calbrine developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Lines of at most 80 columns, as Debian's control file wants them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Calbrine designs the variable-frequency oscillator (VFO) of a radio transceiver.\n\
-From the oscillator's capacitors, its inductor and the receiver's IF, given in\n\
-engineering notation, it shows the VFO range, the RF sum and difference ranges and\n\
-the coarse and fine tuning spans beside a drawing of the oscillator. It saves and\n\
-reads design files, exports an LTspice schematic and prints the design.")
+    "Calbrine designs the variable-frequency oscillator (VFO) of a radio\n\
+transceiver. From the oscillator's capacitors, its inductor and the receiver's\n\
+IF, given in engineering notation, it shows the VFO range, the RF sum and\n\
+difference ranges and the coarse and fine tuning spans beside a drawing of the\n\
+oscillator. It saves and reads design files, exports an LTspice schematic,\n\
+prints the design, and answers on the command line with text or CSV.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${calbrine_debian_revision})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Calbrine developers <calbrine@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -1,20 +1,45 @@
-// Calbrine: the VFO design utility. The program starts at its opening window.
+// Calbrine: the VFO design utility. Without arguments the program starts at its opening
+// window; the command line may name a design file to open instead, or ask for a printed
+// result, the help or the version, which need no window and no display.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QIcon>
+#include <iostream>
 
+#include "cli/CommandLine.h"
+#include "cli/ConsoleCommands.h"
 #include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
+#include "windows/Navigation.h"
 #include "windows/frmOpening.h"
 
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const calbrine::CommandLine line = calbrine::ParseCommandLine(arguments);
+    const bool window = line.action == calbrine::CommandAction::Windows ||
+                        line.action == calbrine::CommandAction::OpenDesign;
+    if (!window) {
+        QCoreApplication console(argc, argv);
+        return calbrine::RunConsoleCommand(line, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calbrine"));
     QApplication::setApplicationVersion(QStringLiteral(CALBRINE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.calbrine.Calbrine"));
-    QApplication::setWindowIcon(QIcon::fromTheme(
-        QStringLiteral("org.calbrine.Calbrine"),
-        QIcon(QStringLiteral(":/icons/org.calbrine.Calbrine.svg"))));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("org.calbrine.Calbrine"),
+                         QIcon(QStringLiteral(":/icons/org.calbrine.Calbrine.svg"))));
     calbrine::InstallQtRunTimeServices();
-    calbrine::ShowOpeningWindow();
+    calbrine::InstallWindowAccessibility();
+    if (line.action == calbrine::CommandAction::OpenDesign) {
+        calbrine::StartWithDesignFile(line.file);
+    } else {
+        calbrine::ShowOpeningWindow();
+    }
     return QApplication::exec();
 }

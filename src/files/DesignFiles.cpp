@@ -18,6 +18,7 @@ namespace {
 
 const char* const Caption = "Calbrine";
 const char* const LastSessionName = "LastSession.TXT";
+const char* const DefaultsName = "Defaults.TXT";
 
 struct StoredValue {
     const char* key;
@@ -162,6 +163,19 @@ void ReadDesignFile(const std::string& name) {
     }
     Services().ShowMessage("The file '" + name + "' was not found.", Caption);
     LoadBuiltInValues();
+}
+
+std::string DefaultsFile(const std::vector<std::string>& shippedCopies) {
+    TextLineReader probe;
+    if (probe.Open(FindFileIgnoringCase(DefaultsName))) {
+        return DefaultsName;
+    }
+    for (const std::string& copy : shippedCopies) {
+        if (TextLineReader shipped; shipped.Open(copy)) {
+            return copy;
+        }
+    }
+    return DefaultsName;
 }
 
 void WriteDesignFile(const std::string& name) {

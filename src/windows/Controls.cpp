@@ -13,10 +13,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
     return label;
 }
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, Qt::Alignment alignment) {
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const char* spokenName,
+                       Qt::Alignment alignment) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(QLatin1String(name));
+    box->setAccessibleName(QLatin1String(spokenName));
+    box->setToolTip(QLatin1String(spokenName));
     box->setAlignment(alignment | Qt::AlignVCenter);
     box->setTextMargins(1, 0, 1, 0);
     // The boxes are only 270 units high; Qt's own frame and padding would hide the text.

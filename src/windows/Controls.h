@@ -11,7 +11,9 @@ namespace calbrine {
 
 // A label with a transparent background and left-aligned text.
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text);
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, Qt::Alignment alignment);
+// An entry box; `spokenName` says in words what it holds, for screen readers and its tooltip.
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, const char* spokenName,
+                       Qt::Alignment alignment);
 // A light grey (0xE0E0E0) button.
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
 

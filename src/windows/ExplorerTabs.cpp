@@ -21,9 +21,10 @@ namespace calbrine {
 
 namespace {
 
-QPlainTextEdit* Report(const char* name) {
+QPlainTextEdit* Report(const char* name, const char* spokenName) {
     auto* box = new QPlainTextEdit;
     box->setObjectName(name);
+    box->setAccessibleName(spokenName);
     box->setReadOnly(true);
     box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -49,10 +50,12 @@ QWidget* ExplorerWindow::BuildDialTab() {
     auto* tab = new QWidget;
     steps_ = new QSpinBox;
     steps_->setObjectName("steps");
+    steps_->setAccessibleName("Steps of rotation");
     steps_->setRange(2, 101);
     steps_->setValue(11);
     dialTable_ = new QTableWidget(0, 7);
     dialTable_->setObjectName("dialTable");
+    dialTable_->setAccessibleName("Dial table");
     dialTable_->setHorizontalHeaderLabels(
         {"Step", "C38", "VFO", "RF sum", "RF diff", "Fine span", "Hz/step"});
     dialTable_->verticalHeader()->hide();
@@ -113,7 +116,7 @@ QWidget* ExplorerWindow::BuildFitTab() {
     auto* solveButton = Button("Solve", "solveFit");
     apply_ = Button("Apply to design", "applyFit");
     apply_->setEnabled(false);
-    fitReport_ = Report("fitReport");
+    fitReport_ = Report("fitReport", "Fit to band report");
     connect(solveButton, &QPushButton::clicked, this, [this] { Solve(); });
     connect(apply_, &QPushButton::clicked, this, [this] { emit ApplyFit(fitted_); });
 
@@ -156,16 +159,21 @@ QWidget* ExplorerWindow::BuildPartsTab() {
     auto* tab = new QWidget;
     partsTable_ = new QTableWidget(static_cast<int>(PartCount), 3);
     partsTable_->setObjectName("partsTable");
+    partsTable_->setAccessibleName("Temperature coefficients and tolerances of the parts");
     partsTable_->setHorizontalHeaderLabels({"Part", "ppm/degC", "Tolerance %"});
     partsTable_->verticalHeader()->hide();
     partsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     compensated_ = new QComboBox;
     compensated_->setObjectName("compensated");
+    compensated_->setAccessibleName("Cancel mid-band drift with");
     for (Part part : AllParts) {
         const int row = static_cast<int>(part);
         partsTable_->setItem(row, 0, Cell(PartName(part)));
         auto* tc = new QComboBox;
         tc->setEditable(true);
+        const QString name = QString::fromLatin1(PartName(part));
+        tc->setAccessibleName(name + " temperature coefficient");
+        tc->lineEdit()->setAccessibleName(tc->accessibleName());
         for (const TcPreset& preset : TcPresets) {
             tc->addItem(preset.name);
         }
@@ -179,6 +187,7 @@ QWidget* ExplorerWindow::BuildPartsTab() {
         partsTable_->setCellWidget(row, 1, tc);
         auto* tolerance = new QDoubleSpinBox;
         tolerance->setRange(0, 50);
+        tolerance->setAccessibleName(name + " tolerance");
         tolerance->setValue(settings_.Tolerance(part));
         connect(tolerance, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
                 [this, part](double value) {
@@ -190,7 +199,7 @@ QWidget* ExplorerWindow::BuildPartsTab() {
     }
     compensated_->setCurrentText("C37");
     connect(compensated_, &QComboBox::currentTextChanged, this, [this] { RefreshParts(); });
-    partsReport_ = Report("partsReport");
+    partsReport_ = Report("partsReport", "Drift and tolerance report");
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("Cancel mid-band drift with:"));

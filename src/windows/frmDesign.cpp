@@ -11,6 +11,7 @@
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
 #include "windows/DesignCompanions.h"
+#include "windows/Navigation.h"
 
 namespace calbrine {
 
@@ -50,6 +51,12 @@ constexpr Placement companionPlacements[] = {
 
 const char* const windowFace = "Microsoft Sans Serif";
 
+// Ctrl and these keys press the buttons; their tooltips say so.
+constexpr std::pair<const char*, Qt::Key> buttonShortcuts[] = {
+    {"cmdDefaults", Qt::Key_D}, {"cmdReadFile", Qt::Key_O}, {"cmdSaveFile", Qt::Key_S},
+    {"cmdSpice", Qt::Key_L},    {"cmdPrint", Qt::Key_P},    {"cmdExit", Qt::Key_Q},
+    {"cmdExplore", Qt::Key_E},  {"cmdSimulate", Qt::Key_R}};
+
 // Reads one component box: engineering text into the field, the floor under a value of zero
 // or less, and the box rewritten in normalised form.
 void AcceptComponent(QLineEdit* box, float& field, float floor,
@@ -76,19 +83,23 @@ void frmDesign::CreateControls() {
     title = MakeLabel(this, "Label1", "Calbrine Utility");
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     captionIF = MakeLabel(this, "lblIF", "Intermediate freq: ");
-    // Tab order follows the order in which the accept step reads the boxes.
-    boxIF = MakeTextBox(this, "TxtIF", Qt::AlignLeft);
-    boxCfineMin = MakeTextBox(this, "Text10", Qt::AlignRight);
-    boxCfineMax = MakeTextBox(this, "Text1", Qt::AlignRight);
-    boxC39 = MakeTextBox(this, "Text2", Qt::AlignHCenter);
-    boxC37 = MakeTextBox(this, "Text3", Qt::AlignLeft);
-    boxCcoarseMin = MakeTextBox(this, "Text4", Qt::AlignRight);
-    boxCcoarseMax = MakeTextBox(this, "Text0", Qt::AlignRight);
-    boxC90 = MakeTextBox(this, "Text5", Qt::AlignLeft);
-    boxC15 = MakeTextBox(this, "Text6", Qt::AlignLeft);
-    boxC34 = MakeTextBox(this, "Text7", Qt::AlignLeft);
-    boxC35 = MakeTextBox(this, "Text8", Qt::AlignLeft);
-    boxL7 = MakeTextBox(this, "Text9", Qt::AlignRight);
+    boxIF = MakeTextBox(this, "TxtIF", "Intermediate frequency", Qt::AlignLeft);
+    captionIF->setBuddy(boxIF);
+    boxCfineMin =
+        MakeTextBox(this, "Text10", "Fine-tune varicap minimum capacitance", Qt::AlignRight);
+    boxCfineMax =
+        MakeTextBox(this, "Text1", "Fine-tune varicap maximum capacitance", Qt::AlignRight);
+    boxC39 = MakeTextBox(this, "Text2", "C39 capacitance", Qt::AlignHCenter);
+    boxC37 = MakeTextBox(this, "Text3", "C37 capacitance", Qt::AlignLeft);
+    boxCcoarseMin =
+        MakeTextBox(this, "Text4", "Coarse-tune capacitor minimum capacitance", Qt::AlignRight);
+    boxCcoarseMax =
+        MakeTextBox(this, "Text0", "Coarse-tune capacitor maximum capacitance", Qt::AlignRight);
+    boxC90 = MakeTextBox(this, "Text5", "C90 capacitance", Qt::AlignLeft);
+    boxC15 = MakeTextBox(this, "Text6", "C15 capacitance", Qt::AlignLeft);
+    boxC34 = MakeTextBox(this, "Text7", "C34 capacitance", Qt::AlignLeft);
+    boxC35 = MakeTextBox(this, "Text8", "C35 capacitance", Qt::AlignLeft);
+    boxL7 = MakeTextBox(this, "Text9", "L7 inductance", Qt::AlignRight);
     resultVfo = MakeLabel(this, "lblFreqMin", "lblFreqMin");
     resultSum = MakeLabel(this, "lblSum", "lblSum");
     resultDiff = MakeLabel(this, "lblDiff", "lblDiff");
@@ -113,6 +124,10 @@ void frmDesign::CreateControls() {
     connect(cmdExit, &QPushButton::clicked, this, &frmDesign::cmdExit_Click);
     connect(cmdExplore, &QPushButton::clicked, this, &frmDesign::cmdExplore_Click);
     connect(cmdSimulate, &QPushButton::clicked, this, &frmDesign::cmdSimulate_Click);
+    for (const auto& [name, key] : buttonShortcuts) {
+        auto* button = findChild<QPushButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+        GiveShortcut(button, QKeySequence(Qt::CTRL | key));
+    }
     // Enter in any entry box reads the entries, as the wide button does.
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         connect(box, &QLineEdit::returnPressed, this, &frmDesign::cmdAccept_Click);
@@ -144,6 +159,9 @@ void frmDesign::Form_Load() {
         Place(button, units_, p.left, p.top, p.width, p.height);
         button->setFont(ScaledFont(windowFace, points));
     }
+
+    // Tab goes from the IF box through the component boxes to the buttons, as they stand.
+    OrderTabsByPlace(this);
 
     FormatEng(DesignValues.IF, WorkText);
     boxIF->setText(QString::fromStdString(WorkText));

@@ -1,4 +1,6 @@
 // The design window's file, defaults, LTspice, print, exit, explore and simulate buttons.
+#include <QCoreApplication>
+
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
@@ -17,6 +19,13 @@ namespace {
 
 const char* const designFilter = "Calbrine files (*.TXT)|*.TXT";
 const char* const spiceFilter = "Spice schematic files (*.ASC)|*.ASC";
+
+// The example design that ships with the program: installed under share/calbrine beside the
+// program's bin folder, and copied to data/ beside the program in the build folder.
+std::vector<std::string> ShippedDefaults() {
+    const std::string here = QCoreApplication::applicationDirPath().toStdString();
+    return {here + "/../share/calbrine/Defaults.TXT", here + "/data/Defaults.TXT"};
+}
 
 }  // namespace
 
@@ -46,7 +55,8 @@ void frmDesign::cmdSaveFile_Click() {
 }
 
 void frmDesign::cmdDefaults_Click() {
-    RebuildDesignWindowAround([] { ReadDesignFile("Defaults.TXT"); });
+    const std::string name = DefaultsFile(ShippedDefaults());
+    RebuildDesignWindowAround([name] { ReadDesignFile(name); });
 }
 
 void frmDesign::cmdSpice_Click() {

@@ -8,6 +8,7 @@
 #include "platform/QtRunTimeServices.h"
 #include "schematic/MakerWebAddress.h"
 #include "schematic/OpeningSchematic.h"
+#include "services/MessageRecorder.h"
 #include "windows/Controls.h"
 #include "windows/frmDesign.h"
 
@@ -115,6 +116,23 @@ frmOpening* ShowOpeningWindow() {
     window->Form_Load();
     ShowMaximized(*window);
     return window;
+}
+
+void StartWithDesignFile(const std::string& name) {
+    SetProgramConstants();
+    ReadLastSession();
+    const DesignRecord lastSession = DesignValues;
+    DesignFileName = name;
+    bool unread = false;
+    {
+        MessageRecorder recorder(true);
+        ReadDesignFile(name);
+        unread = !recorder.Messages().empty();
+    }
+    if (unread) {
+        DesignValues = lastSession;  // not the built-in values the reader put in their place
+    }
+    ShowDesignWindow();
 }
 
 }  // namespace calbrine

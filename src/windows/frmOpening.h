@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <memory>
+#include <string>
 
 #include "windows/PictureWindow.h"
 #include "windows/WindowUnits.h"
@@ -40,5 +41,11 @@ class frmOpening : public PictureWindow {
 };
 
 frmOpening* ShowOpeningWindow();
+
+// The start with a design file named on the command line, in place of the opening window:
+// the program constants and the last session as the opening window reads them, then the file
+// as "Read file" reads it (DesignFileName included), then the design window. A file that
+// cannot be read is reported and leaves the last session's values.
+void StartWithDesignFile(const std::string& name);
 
 }  // namespace calbrine

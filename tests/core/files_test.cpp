@@ -122,6 +122,17 @@ TEST_F(FileTest, FileNames) {
     EXPECT_EQ(messages, Texts{NotFound("./Defaults.TXT")});
 }
 
+TEST_F(FileTest, DefaultsFromTheWorkingFolderElseTheFirstShippedCopy) {
+    fs::create_directories("shipped");
+    fs::create_directories("folder/Defaults.TXT");  // not a file the reader can open
+    const Texts copies{"missing/Defaults.TXT", "folder/Defaults.TXT", "shipped/Defaults.TXT"};
+    EXPECT_EQ(DefaultsFile(copies), "Defaults.TXT");  // none: the reader reports it missing
+    Put("shipped/Defaults.TXT", CountingFile("\r\n"));
+    EXPECT_EQ(DefaultsFile(copies), "shipped/Defaults.TXT");
+    Put("defaults.txt", CountingFile("\r\n"));  // the working folder's, in any case, wins
+    EXPECT_EQ(DefaultsFile(copies), "Defaults.TXT");
+}
+
 TEST_F(FileTest, FailedWritesLeaveTheEarlierFileAlone) {
     DesignValues = sample;
     WriteDesignFile("kept.TXT");

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/QtRunTimeServices.h"
+#include "windows/Navigation.h"
 
 int main(int argc, char* argv[]) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     calbrine::InstallQtRunTimeServices();
+    calbrine::InstallWindowAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

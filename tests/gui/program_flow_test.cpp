@@ -1,5 +1,5 @@
 // The program's flows: opening window, the design window's file, defaults, LTspice and exit
-// buttons, and the last session kept from one start to the next.
+// buttons, the last session kept from one start to the next, and the start with a design file.
 #include <QDialog>
 #include <fstream>
 #include <iterator>
@@ -158,4 +158,23 @@ TEST_F(ProgramFlowTest, OpeningExitAndTheCloseBoxEndWithoutWriting) {
     Settle();
     EXPECT_EQ(programEnds, 2);
     EXPECT_FALSE(fs::exists("LastSession.TXT"));
+}
+
+TEST_F(ProgramFlowTest, StartWithADesignFileReadsItOrKeepsTheLastSession) {
+    WriteLastSession();
+    DesignValues.L7 = 4.7e-6f;
+    WriteDesignFile("vfo.TXT");
+    DesignValues = DesignRecord{};
+
+    StartWithDesignFile("vfo.TXT");
+    EXPECT_EQ(Design()->boxL7->text(), "4.7uH");
+    EXPECT_EQ(DesignFileName, "vfo.TXT");  // "Save file" proposes it
+    EXPECT_TRUE(answers.messages.empty());
+    UnloadDesignWindow();
+
+    StartWithDesignFile("gone.TXT");
+    EXPECT_EQ(answers.messages,
+              std::vector<std::string>{"Calbrine: The file 'gone.TXT' was not found."});
+    EXPECT_EQ(Design()->boxL7->text(), "2.2uH");  // the last session's, not the built-in values
+    EXPECT_EQ(DesignFileName, "gone.TXT");
 }

@@ -1,0 +1,38 @@
+// The program's command line: what the arguments ask for, read with Qt's parser, and the
+// help and version texts. Reading the arguments needs no application object, so the program
+// can decide whether to open a window before it makes one.
+#pragma once
+
+#include <QStringList>
+#include <string>
+#include <vector>
+
+namespace calbrine {
+
+enum class CommandAction {
+    Windows,     // no arguments: the opening window
+    OpenDesign,  // calbrine FILE: the design window with that file read
+    Help,
+    Version,
+    Subcommand,  // calbrine COMMAND FILE [options]: printed, no window
+    UsageError,
+};
+
+struct CommandLine {
+    CommandAction action = CommandAction::Windows;
+    std::string command;  // compute, curve, fit, drift or simulate
+    std::string file;     // the design file, named so that the design-file reader takes it
+    bool csv = false;
+    // Option values as typed; empty when not given.
+    std::string steps, band, mix, solve;
+    std::vector<std::string> tc;
+    std::string error;  // for UsageError: what is wrong, in one line
+};
+
+// `arguments` as the program got them, the program's own name first.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+std::string HelpText();
+std::string VersionAnswer();
+
+}  // namespace calbrine

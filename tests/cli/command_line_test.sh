@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The program's command line as a shell user meets it: help, version and a wrong option with
+# no display, and the subcommands' CSV under a locale whose decimal mark is a comma.
+# Usage: command_line_test.sh CALBRINE VERSION SHIPPED_DEFAULTS
+set -u
+calbrine=$1 version=$2 shipped=$3
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export LC_ALL=de_DE.UTF-8
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# run STATUS ARGS...: runs calbrine, leaves its output in out and err, checks the status.
+run() {
+    local want=$1
+    shift
+    "$calbrine" "$@" >out 2>err
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "calbrine $* exited $got, not $want: $(cat err)"
+}
+
+run 0 --help
+grep -q '^Usage: calbrine' out && [ ! -s err ] || fail "--help: $(head -1 out)"
+run 0 --version
+[ "$(head -1 out)" = "calbrine $version" ] || fail "--version: $(head -1 out)"
+run 2 --no-such-option
+[ ! -s out ] && [ "$(wc -l <err)" -eq 2 ] && grep -q -- "--help" err || fail "bad option: $(cat err)"
+
+# A design of the core's tuning table, whose frequencies an independent calculation gave.
+printf '%s\r\n' design date "" "CfineMin: 1.19999995e-12" "CfineMax: 2.69999995e-11" \
+    "C39: 4.70000011e-11" "C37: 4.69999983e-10" "CcoarseMin: 6.80000015e-11" \
+    "CcoarseMax: 1.19999996e-10" "C90: 1.80000001e-10" "C15: 5.59999998e-11" \
+    "C34: 5.59999991e-10" "C35: 4.69999983e-10" "L7: 3.29999989e-06" "IF: 9E+06" >design.TXT
+run 0 compute design.TXT --csv
+[ "$(cat out)" = $'vfo_min_hz,vfo_max_hz,fine_low_hz,fine_high_hz\n5557443.5,5595034,5553190.5,5564094' ] ||
+    fail "compute --csv: $(cat out)"
+
+# The curve's ends are the coarse-tune ends of compute; the steps are counted.
+run 0 curve design.TXT --steps 5 --csv
+[ "$(head -1 out)" = "step,ccoarse_f,vfo_hz,fine_low_hz,fine_high_hz,rf_sum_hz,rf_diff_hz" ] &&
+    [ "$(wc -l <out)" -eq 6 ] && [ "$(sed -n 2p out | cut -d, -f2,3)" = "6.80000015e-11,5595034" ] &&
+    [ "$(tail -1 out | cut -d, -f1-3)" = "4,1.19999996e-10,5557443.5" ] || fail "curve --csv: $(cat out)"
+
+run 1 fit design.TXT --band 1k:2k --mix sum --csv
+[ ! -s out ] && [ -s err ] || fail "fit of an unreachable band: $(cat out err)"
+
+# The coefficients given reach their parts, and the total row is the sum of the parts' rows.
+run 0 drift design.TXT --tc C37=N750 --tc L7=50 --csv
+[ "$(head -1 out)" = "part,low_end_hz_per_c,high_end_hz_per_c" ] || fail "drift header: $(head -1 out)"
+awk -F, '$1 == "C37" && $2 == 0 { exit 1 } NR > 1 && $1 != "total" { low += $2; high += $3 }
+         $1 == "total" { t = 1;
+         if ((low - $2)^2 > 1e-6 || (high - $3)^2 > 1e-6) exit 1 } END { exit !t }' out ||
+    fail "drift total: $(cat out)"
+
+run 1 compute missing.TXT
+[ "$(cat err)" = "calbrine: The file 'missing.TXT' was not found." ] || fail "missing file: $(cat err)"
+
+# The shipped example design tunes the 40 m band, 7.0 to 7.2 MHz, as RF difference.
+run 0 curve "$shipped" --steps 2 --csv
+awk -F, 'NR > 1 { d[NR] = $7 } END { lo = d[2] < d[3] ? d[2] : d[3]; hi = d[2] + d[3] - lo;
+         exit !(lo <= 7.0e6 && hi >= 7.2e6) }' out || fail "shipped defaults: $(cat out)"
+
+[ "$failures" -eq 0 ]

@@ -1,0 +1,126 @@
+// The windows without a mouse and through a screen reader: spoken names, the tab order of
+// the design window and its shortcuts.
+#include <QAccessible>
+#include <QDialog>
+#include <fstream>
+
+#include "GuiTestSupport.h"
+#include "windows/ExplorerWindow.h"
+#include "windows/frmBlank.h"
+#include "windows/frmDesign.h"
+#include "windows/frmExit.h"
+#include "windows/frmOpening.h"
+
+using namespace calbrine;
+
+namespace {
+
+QString Spoken(QObject* object) {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(object);
+    return reader != nullptr ? reader->text(QAccessible::Name) : QString();
+}
+
+// "window: control" for the window when a reader does not present it as a window called by
+// its caption, and for every control the keyboard reaches that a reader names by nothing or
+// by its objectName. A control that hands its focus to another (a spin box's own line edit)
+// counts as that one; the controls of every tab count, not only those of the tab on show.
+std::vector<std::string> Unnamed(QWidget* window) {
+    std::vector<std::string> unnamed;
+    const std::string where = window->objectName().toStdString() + ": ";
+    const QAccessible::Role role = QAccessible::queryAccessibleInterface(window)->role();
+    if (Spoken(window) != window->windowTitle() ||
+        (role != QAccessible::Window && role != QAccessible::Dialog)) {
+        unnamed.push_back(where + Spoken(window).toStdString() + " " + std::to_string(role));
+    }
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const QString name = Spoken(control);
+        const bool reached = (control->focusPolicy() & Qt::TabFocus) != 0 &&
+                             control->focusProxy() == nullptr && !control->isHidden() &&
+                             control->window() == window;
+        if (reached && (name.trimmed().isEmpty() || name == control->objectName())) {
+            unnamed.push_back(where + control->metaObject()->className() + " " +
+                              control->objectName().toStdString());
+        }
+    }
+    return unnamed;
+}
+
+class KeyboardReaderTest : public calbrine_test::WindowTest {
+  protected:
+    frmDesign* Design() {
+        Settle();
+        return DesignWindow();
+    }
+};
+
+}  // namespace
+
+TEST_F(KeyboardReaderTest, EveryWindowAndEveryControlTheKeyboardReachesHasASpokenName) {
+    ExplorerWindow explorer(DesignValues);
+    std::vector<std::string> unnamed;
+    for (QWidget* window : std::initializer_list<QWidget*>{ShowOpeningWindow(), ShowDesignWindow(),
+                                                           ShowBlankWindow(), &explorer}) {
+        const std::vector<std::string> found = Unnamed(window);
+        unnamed.insert(unnamed.end(), found.begin(), found.end());
+    }
+    SetModalRunner([&](QDialog& dialog) {
+        const std::vector<std::string> found = Unnamed(&dialog);
+        unnamed.insert(unnamed.end(), found.begin(), found.end());
+        return 0;
+    });
+    ShowExitWindow();
+    EXPECT_EQ(unnamed, std::vector<std::string>{});
+    EXPECT_EQ(Spoken(Design()->boxCfineMin), "Fine-tune varicap minimum capacitance");
+    EXPECT_EQ(Spoken(Design()->boxL7), "L7 inductance");
+    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(Design()->resultVfo);
+    EXPECT_EQ(result->role(), QAccessible::StaticText);
+    EXPECT_EQ(result->text(QAccessible::Name), Design()->resultVfo->text());
+}
+
+TEST_F(KeyboardReaderTest, TabGoesFromTheIfBoxThroughTheBoxesToTheButtonsAsTheyStand) {
+    ShowDesignWindow();
+    QStringList visited;
+    QWidget* control = Design()->boxIF;
+    do {
+        if ((control->focusPolicy() & Qt::TabFocus) != 0) {
+            visited << control->objectName();
+        }
+        control = control->nextInFocusChain();
+    } while (control != Design()->boxIF);
+    EXPECT_EQ(
+        visited.join(' ').toStdString(),
+        "TxtIF Text9 Text6 Text7 Text8 Text10 Text2 Text4 Text1 Text0 Text3 Text5 "
+        "cmdAccept cmdExplore cmdSimulate cmdDefaults cmdReadFile cmdSaveFile cmdSpice cmdPrint "
+        "cmdExit");
+}
+
+// Ctrl+Q, then Tab and Space in the exit window, leave the program through "Exit / Quit".
+TEST_F(KeyboardReaderTest, ShortcutsNamedInTheTooltipsAndExitByKeyboard) {
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"cmdDefaults", "Get defaults (Ctrl+D)"}, {"cmdReadFile", "Read file (Ctrl+O)"},
+        {"cmdSaveFile", "Save file (Ctrl+S)"},    {"cmdSpice", "LTspice (Ctrl+L)"},
+        {"cmdPrint", "Print (Ctrl+P)"},           {"cmdExit", "Exit (Ctrl+Q)"}};
+    ShowDesignWindow();
+    for (const auto& [name, tip] : shortcuts) {
+        auto* button = Design()->findChild<QPushButton*>(QLatin1String(name));
+        EXPECT_EQ(button->toolTip(), QLatin1String(tip));
+        EXPECT_EQ(button->shortcut().toString() + ")", QString::fromLatin1(tip).section('(', 1));
+    }
+    QString focusInExit;  // the exit window is gone once it has been answered
+    SetModalRunner([&](QDialog& dialog) {
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        focusInExit = dialog.focusWidget()->objectName();
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+        return dialog.result();
+    });
+    Design()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
+    QTest::keyClick(Design()->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    // A shortcut presses its button as a click does, after a short animation.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !focusInExit.isEmpty(); }));
+    EXPECT_EQ(focusInExit, "cmdCancel");
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_TRUE(std::filesystem::exists("LastSession.TXT"));
+}

@@ -1,6 +1,6 @@
 #include "windows/frmOpening.h"
 
-#include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "design/DesignValues.h"
@@ -22,21 +22,25 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 }
 
 // The gradient is 9000 lines one unit apart, y = 1 to 9000, each from x 0 to 12100; a pixel
-// row shows the last of the lines that fall on it, so the rows are filled directly.
-void PaintGradient(QImage& image, const WindowUnits& units) {
-    QPainter painter(&image);
-    const int width = static_cast<int>(std::ceil(units.X(12100)));
-    const int rows = static_cast<int>(std::lround(units.Y(9000) + 0.5));
-    for (int row = 0; row < rows; ++row) {
-        float y = static_cast<float>(std::ceil((row + 0.5) / units.pixelsPerUnitY) - 1);
-        if (y > 9000) {
-            y = 9000;
-        }
-        if (y < 1) {
-            continue;
-        }
-        painter.fillRect(0, row, width, 1, QColor(0, 0, GradientBlue(y)));
+// row shows the last of the lines that fall on it. The rows are made once, at the window's
+// resolution, as a strip one pixel wide that the picture stretches across the window.
+void PaintGradient(QtSchematicSurface& surface, const WindowUnits& units, qreal ratio) {
+    const double perRow = units.pixelsPerUnitY * ratio;
+    const int width = static_cast<int>(std::ceil(units.X(12100) * ratio));
+    const int rows = static_cast<int>(std::lround(units.Y(9000) * ratio + 0.5));
+    int first = 0;  // rows above line 1 keep the background
+    while (first < rows && std::ceil((first + 0.5) / perRow) - 1 < 1) {
+        ++first;
     }
+    if (first == rows) {
+        return;
+    }
+    QImage strip(1, rows - first, QImage::Format_RGB32);
+    for (int row = first; row < rows; ++row) {
+        const float y = static_cast<float>(std::min(std::ceil((row + 0.5) / perRow) - 1, 9000.0));
+        strip.setPixel(0, row - first, QColor(0, 0, GradientBlue(y)).rgb());
+    }
+    surface.SetBackdrop(strip, QRectF(0, first / ratio, width / ratio, (rows - first) / ratio));
 }
 
 }  // namespace
@@ -73,7 +77,7 @@ void frmOpening::Form_Load() {
     const double sh = units_.screenHeightTwips;
     picture_ = std::make_unique<PersistentPicture>(*this, units_, ToQColor(0xFF0000));
 
-    PaintGradient(picture_->MutableImage(), units_);
+    PaintGradient(picture_->Surface(), units_, devicePixelRatioF());
 
     SetProgramConstants();
     ReadLastSession();

@@ -43,6 +43,9 @@ PersistentPicture::PersistentPicture(QWidget& window, const WindowUnits& units,
 }
 
 void PersistentPicture::Changed(const QRectF& area) {
+    if (!window_.isVisible()) {
+        return;  // showing the window paints all of it
+    }
     if (area.isEmpty()) {
         whole_ = true;
     } else {

@@ -1,6 +1,7 @@
 #include "platform/QtSchematicSurface.h"
 
 #include <QFontMetricsF>
+#include <cmath>
 
 namespace calbrine {
 
@@ -10,22 +11,31 @@ QtSchematicSurface::QtSchematicSurface(double pixelsPerUnitX, double pixelsPerUn
 
 void QtSchematicSurface::SetBackground(const QColor& colour) {
     background_ = colour;
-    backdrop_ = QImage();
+    backdrop_.clear();
+    covered_ = QRegion();
     steps_.clear();
     bounds_.clear();
     extent_ = QRectF();
     changed_(QRectF());
 }
 
-void QtSchematicSurface::SetBackdrop(const QImage& image, const QRectF& place) {
-    backdrop_ = image;
-    backdropPlace_ = place;
-    changed_(place);
+void QtSchematicSurface::SetBackdrop(std::vector<Band> bands) {
+    backdrop_ = std::move(bands);
+    QRectF area;
+    covered_ = QRegion();
+    for (const Band& band : backdrop_) {
+        area |= band.place;
+        const QRectF& p = band.place;
+        covered_ += QRect(QPoint(std::ceil(p.left()), std::ceil(p.top())),
+                          QPoint(std::floor(p.right()) - 1, std::floor(p.bottom()) - 1));
+    }
+    changed_(area);
 }
 
 void QtSchematicSurface::Clear() {
-    if (!backdrop_.isNull()) {
-        backdrop_ = QImage();
+    if (!backdrop_.empty()) {
+        backdrop_.clear();
+        covered_ = QRegion();
         changed_(QRectF());
     } else if (!steps_.empty()) {
         changed_(extent_);
@@ -70,9 +80,11 @@ QRectF QtSchematicSurface::Bounds(const PaintStep& step) const {
 }
 
 void QtSchematicSurface::Replay(QPainter& painter, const QRect& area) const {
-    painter.fillRect(area, background_);
-    if (!backdrop_.isNull()) {
-        painter.drawImage(backdropPlace_, backdrop_);
+    for (const QRect& part : QRegion(area).subtracted(covered_)) {
+        painter.fillRect(part, background_);
+    }
+    for (const Band& band : backdrop_) {
+        painter.fillRect(band.place, band.colour);
     }
     painter.setRenderHint(QPainter::Antialiasing);
     const auto map = [this](float x, float y) { return Map(x, y); };

@@ -1,10 +1,10 @@
-// A window's persistent drawing, kept as a display list: the background colour, a picture
-// under the drawing (the opening window's gradient) and the drawing operations in window
-// units. The window paints it again, at its own resolution, whenever it is painted.
+// A window's persistent drawing, kept as a display list: the background colour, filled
+// bands under the drawing (the opening window's gradient) and the drawing operations in
+// window units. The window paints it again, at its own resolution, whenever it is painted.
 #pragma once
 
-#include <QImage>
 #include <QRectF>
+#include <QRegion>
 #include <functional>
 #include <vector>
 
@@ -21,9 +21,13 @@ class QtSchematicSurface final : public QtPaintedSurface<SchematicSurface> {
 
     // A new background colour erases the drawing, as on any window.
     void SetBackground(const QColor& colour);
-    // An image shown stretched over `place` (window pixels) under the drawing, until the
-    // drawing is erased.
-    void SetBackdrop(const QImage& image, const QRectF& place);
+    // A rectangle of window pixels filled with one colour.
+    struct Band {
+        QRectF place;
+        QColor colour;
+    };
+    // Bands shown under the drawing until it is erased.
+    void SetBackdrop(std::vector<Band> bands);
     void SetFont(const QFont& font) { font_ = font; }
     void SetTextColour(const QColor& colour) { textColour_ = colour; }
 
@@ -43,8 +47,8 @@ class QtSchematicSurface final : public QtPaintedSurface<SchematicSurface> {
     double sy_;
     std::function<void(const QRectF&)> changed_;
     QColor background_{Qt::white};
-    QImage backdrop_;
-    QRectF backdropPlace_;
+    std::vector<Band> backdrop_;
+    QRegion covered_;  // the whole pixels the bands cover, which need no background
     std::vector<PaintStep> steps_;
     std::vector<QRectF> bounds_;  // one for each step
     QRectF extent_;               // all the steps together

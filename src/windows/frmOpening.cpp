@@ -22,25 +22,31 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 }
 
 // The gradient is 9000 lines one unit apart, y = 1 to 9000, each from x 0 to 12100; a pixel
-// row shows the last of the lines that fall on it. The rows are made once, at the window's
-// resolution, as a strip one pixel wide that the picture stretches across the window.
+// row shows the last of the lines that fall on it. Rows of one blue are kept together as one
+// band, at the window's resolution: at most one band for each blue, however large the screen.
 void PaintGradient(QtSchematicSurface& surface, const WindowUnits& units, qreal ratio) {
     const double perRow = units.pixelsPerUnitY * ratio;
-    const int width = static_cast<int>(std::ceil(units.X(12100) * ratio));
+    const double width = std::ceil(units.X(12100) * ratio) / ratio;
     const int rows = static_cast<int>(std::lround(units.Y(9000) * ratio + 0.5));
-    int first = 0;  // rows above line 1 keep the background
-    while (first < rows && std::ceil((first + 0.5) / perRow) - 1 < 1) {
-        ++first;
+    std::vector<QtSchematicSurface::Band> bands;
+    int top = 0;
+    int blue = 0;  // of the band that ends at this row; rows above line 1 keep the background
+    for (int row = 0; row <= rows; ++row) {
+        int rowBlue = 0;
+        if (row < rows) {
+            const double y = std::min(std::ceil((row + 0.5) / perRow) - 1, 9000.0);
+            rowBlue = y < 1 ? 0 : GradientBlue(static_cast<float>(y));
+        }
+        if (rowBlue != blue || row == rows) {
+            if (blue != 0) {
+                bands.push_back(
+                    {QRectF(0, top / ratio, width, (row - top) / ratio), QColor(0, 0, blue)});
+            }
+            top = row;
+            blue = rowBlue;
+        }
     }
-    if (first == rows) {
-        return;
-    }
-    QImage strip(1, rows - first, QImage::Format_RGB32);
-    for (int row = first; row < rows; ++row) {
-        const float y = static_cast<float>(std::min(std::ceil((row + 0.5) / perRow) - 1, 9000.0));
-        strip.setPixel(0, row - first, QColor(0, 0, GradientBlue(y)).rgb());
-    }
-    surface.SetBackdrop(strip, QRectF(0, first / ratio, width / ratio, (rows - first) / ratio));
+    surface.SetBackdrop(std::move(bands));
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ QPointF QtPrinterSurface::Map(float x, float y) const {
     return QPointF((x - origin_.x()) * scale_, (y - origin_.y()) * scale_);
 }
 
-void QtPrinterSurface::Paint(const std::function<void(QPainter&)>& step) {
-    step(Painter());
+void QtPrinterSurface::Emit(PaintStep step) {
+    PaintStepOn(Painter(), step, [this](float x, float y) { return Map(x, y); });
 }
 
 void QtPrinterSurface::SetOrientation(PageOrientation orientation) {

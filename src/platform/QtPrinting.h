@@ -35,11 +35,11 @@ class QtPrinterSurface final : public QtPaintedSurface<PrinterSurface> {
     void Abort();
 
   protected:
-    QPointF Map(float x, float y) const override;
-    void Paint(const std::function<void(QPainter&)>& step) override;
+    void Emit(PaintStep step) override;
 
   private:
     QPainter& Painter();
+    QPointF Map(float x, float y) const;
 
     QPrinter& printer_;
     QPainter painter_;

@@ -1,7 +1,6 @@
 #include "windows/PersistentPicture.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 
 namespace calbrine {
@@ -36,25 +35,38 @@ QFont ScaledFont(const QString& family, double points, bool bold) {
 }
 
 PersistentPicture::PersistentPicture(QWidget& window, const WindowUnits& units,
-                                     const QColor& background) {
-    const qreal ratio = window.devicePixelRatioF();
-    image_ = QImage(ScreenSize() * ratio, QImage::Format_RGB32);
-    image_.setDevicePixelRatio(ratio);
-    image_.fill(background);
-    QWidget* target = &window;
-    surface_ = std::make_unique<QtSchematicSurface>(
-        image_, units.pixelsPerUnitX, units.pixelsPerUnitY, [target] { target->update(); });
+                                     const QColor& background)
+    : window_(window) {
+    surface_ = std::make_unique<QtSchematicSurface>(units.pixelsPerUnitX, units.pixelsPerUnitY,
+                                                    [this](const QRectF& area) { Changed(area); });
     surface_->SetBackground(background);
 }
 
-void PersistentPicture::Fill(const QColor& colour) {
-    surface_->SetBackground(colour);
-    image_.fill(colour);
-}
-
-void PersistentPicture::Paint(QWidget& window) {
-    QPainter painter(&window);
-    painter.drawImage(QPointF(0, 0), image_);
+void PersistentPicture::Changed(const QRectF& area) {
+    if (!window_.isVisible()) {
+        return;  // showing the window paints all of it
+    }
+    if (area.isEmpty()) {
+        whole_ = true;
+    } else {
+        dirty_ |= area;
+    }
+    if (pending_) {
+        return;
+    }
+    pending_ = true;
+    QMetaObject::invokeMethod(
+        &repaints_,
+        [this] {
+            if (whole_) {
+                window_.update();
+            } else {
+                window_.update(dirty_.toAlignedRect());
+            }
+            pending_ = whole_ = false;
+            dirty_ = QRectF();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace calbrine

@@ -1,8 +1,9 @@
-// A window's drawing that survives being covered: the window paints a picture of the
-// screen's size and the schematic surface draws into it.
+// A window's drawing that survives being covered: the schematic surface keeps it and the
+// window paints it whenever it is painted. Whatever the drawing changes is painted again
+// once the current event has run, in one repaint however many steps it took.
 #pragma once
 
-#include <QImage>
+#include <QObject>
 #include <QWidget>
 #include <memory>
 
@@ -16,14 +17,19 @@ class PersistentPicture {
     PersistentPicture(QWidget& window, const WindowUnits& units, const QColor& background);
 
     QtSchematicSurface& Surface() { return *surface_; }
-    const QImage& Image() const { return image_; }
-    QImage& MutableImage() { return image_; }
-    // Fills the picture with a colour, as setting a window's background colour does.
-    void Fill(const QColor& colour);
-    void Paint(QWidget& window);
+    // Erases the picture to a colour, as setting a window's background colour does.
+    void Fill(const QColor& colour) { surface_->SetBackground(colour); }
+    // Paints the part of the picture in `area` (window pixels).
+    void Paint(QPainter& painter, const QRect& area) const { surface_->Replay(painter, area); }
 
   private:
-    QImage image_;
+    void Changed(const QRectF& area);
+
+    QWidget& window_;
+    QObject repaints_;  // carries the pending repaint; it goes with the picture
+    QRectF dirty_;
+    bool whole_ = false;
+    bool pending_ = false;
     std::unique_ptr<QtSchematicSurface> surface_;
 };
 

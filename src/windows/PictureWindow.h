@@ -3,6 +3,7 @@
 // the way the program itself does, without ending anything.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 
@@ -15,7 +16,8 @@ class PictureWindow : public QWidget {
     explicit PictureWindow(QWidget* parent = nullptr);
     ~PictureWindow() override;
 
-    const QImage& Picture() const { return picture_->Image(); }
+    // The window's own drawing as it paints it, without its controls.
+    QImage Picture();
     // Closes the window; it is released once the current event has run.
     void Unload();
 

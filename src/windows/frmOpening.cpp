@@ -1,6 +1,6 @@
 #include "windows/frmOpening.h"
 
-#include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "design/DesignValues.h"
@@ -23,21 +23,31 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 }
 
 // The gradient is 9000 lines one unit apart, y = 1 to 9000, each from x 0 to 12100; a pixel
-// row shows the last of the lines that fall on it, so the rows are filled directly.
-void PaintGradient(QImage& image, const WindowUnits& units) {
-    QPainter painter(&image);
-    const int width = static_cast<int>(std::ceil(units.X(12100)));
-    const int rows = static_cast<int>(std::lround(units.Y(9000) + 0.5));
-    for (int row = 0; row < rows; ++row) {
-        float y = static_cast<float>(std::ceil((row + 0.5) / units.pixelsPerUnitY) - 1);
-        if (y > 9000) {
-            y = 9000;
+// row shows the last of the lines that fall on it. Rows of one blue are kept together as one
+// band, at the window's resolution: at most one band for each blue, however large the screen.
+void PaintGradient(QtSchematicSurface& surface, const WindowUnits& units, qreal ratio) {
+    const double perRow = units.pixelsPerUnitY * ratio;
+    const double width = std::ceil(units.X(12100) * ratio) / ratio;
+    const int rows = static_cast<int>(std::lround(units.Y(9000) * ratio + 0.5));
+    std::vector<QtSchematicSurface::Band> bands;
+    int top = 0;
+    int blue = 0;  // of the band that ends at this row; rows above line 1 keep the background
+    for (int row = 0; row <= rows; ++row) {
+        int rowBlue = 0;
+        if (row < rows) {
+            const double y = std::min(std::ceil((row + 0.5) / perRow) - 1, 9000.0);
+            rowBlue = y < 1 ? 0 : GradientBlue(static_cast<float>(y));
         }
-        if (y < 1) {
-            continue;
+        if (rowBlue != blue || row == rows) {
+            if (blue != 0) {
+                bands.push_back(
+                    {QRectF(0, top / ratio, width, (row - top) / ratio), QColor(0, 0, blue)});
+            }
+            top = row;
+            blue = rowBlue;
         }
-        painter.fillRect(0, row, width, 1, QColor(0, 0, GradientBlue(y)));
     }
+    surface.SetBackdrop(std::move(bands));
 }
 
 }  // namespace
@@ -74,7 +84,7 @@ void frmOpening::Form_Load() {
     const double sh = units_.screenHeightTwips;
     picture_ = std::make_unique<PersistentPicture>(*this, units_, ToQColor(0xFF0000));
 
-    PaintGradient(picture_->MutableImage(), units_);
+    PaintGradient(picture_->Surface(), units_, devicePixelRatioF());
 
     SetProgramConstants();
     ReadLastSession();

@@ -129,6 +129,30 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     EXPECT_EQ(w->resultVfo->text(), "VFO from 5.4698M to 5.7589M");
 }
 
+// The window keeps its schematic and paints it again: piece by piece it is the same picture
+// as painted whole, and the accept step, which draws it afresh, leaves it as it was.
+TEST_F(DesignWindowTest, TheSchematicPaintsTheSameInPiecesAndAfterAccept) {
+    frmDesign* w = Open();
+    const QImage whole = w->Picture();
+    int drawn = 0;
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x) {
+            drawn += whole.pixel(x, y) != whole.pixel(0, 0);
+        }
+    }
+    EXPECT_GT(drawn, 2000);  // the schematic's lines and captions
+    QImage pieces(whole.size(), whole.format());
+    constexpr int piece = 40;
+    for (int y = 0; y < whole.height(); y += piece) {
+        for (int x = 0; x < whole.width(); x += piece) {
+            w->render(&pieces, QPoint(x, y), QRegion(x, y, piece, piece), {});
+        }
+    }
+    EXPECT_TRUE(pieces == whole);
+    QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
+    EXPECT_TRUE(w->Picture() == whole);
+}
+
 // Each component box, entered as zero and as a negative value, takes its floor and shows
 // empty; the IF box takes what it reads, zero and negative values alike.
 TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {

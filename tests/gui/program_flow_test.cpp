@@ -142,8 +142,17 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
     frmOpening* opening = ShowOpeningWindow();
     EXPECT_EQ(opening->windowTitle(), "Welcome to Calbrine !");
     EXPECT_EQ(opening->lblVersion->text(), "Version 2.04");
-    EXPECT_EQ(opening->Picture().pixelColor(0, 0), QColor(0, 0, 1));  // gradient's top line
-    Click(opening->cmdStart);
+    const QImage gradient = opening->Picture();
+    // On the offscreen 800 x 800 screen the gradient's 9000 lines take 758 rows.
+    EXPECT_EQ(gradient.pixelColor(0, 0), QColor(0, 0, 1));        // the gradient's top line
+    EXPECT_EQ(gradient.pixelColor(799, 757), QColor(0, 0, 191));  // its last, line 9000
+    EXPECT_EQ(gradient.pixelColor(0, 758), QColor(0, 0, 255));    // the background below it
+    opening->cmdStart_Click();
+    // Start turns the picture white, gradient and schematic gone, as the window closes.
+    QImage white(gradient.size(), gradient.format());
+    white.fill(Qt::white);
+    EXPECT_TRUE(opening->Picture() == white);
+    Settle();
     ASSERT_NE(Design(), nullptr);
     EXPECT_EQ(Design()->boxC35->text(), "680pF");
     EXPECT_EQ(Design()->boxIF->text(), " 9M");

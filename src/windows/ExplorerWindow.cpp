@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cstring>
 #include <fstream>
 
 #include "analysis/ExplorerCommands.h"
@@ -86,15 +87,14 @@ QWidget* ExplorerWindow::BuildButtons() {
 }
 
 void ExplorerWindow::FollowDesign(const DesignRecord& design) {
+    const bool sameDesign = settingsFor_ && std::memcmp(&design, &design_, sizeof design) == 0;
     design_ = design;
     fitted_ = design;
+    if (settingsFor_ != DesignFileName) {
+        FollowSettingsFile(sameDesign);
+    }
     RefreshCurve();
     RefreshDial();
-    RefreshParts();
-}
-
-void ExplorerWindow::SetSettings(const PartSettings& settings) {
-    settings_ = settings;
     RefreshParts();
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "analysis/Parts.h"
 #include "design/DesignValues.h"
@@ -15,10 +17,14 @@ class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace calbrine {
 
 class CurvePlot;
+
+// A right-aligned, read-only cell of the explorer's tables.
+QTableWidgetItem* Cell(const std::string& text);
 
 class ExplorerWindow : public QWidget {
     Q_OBJECT
@@ -26,7 +32,8 @@ class ExplorerWindow : public QWidget {
     explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr);
 
     const DesignRecord& Design() const { return design_; }
-    // Coefficients and tolerances, e.g. from the settings file beside the design.
+    // Coefficients and tolerances. They are kept in the settings file beside the design while
+    // it has a file name (DesignFileName), and in memory without one.
     const PartSettings& Settings() const { return settings_; }
     void SetSettings(const PartSettings& settings);
 
@@ -35,7 +42,9 @@ class ExplorerWindow : public QWidget {
     void PrintOn(QPrinter& printer) const;
 
   public slots:
-    // Follows the design window after each of its accept steps.
+    // Follows the design window after each of its accept steps; a design under another file
+    // name brings the settings kept beside it, or the defaults. The same values under a new
+    // name are the design saved as: its settings go along to the new name.
     void FollowDesign(const calbrine::DesignRecord& design);
 
   signals:
@@ -50,6 +59,11 @@ class ExplorerWindow : public QWidget {
     void RefreshCurve();
     void RefreshDial();
     void RefreshParts();
+    void FollowSettingsFile(bool sameDesign);
+    void ShowSettings();
+    void SettingsEdited();
+    void RefreshDrift();
+    void RefreshTolerance();
     void Solve();
     void CopyDialTable();
     void SaveDialCsv();
@@ -58,6 +72,7 @@ class ExplorerWindow : public QWidget {
 
     DesignRecord design_;
     PartSettings settings_;
+    std::optional<std::string> settingsFor_;  // the design file name they belong to
     DesignRecord fitted_;
 
     CurvePlot* plot_ = nullptr;
@@ -71,7 +86,10 @@ class ExplorerWindow : public QWidget {
     QPushButton* apply_ = nullptr;
     QTableWidget* partsTable_ = nullptr;
     QComboBox* compensated_ = nullptr;
-    QPlainTextEdit* partsReport_ = nullptr;
+    QTableWidget* driftTable_ = nullptr;
+    QLabel* driftSummary_ = nullptr;
+    QTableWidget* toleranceTable_ = nullptr;
+    QLabel* toleranceSummary_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -1,11 +1,14 @@
-// The design explorer window: curve, dial table, fit with its Apply signal, picture files.
+// The design explorer window: curve, dial table, fit with its Apply signal, picture files,
+// the settings kept beside the design.
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <filesystem>
 #include <fstream>
 
 #include "GuiTestSupport.h"
@@ -95,4 +98,26 @@ TEST_F(ExplorerWindowTest, TableAndPicturesSaved) {
     }
     EXPECT_EQ(FileText("curve.png").substr(1, 3), "PNG");
     EXPECT_NE(FileText("curve.svg").find("<svg"), std::string::npos);
+}
+
+TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {
+    auto* l7 = static_cast<QDoubleSpinBox*>(Find<QTableWidget>("partsTable")->cellWidget(8, 2));
+    l7->setValue(2);  // no file name yet: kept in memory
+    EXPECT_FALSE(std::filesystem::exists("a.txt.explore"));
+    DesignFileName = "a.txt";  // saved: the settings go along
+    window.FollowDesign(example);
+    PartSettings read;
+    EXPECT_EQ(ReadSettingsFile("a.txt.explore", read), "");
+    EXPECT_EQ(read.Tolerance(Part::L7), 2);
+
+    DesignRecord other = example;  // another design, with no settings beside it
+    other.L7 = 2.2e-6f;
+    DesignFileName = "b.txt";
+    window.FollowDesign(other);
+    EXPECT_EQ(l7->value(), 10);
+    DesignFileName = "a.txt";
+    window.FollowDesign(example);
+    EXPECT_EQ(l7->value(), 2);
+    EXPECT_EQ(window.Settings().Tolerance(Part::L7), 2);
+    EXPECT_FALSE(std::filesystem::exists("b.txt.explore"));
 }

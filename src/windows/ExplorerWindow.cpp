@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <cstring>
 #include <fstream>
+#include <tuple>
 
 #include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
@@ -50,6 +51,7 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     plot_ = new CurvePlot;
     auto* tabs = new QTabWidget;
     tabs->addTab(BuildDialTab(), "Dial table");
+    tabs->addTab(BuildScaleTab(), "Dial scale");
     tabs->addTab(BuildFitTab(), "Fit to band");
     tabs->addTab(BuildPartsTab(), "Drift and tolerance");
 
@@ -73,13 +75,14 @@ QWidget* ExplorerWindow::BuildButtons() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char*, std::function<void()>> buttons[] = {
-        {"Print...", [this] { Print(); }},
-        {"Save PNG...", [this] { SavePicture(false); }},
-        {"Save SVG...", [this] { SavePicture(true); }}};
+    const std::tuple<const char*, const char*, std::function<void()>> buttons[] = {
+        {"Print...", "printCurve", [this] { Print(); }},
+        {"Save PNG...", "savePng", [this] { SavePicture(false); }},
+        {"Save SVG...", "saveSvg", [this] { SavePicture(true); }}};
     layout->addStretch(1);
-    for (const auto& [text, action] : buttons) {
+    for (const auto& [text, name, action] : buttons) {
         auto* button = new QPushButton(text);
+        button->setObjectName(name);
         connect(button, &QPushButton::clicked, this, action);
         layout->addWidget(button);
     }
@@ -95,6 +98,7 @@ void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     }
     RefreshCurve();
     RefreshDial();
+    RefreshScale();
     RefreshParts();
 }
 

@@ -22,6 +22,7 @@ class QTableWidgetItem;
 namespace calbrine {
 
 class CurvePlot;
+class DialScaleView;
 
 // A right-aligned, read-only cell of the explorer's tables.
 QTableWidgetItem* Cell(const std::string& text);
@@ -38,6 +39,7 @@ class ExplorerWindow : public QWidget {
     void SetSettings(const PartSettings& settings);
 
     CurvePlot* Plot() const { return plot_; }
+    DialScaleView* Scale() const { return scaleView_; }
     // The plot and the dial table on one page.
     void PrintOn(QPrinter& printer) const;
 
@@ -53,11 +55,13 @@ class ExplorerWindow : public QWidget {
 
   private:
     QWidget* BuildDialTab();
+    QWidget* BuildScaleTab();
     QWidget* BuildFitTab();
     QWidget* BuildPartsTab();
     QWidget* BuildButtons();
     void RefreshCurve();
     void RefreshDial();
+    void RefreshScale();
     void RefreshParts();
     void FollowSettingsFile(bool sameDesign);
     void ShowSettings();
@@ -69,6 +73,8 @@ class ExplorerWindow : public QWidget {
     void SaveDialCsv();
     void SavePicture(bool svg);
     void Print();
+    void PrintScale();
+    void SaveScalePdf();
 
     DesignRecord design_;
     PartSettings settings_;
@@ -78,6 +84,9 @@ class ExplorerWindow : public QWidget {
     CurvePlot* plot_ = nullptr;
     QSpinBox* steps_ = nullptr;
     QTableWidget* dialTable_ = nullptr;
+    QComboBox* scaleMix_ = nullptr;
+    QSpinBox* scaleRadius_ = nullptr;
+    DialScaleView* scaleView_ = nullptr;
     QLineEdit* bandLow_ = nullptr;
     QLineEdit* bandHigh_ = nullptr;
     QComboBox* mix_ = nullptr;

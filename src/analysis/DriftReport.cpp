@@ -8,13 +8,11 @@
 
 namespace calbrine {
 
-namespace {
-
-std::string HzPerC(double v) {
+std::string DriftRateText(double v) {
     return PlainNumber(std::fabs(v) < 5e-4 ? 0.0 : v, 3);
 }
 
-std::string CompensationLine(const Compensation& c) {
+std::string CompensationText(const Compensation& c) {
     if (!c.possible) {
         return "Compensation: " + c.reason + "\n";
     }
@@ -24,20 +22,19 @@ std::string CompensationLine(const Compensation& c) {
            "\n  in parallel with " + CapacitanceText(c.remainingFarad) + " as before\n";
 }
 
-}  // namespace
-
 std::string DriftText(const DesignRecord& design, const DriftOptions& options) {
     const DriftAnalysis a = AnalyseDrift(design, options.settings, options.compensated);
     std::string text = "VFO drift in Hz/degC, largest share first\n\n";
     std::vector<std::vector<std::string>> rows = {{"Part", "ppm/degC", "Low end", "High end"}};
     for (const PartDrift& p : a.parts) {
-        rows.push_back({PartName(p.part), PlainNumber(p.tcPpm, 4), HzPerC(p.lowEndHzPerC),
-                        HzPerC(p.highEndHzPerC)});
+        rows.push_back({PartName(p.part), PlainNumber(p.tcPpm, 4), DriftRateText(p.lowEndHzPerC),
+                        DriftRateText(p.highEndHzPerC)});
     }
-    rows.push_back({"Total", "", HzPerC(a.totalLowHzPerC), HzPerC(a.totalHighHzPerC)});
+    rows.push_back(
+        {"Total", "", DriftRateText(a.totalLowHzPerC), DriftRateText(a.totalHighHzPerC)});
     text += AlignedTable(rows);
-    text += "\nMid-band drift: " + HzPerC(a.midBandHzPerC) + " Hz/degC\n";
-    return text + CompensationLine(a.compensation);
+    text += "\nMid-band drift: " + DriftRateText(a.midBandHzPerC) + " Hz/degC\n";
+    return text + CompensationText(a.compensation);
 }
 
 std::string DriftCsv(const DesignRecord& design, const DriftOptions& options) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/BandFit.h"
+#include "analysis/Drift.h"
 #include "analysis/Parts.h"
 #include "analysis/TuningCurve.h"
 #include "design/DesignValues.h"
@@ -43,6 +44,10 @@ struct DriftOptions {
 std::string DriftText(const DesignRecord& design, const DriftOptions& options);
 // Header "part,low_end_hz_per_c,high_end_hz_per_c", one row per part, last row "total".
 std::string DriftCsv(const DesignRecord& design, const DriftOptions& options);
+// Parts of the drift report: a rate in Hz/degC ("0" below half a milli-hertz), and the
+// compensation advice ("Compensation: make ...").
+std::string DriftRateText(double hzPerC);
+std::string CompensationText(const Compensation& compensation);
 std::string ToleranceText(const DesignRecord& design, const PartSettings& settings);
 
 // Option values. Each returns empty text on success, otherwise what is wrong with the text.

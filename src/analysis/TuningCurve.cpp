@@ -50,9 +50,9 @@ double MarkSpacing(double span) {
     return 1e12;
 }
 
-}  // namespace
-
-std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix) {
+// Marks at every multiple of `spacing` within the dial's range; `spacing` 0 picks the round
+// spacing of the labelled marks.
+std::vector<DialMark> MarksEvery(const DesignRecord& design, Mix mix, double spacing) {
     const DesignScope scope(design);
     const DesignRecord& d = DesignValues;
     const double c0 = d.CcoarseMin;
@@ -68,7 +68,9 @@ std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix) {
     }
     const double low = std::fmin(rf0, rf1);
     const double high = std::fmax(rf0, rf1);
-    const double spacing = MarkSpacing(high - low);
+    if (spacing <= 0) {
+        spacing = MarkSpacing(high - low);
+    }
     for (double k = std::ceil(low / spacing); k * spacing <= high; k += 1) {
         DialMark mark;
         mark.rfHz = k * spacing;
@@ -78,6 +80,27 @@ std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix) {
         marks.push_back(mark);
     }
     return marks;
+}
+
+}  // namespace
+
+std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix) {
+    return MarksEvery(design, mix, 0);
+}
+
+std::vector<double> DialMinorAngles(const DesignRecord& design, Mix mix) {
+    const std::vector<DialMark> major = DialScale(design, mix);
+    std::vector<double> angles;
+    if (major.size() < 2) {
+        return angles;
+    }
+    const double step = (major[1].rfHz - major[0].rfHz) / 5;
+    for (const DialMark& m : MarksEvery(design, mix, step)) {
+        if (std::fmod(std::round(m.rfHz / step), 5.0) != 0) {
+            angles.push_back(m.angleDegrees);
+        }
+    }
+    return angles;
 }
 
 }  // namespace calbrine

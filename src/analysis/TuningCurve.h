@@ -39,5 +39,7 @@ struct DialMark {
 // Marks at round RF values, spaced every 10k, 25k, 50k or 100k (or a decade of those) so
 // that the dial carries about 5 to 25 of them. Empty when the range is zero.
 std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix);
+// The angles of the minor ticks: every fifth of the marks' spacing, the marks left out.
+std::vector<double> DialMinorAngles(const DesignRecord& design, Mix mix);
 
 }  // namespace calbrine

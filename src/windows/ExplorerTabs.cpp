@@ -1,6 +1,5 @@
-// The three tabs of the design explorer: dial table, fit to band, drift and tolerance.
+// The design explorer's dial table and fit to band tabs.
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -37,14 +36,14 @@ QPushButton* Button(const char* text, const char* name) {
     return button;
 }
 
+}  // namespace
+
 QTableWidgetItem* Cell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
-
-}  // namespace
 
 QWidget* ExplorerWindow::BuildDialTab() {
     auto* tab = new QWidget;
@@ -153,75 +152,6 @@ void ExplorerWindow::Solve() {
         reached ? FitToBand(design_, options.band, options.mix, options.solve).design : design_;
     apply_->setEnabled(reached);
     fitReport_->setPlainText(QString::fromStdString(reached ? out.text : error));
-}
-
-QWidget* ExplorerWindow::BuildPartsTab() {
-    auto* tab = new QWidget;
-    partsTable_ = new QTableWidget(static_cast<int>(PartCount), 3);
-    partsTable_->setObjectName("partsTable");
-    partsTable_->setAccessibleName("Temperature coefficients and tolerances of the parts");
-    partsTable_->setHorizontalHeaderLabels({"Part", "ppm/degC", "Tolerance %"});
-    partsTable_->verticalHeader()->hide();
-    partsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    compensated_ = new QComboBox;
-    compensated_->setObjectName("compensated");
-    compensated_->setAccessibleName("Cancel mid-band drift with");
-    for (Part part : AllParts) {
-        const int row = static_cast<int>(part);
-        partsTable_->setItem(row, 0, Cell(PartName(part)));
-        auto* tc = new QComboBox;
-        tc->setEditable(true);
-        const QString name = QString::fromLatin1(PartName(part));
-        tc->setAccessibleName(name + " temperature coefficient");
-        tc->lineEdit()->setAccessibleName(tc->accessibleName());
-        for (const TcPreset& preset : TcPresets) {
-            tc->addItem(preset.name);
-        }
-        tc->setCurrentText(QString::fromStdString(PlainNumber(settings_.Tc(part))));
-        connect(tc, &QComboBox::currentTextChanged, this, [this, part](const QString& text) {
-            if (const auto ppm = TcFromText(text.toStdString())) {
-                settings_.Tc(part) = *ppm;
-                RefreshParts();
-            }
-        });
-        partsTable_->setCellWidget(row, 1, tc);
-        auto* tolerance = new QDoubleSpinBox;
-        tolerance->setRange(0, 50);
-        tolerance->setAccessibleName(name + " tolerance");
-        tolerance->setValue(settings_.Tolerance(part));
-        connect(tolerance, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
-                [this, part](double value) {
-                    settings_.Tolerance(part) = value;
-                    RefreshParts();
-                });
-        partsTable_->setCellWidget(row, 2, tolerance);
-        compensated_->addItem(PartName(part));
-    }
-    compensated_->setCurrentText("C37");
-    connect(compensated_, &QComboBox::currentTextChanged, this, [this] { RefreshParts(); });
-    partsReport_ = Report("partsReport", "Drift and tolerance report");
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel("Cancel mid-band drift with:"));
-    row->addWidget(compensated_);
-    row->addStretch(1);
-    auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(partsTable_);
-    layout->addLayout(row);
-    layout->addWidget(partsReport_, 1);
-    return tab;
-}
-
-void ExplorerWindow::RefreshParts() {
-    if (partsReport_ == nullptr) {
-        return;
-    }
-    DriftOptions options{settings_, Part::C37};
-    if (const auto part = PartFromName(compensated_->currentText().toStdString())) {
-        options.compensated = *part;
-    }
-    partsReport_->setPlainText(QString::fromStdString(DriftText(design_, options) + "\n" +
-                                                      ToleranceText(design_, settings_)));
 }
 
 }  // namespace calbrine

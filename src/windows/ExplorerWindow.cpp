@@ -11,7 +11,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cstring>
 #include <fstream>
+#include <tuple>
 
 #include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
@@ -49,6 +51,7 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     plot_ = new CurvePlot;
     auto* tabs = new QTabWidget;
     tabs->addTab(BuildDialTab(), "Dial table");
+    tabs->addTab(BuildScaleTab(), "Dial scale");
     tabs->addTab(BuildFitTab(), "Fit to band");
     tabs->addTab(BuildPartsTab(), "Drift and tolerance");
 
@@ -72,13 +75,14 @@ QWidget* ExplorerWindow::BuildButtons() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char*, std::function<void()>> buttons[] = {
-        {"Print...", [this] { Print(); }},
-        {"Save PNG...", [this] { SavePicture(false); }},
-        {"Save SVG...", [this] { SavePicture(true); }}};
+    const std::tuple<const char*, const char*, std::function<void()>> buttons[] = {
+        {"Print...", "printCurve", [this] { Print(); }},
+        {"Save PNG...", "savePng", [this] { SavePicture(false); }},
+        {"Save SVG...", "saveSvg", [this] { SavePicture(true); }}};
     layout->addStretch(1);
-    for (const auto& [text, action] : buttons) {
+    for (const auto& [text, name, action] : buttons) {
         auto* button = new QPushButton(text);
+        button->setObjectName(name);
         connect(button, &QPushButton::clicked, this, action);
         layout->addWidget(button);
     }
@@ -86,15 +90,15 @@ QWidget* ExplorerWindow::BuildButtons() {
 }
 
 void ExplorerWindow::FollowDesign(const DesignRecord& design) {
+    const bool sameDesign = settingsFor_ && std::memcmp(&design, &design_, sizeof design) == 0;
     design_ = design;
     fitted_ = design;
+    if (settingsFor_ != DesignFileName) {
+        FollowSettingsFile(sameDesign);
+    }
     RefreshCurve();
     RefreshDial();
-    RefreshParts();
-}
-
-void ExplorerWindow::SetSettings(const PartSettings& settings) {
-    settings_ = settings;
+    RefreshScale();
     RefreshParts();
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "analysis/Parts.h"
 #include "design/DesignValues.h"
@@ -15,10 +17,15 @@ class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace calbrine {
 
 class CurvePlot;
+class DialScaleView;
+
+// A right-aligned, read-only cell of the explorer's tables.
+QTableWidgetItem* Cell(const std::string& text);
 
 class ExplorerWindow : public QWidget {
     Q_OBJECT
@@ -26,16 +33,20 @@ class ExplorerWindow : public QWidget {
     explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr);
 
     const DesignRecord& Design() const { return design_; }
-    // Coefficients and tolerances, e.g. from the settings file beside the design.
+    // Coefficients and tolerances. They are kept in the settings file beside the design while
+    // it has a file name (DesignFileName), and in memory without one.
     const PartSettings& Settings() const { return settings_; }
     void SetSettings(const PartSettings& settings);
 
     CurvePlot* Plot() const { return plot_; }
+    DialScaleView* Scale() const { return scaleView_; }
     // The plot and the dial table on one page.
     void PrintOn(QPrinter& printer) const;
 
   public slots:
-    // Follows the design window after each of its accept steps.
+    // Follows the design window after each of its accept steps; a design under another file
+    // name brings the settings kept beside it, or the defaults. The same values under a new
+    // name are the design saved as: its settings go along to the new name.
     void FollowDesign(const calbrine::DesignRecord& design);
 
   signals:
@@ -44,25 +55,38 @@ class ExplorerWindow : public QWidget {
 
   private:
     QWidget* BuildDialTab();
+    QWidget* BuildScaleTab();
     QWidget* BuildFitTab();
     QWidget* BuildPartsTab();
     QWidget* BuildButtons();
     void RefreshCurve();
     void RefreshDial();
+    void RefreshScale();
     void RefreshParts();
+    void FollowSettingsFile(bool sameDesign);
+    void ShowSettings();
+    void SettingsEdited();
+    void RefreshDrift();
+    void RefreshTolerance();
     void Solve();
     void CopyDialTable();
     void SaveDialCsv();
     void SavePicture(bool svg);
     void Print();
+    void PrintScale();
+    void SaveScalePdf();
 
     DesignRecord design_;
     PartSettings settings_;
+    std::optional<std::string> settingsFor_;  // the design file name they belong to
     DesignRecord fitted_;
 
     CurvePlot* plot_ = nullptr;
     QSpinBox* steps_ = nullptr;
     QTableWidget* dialTable_ = nullptr;
+    QComboBox* scaleMix_ = nullptr;
+    QSpinBox* scaleRadius_ = nullptr;
+    DialScaleView* scaleView_ = nullptr;
     QLineEdit* bandLow_ = nullptr;
     QLineEdit* bandHigh_ = nullptr;
     QComboBox* mix_ = nullptr;
@@ -71,7 +95,10 @@ class ExplorerWindow : public QWidget {
     QPushButton* apply_ = nullptr;
     QTableWidget* partsTable_ = nullptr;
     QComboBox* compensated_ = nullptr;
-    QPlainTextEdit* partsReport_ = nullptr;
+    QTableWidget* driftTable_ = nullptr;
+    QLabel* driftSummary_ = nullptr;
+    QTableWidget* toleranceTable_ = nullptr;
+    QLabel* toleranceSummary_ = nullptr;
 };
 
 }  // namespace calbrine

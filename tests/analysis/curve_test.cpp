@@ -1,11 +1,13 @@
-// The tuning curve, the dial table and the dial scale.
+// The tuning curve, the dial table and the dial scale with its printed face.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <sstream>
 
 #include "ExampleDesigns.h"
+#include "analysis/DialFace.h"
 #include "analysis/ExplorerCommands.h"
 #include "analysis/TuningCurve.h"
 #include "design/Tuning.h"
@@ -93,4 +95,26 @@ TEST(TuningCurve, DialMarksSitWhereTheirFrequencyIs) {
         }
     }
     EXPECT_EQ(DialScale(workedExample, Mix::Sum)[1].label, "17.5M");
+}
+
+TEST(TuningCurve, DialFaceTicksStandOnTheArcAtTheirMarksAngles) {
+    const std::vector<DialMark> marks = DialScale(workedExample, Mix::Difference);
+    const DialFace face = LayOutDial(workedExample, Mix::Difference, 62.5);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        // 0 deg at the left end, 90 at the top, clockwise as seen.
+        const DialPoint p = face.ticks[i].from;
+        EXPECT_NEAR(std::hypot(p.x, p.y), 62.5, 1e-9);
+        EXPECT_NEAR(std::atan2(p.y, -p.x) * 180 / M_PI, marks[i].angleDegrees, 1e-9);
+        EXPECT_EQ(face.texts[i].text, marks[i].label);
+    }
+    const std::vector<double> minor = DialMinorAngles(workedExample, Mix::Difference);
+    for (std::size_t i = 1; i < marks.size(); ++i) {
+        EXPECT_EQ(std::count_if(minor.begin(), minor.end(),
+                                [&](double a) {
+                                    return a > marks[i - 1].angleDegrees &&
+                                           a < marks[i].angleDegrees;
+                                }),
+                  4);
+    }
+    EXPECT_DOUBLE_EQ(DeviceUnits(25.4, 1200), 1200);  // an inch of paper is the resolution
 }

@@ -1,11 +1,14 @@
-// The design explorer window: curve, dial table, fit with its Apply signal, picture files.
+// The design explorer window: curve, dial table, fit with its Apply signal, picture files,
+// the settings kept beside the design.
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <filesystem>
 #include <fstream>
 
 #include "GuiTestSupport.h"
@@ -83,16 +86,35 @@ TEST_F(ExplorerWindowTest, FitAppliesOnlyAReachedBand) {
 }
 
 TEST_F(ExplorerWindowTest, TableAndPicturesSaved) {
-    answers.files = {std::string("dial.csv"), std::string("curve.png"), std::string("curve.svg")};
+    answers.files = {std::string("dial.csv"), std::string("dial.pdf"), std::string("curve.png"),
+                     std::string("curve.svg")};
     QTest::mouseClick(Find<QPushButton>("saveDialCsv"), Qt::LeftButton);
-    EXPECT_EQ(FileText("dial.csv").rfind("step,ccoarse_f,vfo_hz,", 0), 0u);
-    for (const char* label : {"Save PNG...", "Save SVG..."}) {
-        for (QPushButton* b : window.findChildren<QPushButton*>()) {
-            if (b->text() == label) {
-                QTest::mouseClick(b, Qt::LeftButton);
-            }
-        }
+    for (const char* name : {"saveScalePdf", "savePng", "saveSvg"}) {
+        QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton);
     }
+    EXPECT_EQ(FileText("dial.csv").rfind("step,ccoarse_f,vfo_hz,", 0), 0u);
+    EXPECT_EQ(FileText("dial.pdf").rfind("%PDF", 0), 0u);
     EXPECT_EQ(FileText("curve.png").substr(1, 3), "PNG");
     EXPECT_NE(FileText("curve.svg").find("<svg"), std::string::npos);
+}
+
+TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {
+    auto* l7 = static_cast<QDoubleSpinBox*>(Find<QTableWidget>("partsTable")->cellWidget(8, 2));
+    l7->setValue(2);  // no file name yet: kept in memory
+    EXPECT_FALSE(std::filesystem::exists("a.txt.explore"));
+    DesignFileName = "a.txt";  // saved: the settings go along
+    window.FollowDesign(example);
+    PartSettings read;
+    EXPECT_EQ(ReadSettingsFile("a.txt.explore", read), "");
+    EXPECT_EQ(read.Tolerance(Part::L7), 2);
+
+    DesignRecord other = example;  // another design, with no settings beside it
+    other.L7 = 2.2e-6f;
+    DesignFileName = "b.txt";
+    window.FollowDesign(other);
+    EXPECT_EQ(l7->value(), 10);
+    DesignFileName = "a.txt";
+    window.FollowDesign(example);
+    EXPECT_EQ(l7->value(), 2);
+    EXPECT_FALSE(std::filesystem::exists("b.txt.explore"));
 }

@@ -1,0 +1,208 @@
+// The explorer's drift and tolerance tab: the parts' coefficients and tolerances, kept in the
+// settings file beside the design, and what they do to the band as tables, largest first.
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "analysis/Drift.h"
+#include "analysis/ExplorerCommands.h"
+#include "analysis/ReportText.h"
+#include "analysis/Tolerance.h"
+#include "services/RunTimeServices.h"
+#include "windows/ExplorerWindow.h"
+
+namespace calbrine {
+
+namespace {
+
+QTableWidget* Table(const char* name, const char* spoken, const QStringList& headers) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
+    table->setObjectName(name);
+    table->setAccessibleName(spoken);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    return table;
+}
+
+void SetRows(QTableWidget* table, const std::vector<std::vector<std::string>>& rows) {
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            table->setItem(static_cast<int>(r), static_cast<int>(c), Cell(rows[r][c]));
+        }
+    }
+}
+
+QWidget* ResultPage(QTableWidget* table, QLabel* summary) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    summary->setWordWrap(true);
+    layout->addWidget(table, 1);
+    layout->addWidget(summary);
+    return page;
+}
+
+}  // namespace
+
+QWidget* ExplorerWindow::BuildPartsTab() {
+    partsTable_ = Table("partsTable", "Temperature coefficients and tolerances of the parts",
+                        {"Part", "ppm/degC", "Tolerance %"});
+    partsTable_->setRowCount(static_cast<int>(PartCount));
+    compensated_ = new QComboBox;
+    compensated_->setObjectName("compensated");
+    compensated_->setAccessibleName("Cancel mid-band drift with");
+    for (Part part : AllParts) {
+        const int row = static_cast<int>(part);
+        partsTable_->setItem(row, 0, Cell(PartName(part)));
+        const QString name = QString::fromLatin1(PartName(part));
+        auto* tc = new QComboBox;
+        tc->setEditable(true);
+        tc->setAccessibleName(name + " temperature coefficient");
+        tc->lineEdit()->setAccessibleName(tc->accessibleName());
+        for (const TcPreset& preset : TcPresets) {
+            tc->addItem(preset.name);
+        }
+        connect(tc, &QComboBox::currentTextChanged, this, [this, part](const QString& text) {
+            if (const auto ppm = TcFromText(text.toStdString())) {
+                settings_.Tc(part) = *ppm;
+                SettingsEdited();
+            }
+        });
+        partsTable_->setCellWidget(row, 1, tc);
+        auto* tolerance = new QDoubleSpinBox;
+        tolerance->setLocale(QLocale::c());
+        tolerance->setRange(0, 50);
+        tolerance->setAccessibleName(name + " tolerance");
+        connect(tolerance, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
+                [this, part](double value) {
+                    settings_.Tolerance(part) = value;
+                    SettingsEdited();
+                });
+        partsTable_->setCellWidget(row, 2, tolerance);
+        compensated_->addItem(PartName(part));
+    }
+    compensated_->setCurrentText("C37");
+    connect(compensated_, &QComboBox::currentTextChanged, this, [this] { RefreshDrift(); });
+    driftTable_ = Table("driftTable", "Drift of each part",
+                        {"Part", "ppm/degC", "Low end Hz/degC", "High end Hz/degC"});
+    driftSummary_ = new QLabel;
+    toleranceTable_ = Table("toleranceTable", "Tolerance share of each part",
+                            {"Part", "Tolerance", "Low end", "High end"});
+    toleranceSummary_ = new QLabel;
+    auto* results = new QTabWidget;
+    results->addTab(ResultPage(driftTable_, driftSummary_), "Drift, largest first");
+    results->addTab(ResultPage(toleranceTable_, toleranceSummary_), "Tolerance, largest first");
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel("Cancel mid-band drift with:"));
+    row->addWidget(compensated_);
+    row->addStretch(1);
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(partsTable_, 1);
+    layout->addLayout(row);
+    layout->addWidget(results, 1);
+    ShowSettings();
+    return tab;
+}
+
+void ExplorerWindow::ShowSettings() {
+    for (Part part : AllParts) {
+        const int row = static_cast<int>(part);
+        auto* tc = static_cast<QComboBox*>(partsTable_->cellWidget(row, 1));
+        auto* tolerance = static_cast<QDoubleSpinBox*>(partsTable_->cellWidget(row, 2));
+        const QSignalBlocker blockTc(tc);
+        const QSignalBlocker blockTolerance(tolerance);
+        tc->setCurrentText(QString::fromStdString(PlainNumber(settings_.Tc(part))));
+        tolerance->setValue(settings_.Tolerance(part));
+    }
+}
+
+void ExplorerWindow::SetSettings(const PartSettings& settings) {
+    settings_ = settings;
+    ShowSettings();
+    SettingsEdited();
+}
+
+void ExplorerWindow::SettingsEdited() {
+    RefreshParts();
+    if (settingsFor_ && !settingsFor_->empty() &&
+        !WriteSettingsFile(SettingsPath(*settingsFor_), settings_)) {
+        Services().ShowMessage("Could not write " + SettingsPath(*settingsFor_), "Calbrine");
+    }
+}
+
+void ExplorerWindow::FollowSettingsFile(bool sameDesign) {
+    settingsFor_ = DesignFileName;
+    if (DesignFileName.empty()) {
+        return;
+    }
+    const std::string path = SettingsPath(DesignFileName);
+    if (std::filesystem::exists(path)) {
+        PartSettings read;
+        const std::string error = ReadSettingsFile(path, read);
+        if (!error.empty()) {
+            Services().ShowMessage(path + ": " + error, "Calbrine");
+        }
+        settings_ = read;
+    } else if (sameDesign) {
+        SettingsEdited();
+    } else {
+        settings_ = PartSettings{};
+    }
+    ShowSettings();
+}
+
+void ExplorerWindow::RefreshParts() {
+    RefreshDrift();
+    RefreshTolerance();
+}
+
+void ExplorerWindow::RefreshDrift() {
+    const Part compensated =
+        PartFromName(compensated_->currentText().toStdString()).value_or(Part::C37);
+    const DriftAnalysis a = AnalyseDrift(design_, settings_, compensated);
+    std::vector<std::vector<std::string>> rows;
+    for (const PartDrift& p : a.parts) {
+        rows.push_back({PartName(p.part), PlainNumber(p.tcPpm, 4), DriftRateText(p.lowEndHzPerC),
+                        DriftRateText(p.highEndHzPerC)});
+    }
+    rows.push_back(
+        {"Total", "", DriftRateText(a.totalLowHzPerC), DriftRateText(a.totalHighHzPerC)});
+    SetRows(driftTable_, rows);
+    driftSummary_->setText(
+        QString::fromStdString("Mid-band drift: " + DriftRateText(a.midBandHzPerC) + " Hz/degC\n" +
+                               CompensationText(a.compensation))
+            .trimmed());
+}
+
+void ExplorerWindow::RefreshTolerance() {
+    const ToleranceAnalysis t = AnalyseTolerance(design_, settings_);
+    std::vector<std::vector<std::string>> rows;
+    for (const PartShare& s : t.shares) {
+        rows.push_back({PartName(s.part), PlainNumber(settings_.Tolerance(s.part), 3) + " %",
+                        FrequencyText(s.lowEndHz), FrequencyText(s.highEndHz)});
+    }
+    SetRows(toleranceTable_, rows);
+    auto edge = [](const char* name, const EdgeTolerance& e) {
+        return std::string(name) + " " + FrequencyText(e.nominalHz) + ": " +
+               SignedFrequencyText(e.lowestHz - e.nominalHz) + " / +" +
+               FrequencyText(e.highestHz - e.nominalHz);
+    };
+    toleranceSummary_->setText(QString::fromStdString(
+        "Worst case with every part high / low:  " + edge("low end", t.lowEnd) + "    " +
+        edge("high end", t.highEnd) + "\nEach part's share is first order, for that part alone."));
+}
+
+}  // namespace calbrine

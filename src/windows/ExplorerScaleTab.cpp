@@ -1,0 +1,81 @@
+// The explorer's dial scale tab: the half-circle scale for a chosen mix and radius, printed
+// or saved as PDF at true size.
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "platform/FileDialogs.h"
+#include "windows/DialScaleView.h"
+#include "windows/ExplorerWindow.h"
+
+namespace calbrine {
+
+QWidget* ExplorerWindow::BuildScaleTab() {
+    auto* tab = new QWidget;
+    scaleMix_ = new QComboBox;
+    scaleMix_->setObjectName("scaleMix");
+    scaleMix_->setAccessibleName("Dial scale mix");
+    scaleMix_->addItems({"RF difference (IF - VFO)", "RF sum (IF + VFO)"});
+    scaleRadius_ = new QSpinBox;
+    scaleRadius_->setObjectName("scaleRadius");
+    scaleRadius_->setAccessibleName("Dial radius");
+    scaleRadius_->setLocale(QLocale::c());
+    scaleRadius_->setRange(20, 110);
+    scaleRadius_->setValue(50);
+    scaleRadius_->setSuffix(" mm");
+    scaleView_ = new DialScaleView;
+    auto* print = new QPushButton("Print...");
+    print->setObjectName("printScale");
+    auto* save = new QPushButton("Save PDF...");
+    save->setObjectName("saveScalePdf");
+    connect(scaleMix_, &QComboBox::currentIndexChanged, this, [this] { RefreshScale(); });
+    connect(scaleRadius_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this] { RefreshScale(); });
+    connect(print, &QPushButton::clicked, this, [this] { PrintScale(); });
+    connect(save, &QPushButton::clicked, this, [this] { SaveScalePdf(); });
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel("Mix:"));
+    top->addWidget(scaleMix_);
+    top->addWidget(new QLabel("Radius:"));
+    top->addWidget(scaleRadius_);
+    top->addStretch(1);
+    top->addWidget(print);
+    top->addWidget(save);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addLayout(top);
+    layout->addWidget(scaleView_, 1);
+    layout->addWidget(
+        new QLabel("Prints at true size: cut along the dashed line and centre "
+                   "the cross on the tuning shaft."));
+    return tab;
+}
+
+void ExplorerWindow::RefreshScale() {
+    const Mix mix = scaleMix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
+    scaleView_->SetFace(LayOutDial(design_, mix, scaleRadius_->value()));
+}
+
+void ExplorerWindow::PrintScale() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintDialAtTrueSize(printer, scaleView_->Face());
+    }
+}
+
+void ExplorerWindow::SaveScalePdf() {
+    const auto path =
+        Dialogs().ShowSave({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf"});
+    if (path) {
+        SaveDialPdf(QString::fromStdString(*path), scaleView_->Face());
+    }
+}
+
+}  // namespace calbrine

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
 
 namespace calbrine {
@@ -19,22 +20,10 @@ std::string PlainNumber(double value, int significantDigits) {
     return std::string(buffer, result.ptr);
 }
 
-namespace {
-
-std::string Trimmed(std::string text) {
-    const std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) {
-        return "";
-    }
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
-
-}  // namespace
-
 std::string FrequencyText(double hertz) {
     std::string text;
     FormatEng(hertz, text);
-    return Trimmed(text);
+    return WithoutBlanks(text);
 }
 
 std::string SignedFrequencyText(double hertz) {
@@ -44,13 +33,13 @@ std::string SignedFrequencyText(double hertz) {
 std::string CapacitanceText(double farad) {
     std::string text;
     FormatCapacitance(farad, text);
-    return Trimmed(text);
+    return WithoutBlanks(text);
 }
 
 std::string InductanceText(double henry) {
     std::string text;
     FormatInductance(henry, text);
-    return Trimmed(text);
+    return WithoutBlanks(text);
 }
 
 std::string AlignedTable(const std::vector<std::vector<std::string>>& rows) {

@@ -28,4 +28,12 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
     return text;
 }
 
+std::string WithoutBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return "";
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace calbrine

@@ -10,5 +10,8 @@ namespace calbrine {
 std::size_t CharacterCount(const std::string& text);
 // The first `count` characters of `text`.
 std::string FirstCharacters(const std::string& text, std::size_t count);
+// The text without its leading and trailing blanks (spaces only, as the formatters write
+// them before a positive number and after the unit-range suffix).
+std::string WithoutBlanks(const std::string& text);
 
 }  // namespace calbrine

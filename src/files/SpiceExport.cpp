@@ -4,6 +4,7 @@
 #include <string>
 
 #include "design/DesignValues.h"
+#include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
 #include "files/ReplaceFile.h"
 #include "services/RunTimeServices.h"
@@ -52,18 +53,10 @@ std::string SmallTime(double value) {
     return text;
 }
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string Frequency(float value) {
     std::string text;
     FormatEng(value, text);
-    return Trimmed(text);
+    return WithoutBlanks(text);
 }
 
 class SchematicText {

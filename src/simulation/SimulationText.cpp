@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
 
 namespace calbrine {
@@ -14,22 +15,16 @@ std::string Plain(double value, std::chars_format form, int precision) {
     return std::string(buffer, end);
 }
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? ""
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string Eng(double value) {
     std::string text;
     FormatEng(value, text);
-    return Trimmed(text);
+    return WithoutBlanks(text);
 }
 
 std::string Seconds(double value) {
     std::string text;
     FormatEngSmall(value, text);
-    return Trimmed(text);
+    return WithoutBlanks(text);
 }
 
 std::string Column(const std::string& text, std::size_t width) {
@@ -42,7 +37,7 @@ std::string Row(const std::string (&cells)[7]) {
     for (int i = 0; i < 7; ++i) {
         line += Column(cells[i], widths[i]);
     }
-    return Trimmed(line) + "\n";
+    return WithoutBlanks(line) + "\n";
 }
 
 }  // namespace

@@ -27,5 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # split into qt6-svg-plugins later) and the fonts of the drawings.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-svg-plugins | libqt6svg6, fonts-liberation")
+# The simulation opens ngspice's library when asked to simulate; without it everything else
+# works and "Simulate" says the library is missing.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libngspice0")
 
 include(CPack)

@@ -28,14 +28,23 @@ std::string PaddingTable(const DesignRecord& design, const FitOptions& o) {
     return text + AlignedTable(rows);
 }
 
-}  // namespace
-
-CommandOutput FitText(const DesignRecord& design, const FitOptions& options) {
-    const FitResult r = FitToBand(design, options.band, options.mix, options.solve);
+// Solves the fit; an unreachable band leaves the reason as the output's error.
+CommandOutput Fit(const DesignRecord& design, const FitOptions& options, FitResult& r) {
+    r = FitToBand(design, options.band, options.mix, options.solve);
     CommandOutput out;
     out.reached = r.reached;
     if (!r.reached) {
         out.error = "Cannot reach the band: " + r.reason + "\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+CommandOutput FitText(const DesignRecord& design, const FitOptions& options) {
+    FitResult r;
+    CommandOutput out = Fit(design, options, r);
+    if (!out.reached) {
         return out;
     }
     out.text = BandLine(design, options);
@@ -55,11 +64,9 @@ CommandOutput FitText(const DesignRecord& design, const FitOptions& options) {
 }
 
 CommandOutput FitCsv(const DesignRecord& design, const FitOptions& options) {
-    const FitResult r = FitToBand(design, options.band, options.mix, options.solve);
-    CommandOutput out;
-    out.reached = r.reached;
-    if (!r.reached) {
-        out.error = "Cannot reach the band: " + r.reason + "\n";
+    FitResult r;
+    CommandOutput out = Fit(design, options, r);
+    if (!out.reached) {
         return out;
     }
     out.text = "part,value\n";

@@ -8,28 +8,9 @@
 #include <cmath>
 
 #include "analysis/ReportText.h"
+#include "windows/PlotAxes.h"
 
 namespace calbrine {
-
-std::vector<double> GridValues(double lo, double hi, int count) {
-    std::vector<double> values;
-    if (!(hi > lo)) {
-        return values;
-    }
-    const double raw = (hi - lo) / count;
-    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
-    double step = decade;
-    for (double m : {1.0, 2.0, 5.0, 10.0}) {
-        if (m * decade >= raw) {
-            step = m * decade;
-            break;
-        }
-    }
-    for (double v = std::ceil(lo / step) * step; v <= hi + step * 1e-9; v += step) {
-        values.push_back(v);
-    }
-    return values;
-}
 
 namespace {
 
@@ -54,30 +35,6 @@ Ranges RangesOf(const std::vector<CurvePoint>& curve) {
     return r;
 }
 
-void DrawGrid(QPainter& p, const QRectF& plot, const Ranges& r) {
-    const QFontMetricsF metrics(p.font());
-    for (double c : GridValues(r.c0, r.c1, 8)) {
-        const double x = plot.left() + (c - r.c0) / (r.c1 - r.c0) * plot.width();
-        p.setPen(QPen(QColor(215, 215, 215), 0));
-        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        p.setPen(Qt::black);
-        const QString text = QString::fromStdString(CapacitanceText(c));
-        p.drawText(
-            QPointF(x - metrics.horizontalAdvance(text) / 2, plot.bottom() + metrics.height()),
-            text);
-    }
-    for (double f : GridValues(r.f0, r.f1, 8)) {
-        const double y = plot.bottom() - (f - r.f0) / (r.f1 - r.f0) * plot.height();
-        p.setPen(QPen(QColor(215, 215, 215), 0));
-        p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        p.setPen(Qt::black);
-        const QString text = QString::fromStdString(FrequencyText(f));
-        p.drawText(QPointF(plot.left() - metrics.horizontalAdvance(text) - 6,
-                           y + metrics.ascent() / 2 - 1),
-                   text);
-    }
-}
-
 }  // namespace
 
 CurvePlot::CurvePlot(QWidget* parent) : QWidget(parent) {
@@ -92,20 +49,17 @@ void CurvePlot::SetCurve(std::vector<CurvePoint> curve, QString caption) {
 
 void CurvePlot::Render(QPainter& p, const QRectF& area) const {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(area, Qt::white);
-    const QFontMetricsF metrics(p.font());
-    const double h = metrics.height();
-    const QRectF plot = area.adjusted(metrics.horizontalAdvance("00.000M") + 14, 2.6 * h,
-                                      -metrics.horizontalAdvance("000pF"), -2.6 * h);
-    p.setPen(Qt::black);
-    p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), 2 * h),
-               Qt::AlignHCenter | Qt::AlignTop, caption_);
+    const QRectF plot = PlotFrame(p, area, caption_, "00.000M", "000pF");
+    const double h = QFontMetricsF(p.font()).height();
     p.drawText(QRectF(plot.left(), plot.bottom() + 1.3 * h, plot.width(), h), Qt::AlignHCenter,
                "Coarse-tune capacitor C38");
     if (curve_.size() >= 2 && plot.width() > 10 && plot.height() > 10) {
         const Ranges r = RangesOf(curve_);
-        DrawGrid(p, plot, r);
+        const auto text = [](std::string (*write)(double)) {
+            return [write](double v) { return QString::fromStdString(write(v)); };
+        };
+        DrawGrid(p, plot, {r.c0, r.c1, GridValues(r.c0, r.c1, 8), text(CapacitanceText)},
+                 {r.f0, r.f1, GridValues(r.f0, r.f1, 8), text(FrequencyText)});
         auto at = [&](double c, double f) {
             return QPointF(plot.left() + (c - r.c0) / (r.c1 - r.c0) * plot.width(),
                            plot.bottom() - (f - r.f0) / (r.f1 - r.f0) * plot.height());

@@ -12,9 +12,6 @@ class QPainter;
 
 namespace calbrine {
 
-// Round grid values (1, 2 or 5 times a power of ten) covering lo..hi with about `count` steps.
-std::vector<double> GridValues(double lo, double hi, int count);
-
 class CurvePlot : public QWidget {
     Q_OBJECT
   public:

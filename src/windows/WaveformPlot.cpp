@@ -5,8 +5,9 @@
 #include <cmath>
 
 #include "analysis/ReportText.h"
+#include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
-#include "windows/CurvePlot.h"
+#include "windows/PlotAxes.h"
 
 namespace calbrine {
 
@@ -37,33 +38,7 @@ std::vector<double> Grid(double lo, double hi, int count) {
 QString SecondsText(double seconds) {
     std::string text;
     FormatEngSmall(seconds, text);
-    const std::size_t first = text.find_first_not_of(' ');
-    return QString::fromStdString(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-void DrawGrid(QPainter& p, const QRectF& plot, const Ranges& r) {
-    const QFontMetricsF metrics(p.font());
-    const QPen grid(QColor(215, 215, 215), 0);
-    for (double t : Grid(0, r.t1 - r.t0, 8)) {
-        const double x = plot.left() + t / (r.t1 - r.t0) * plot.width();
-        p.setPen(grid);
-        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        p.setPen(Qt::black);
-        const QString text = SecondsText(t);
-        p.drawText(
-            QPointF(x - metrics.horizontalAdvance(text) / 2, plot.bottom() + metrics.height()),
-            text);
-    }
-    for (double v : Grid(r.v0, r.v1, 6)) {
-        const double y = plot.bottom() - (v - r.v0) / (r.v1 - r.v0) * plot.height();
-        p.setPen(grid);
-        p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        p.setPen(Qt::black);
-        const QString text = QString::fromStdString(SignedFrequencyText(v));
-        p.drawText(QPointF(plot.left() - metrics.horizontalAdvance(text) - 6,
-                           y + metrics.ascent() / 2 - 1),
-                   text);
-    }
+    return QString::fromStdString(WithoutBlanks(text));
 }
 
 }  // namespace
@@ -83,18 +58,13 @@ void WaveformPlot::SetTrace(std::vector<double> time, std::vector<double> volts,
 
 void WaveformPlot::Render(QPainter& p, const QRectF& area) const {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(area, Qt::white);
-    const QFontMetricsF metrics(p.font());
-    const double h = metrics.height();
-    const QRectF plot = area.adjusted(metrics.horizontalAdvance("-00.00m") + 14, 2.6 * h,
-                                      -metrics.horizontalAdvance("000n"), -2.6 * h);
-    p.setPen(Qt::black);
-    p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), 2 * h),
-               Qt::AlignHCenter | Qt::AlignTop, caption_);
+    const QRectF plot = PlotFrame(p, area, caption_, "-00.00m", "000n");
+    const double h = QFontMetricsF(p.font()).height();
     if (time_.size() >= 2 && plot.width() > 10 && plot.height() > 10) {
         const Ranges r = RangesOf(time_, volts_);
-        DrawGrid(p, plot, r);
+        const auto volts = [](double v) { return QString::fromStdString(SignedFrequencyText(v)); };
+        DrawGrid(p, plot, {0, r.t1 - r.t0, Grid(0, r.t1 - r.t0, 8), SecondsText},
+                 {r.v0, r.v1, Grid(r.v0, r.v1, 6), volts});
         p.drawText(QRectF(plot.left(), plot.bottom() + 1.3 * h, plot.width(), h), Qt::AlignHCenter,
                    "time (s) after " + SecondsText(r.t0) + "s of the run");
         p.drawText(QRectF(area.left() + 4, plot.top() - 1.3 * h, plot.left(), h), Qt::AlignLeft,

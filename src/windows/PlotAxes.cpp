@@ -1,0 +1,66 @@
+#include "windows/PlotAxes.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace calbrine {
+
+std::vector<double> GridValues(double lo, double hi, int count) {
+    std::vector<double> values;
+    if (!(hi > lo)) {
+        return values;
+    }
+    const double raw = (hi - lo) / count;
+    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = decade;
+    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (m * decade >= raw) {
+            step = m * decade;
+            break;
+        }
+    }
+    for (double v = std::ceil(lo / step) * step; v <= hi + step * 1e-9; v += step) {
+        values.push_back(v);
+    }
+    return values;
+}
+
+QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
+                 const QString& widestX) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(area, Qt::white);
+    const QFontMetricsF metrics(p.font());
+    const double h = metrics.height();
+    p.setPen(Qt::black);
+    p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), 2 * h),
+               Qt::AlignHCenter | Qt::AlignTop, caption);
+    return area.adjusted(metrics.horizontalAdvance(widestY) + 14, 2.6 * h,
+                         -metrics.horizontalAdvance(widestX), -2.6 * h);
+}
+
+void DrawGrid(QPainter& p, const QRectF& plot, const GridAxis& x, const GridAxis& y) {
+    const QFontMetricsF metrics(p.font());
+    const QPen grid(QColor(215, 215, 215), 0);
+    for (double v : x.values) {
+        const double at = plot.left() + (v - x.from) / (x.to - x.from) * plot.width();
+        p.setPen(grid);
+        p.drawLine(QPointF(at, plot.top()), QPointF(at, plot.bottom()));
+        p.setPen(Qt::black);
+        const QString text = x.text(v);
+        p.drawText(
+            QPointF(at - metrics.horizontalAdvance(text) / 2, plot.bottom() + metrics.height()),
+            text);
+    }
+    for (double v : y.values) {
+        const double at = plot.bottom() - (v - y.from) / (y.to - y.from) * plot.height();
+        p.setPen(grid);
+        p.drawLine(QPointF(plot.left(), at), QPointF(plot.right(), at));
+        p.setPen(Qt::black);
+        const QString text = y.text(v);
+        p.drawText(QPointF(plot.left() - metrics.horizontalAdvance(text) - 6,
+                           at + metrics.ascent() / 2 - 1),
+                   text);
+    }
+}
+
+}  // namespace calbrine

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "ExampleDesigns.h"
+#include "../support/Fixtures.h"
 #include "analysis/DialFace.h"
 #include "analysis/ExplorerCommands.h"
 #include "analysis/TuningCurve.h"

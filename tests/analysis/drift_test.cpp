@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "ExampleDesigns.h"
+#include "../support/Fixtures.h"
 #include "analysis/DesignScope.h"
 #include "analysis/Drift.h"
 #include "analysis/ExplorerCommands.h"

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "ExampleDesigns.h"
+#include "../support/Fixtures.h"
 #include "analysis/BandFit.h"
 #include "analysis/ExplorerCommands.h"
 #include "design/Tuning.h"

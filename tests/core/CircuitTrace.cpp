@@ -7,6 +7,8 @@
 #include <numeric>
 #include <sstream>
 
+#include "../support/Fixtures.h"
+
 namespace calbrine::testing {
 
 namespace {
@@ -151,15 +153,12 @@ Circuit SpiceSchematicCircuit(const std::string& text) {
 }
 
 Netlist ReadNetlist(const std::string& netlistFile) {
-    std::ifstream in = Data(netlistFile);
     Netlist nodes;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line[0] != '#') {
-            std::istringstream names(line.substr(line.find(':') + 1));
-            std::vector<std::string> node{std::istream_iterator<std::string>(names), {}};
-            std::sort(node.begin(), node.end());
-            nodes.insert(node);
-        }
+    for (const std::string& line : calbrine_test::DataLines("circuits/" + netlistFile)) {
+        std::istringstream names(line.substr(line.find(':') + 1));
+        std::vector<std::string> node{std::istream_iterator<std::string>(names), {}};
+        std::sort(node.begin(), node.end());
+        nodes.insert(node);
     }
     return nodes;
 }

@@ -4,20 +4,16 @@
 
 #include <clocale>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 
-#include "engineering/NumberText.h"
+#include "../support/Fixtures.h"
 #include "engineering/EngineeringText.h"
+#include "engineering/NumberText.h"
 
 using namespace calbrine;
 
 namespace {
-
-std::ifstream Table(const std::string& name) {
-    return std::ifstream(std::string(CALBRINE_TEST_DATA) + "/numbers/" + name);
-}
 
 // The text between the first and the last double quote of a line.
 std::string Quoted(const std::string& line) {
@@ -45,12 +41,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, EngineeringText, ::testing::Values("C", "de_DE
 }  // namespace
 
 TEST_P(EngineeringText, ParserTable) {
-    std::ifstream table = Table("parser_cases.txt");
     int cases = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
+    for (const std::string& line : calbrine_test::DataLines("numbers/parser_cases.txt")) {
         float value = -123.0f;
         ParseEngValue(Quoted(line), value);
         EXPECT_EQ(value, static_cast<float>(Number(line.substr(line.rfind('"') + 2)))) << line;
@@ -78,12 +70,8 @@ TEST_P(EngineeringText, FormatterTable) {
             out = SingleText(single);
         }
     };
-    std::ifstream table = Table("formatter_cases.txt");
     int cases = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
+    for (const std::string& line : calbrine_test::DataLines("numbers/formatter_cases.txt")) {
         const std::size_t blank = line.find(' ');
         const std::string name = line.substr(0, blank);
         const std::string value = line.substr(blank + 1, line.find(' ', blank + 1) - blank - 1);

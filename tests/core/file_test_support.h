@@ -1,19 +1,10 @@
-// A fresh working directory that records messages and beeps, and sample files, for the file
-// tests.
+// Sample files and a scratch-folder fixture for the file tests.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <string>
-#include <vector>
 
+#include "../support/Fixtures.h"
 #include "design/DesignValues.h"
-#include "services/RunTimeServices.h"
 
 namespace calbrine_test {
 
@@ -46,29 +37,13 @@ inline std::string CountingFile(const std::string& end, const std::string& key =
     return text + "Spare 2: 2" + end + "Spare 3: 3" + end + "Spare 4: 4" + end + "Spare 5: 5" + end;
 }
 
-class FileTest : public ::testing::Test, public calbrine::RunTimeServices {
+// A scratch working folder with recorded messages, beeps and a fixed date.
+class FileTest : public ::testing::Test, public RecordedServices {
   protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "calbrine-XXXXXX");
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        std::filesystem::current_path(folder_ = pattern);
-        calbrine::InstallRunTimeServices(this);
-    }
-    void TearDown() override {
-        calbrine::InstallRunTimeServices(nullptr);
-        std::filesystem::current_path(original_);
-        std::filesystem::remove_all(folder_);
-    }
-    void ShowMessage(const std::string& text, const std::string& title) override {
-        messages.push_back(title + ": " + text);
-    }
-    void Beep() override { ++beeps; }
-    std::string GeneralDateText() override { return "24.12.2025 18:30:05"; }
+    void SetUp() override { calbrine::InstallRunTimeServices(this); }
+    void TearDown() override { calbrine::InstallRunTimeServices(nullptr); }
 
-    static std::string Contents(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    static std::string Contents(const std::string& name) { return FileText(name); }
     static void Put(const std::string& name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
     }
@@ -81,9 +56,8 @@ class FileTest : public ::testing::Test, public calbrine::RunTimeServices {
         return names;
     }
 
-    Texts messages;
-    int beeps = 0;
-    std::filesystem::path original_ = std::filesystem::current_path(), folder_;
+  private:
+    ScratchFolder folder_;
 };
 
 }  // namespace calbrine_test

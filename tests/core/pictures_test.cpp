@@ -6,36 +6,31 @@
 #include <cstring>
 #include <map>
 
+#include "../support/Fixtures.h"
 #include "CircuitTrace.h"
 #include "Picture.h"
 #include "design/DesignValues.h"
-#include "services/RunTimeServices.h"
 #include "schematic/DesignSchematic.h"
 #include "schematic/OpeningSchematic.h"
-#include "schematic/Symbols.h"
 #include "schematic/PrintedPage.h"
+#include "schematic/Symbols.h"
 
 using namespace calbrine;
 using namespace calbrine::testing;
+using calbrine_test::Joined;
 
 namespace {
 
 using Boxes = std::map<std::string, std::string>;
 
-// No two parts share a value, so a value drawn beside the wrong part shows.
-const DesignRecord distinctValues{6.8e-12f, 39e-12f, 8.2e-12f, 120e-12f, 15e-12f, 150e-12f,
-                                  270e-12f, 47e-12f, 390e-12f, 680e-12f, 3.3e-6f, 9e6f};
-
 // The printer's date, fixed; the results, all different.
-class Pictures : public ::testing::Test, public RunTimeServices {
+class Pictures : public ::testing::Test, public calbrine_test::RecordedServices {
   protected:
-    void ShowMessage(const std::string&, const std::string&) override {}
-    void Beep() override {}
-    std::string GeneralDateText() override { return "14.03.2026 09:26:53"; }
     void SetUp() override {
         SetProgramConstants();
         InstallRunTimeServices(this);
-        DesignValues = distinctValues;
+        date = "14.03.2026 09:26:53";
+        DesignValues = calbrine_test::distinctValues;
         TuningResults = TuningRecord{4.8e6f, 5.05e6f, 4.81e6f, 4.7935e6f};
     }
     void TearDown() override { InstallRunTimeServices(nullptr); }
@@ -91,17 +86,9 @@ TEST_F(Pictures, DesignWindowWithItsBoxesAndNominalValue) {
     DrawDesignSchematic(picture, boxes);
     EXPECT_EQ(CompareWithReference(picture, "design-window"), "");
     ExpectCircuit(picture, "design_window.parts");
-    EXPECT_EQ(boxes, (Boxes{{"Text10", "6.8pF"},
-                            {"Text1", "39pF"},
-                            {"Text2", "8.2pF"},
-                            {"Text3", "120pF"},
-                            {"Text4", "15pF"},
-                            {"Text0", "150pF"},
-                            {"Text5", "270pF"},
-                            {"Text6", "47pF"},
-                            {"Text7", "390pF"},
-                            {"Text8", "680pF"},
-                            {"Text9", "3.3uH"}}));
+    EXPECT_EQ(Joined(boxes),
+              "Text0=150pF Text1=39pF Text10=6.8pF Text2=8.2pF Text3=120pF "
+              "Text4=15pF Text5=270pF Text6=47pF Text7=390pF Text8=680pF Text9=3.3uH");
     EXPECT_EQ(DesignValues.C37, 120e-12f);
     EXPECT_EQ(DesignValues.CfineNom, (39e-12f + 6.8e-12f) / 2);
 
@@ -123,9 +110,7 @@ TEST_F(Pictures, DesignWindowFailingPartWayKeepsWhatWasWritten) {
     failing.failAt = 22;  // C37's first line
     Boxes boxes{{"Text3", "old"}};
     EXPECT_THROW(DrawDesignSchematic(failing, boxes), std::runtime_error);
-    EXPECT_EQ(
-        boxes,
-        (Boxes{{"Text1", "39pF"}, {"Text10", "6.8pF"}, {"Text2", "8.2pF"}, {"Text3", "old"}}));
+    EXPECT_EQ(Joined(boxes), "Text1=39pF Text10=6.8pF Text2=8.2pF Text3=old");
 
     // An overflowing mean stops before CfineNom is stored and before "Nom: " is drawn.
     DesignValues.CfineMin = DesignValues.CfineMax = 3e38f;

@@ -1,36 +1,17 @@
-// The resonance evaluation and the five result captions.
+// The resonance evaluation and the five result captions (the worked example's captions are
+// checked through the design window).
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "../support/Fixtures.h"
 #include "design/DesignValues.h"
 #include "design/Tuning.h"
 
 using namespace calbrine;
-
-namespace {
-
-// The worked example of the design: 10/40 pF fine tune, 20/100 pF coarse tune, 4.7 uH, 12 MHz.
-constexpr float nominal = (40e-12f + 10e-12f) / 2;
-const DesignRecord workedExample{10e-12f, 40e-12f,  10e-12f,  100e-12f, 20e-12f, 100e-12f, 100e-12f,
-                                 47e-12f, 470e-12f, 470e-12f, 4.7e-6f,  12e6f,   nominal};
-
-}  // namespace
-
-TEST(Tuning, WorkedExample) {
-    SetProgramConstants();
-    EXPECT_EQ(Pi, 3.14159274f);
-    DesignValues = workedExample;
-    const TuningCaptions c = EvaluateTuning();
-    EXPECT_EQ(c.lblFreqMin, "VFO from 5.4698M to 5.7589M");
-    EXPECT_EQ(c.lblSum, "RF sum:  17.47M to 17.759M");
-    EXPECT_EQ(c.lblDiff, "RF diff:  6.2411M to 6.5302M");
-    EXPECT_EQ(c.lblSpan, "Coarse-tune span:  289.13k");
-    EXPECT_EQ(c.lblFineSpan, "Fine-tune span:   8.587k");
-}
+using calbrine_test::workedExample;
 
 // The worked example's frequencies to the last bit, and designs whose frequencies come out
 // differently in the last bit when the parallel capacitances are added in another order, the square
@@ -38,12 +19,9 @@ TEST(Tuning, WorkedExample) {
 // exact singles of an independent calculation (tests/data/numbers/tuning_oracle.py).
 TEST(Tuning, SinglePrecisionToTheLastBit) {
     SetProgramConstants();
-    std::ifstream table(std::string(CALBRINE_TEST_DATA) + "/numbers/tuning_cases.txt");
+    EXPECT_EQ(Pi, 3.14159274f);
     int designs = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
+    for (const std::string& line : calbrine_test::DataLines("numbers/tuning_cases.txt")) {
         std::istringstream in(line);
         DesignRecord& d = DesignValues;
         std::string arrow;

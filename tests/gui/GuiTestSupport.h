@@ -1,22 +1,18 @@
 // Answers to the program's dialogs and a scratch working directory for the window tests.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <deque>
-#include <filesystem>
 #include <optional>
-#include <string>
-#include <vector>
 
+#include "../support/Fixtures.h"
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtRunTimeServices.h"
 #include "services/RunTimeServices.h"
+#include "windows/frmDesign.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -25,17 +21,10 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace calbrine_test {
 
-namespace fs = std::filesystem;
-
-// Messages are recorded as "title: text"; file dialogs answer from a queue, where an empty
-// answer (or none left) is a cancel.
-class Answers : public calbrine::RunTimeServices, public calbrine::FileDialogs {
+// Messages are recorded; file dialogs answer from a queue, where an empty answer (or none
+// left) is a cancel.
+class Answers : public RecordedServices, public calbrine::FileDialogs {
   public:
-    void ShowMessage(const std::string& text, const std::string& title) override {
-        messages.push_back(title + ": " + text);
-    }
-    void Beep() override {}
-    std::string GeneralDateText() override { return "06/12/2026 12:00:00"; }
     std::optional<std::string> ShowOpen(const calbrine::FileDialogRequest& r) override {
         return Next(r);
     }
@@ -43,7 +32,6 @@ class Answers : public calbrine::RunTimeServices, public calbrine::FileDialogs {
         return Next(r);
     }
 
-    std::vector<std::string> messages;
     std::deque<std::optional<std::string>> files;
     std::vector<calbrine::FileDialogRequest> requests;
 
@@ -59,13 +47,17 @@ class Answers : public calbrine::RunTimeServices, public calbrine::FileDialogs {
     }
 };
 
+// A window's child by its objectName; a missing one fails the test.
+template <class T = QWidget>
+T* Child(QObject* window, const char* name) {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "calbrine-gui-XXXXXX").string();
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        folder_ = pattern;
-        fs::current_path(folder_);
         calbrine::InstallRunTimeServices(&answers);
         calbrine::InstallFileDialogs(&answers);
         calbrine::SetEndProgramAction([this] { ++programEnds; });
@@ -81,14 +73,17 @@ class WindowTest : public ::testing::Test {
         calbrine::SetModalRunner({});
         calbrine::InstallFileDialogs(nullptr);
         calbrine::InstallRunTimeServices(nullptr);
-        fs::current_path(original_);
-        fs::remove_all(folder_);
     }
 
     // Lets windows that were closed be deleted.
     static void Settle() {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The design window once the events of its last rebuild have run.
+    static calbrine::frmDesign* Design() {
+        Settle();
+        return calbrine::DesignWindow();
     }
     static void Type(QLineEdit* box, const QString& text) {
         box->clear();
@@ -99,8 +94,7 @@ class WindowTest : public ::testing::Test {
     int programEnds = 0;
 
   private:
-    fs::path original_ = fs::current_path();
-    fs::path folder_;
+    ScratchFolder folder_;
 };
 
 }  // namespace calbrine_test

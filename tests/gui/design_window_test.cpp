@@ -2,7 +2,6 @@
 // floor of the accept step, and the fixed captions of the four windows.
 #include <QDialog>
 #include <QLabel>
-#include <fstream>
 #include <sstream>
 
 #include "GuiTestSupport.h"
@@ -13,6 +12,7 @@
 #include "windows/frmOpening.h"
 
 using namespace calbrine;
+using calbrine_test::Child;
 
 namespace {
 
@@ -22,12 +22,8 @@ struct Row {
 };
 
 std::vector<Row> Table(const std::string& name) {
-    std::ifstream in(std::string(CALBRINE_TEST_DATA) + "/windows/" + name);
     std::vector<Row> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
+    for (const std::string& line : calbrine_test::DataLines("windows/" + name)) {
         const std::size_t quote = line.find('"');
         std::istringstream words(line.substr(0, quote));
         Row row{{std::istream_iterator<std::string>(words), {}}, {}};
@@ -57,12 +53,8 @@ QString Text(QWidget* control) {
 class DesignWindowTest : public calbrine_test::WindowTest {
   protected:
     frmDesign* Open() {
-        frmDesign* window = ShowDesignWindow();
-        Settle();
-        return window;
-    }
-    QLineEdit* Box(frmDesign* w, const char* name) {
-        return w->findChild<QLineEdit*>(QLatin1String(name));
+        ShowDesignWindow();
+        return Design();
     }
     void TypeWorkedExample(frmDesign* w) {
         const std::pair<const char*, const char*> entries[] = {
@@ -70,7 +62,7 @@ class DesignWindowTest : public calbrine_test::WindowTest {
             {"Text3", "100p"}, {"Text4", "20p"},  {"Text0", "100p"},   {"Text5", "100p"},
             {"Text6", "47p"},  {"Text7", "470p"}, {"Text8", "470 pF"}, {"Text9", "4.7u"}};
         for (const auto& [box, text] : entries) {
-            Type(Box(w, box), QString::fromLatin1(text));
+            Type(Child<QLineEdit>(w, box), QString::fromLatin1(text));
         }
     }
 };
@@ -83,7 +75,7 @@ TEST_F(DesignWindowTest, EveryControlWhereItsTableSays) {
     const std::map<std::string, Qt::Alignment> alignments = {
         {"left", Qt::AlignLeft}, {"right", Qt::AlignRight}, {"centred", Qt::AlignHCenter}};
     const std::vector<Row> rows = Table("design-window-controls.txt");
-    ASSERT_EQ(rows.size(), 26u);
+    ASSERT_EQ(rows.size(), 28u);
     for (const Row& row : rows) {
         const std::string& name = row.words[0];
         QWidget* control = w->findChild<QWidget*>(QString::fromStdString(name));
@@ -112,8 +104,8 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     TypeWorkedExample(w);
     QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
     EXPECT_EQ(w->boxIF->text(), " 12M");
-    EXPECT_EQ(Box(w, "Text8")->text(), "470pF");
-    EXPECT_EQ(Box(w, "Text9")->text(), "4.7uH");
+    EXPECT_EQ(Child<QLineEdit>(w, "Text8")->text(), "470pF");
+    EXPECT_EQ(Child<QLineEdit>(w, "Text9")->text(), "4.7uH");
     EXPECT_EQ(w->resultVfo->text(), "VFO from 5.4698M to 5.7589M");
     EXPECT_EQ(w->resultSum->text(), "RF sum:  17.47M to 17.759M");
     EXPECT_EQ(w->resultDiff->text(), "RF diff:  6.2411M to 6.5302M");
@@ -123,7 +115,7 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
     EXPECT_TRUE(answers.messages.empty());
 
     const float vfoMin = TuningResults.VfoMin;
-    Type(Box(w, "Text9"), "1u");
+    Type(Child<QLineEdit>(w, "Text9"), "1u");
     EXPECT_EQ(DesignValues.L7, static_cast<float>(static_cast<double>(4.7f) * 1e-6f));
     EXPECT_EQ(TuningResults.VfoMin, vfoMin);
     EXPECT_EQ(w->resultVfo->text(), "VFO from 5.4698M to 5.7589M");
@@ -168,10 +160,11 @@ TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {
         const float floor = field == &DesignRecord::L7 ? 9.99999996e-13f : 9.99999982e-15f;
         for (const char* entry : {"0", "-47p"}) {
             TypeWorkedExample(w);
-            Type(Box(w, name), QLatin1String(entry));
-            QTest::keyClick(Box(w, name), Qt::Key_Return);  // Enter in a box reads the entries
+            Type(Child<QLineEdit>(w, name), QLatin1String(entry));
+            QTest::keyClick(Child<QLineEdit>(w, name),
+                            Qt::Key_Return);  // Enter in a box reads the entries
             EXPECT_EQ(DesignValues.*field, floor) << name << " " << entry;
-            EXPECT_EQ(Box(w, name)->text(), "") << name;
+            EXPECT_EQ(Child<QLineEdit>(w, name)->text(), "") << name;
             EXPECT_EQ(DesignValues.IF, 12e6f);
         }
     }
@@ -191,8 +184,8 @@ TEST_F(DesignWindowTest, OverflowInTheNominalValueIsASchematicError) {
     frmDesign* w = Open();
     EXPECT_EQ(answers.messages, std::vector<std::string>{"Calbrine: We had a schematic error"});
     // Boxes written before the failure keep their texts; later ones are not written.
-    EXPECT_EQ(Box(w, "Text1")->text(), "3E+32MEG");
-    EXPECT_EQ(Box(w, "Text2")->text(), "");
+    EXPECT_EQ(Child<QLineEdit>(w, "Text1")->text(), "3E+32MEG");
+    EXPECT_EQ(Child<QLineEdit>(w, "Text2")->text(), "");
     EXPECT_EQ(DesignValues.CfineNom, 0.0f);
     // The results are still computed, and show no "nan" or "inf".
     EXPECT_FALSE(w->resultVfo->text().contains(QRegularExpression("nan|inf")));

@@ -45,13 +45,7 @@ std::vector<std::string> Unnamed(QWidget* window) {
     return unnamed;
 }
 
-class KeyboardReaderTest : public calbrine_test::WindowTest {
-  protected:
-    frmDesign* Design() {
-        Settle();
-        return DesignWindow();
-    }
-};
+using KeyboardReaderTest = calbrine_test::WindowTest;
 
 }  // namespace
 

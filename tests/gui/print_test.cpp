@@ -38,9 +38,9 @@ QString Output(const QString& program, const QStringList& arguments) {
 }  // namespace
 
 TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
-    // No two parts share a value; the frequencies are those of an independent calculation.
-    DesignValues = DesignRecord{6.8e-12f, 39e-12f,  8.2e-12f, 120e-12f, 15e-12f, 150e-12f, 270e-12f,
-                                47e-12f,  390e-12f, 680e-12f, 3.3e-6f,  9e6f,    22.9e-12f};
+    // The frequencies are those of an independent calculation.
+    DesignValues = calbrine_test::distinctValues;
+    DesignValues.CfineNom = 22.9e-12f;
     EvaluateTuning();
     PrintToPdf("page.pdf");
     EXPECT_TRUE(answers.messages.empty());
@@ -59,7 +59,7 @@ TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
     const QString text = Output("pdftotext", {"-layout", "page.pdf", "-"}).simplified();
     for (const char* expected : {"Calbrine Utility", "Intermediate frequency: 9M",
                                  "VFO from 5.941M to 6.1702M", "RF sum from 14.941M to 15.17M",
-                                 "680pF", "3.3uH", "4.7 k", "2N3904", "06/12/2026 12:00:00"}) {
+                                 "680pF", "3.3uH", "4.7 k", "2N3904", "24.12.2025 18:30:05"}) {
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
     }
 }

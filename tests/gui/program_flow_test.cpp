@@ -1,8 +1,6 @@
 // The program's flows: opening window, the design window's file, defaults, LTspice and exit
 // buttons, the last session kept from one start to the next, and the start with a design file.
 #include <QDialog>
-#include <fstream>
-#include <iterator>
 
 #include "GuiTestSupport.h"
 #include "files/DesignFiles.h"
@@ -12,14 +10,10 @@
 #include "windows/frmOpening.h"
 
 using namespace calbrine;
+using calbrine_test::FileText;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class ProgramFlowTest : public calbrine_test::WindowTest {
   protected:
@@ -27,10 +21,6 @@ class ProgramFlowTest : public calbrine_test::WindowTest {
         WindowTest::SetUp();
         DesignValues = DesignRecord{33e-12f, 66e-12f, 15e-12f,  150e-12f, 12e-12f, 120e-12f,
                                     68e-12f, 56e-12f, 390e-12f, 680e-12f, 2.2e-6f, 9e6f};
-    }
-    frmDesign* Design() {
-        Settle();
-        return DesignWindow();
     }
     void Click(QPushButton* button) {
         QTest::mouseClick(button, Qt::LeftButton);
@@ -72,12 +62,12 @@ TEST_F(ProgramFlowTest, ReadSaveAndCancel) {
     EXPECT_EQ(BlankWindow(), nullptr);
 
     // The save dialog proposes the path read; a cancelled save writes and rebuilds nothing.
-    const std::string before = Contents("first.TXT");
+    const std::string before = FileText("first.TXT");
     Type(Design()->boxL7, "1u");
     Click(Design()->cmdSaveFile);
     EXPECT_EQ(answers.requests.back().fileName, "first.TXT");
     EXPECT_EQ(answers.requests.back().title, "Write Calbrine file");
-    EXPECT_EQ(Contents("first.TXT"), before);
+    EXPECT_EQ(FileText("first.TXT"), before);
     EXPECT_EQ(Design()->boxL7->text(), "1u");
 
     // A cancelled read empties the name, so the next save proposes none.
@@ -93,7 +83,7 @@ TEST_F(ProgramFlowTest, SaveWritesTheAcceptedValuesNotTheBoxes) {
     Type(Design()->boxL7, "10u");  // typed, never accepted
     answers.files = {std::string("saved.TXT")};
     Click(Design()->cmdSaveFile);
-    EXPECT_NE(Contents("saved.TXT").find("L7: 2.2E-06\r\n"), std::string::npos);
+    EXPECT_NE(FileText("saved.TXT").find("L7: 2.2E-06\r\n"), std::string::npos);
     EXPECT_EQ(Design()->boxL7->text(), "2.2uH");  // the edit is gone
 }
 
@@ -118,7 +108,7 @@ TEST_F(ProgramFlowTest, SpiceNamesOfFourCharactersWriteNothing) {
     EXPECT_EQ(answers.requests.back().filter, "Spice schematic files (*.ASC)|*.ASC");
     EXPECT_EQ(answers.requests.back().fileName, "");
     Click(Design()->cmdSpice);
-    EXPECT_EQ(Contents("vfo.ASC").rfind("Version 4\r\n", 0), 0u);
+    EXPECT_EQ(FileText("vfo.ASC").rfind("Version 4\r\n", 0), 0u);
     EXPECT_TRUE(answers.messages.empty());
 }
 
@@ -133,7 +123,7 @@ TEST_F(ProgramFlowTest, ExitQuitWritesTheLastSessionAndCancelDoesNot) {
         QTest::mouseClick(w.cmdExit, Qt::LeftButton);
     });
     EXPECT_EQ(programEnds, 1);
-    EXPECT_EQ(Contents("LastSession.TXT").rfind("Calbrine last-session file\r\n", 0), 0u);
+    EXPECT_EQ(FileText("LastSession.TXT").rfind("Calbrine last-session file\r\n", 0), 0u);
 }
 
 TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {

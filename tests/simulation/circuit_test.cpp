@@ -54,7 +54,7 @@ Netlist NetlistNodes(const std::string& netlist) {
 
 TEST_F(FileTest, NetlistJoinsThePartsAsTheLtspiceExportDoes) {
     SetProgramConstants();
-    DesignValues = WorkedExample();
+    DesignValues = workedExample;
     EvaluateTuning();
     SpiceFileName = "vfo.ASC";
     WriteSpiceSchematic();
@@ -63,7 +63,7 @@ TEST_F(FileTest, NetlistJoinsThePartsAsTheLtspiceExportDoes) {
     // Supply, base, emitter, tank, fine-tune, output and ground.
     ASSERT_EQ(exported.size(), 7u);
     for (TuningSetting setting : AllTuningSettings) {
-        const OscillatorCircuit circuit = BuildOscillator(WorkedExample(), setting);
+        const OscillatorCircuit circuit = BuildOscillator(workedExample, setting);
         EXPECT_EQ(NetlistNodes(SpiceNetlist(circuit, PlanTransient(5e6))), exported)
             << SettingName(setting);
     }
@@ -72,7 +72,7 @@ TEST_F(FileTest, NetlistJoinsThePartsAsTheLtspiceExportDoes) {
 TEST(Netlist, CarriesTheSettingsCapacitorsAndSizesTheRunFromTheFrequency) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "de_DE.UTF-8");  // a decimal comma, where installed
-    const DesignRecord d = WorkedExample();
+    const DesignRecord d = workedExample;
     const std::string fineLow =
         SpiceNetlist(BuildOscillator(d, TuningSetting::FineLow), PlanTransient(5e6));
     const std::string vfoMax =
@@ -93,10 +93,10 @@ TEST(Netlist, CalculatedFrequencyIsTheTuningCalculationsAndLeavesTheDesignAlone)
     SetProgramConstants();
     DesignValues = WithDivider(1e-6f);
     const DesignRecord kept = DesignValues;
-    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::VfoMin), 5469798);
-    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::VfoMax), 5758925);
-    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::FineLow), 5467358.5f);
-    EXPECT_FLOAT_EQ(CalculatedFrequency(WorkedExample(), TuningSetting::FineHigh), 5475945.5f);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(workedExample, TuningSetting::VfoMin), 5469798);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(workedExample, TuningSetting::VfoMax), 5758925);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(workedExample, TuningSetting::FineLow), 5467358.5f);
+    EXPECT_FLOAT_EQ(CalculatedFrequency(workedExample, TuningSetting::FineHigh), 5475945.5f);
     EXPECT_EQ(DesignValues.C34, kept.C34);
     EXPECT_EQ(DesignValues.C35, kept.C35);
 }

@@ -3,20 +3,14 @@
 
 #include <string>
 
-#include "design/DesignValues.h"
+#include "../support/Fixtures.h"
 #include "simulation/NgspiceSession.h"
 
 namespace calbrine_test {
 
-// The worked example: 10/40 pF fine tune, 20/100 pF coarse tune, 470 pF divider, 4.7 uH.
-inline calbrine::DesignRecord WorkedExample() {
-    return {10e-12f, 40e-12f,  10e-12f,  100e-12f, 20e-12f, 100e-12f, 100e-12f,
-            47e-12f, 470e-12f, 470e-12f, 4.7e-6f,  12e6f,   25e-12f};
-}
-
 // The worked example with a divider of two equal capacitors.
 inline calbrine::DesignRecord WithDivider(float farad) {
-    calbrine::DesignRecord d = WorkedExample();
+    calbrine::DesignRecord d = workedExample;
     d.C34 = d.C35 = farad;
     return d;
 }

@@ -1,12 +1,11 @@
 // Simulations through ngspice's library: the worked example, a divider that never starts,
-// designs that are refused, and the simulator's guard, cancel and error paths.
+// designs that are refused, and error paths. The simulation window's tests run one at a time
+// and cancel through the same simulator.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cmath>
-#include <future>
 
 #include "design/Tuning.h"
 #include "sim_test_support.h"
@@ -25,7 +24,7 @@ TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
     DesignValues = WithDivider(1e-6f);
     std::vector<double> fractions;
     const SimulationOutcome worked = Simulator().Run(
-        SimulationRequest{WorkedExample()},
+        SimulationRequest{workedExample},
         [&](double fraction, const std::string&) { fractions.push_back(fraction); });
     const SimulationOutcome big = Simulator().Run(SimulationRequest{WithDivider(1e-6f)}, {});
     std::setlocale(LC_ALL, previous.c_str());
@@ -64,7 +63,7 @@ TEST(Simulator, RefusesDesignsItCannotSimulateWithoutRunning) {
         *c = CapacitanceFloor;
     }
     floored.L7 = InductanceFloor;
-    DesignRecord negative = WorkedExample(), endless = WorkedExample(), huge = WorkedExample();
+    DesignRecord negative = workedExample, endless = workedExample, huge = workedExample;
     negative.C34 = -470e-12f;
     endless.L7 = INFINITY;
     huge.L7 = 1e10f;  // 0.3 Hz
@@ -73,7 +72,7 @@ TEST(Simulator, RefusesDesignsItCannotSimulateWithoutRunning) {
         {negative, "C34 must be a positive"},     {endless, "L7 must be a positive"},
         {huge, "outside the simulated range"},
     };
-    DesignValues = WorkedExample();
+    DesignValues = workedExample;
     TuningResults = TuningRecord{1, 2, 3, 4};
     for (const auto& [design, reason] : cases) {
         // A missing library shows that nothing was run.
@@ -82,51 +81,17 @@ TEST(Simulator, RefusesDesignsItCannotSimulateWithoutRunning) {
         EXPECT_EQ(outcome.failure, SimulationFailure::Refused) << reason;
         EXPECT_NE(outcome.message.find(reason), std::string::npos) << outcome.message;
     }
-    EXPECT_EQ(DesignValues.C34, WorkedExample().C34);
+    EXPECT_EQ(DesignValues.C34, workedExample.C34);
     EXPECT_EQ(TuningResults.VfoMax, 2);
-    EXPECT_EQ(Simulator().Run(SimulationRequest{WorkedExample(), {}}, {}).failure,
+    EXPECT_EQ(Simulator().Run(SimulationRequest{workedExample, {}}, {}).failure,
               SimulationFailure::Refused);
 }
 
 TEST(Simulator, MissingLibraryIsReportedNotFatal) {
     const SimulationOutcome outcome =
-        Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{WorkedExample()}, {});
+        Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{workedExample}, {});
     EXPECT_EQ(outcome.failure, SimulationFailure::LibraryMissing);
     EXPECT_NE(outcome.message.find("missing"), std::string::npos) << outcome.message;
-}
-
-TEST(Simulator, OneAtATimeAndCancelledPromptly) {
-    if (const std::string why = NgspiceMissing(); !why.empty()) {
-        GTEST_SKIP() << why;
-    }
-    SetProgramConstants();
-    std::atomic<bool> cancel{false};
-    std::promise<void> started;
-    bool told = false;
-    auto first = std::async(std::launch::async, [&] {
-        return Simulator().Run(
-            SimulationRequest{WorkedExample()},
-            [&](double, const std::string&) {
-                if (!told) {
-                    told = true;
-                    started.set_value();
-                }
-            },
-            &cancel);
-    });
-    started.get_future().wait();
-    const SimulationOutcome second = Simulator().Run(SimulationRequest{WorkedExample()}, {});
-    EXPECT_EQ(second.failure, SimulationFailure::Busy);
-    EXPECT_NE(second.message.find("already running"), std::string::npos);
-
-    const auto asked = std::chrono::steady_clock::now();
-    cancel = true;
-    EXPECT_EQ(first.get().failure, SimulationFailure::Cancelled);
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(500));
-    // ngspice is ready for the next run.
-    EXPECT_TRUE(Simulator()
-                    .Run(SimulationRequest{WorkedExample(), {TuningSetting::VfoMax}}, {})
-                    .Succeeded());
 }
 
 TEST(Simulator, NgspiceErrorsBecomeTheMessage) {

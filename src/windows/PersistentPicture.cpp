@@ -16,13 +16,6 @@ WindowUnits ScreenUnits(double designClientWidthTwips, double designClientHeight
                               designClientHeightTwips);
 }
 
-void ShowMaximized(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.setGeometry(screen->availableGeometry());
-    }
-    window.showMaximized();
-}
-
 QFont ScaledFont(const QString& family, double points, bool bold) {
     QFont font(family);
     font.setBold(bold);

@@ -37,9 +37,6 @@ class PersistentPicture {
 QSize ScreenSize();
 // The units of a window with the given design client size, from the primary screen.
 WindowUnits ScreenUnits(double designClientWidthTwips, double designClientHeightTwips);
-// Shows a window maximized; without a window manager to do it, the window is given the
-// screen's available area itself.
-void ShowMaximized(QWidget& window);
 // A font of `points` points as the window units mean them: at 96 pixels an inch.
 QFont ScaledFont(const QString& family, double points, bool bold = true);
 

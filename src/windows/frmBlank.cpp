@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "windows/PersistentPicture.h"
+#include "windows/ProgramFrame.h"
 
 namespace calbrine {
 
@@ -36,7 +37,7 @@ frmBlank* ShowBlankWindow() {
         blankWindow = new frmBlank;
         blankWindow->Form_Load();
     }
-    ShowMaximized(*blankWindow);
+    ProgramFrame::Show(*blankWindow);
     return blankWindow;
 }
 

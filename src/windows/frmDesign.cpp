@@ -12,6 +12,7 @@
 #include "windows/Controls.h"
 #include "windows/DesignCompanions.h"
 #include "windows/Navigation.h"
+#include "windows/ProgramFrame.h"
 
 namespace calbrine {
 
@@ -227,7 +228,7 @@ frmDesign* ShowDesignWindow() {
         designWindow = new frmDesign;
         designWindow->Form_Load();
     }
-    ShowMaximized(*designWindow);
+    ProgramFrame::Show(*designWindow);
     return designWindow;
 }
 

@@ -10,6 +10,7 @@
 #include "schematic/OpeningSchematic.h"
 #include "services/MessageRecorder.h"
 #include "windows/Controls.h"
+#include "windows/ProgramFrame.h"
 #include "windows/frmDesign.h"
 
 namespace calbrine {
@@ -124,7 +125,7 @@ void frmOpening::cmdExit_Click() {
 frmOpening* ShowOpeningWindow() {
     auto* window = new frmOpening;
     window->Form_Load();
-    ShowMaximized(*window);
+    ProgramFrame::Show(*window);
     return window;
 }
 

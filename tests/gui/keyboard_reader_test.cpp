@@ -36,7 +36,7 @@ std::vector<std::string> Unnamed(QWidget* window) {
         const QString name = Spoken(control);
         const bool reached = (control->focusPolicy() & Qt::TabFocus) != 0 &&
                              control->focusProxy() == nullptr && !control->isHidden() &&
-                             control->window() == window;
+                             control->window() == window->window();
         if (reached && (name.trimmed().isEmpty() || name == control->objectName())) {
             unnamed.push_back(where + control->metaObject()->className() + " " +
                               control->objectName().toStdString());
@@ -111,7 +111,7 @@ TEST_F(KeyboardReaderTest, ShortcutsNamedInTheTooltipsAndExitByKeyboard) {
     });
     Design()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
-    QTest::keyClick(Design()->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(Design()->window()->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
     // A shortcut presses its button as a click does, after a short animation.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !focusInExit.isEmpty(); }));
     EXPECT_EQ(focusInExit, "cmdCancel");

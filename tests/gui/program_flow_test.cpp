@@ -137,6 +137,7 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
     EXPECT_EQ(gradient.pixelColor(0, 0), QColor(0, 0, 1));        // the gradient's top line
     EXPECT_EQ(gradient.pixelColor(799, 757), QColor(0, 0, 191));  // its last, line 9000
     EXPECT_EQ(gradient.pixelColor(0, 758), QColor(0, 0, 255));    // the background below it
+    QWidget* frame = opening->window();
     opening->cmdStart_Click();
     // Start turns the picture white, gradient and schematic gone, as the window closes.
     QImage white(gradient.size(), gradient.format());
@@ -147,13 +148,16 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
     EXPECT_EQ(Design()->boxC35->text(), "680pF");
     EXPECT_EQ(Design()->boxIF->text(), " 9M");
     EXPECT_EQ(programEnds, 0);
+    // The design window takes the opening window's place on the screen, caption and all.
+    EXPECT_EQ(Design()->window(), frame);
+    EXPECT_EQ(frame->windowTitle(), "Calbrine - Design page");
 }
 
 TEST_F(ProgramFlowTest, OpeningExitAndTheCloseBoxEndWithoutWriting) {
     Click(ShowOpeningWindow()->cmdExit);
     EXPECT_EQ(programEnds, 1);
     EXPECT_EQ(DesignWindow(), nullptr);
-    ShowDesignWindow()->close();
+    ShowDesignWindow()->window()->close();  // the close box
     Settle();
     EXPECT_EQ(programEnds, 2);
     EXPECT_FALSE(fs::exists("LastSession.TXT"));

@@ -1,0 +1,87 @@
+#include "windows/ProgramFrame.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+
+namespace calbrine {
+
+namespace {
+QPointer<ProgramFrame> frame;
+}
+
+ProgramFrame::ProgramFrame() {
+    setObjectName(QStringLiteral("programFrame"));
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ProgramFrame::Show(QWidget& page) {
+    if (!frame) {
+        frame = new ProgramFrame;
+    }
+    if (!frame->isVisible()) {
+        // Without a window manager to maximize it, the frame takes the available area itself.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            frame->setGeometry(screen->availableGeometry());
+        }
+    }
+    if (page.parentWidget() != frame) {
+        page.setParent(frame);
+        page.installEventFilter(frame);
+    }
+    page.setGeometry(frame->rect());
+    page.raise();
+    page.show();
+    frame->FollowTopPage();
+    if (!frame->isVisible()) {
+        frame->showMaximized();
+    }
+}
+
+bool ProgramFrame::IsPage(const QWidget* widget) {
+    return widget != nullptr && frame && widget->parentWidget() == frame;
+}
+
+QWidget* ProgramFrame::TopPage() const {
+    const QObjectList& pages = children();  // raise() moves a page to the end
+    for (auto page = pages.rbegin(); page != pages.rend(); ++page) {
+        auto* widget = qobject_cast<QWidget*>(*page);
+        if (widget != nullptr && !widget->isHidden()) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+void ProgramFrame::FollowTopPage() {
+    if (QWidget* page = TopPage()) {
+        setWindowTitle(page->windowTitle());
+        setWindowIcon(page->windowIcon());
+    } else {
+        hide();  // the last page has gone; the program is ending
+    }
+}
+
+void ProgramFrame::closeEvent(QCloseEvent* event) {
+    QWidget* page = TopPage();
+    event->setAccepted(page == nullptr || page->close());
+}
+
+void ProgramFrame::resizeEvent(QResizeEvent* event) {
+    for (QObject* child : children()) {
+        if (auto* page = qobject_cast<QWidget*>(child)) {
+            page->setGeometry(rect());
+        }
+    }
+    QWidget::resizeEvent(event);
+}
+
+bool ProgramFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::HideToParent) {  // a page closed or hidden
+        FollowTopPage();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace calbrine

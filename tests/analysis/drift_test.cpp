@@ -56,12 +56,14 @@ TEST(Drift, TotalsMatchAWarmedDesignAndCompensationCancelsMidBand) {
     s.Tc(Part::C15) = 50;
     s.Tc(Part::D9) = 300;
     const DriftAnalysis a = AnalyseDrift(workedExample, s);
-    const double warmedLow = Vfo(Warmed(workedExample, s, 10), workedExample.CcoarseMax * (1.0));
-    const double coolLow = Vfo(Warmed(workedExample, s, -10), workedExample.CcoarseMax);
-    EXPECT_NEAR(a.totalLowHzPerC, (warmedLow - coolLow) / 20, 0.01 * std::fabs(a.totalLowHzPerC));
-    const double warmedHigh = Vfo(Warmed(workedExample, s, 10), workedExample.CcoarseMin);
-    const double coolHigh = Vfo(Warmed(workedExample, s, -10), workedExample.CcoarseMin);
-    EXPECT_NEAR(a.totalHighHzPerC, (warmedHigh - coolHigh) / 20,
+    const auto perDegree = [&](float ccoarse) {  // between -10 and +10 degrees
+        return (Vfo(Warmed(workedExample, s, 10), ccoarse) -
+                Vfo(Warmed(workedExample, s, -10), ccoarse)) /
+               20;
+    };
+    EXPECT_NEAR(a.totalLowHzPerC, perDegree(workedExample.CcoarseMax),
+                0.01 * std::fabs(a.totalLowHzPerC));
+    EXPECT_NEAR(a.totalHighHzPerC, perDegree(workedExample.CcoarseMin),
                 0.01 * std::fabs(a.totalHighHzPerC));
     for (std::size_t i = 1; i < a.parts.size(); ++i) {
         EXPECT_GE(std::fabs(a.parts[i - 1].highEndHzPerC) + std::fabs(a.parts[i - 1].lowEndHzPerC),

@@ -43,7 +43,6 @@ class FileTest : public ::testing::Test, public RecordedServices {
     void SetUp() override { calbrine::InstallRunTimeServices(this); }
     void TearDown() override { calbrine::InstallRunTimeServices(nullptr); }
 
-    static std::string Contents(const std::string& name) { return FileText(name); }
     static void Put(const std::string& name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
     }

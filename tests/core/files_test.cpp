@@ -36,10 +36,10 @@ TEST_F(FileTest, RoundTripAndLayoutUnderGermanLocale) {
     WriteDesignFile("nan.TXT");
     std::setlocale(LC_ALL, "C");
 
-    EXPECT_EQ(Contents("design.TXT"), "design.TXT" + sampleLines);
-    EXPECT_EQ(Contents("LastSession.TXT"), "Calbrine last-session file" + sampleLines);
-    EXPECT_EQ(Contents("Entwurf \xC3\xA4\r\n.TXT").rfind("Entwurf \xC3\xA4  .TXT\r\n24.", 0), 0u);
-    EXPECT_NE(Contents("nan.TXT").find("\r\nC90: 0\r\nC15: "), std::string::npos);
+    EXPECT_EQ(FileText("design.TXT"), "design.TXT" + sampleLines);
+    EXPECT_EQ(FileText("LastSession.TXT"), "Calbrine last-session file" + sampleLines);
+    EXPECT_EQ(FileText("Entwurf \xC3\xA4\r\n.TXT").rfind("Entwurf \xC3\xA4  .TXT\r\n24.", 0), 0u);
+    EXPECT_NE(FileText("nan.TXT").find("\r\nC90: 0\r\nC15: "), std::string::npos);
 
     DesignValues = DesignRecord{};
     ReadDesignFile("design.TXT");
@@ -113,7 +113,7 @@ TEST_F(FileTest, FileNames) {
     }
     WriteDesignFile("\xC3\xA4.txt");
     EXPECT_EQ(DesignValues.IF, 98);
-    EXPECT_EQ(Contents("a.tx"), "kept");
+    EXPECT_EQ(FileText("a.tx"), "kept");
     EXPECT_EQ(Entries(),
               (std::set<std::string>{"DEFAULTS.txt", "LASTSESSION.TXT", "LastSession.TXT", "a.tx",
                                      "defaults.txt", "\xC3\xA4.txt"}));
@@ -152,8 +152,8 @@ TEST_F(FileTest, FailedWritesLeaveTheEarlierFileAlone) {
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(Contents("kept.TXT"), "kept.TXT" + sampleLines);
-    EXPECT_EQ(Contents("LastSession.TXT"), "Calbrine last-session file" + sampleLines);
+    EXPECT_EQ(FileText("kept.TXT"), "kept.TXT" + sampleLines);
+    EXPECT_EQ(FileText("LastSession.TXT"), "Calbrine last-session file" + sampleLines);
     const std::string design = "Calbrine: The file was not written correctly.";
     EXPECT_EQ(messages, (Texts{design, design, design,
                                "Calbrine: The last-session file was not written correctly."}));
@@ -171,7 +171,7 @@ TEST_F(FileTest, ReplacedFileKeepsItsModeAndItsLink) {
     WriteDesignFile("fresh.TXT");
     umask(mask);
     EXPECT_TRUE(fs::is_symlink("link.TXT"));
-    EXPECT_EQ(Contents("real/target.TXT").rfind("link.TXT\r\n", 0), 0u);
+    EXPECT_EQ(FileText("real/target.TXT").rfind("link.TXT\r\n", 0), 0u);
     EXPECT_EQ(fs::status("real/target.TXT").permissions(), fs::perms(0640));
     EXPECT_EQ(fs::status("fresh.TXT").permissions(), fs::perms(0644));
 }

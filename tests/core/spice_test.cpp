@@ -22,8 +22,8 @@ TEST_F(FileTest, SpiceSchematicIsTheOscillatorWithEachPartsValue) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(DesignValues.C39, 8.2e-12f);
 
-    const std::string text = Contents("vfo.ASC");
-    EXPECT_EQ(text, Contents(std::string(CALBRINE_TEST_DATA) + "/spice/distinct-values.ASC"));
+    const std::string text = FileText("vfo.ASC");
+    EXPECT_EQ(text, FileText(std::string(CALBRINE_TEST_DATA) + "/spice/distinct-values.ASC"));
     const Circuit circuit = SpiceSchematicCircuit(text);
     EXPECT_EQ(
         Joined(circuit.values),
@@ -49,6 +49,6 @@ TEST_F(FileTest, FailedSpiceExportLeavesNoFileAndTheEarlierOneAlone) {
     WriteSpiceSchematic();
     EXPECT_EQ(messages, Texts(9, "Calbrine: We could not write the Calbrine LTspice file"));
     EXPECT_EQ(beeps, 0);
-    EXPECT_EQ(Contents("old.ASC"), "earlier");
+    EXPECT_EQ(FileText("old.ASC"), "earlier");
     EXPECT_EQ(Entries(), std::set<std::string>{"old.ASC"});
 }

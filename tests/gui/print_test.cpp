@@ -64,7 +64,7 @@ TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
     }
 }
 
-TEST_F(PrintTest, CancelPrintsNothing) {
+TEST_F(PrintTest, CancelPrintsNothingAndAFailedPrintReportsAPrinterError) {
     SetPrintDialogRunner([](QPrinter& printer) {
         printer.setOutputFileName("never.pdf");
         return false;
@@ -72,9 +72,6 @@ TEST_F(PrintTest, CancelPrintsNothing) {
     PrintSchematic();
     EXPECT_FALSE(QFile::exists("never.pdf"));
     EXPECT_TRUE(answers.messages.empty());
-}
-
-TEST_F(PrintTest, AFailedPrintReportsAPrinterError) {
     PrintToPdf("no-such-folder/page.pdf");
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].rfind("Printer Error: ", 0), 0u) << answers.messages[0];

@@ -39,13 +39,6 @@ class ProgramFlowTest : public calbrine_test::WindowTest {
 
 }  // namespace
 
-TEST(OpeningWindow, GradientBlueRoundsHalvesToEven) {
-    EXPECT_EQ(GradientBlue(1), 1);
-    EXPECT_EQ(GradientBlue(400), 8);  // 8.5 goes to the even 8
-    EXPECT_EQ(GradientBlue(424), 9);
-    EXPECT_EQ(GradientBlue(9000), 191);
-}
-
 TEST_F(ProgramFlowTest, ReadSaveAndCancel) {
     WriteDesignFile("first.TXT");
     DesignValues = DesignRecord{};
@@ -137,6 +130,7 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
     EXPECT_EQ(gradient.pixelColor(0, 0), QColor(0, 0, 1));        // the gradient's top line
     EXPECT_EQ(gradient.pixelColor(799, 757), QColor(0, 0, 191));  // its last, line 9000
     EXPECT_EQ(gradient.pixelColor(0, 758), QColor(0, 0, 255));    // the background below it
+    EXPECT_EQ(GradientBlue(400), 8);                              // 8.5, to the even 8
     QWidget* frame = opening->window();
     opening->cmdStart_Click();
     // Start turns the picture white, gradient and schematic gone, as the window closes.

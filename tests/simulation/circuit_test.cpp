@@ -59,7 +59,7 @@ TEST_F(FileTest, NetlistJoinsThePartsAsTheLtspiceExportDoes) {
     SpiceFileName = "vfo.ASC";
     WriteSpiceSchematic();
     std::vector<std::string> loose;
-    const Netlist exported = TraceNodes(SpiceSchematicCircuit(Contents("vfo.ASC")), loose);
+    const Netlist exported = TraceNodes(SpiceSchematicCircuit(FileText("vfo.ASC")), loose);
     // Supply, base, emitter, tank, fine-tune, output and ground.
     ASSERT_EQ(exported.size(), 7u);
     for (TuningSetting setting : AllTuningSettings) {

@@ -54,15 +54,10 @@ TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
     EXPECT_EQ(DesignValues.C34, 1e-6f);  // the program's design is left alone
 }
 
-TEST(Simulator, RefusesDesignsItCannotSimulateWithoutRunning) {
+TEST(Simulator, RefusesDesignsItCannotSimulateAndReportsAMissingLibrary) {
     SetProgramConstants();
-    DesignRecord floored;  // every entry read as zero and floored: near 1.3 THz
-    for (float* c :
-         {&floored.CfineMin, &floored.CfineMax, &floored.C39, &floored.C37, &floored.CcoarseMin,
-          &floored.CcoarseMax, &floored.C90, &floored.C15, &floored.C34, &floored.C35}) {
-        *c = CapacitanceFloor;
-    }
-    floored.L7 = InductanceFloor;
+    const float f = CapacitanceFloor;  // every entry read as zero and floored: near 1.3 THz
+    const DesignRecord floored{f, f, f, f, f, f, f, f, f, f, InductanceFloor, 12e6f, f};
     DesignRecord negative = workedExample, endless = workedExample, huge = workedExample;
     negative.C34 = -470e-12f;
     endless.L7 = INFINITY;
@@ -85,13 +80,11 @@ TEST(Simulator, RefusesDesignsItCannotSimulateWithoutRunning) {
     EXPECT_EQ(TuningResults.VfoMax, 2);
     EXPECT_EQ(Simulator().Run(SimulationRequest{workedExample, {}}, {}).failure,
               SimulationFailure::Refused);
-}
-
-TEST(Simulator, MissingLibraryIsReportedNotFatal) {
-    const SimulationOutcome outcome =
+    // A design it would run, without the library: reported, not fatal.
+    const SimulationOutcome missing =
         Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{workedExample}, {});
-    EXPECT_EQ(outcome.failure, SimulationFailure::LibraryMissing);
-    EXPECT_NE(outcome.message.find("missing"), std::string::npos) << outcome.message;
+    EXPECT_EQ(missing.failure, SimulationFailure::LibraryMissing);
+    EXPECT_NE(missing.message.find("missing"), std::string::npos) << missing.message;
 }
 
 TEST(Simulator, NgspiceErrorsBecomeTheMessage) {

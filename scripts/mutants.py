@@ -56,8 +56,9 @@ def main():
         path.write_text(original.replace(m["old"], m["new"]))
         try:
             built = run(["cmake", "--build", BUILD, "-j2"]).returncode == 0
-            passed = built and run(["ctest", "--test-dir", BUILD, "-j2", "--timeout", "120"],
-                                   ).returncode == 0
+            # The package test builds and installs a .deb; no fault on the list reaches it.
+            passed = built and run(["ctest", "--test-dir", BUILD, "-j2", "--timeout", "120",
+                                    "-E", "package_install"]).returncode == 0
         finally:
             path.write_text(original)
         if m["fault"]:

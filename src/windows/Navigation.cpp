@@ -5,32 +5,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "windows/ProgramFrame.h"
-
 namespace calbrine {
 
 namespace {
-
-// A window to a reader, called by its caption: a page of the program's frame has its caption
-// as a top-level window would.
-class WindowReader : public QAccessibleWidget {
-  public:
-    explicit WindowReader(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? widget()->windowTitle() : QAccessibleWidget::text(t);
-    }
-};
 
 // Asked first with the most derived class name, so that it answers for the program's windows
 // before Qt's own factory answers for their base, QWidget.
 QAccessibleInterface* WindowInterface(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget == nullptr || !(widget->isWindow() || ProgramFrame::IsPage(widget)) ||
-        qobject_cast<QDialog*>(object) != nullptr ||
+    if (widget == nullptr || !widget->isWindow() || qobject_cast<QDialog*>(object) != nullptr ||
         !className.startsWith(QLatin1String("calbrine::"))) {
         return nullptr;
     }
-    return new WindowReader(widget);
+    return new QAccessibleWidget(widget, QAccessible::Window);
 }
 
 }  // namespace

@@ -180,29 +180,24 @@ TEST_F(DesignWindowTest, OverflowInTheNominalValueIsASchematicError) {
 }
 
 TEST_F(DesignWindowTest, FixedCaptionsOfTheFourWindows) {
-    std::map<std::string, QWidget*> windows;
-    windows["frmOpening"] = ShowOpeningWindow();
-    windows["frmDesign"] = Open();
-    windows["frmBlank"] = ShowBlankWindow();
     std::vector<std::string> failures;
     const auto check = [&](const std::string& window, QWidget* w) {
         for (const Row& row : Table("window-captions.txt")) {
             if (row.words[0] != window) {
                 continue;
             }
-            const QString expected = QString::fromStdString(row.text);
-            const QString shown =
+            const QString shown =  // a caption as the window on the screen shows it
                 row.words[1] == "-"
-                    ? w->windowTitle()
+                    ? w->window()->windowTitle()
                     : Text(w->findChild<QWidget*>(QString::fromStdString(row.words[1])));
-            if (shown != expected) {
+            if (shown != QString::fromStdString(row.text)) {
                 failures.push_back(window + " " + row.words[1] + ": " + shown.toStdString());
             }
         }
     };
-    for (const auto& [name, window] : windows) {
-        check(name, window);
-    }
+    check("frmOpening", ShowOpeningWindow());
+    check("frmDesign", Open());
+    check("frmBlank", ShowBlankWindow());
     SetModalRunner([&](QDialog& dialog) {
         check("frmExit", &dialog);
         return 0;

@@ -19,6 +19,7 @@ namespace calbrine {
 namespace {
 
 QPointer<frmDesign> designWindow;
+QPointer<frmDesign> preparedWindow;  // made, not yet loaded
 
 // Left, top, width and height of each control in window units, in the order the load
 // places them.
@@ -225,11 +226,20 @@ void frmDesign::cmdAccept_Click() {
 
 frmDesign* ShowDesignWindow() {
     if (!designWindow) {
-        designWindow = new frmDesign;
+        designWindow = preparedWindow ? preparedWindow.data() : new frmDesign;
+        preparedWindow = nullptr;
         designWindow->Form_Load();
     }
     ProgramFrame::Show(*designWindow);
     return designWindow;
+}
+
+void PrepareDesignWindow(QWidget* holder) {
+    if (!designWindow && !preparedWindow) {
+        preparedWindow = new frmDesign(holder);
+        preparedWindow->hide();
+        preparedWindow->ensurePolished();
+    }
 }
 
 void UnloadDesignWindow() {

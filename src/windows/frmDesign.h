@@ -86,9 +86,13 @@ class frmDesign : public PictureWindow {
     WindowUnits units_;
 };
 
-// The one design window of the program: created, loaded and shown maximized on first show,
-// released on unload.
+// The one design window of the program: created, loaded and shown in the program frame on
+// first show, released on unload.
 frmDesign* ShowDesignWindow();
+// Makes the next design window's controls ahead of its first show, as a hidden child of
+// `holder`, so that showing it only loads it. Nothing the user sees changes: the loading,
+// with whatever it reports, still happens when the window is shown.
+void PrepareDesignWindow(QWidget* holder);
 void UnloadDesignWindow();
 frmDesign* DesignWindow();
 

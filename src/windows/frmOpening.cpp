@@ -1,5 +1,6 @@
 #include "windows/frmOpening.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -105,6 +106,16 @@ void frmOpening::Form_Load() {
     lblWebsite->setText(QString::fromLatin1(MakerWebAddress));
     Place(cmdStart, units_, 1000, 4500, 1500, 270);
     cmdStart->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
+}
+
+void frmOpening::paintEvent(QPaintEvent* event) {
+    PictureWindow::paintEvent(event);
+    if (!designPrepared_) {
+        // Once this window is on the screen, the design window's controls are made while the
+        // user reads it, so that Start has only to load and show them.
+        designPrepared_ = true;
+        QTimer::singleShot(0, this, [this] { PrepareDesignWindow(this); });
+    }
 }
 
 void frmOpening::cmdStart_Click() {

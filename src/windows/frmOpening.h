@@ -36,8 +36,12 @@ class frmOpening : public PictureWindow {
     void cmdStart_Click();
     void cmdExit_Click();
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     WindowUnits units_{};
+    bool designPrepared_ = false;
 };
 
 frmOpening* ShowOpeningWindow();

@@ -147,6 +147,16 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
     EXPECT_EQ(frame->windowTitle(), "Calbrine - Design page");
 }
 
+TEST_F(ProgramFlowTest, TheDesignWindowIsMadeAheadButLoadedOnlyByStart) {
+    DesignValues.CfineMin = DesignValues.CfineMax = 3e38f;  // its schematic reports an overflow
+    frmOpening* opening = ShowOpeningWindow();
+    QTest::qWait(50);  // painted, and the design window's controls made meanwhile
+    EXPECT_NE(opening->findChild<frmDesign*>(), nullptr);
+    EXPECT_TRUE(answers.messages.empty());
+    opening->cmdStart_Click();
+    EXPECT_EQ(answers.messages, std::vector<std::string>{"Calbrine: We had a schematic error"});
+}
+
 TEST_F(ProgramFlowTest, OpeningExitAndTheCloseBoxEndWithoutWriting) {
     Click(ShowOpeningWindow()->cmdExit);
     EXPECT_EQ(programEnds, 1);

@@ -1,5 +1,6 @@
 #include "simulation/NgspiceSession.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <thread>
@@ -73,14 +74,16 @@ NetlistRun::Outcome WaitForRun(const NgspiceApi& api, const std::function<void(d
                                const std::atomic<bool>* cancel, const RunLimits& limits) {
     NgspiceReports& r = Reports();
     const auto deadline = Clock::now() + std::chrono::duration<double>(limits.wallSeconds);
+    // ngspice's own figure can step back within a run, as its phases report their own
+    // percentages; what is shown never does.
+    double fraction = 0;
     for (;;) {
-        double fraction = 0;
         {
             std::unique_lock<std::mutex> lock(r.mutex);
             if (r.changed.wait_for(lock, PollInterval, [&] { return r.threadEnded; })) {
                 break;
             }
-            fraction = r.fraction;
+            fraction = std::max(fraction, r.fraction);
         }
         if (progress) {
             progress(fraction);

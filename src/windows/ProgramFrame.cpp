@@ -39,10 +39,6 @@ void ProgramFrame::Show(QWidget& page) {
     }
 }
 
-bool ProgramFrame::IsPage(const QWidget* widget) {
-    return widget != nullptr && frame && widget->parentWidget() == frame;
-}
-
 QWidget* ProgramFrame::TopPage() const {
     const QObjectList& pages = children();  // raise() moves a page to the end
     for (auto page = pages.rbegin(); page != pages.rend(); ++page) {

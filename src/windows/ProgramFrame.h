@@ -17,8 +17,6 @@ class ProgramFrame : public QWidget {
     // Puts `page` on top of the frame, filling it, and shows it; the frame itself is shown
     // maximized if it is not on the screen yet.
     static void Show(QWidget& page);
-    // Whether `widget` is one of the frame's pages.
-    static bool IsPage(const QWidget* widget);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,9 +3,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 
 #include "file_test_support.h"
 #include "files/DesignFiles.h"

@@ -2,7 +2,6 @@
 // checked through the design window).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <vector>
 

@@ -2,7 +2,6 @@
 // the design window and its shortcuts.
 #include <QAccessible>
 #include <QDialog>
-#include <fstream>
 
 #include "GuiTestSupport.h"
 #include "windows/ExplorerWindow.h"

@@ -9,7 +9,25 @@ namespace calbrine {
 
 namespace {
 QPointer<ProgramFrame> frame;
+
+// The keys go to the page on top: a page shown without a focused control of its own gives
+// the focus to its first tab stop, as Tab would, so that an entry box has its text selected
+// and typing replaces it. Without this the focus would stay with the page underneath.
+void FocusFirstTabStop(QWidget& page) {
+    const QWidget* focused = frame->focusWidget();
+    if (focused != nullptr && page.isAncestorOf(focused) && focused->isVisible()) {
+        return;
+    }
+    for (QWidget* control = page.nextInFocusChain(); control != &page;
+         control = control->nextInFocusChain()) {
+        if (page.isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) != 0 &&
+            control->isVisible() && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
+}  // namespace
 
 ProgramFrame::ProgramFrame() {
     setObjectName(QStringLiteral("programFrame"));
@@ -37,6 +55,7 @@ void ProgramFrame::Show(QWidget& page) {
     if (!frame->isVisible()) {
         frame->showMaximized();
     }
+    FocusFirstTabStop(page);
 }
 
 QWidget* ProgramFrame::TopPage() const {

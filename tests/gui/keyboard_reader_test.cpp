@@ -90,6 +90,19 @@ TEST_F(KeyboardReaderTest, TabGoesFromTheIfBoxThroughTheBoxesToTheButtonsAsTheyS
         "cmdExit");
 }
 
+// Start pressed from the keyboard leaves the keys in the design page's first box, its text
+// selected so that typing replaces it, not in the opening page's hidden button.
+TEST_F(KeyboardReaderTest, StartByKeyboardLeavesTheKeysInTheIfBox) {
+    frmOpening* opening = ShowOpeningWindow();
+    opening->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(opening));
+    opening->cmdStart->setFocus();
+    QTest::keyClick(opening->cmdStart, Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Design() != nullptr && Design()->isVisible(); }));
+    EXPECT_EQ(QApplication::focusWidget(), Design()->boxIF);
+    EXPECT_EQ(Design()->boxIF->selectedText(), Design()->boxIF->text());
+}
+
 // Ctrl+Q, then Tab and Space in the exit window, leave the program through "Exit / Quit".
 TEST_F(KeyboardReaderTest, ShortcutsNamedInTheTooltipsAndExitByKeyboard) {
     const std::pair<const char*, const char*> shortcuts[] = {

@@ -12,7 +12,8 @@ QPointer<ProgramFrame> frame;
 
 // The keys go to the page on top: a page shown without a focused control of its own gives
 // the focus to its first tab stop, as Tab would, so that an entry box has its text selected
-// and typing replaces it. Without this the focus would stay with the page underneath.
+// and typing replaces it. Otherwise where the keys went would depend on the order in which
+// the pages were made.
 void FocusFirstTabStop(QWidget& page) {
     const QWidget* focused = frame->focusWidget();
     if (focused != nullptr && page.isAncestorOf(focused) && focused->isVisible()) {

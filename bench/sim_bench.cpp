@@ -21,7 +21,6 @@ DesignRecord WorkedExample() {
 }
 
 void BM_SimulateFourSettings(benchmark::State& state) {
-    SetProgramConstants();
     const SimulationRequest request{WorkedExample()};
     std::size_t points = 0;
     for (auto _ : state) {
@@ -43,7 +42,6 @@ void BM_NgspiceBatchFourSettings(benchmark::State& state) {
         state.SkipWithError("the ngspice program is not installed");
         return;
     }
-    SetProgramConstants();
     std::string commands;
     for (TuningSetting setting : AllTuningSettings) {
         const std::string name = std::string("/tmp/calbrine-bench-") + SettingName(setting);

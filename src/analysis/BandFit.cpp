@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "analysis/Bisection.h"
-#include "analysis/DesignScope.h"
 #include "analysis/ReportText.h"
 #include "design/Tuning.h"
 
@@ -24,16 +23,14 @@ struct Ends {
 };
 
 Ends VfoEnds(const DesignRecord& design) {
-    const DesignScope scope(design);
-    const DesignRecord& d = DesignValues;
+    const DesignRecord d = WithNominalFine(design);
     const float small = std::min(d.CcoarseMin, d.CcoarseMax);
     const float large = std::max(d.CcoarseMin, d.CcoarseMax);
-    return {ResonanceFrequency(d.CfineNom, small), ResonanceFrequency(d.CfineNom, large)};
+    return {ResonanceFrequency(d, d.CfineNom, small), ResonanceFrequency(d, d.CfineNom, large)};
 }
 
 double VfoAt(const DesignRecord& design, double ccoarse) {
-    const DesignScope scope(design);
-    return ResonanceFrequency(DesignValues.CfineNom, static_cast<float>(ccoarse));
+    return ResonanceFrequency(design, NominalFineCapacitance(design), static_cast<float>(ccoarse));
 }
 
 // Scales L7 so that the geometric centre of the range sits on that of the wanted band.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/TuningCurve.h"
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "analysis/Bisection.h"
-#include "analysis/DesignScope.h"
 #include "analysis/ReportText.h"
 #include "design/Tuning.h"
 
@@ -18,8 +17,7 @@ double SeriesSlope(double a, double b) {
 }
 
 double VfoAt(const DesignRecord& design, double ccoarse) {
-    const DesignScope scope(design);
-    return ResonanceFrequency(DesignValues.CfineNom, static_cast<float>(ccoarse));
+    return ResonanceFrequency(design, NominalFineCapacitance(design), static_cast<float>(ccoarse));
 }
 
 // The coarse capacitance at the low- or the high-frequency end of the range.

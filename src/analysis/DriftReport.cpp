@@ -1,10 +1,8 @@
-// The drift command's report and the tolerance report, as text and CSV.
+// The drift and tolerance reports.
 #include <cmath>
 
-#include "analysis/Drift.h"
-#include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
-#include "analysis/Tolerance.h"
+#include "analysis/Reports.h"
 
 namespace calbrine {
 
@@ -22,49 +20,58 @@ std::string CompensationText(const Compensation& c) {
            "\n  in parallel with " + CapacitanceText(c.remainingFarad) + " as before\n";
 }
 
-std::string DriftText(const DesignRecord& design, const DriftOptions& options) {
-    const DriftAnalysis a = AnalyseDrift(design, options.settings, options.compensated);
-    std::string text = "VFO drift in Hz/degC, largest share first\n\n";
-    std::vector<std::vector<std::string>> rows = {{"Part", "ppm/degC", "Low end", "High end"}};
+ReportTable DriftTable(const DriftAnalysis& a) {
+    ReportTable table;
+    table.columns = {{"Part", "part"},
+                     {"ppm/degC", ""},
+                     {"Low end", "low_end_hz_per_c"},
+                     {"High end", "high_end_hz_per_c"}};
+    auto rate = [](double hzPerC) { return TableCell{DriftRateText(hzPerC), PlainNumber(hzPerC)}; };
     for (const PartDrift& p : a.parts) {
-        rows.push_back({PartName(p.part), PlainNumber(p.tcPpm, 4), DriftRateText(p.lowEndHzPerC),
-                        DriftRateText(p.highEndHzPerC)});
+        table.rows.push_back({{PartName(p.part), PartName(p.part)},
+                              {PlainNumber(p.tcPpm, 4), ""},
+                              rate(p.lowEndHzPerC),
+                              rate(p.highEndHzPerC)});
     }
-    rows.push_back(
-        {"Total", "", DriftRateText(a.totalLowHzPerC), DriftRateText(a.totalHighHzPerC)});
-    text += AlignedTable(rows);
-    text += "\nMid-band drift: " + DriftRateText(a.midBandHzPerC) + " Hz/degC\n";
-    return text + CompensationText(a.compensation);
+    table.rows.push_back(
+        {{"Total", "total"}, {"", ""}, rate(a.totalLowHzPerC), rate(a.totalHighHzPerC)});
+    return table;
 }
 
-std::string DriftCsv(const DesignRecord& design, const DriftOptions& options) {
-    const DriftAnalysis a = AnalyseDrift(design, options.settings, options.compensated);
-    std::string csv = "part,low_end_hz_per_c,high_end_hz_per_c\n";
-    for (const PartDrift& p : a.parts) {
-        csv += std::string(PartName(p.part)) + "," + PlainNumber(p.lowEndHzPerC) + "," +
-               PlainNumber(p.highEndHzPerC) + "\n";
-    }
-    return csv + "total," + PlainNumber(a.totalLowHzPerC) + "," + PlainNumber(a.totalHighHzPerC) +
-           "\n";
+std::string DriftSummary(const DriftAnalysis& a) {
+    return "Mid-band drift: " + DriftRateText(a.midBandHzPerC) + " Hz/degC\n" +
+           CompensationText(a.compensation);
 }
 
-std::string ToleranceText(const DesignRecord& design, const PartSettings& settings) {
-    const ToleranceAnalysis t = AnalyseTolerance(design, settings);
-    auto edge = [](const char* name, const EdgeTolerance& e) {
-        return std::vector<std::string>{name, FrequencyText(e.nominalHz),
-                                        SignedFrequencyText(e.lowestHz - e.nominalHz),
-                                        "+" + FrequencyText(e.highestHz - e.nominalHz)};
-    };
-    std::string text = "Worst case of the band edges with every part at its tolerance\n\n" +
-                       AlignedTable({{"Edge", "Nominal", "Parts high", "Parts low"},
-                                     edge("Low end", t.lowEnd),
-                                     edge("High end", t.highEnd)});
-    std::vector<std::vector<std::string>> rows = {{"Part", "Tolerance", "Low end", "High end"}};
+std::string DriftReport(const DriftAnalysis& a) {
+    return "VFO drift in Hz/degC, largest share first\n\n" + DriftTable(a).Text() + "\n" +
+           DriftSummary(a);
+}
+
+ReportTable ToleranceTable(const ToleranceAnalysis& t, const PartSettings& settings) {
+    ReportTable table;
+    table.columns = {{"Part", "part"},
+                     {"Tolerance", "tolerance_percent"},
+                     {"Low end", "low_end_hz"},
+                     {"High end", "high_end_hz"}};
     for (const PartShare& s : t.shares) {
-        rows.push_back({PartName(s.part), PlainNumber(settings.Tolerance(s.part), 3) + " %",
-                        FrequencyText(s.lowEndHz), FrequencyText(s.highEndHz)});
+        const double percent = settings.Tolerance(s.part);
+        table.rows.push_back({{PartName(s.part), PartName(s.part)},
+                              {PlainNumber(percent, 3) + " %", PlainNumber(percent)},
+                              {FrequencyText(s.lowEndHz), PlainNumber(s.lowEndHz)},
+                              {FrequencyText(s.highEndHz), PlainNumber(s.highEndHz)}});
     }
-    return text + "\nShare of each part (first order), largest first\n\n" + AlignedTable(rows);
+    return table;
+}
+
+std::string ToleranceSummary(const ToleranceAnalysis& t) {
+    auto edge = [](const char* name, const EdgeTolerance& e) {
+        return std::string(name) + " " + FrequencyText(e.nominalHz) + ": " +
+               SignedFrequencyText(e.lowestHz - e.nominalHz) + " / +" +
+               FrequencyText(e.highestHz - e.nominalHz);
+    };
+    return "Worst case with every part high / low:  " + edge("low end", t.lowEnd) + "    " +
+           edge("high end", t.highEnd) + "\nEach part's share is first order, for that part alone.";
 }
 
 }  // namespace calbrine

@@ -1,20 +1,21 @@
-// The fit command's report: the solved parts, how well they hit the band, and the padding
-// capacitors a builder can choose from.
-#include "analysis/ExplorerCommands.h"
+// The fit report: the solved parts, how well they hit the band, and the padding capacitors a
+// builder can choose from.
 #include "analysis/ReportText.h"
+#include "analysis/Reports.h"
 
 namespace calbrine {
 
 namespace {
 
-std::string BandLine(const DesignRecord& design, const FitOptions& o) {
-    return "Band " + FrequencyText(o.band.lowHz) + " to " + FrequencyText(o.band.highHz) +
-           (o.mix == Mix::Sum ? " (VFO plus" : " (difference with") + " IF " +
+std::string BandLine(const DesignRecord& design, const FitRequest& request) {
+    return "Band " + FrequencyText(request.band.lowHz) + " to " +
+           FrequencyText(request.band.highHz) +
+           (request.mix == Mix::Sum ? " (VFO plus" : " (difference with") + " IF " +
            FrequencyText(design.IF) + ")\n";
 }
 
-std::string PaddingTable(const DesignRecord& design, const FitOptions& o) {
-    const PaddingWindow w = PaddingRange(design, o.band, o.mix);
+std::string PaddingTable(const DesignRecord& design, const FitRequest& request) {
+    const PaddingWindow w = PaddingRange(design, request.band, request.mix);
     if (!w.reached) {
         return "";
     }
@@ -28,55 +29,40 @@ std::string PaddingTable(const DesignRecord& design, const FitOptions& o) {
     return text + AlignedTable(rows);
 }
 
-// Solves the fit; an unreachable band leaves the reason as the output's error.
-CommandOutput Fit(const DesignRecord& design, const FitOptions& options, FitResult& r) {
-    r = FitToBand(design, options.band, options.mix, options.solve);
-    CommandOutput out;
-    out.reached = r.reached;
-    if (!r.reached) {
-        out.error = "Cannot reach the band: " + r.reason + "\n";
-    }
-    return out;
-}
-
 }  // namespace
 
-CommandOutput FitText(const DesignRecord& design, const FitOptions& options) {
-    FitResult r;
-    CommandOutput out = Fit(design, options, r);
-    if (!out.reached) {
-        return out;
-    }
-    out.text = BandLine(design, options);
-    if (options.solve == FitSolve::InductorAndPadding) {
-        out.text += "L7  = " + InductanceText(r.design.L7) +
-                    "\nC37 = " + CapacitanceText(r.design.C37) + "\n";
-    } else {
-        out.text += "C38 Min = " + CapacitanceText(r.design.CcoarseMin) +
-                    "\nC38 Max = " + CapacitanceText(r.design.CcoarseMax) + "\n";
-    }
-    out.text += "VFO " + FrequencyText(r.vfoLowHz) + " to " + FrequencyText(r.vfoHighHz) +
-                ", within " + PlainNumber(r.worstErrorPercent, 2) + " % of the band edges\n";
-    if (options.solve == FitSolve::InductorAndPadding) {
-        out.text += PaddingTable(design, options);
-    }
-    return out;
+FitResult SolveFit(const DesignRecord& design, const FitRequest& request) {
+    return FitToBand(design, request.band, request.mix, request.solve);
 }
 
-CommandOutput FitCsv(const DesignRecord& design, const FitOptions& options) {
-    FitResult r;
-    CommandOutput out = Fit(design, options, r);
-    if (!out.reached) {
-        return out;
-    }
-    out.text = "part,value\n";
-    if (options.solve == FitSolve::InductorAndPadding) {
-        out.text += "L7," + PlainNumber(r.design.L7) + "\nC37," + PlainNumber(r.design.C37) + "\n";
+std::string FitReport(const DesignRecord& design, const FitRequest& request, const FitResult& r) {
+    std::string text = BandLine(design, request);
+    if (request.solve == FitSolve::InductorAndPadding) {
+        text += "L7  = " + InductanceText(r.design.L7) +
+                "\nC37 = " + CapacitanceText(r.design.C37) + "\n";
     } else {
-        out.text += "CcoarseMin," + PlainNumber(r.design.CcoarseMin) + "\nCcoarseMax," +
-                    PlainNumber(r.design.CcoarseMax) + "\n";
+        text += "C38 Min = " + CapacitanceText(r.design.CcoarseMin) +
+                "\nC38 Max = " + CapacitanceText(r.design.CcoarseMax) + "\n";
     }
-    return out;
+    text += "VFO " + FrequencyText(r.vfoLowHz) + " to " + FrequencyText(r.vfoHighHz) + ", within " +
+            PlainNumber(r.worstErrorPercent, 2) + " % of the band edges\n";
+    if (request.solve == FitSolve::InductorAndPadding) {
+        text += PaddingTable(design, request);
+    }
+    return text;
+}
+
+std::string FitCsv(const FitRequest& request, const FitResult& r) {
+    std::string csv = "part,value\n";
+    if (request.solve == FitSolve::InductorAndPadding) {
+        return csv + "L7," + PlainNumber(r.design.L7) + "\nC37," + PlainNumber(r.design.C37) + "\n";
+    }
+    return csv + "CcoarseMin," + PlainNumber(r.design.CcoarseMin) + "\nCcoarseMax," +
+           PlainNumber(r.design.CcoarseMax) + "\n";
+}
+
+std::string FitFailure(const FitResult& result) {
+    return "Cannot reach the band: " + result.reason + "\n";
 }
 
 }  // namespace calbrine

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "analysis/ReportText.h"
-#include "engineering/NumberText.h"
 #include "engineering/EngineeringText.h"
+#include "engineering/NumberText.h"
 
 namespace calbrine {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

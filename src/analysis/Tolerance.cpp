@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/DesignScope.h"
 #include "analysis/Drift.h"
 #include "design/Tuning.h"
 
@@ -22,10 +21,9 @@ DesignRecord WithTolerances(const DesignRecord& design, const PartSettings& sett
 
 // VFO at the low- and high-frequency ends of the coarse range.
 std::pair<double, double> Ends(const DesignRecord& design) {
-    const DesignScope scope(design);
-    const DesignRecord& d = DesignValues;
-    const double a = ResonanceFrequency(d.CfineNom, d.CcoarseMin);
-    const double b = ResonanceFrequency(d.CfineNom, d.CcoarseMax);
+    const DesignRecord d = WithNominalFine(design);
+    const double a = ResonanceFrequency(d, d.CfineNom, d.CcoarseMin);
+    const double b = ResonanceFrequency(d, d.CfineNom, d.CcoarseMax);
     return {std::min(a, b), std::max(a, b)};
 }
 

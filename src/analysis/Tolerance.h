@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "analysis/Parts.h"
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

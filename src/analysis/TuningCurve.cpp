@@ -3,15 +3,13 @@
 #include <cmath>
 
 #include "analysis/Bisection.h"
-#include "analysis/DesignScope.h"
 #include "analysis/ReportText.h"
 #include "design/Tuning.h"
 
 namespace calbrine {
 
 std::vector<CurvePoint> TuningCurve(const DesignRecord& design, int points) {
-    const DesignScope scope(design);
-    const DesignRecord& d = DesignValues;
+    const DesignRecord d = WithNominalFine(design);
     std::vector<CurvePoint> curve;
     const int n = points < 2 ? 2 : points;
     for (int i = 0; i < n; ++i) {
@@ -21,9 +19,9 @@ std::vector<CurvePoint> TuningCurve(const DesignRecord& design, int points) {
         p.ccoarse = i == n - 1
                         ? d.CcoarseMax
                         : static_cast<float>(d.CcoarseMin + (d.CcoarseMax - d.CcoarseMin) * t);
-        p.vfo = ResonanceFrequency(d.CfineNom, p.ccoarse);
-        p.fineLow = ResonanceFrequency(d.CfineMax, p.ccoarse);
-        p.fineHigh = ResonanceFrequency(d.CfineMin, p.ccoarse);
+        p.vfo = ResonanceFrequency(d, d.CfineNom, p.ccoarse);
+        p.fineLow = ResonanceFrequency(d, d.CfineMax, p.ccoarse);
+        p.fineHigh = ResonanceFrequency(d, d.CfineMin, p.ccoarse);
         p.rfSum = d.IF + p.vfo;
         p.rfDiff = std::fabs(d.IF - p.vfo);
         curve.push_back(p);
@@ -53,12 +51,11 @@ double MarkSpacing(double span) {
 // Marks at every multiple of `spacing` within the dial's range; `spacing` 0 picks the round
 // spacing of the labelled marks.
 std::vector<DialMark> MarksEvery(const DesignRecord& design, Mix mix, double spacing) {
-    const DesignScope scope(design);
-    const DesignRecord& d = DesignValues;
+    const DesignRecord d = WithNominalFine(design);
     const double c0 = d.CcoarseMin;
     const double c1 = d.CcoarseMax;
     auto rfAt = [&](double c) {
-        return RfFrequency(d.IF, ResonanceFrequency(d.CfineNom, static_cast<float>(c)), mix);
+        return RfFrequency(d.IF, ResonanceFrequency(d, d.CfineNom, static_cast<float>(c)), mix);
     };
     const double rf0 = rfAt(c0);
     const double rf1 = rfAt(c1);

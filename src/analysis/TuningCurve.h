@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "circuit/TuningSettings.h"
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

@@ -19,7 +19,7 @@ const char* SettingName(TuningSetting setting) {
 }
 
 TuningCapacitors SettingCapacitors(const DesignRecord& design, TuningSetting setting) {
-    const float nominal = (design.CfineMax + design.CfineMin) / 2;
+    const float nominal = NominalFineCapacitance(design);
     switch (setting) {
         case TuningSetting::VfoMin:
             return {nominal, design.CcoarseMax};

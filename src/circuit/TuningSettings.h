@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 
@@ -27,7 +27,7 @@ struct TuningCapacitors {
 TuningCapacitors SettingCapacitors(const DesignRecord& design, TuningSetting setting);
 
 // The tuning calculation's resonance at the setting, in hertz (0 when it is not finite).
-// Reads only `design`, never the program-wide DesignValues: safe on a worker thread.
+// Reads only `design`, so settings of many designs may be evaluated at once.
 float CalculatedFrequency(const DesignRecord& design, TuningSetting setting);
 
 }  // namespace calbrine

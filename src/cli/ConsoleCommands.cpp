@@ -2,12 +2,11 @@
 
 #include <ostream>
 
-#include "analysis/DesignScope.h"
-#include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
+#include "analysis/Reports.h"
+#include "cli/CommandOptions.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
-#include "services/MessageRecorder.h"
 #include "simulation/SimulationText.h"
 
 namespace calbrine {
@@ -25,27 +24,9 @@ Result Failure(int status, const std::string& error) {
     return {status, "", error};
 }
 
-// Reads the design file without showing anything; the reader's message is the error.
-bool ReadDesign(const std::string& file, DesignRecord& design, std::string& error) {
-    const DesignRecord kept = DesignValues;
-    DesignValues = DesignRecord{};
-    bool failed = false;
-    {
-        MessageRecorder recorder(false);
-        ReadDesignFile(file);
-        failed = !recorder.Messages().empty();
-        error = failed ? recorder.Messages().front() : "";
-    }
-    design = DesignValues;
-    design.CfineNom = NominalFineCapacitance(design);
-    DesignValues = kept;
-    return !failed;
-}
-
 Result Compute(const DesignRecord& design, bool csv) {
-    const DesignScope scope(design);
-    const TuningCaptions captions = EvaluateTuning();
-    const TuningRecord& r = TuningResults;
+    const TuningRecord r = TuneDesign(design);
+    const TuningCaptions captions = CaptionsOf(design, r);
     if (csv) {
         return {0,
                 "vfo_min_hz,vfo_max_hz,fine_low_hz,fine_high_hz\n" + PlainNumber(r.VfoMin) + "," +
@@ -64,46 +45,50 @@ Result Compute(const DesignRecord& design, bool csv) {
 }
 
 Result Curve(const CommandLine& line, const DesignRecord& design) {
-    CurveOptions options;
+    int steps = 11;
     if (!line.steps.empty()) {
-        const std::string wrong = ParseSteps(line.steps, options.steps);
+        const std::string wrong = ParseSteps(line.steps, steps);
         if (!wrong.empty()) {
             return Failure(2, wrong);
         }
     }
-    return {0, line.csv ? CurveCsv(design, options) : CurveText(design, options), ""};
+    return {0, line.csv ? DialTable(design, steps).Csv() : DialReport(design, steps), ""};
 }
 
 Result Fit(const CommandLine& line, const DesignRecord& design) {
-    FitOptions options;
-    std::string wrong = ParseBand(line.band, options.band);
+    FitRequest request;
+    std::string wrong = ParseBand(line.band, request.band);
     if (wrong.empty() && !line.mix.empty()) {
-        wrong = ParseMix(line.mix, options.mix);
+        wrong = ParseMix(line.mix, request.mix);
     }
     if (wrong.empty() && !line.solve.empty()) {
-        wrong = ParseSolve(line.solve, options.solve);
+        wrong = ParseSolve(line.solve, request.solve);
     }
     if (!wrong.empty()) {
         return Failure(2, wrong);
     }
-    const CommandOutput output = line.csv ? FitCsv(design, options) : FitText(design, options);
-    return output.reached ? Result{0, output.text, ""} : Failure(1, output.error);
+    const FitResult result = SolveFit(design, request);
+    if (!result.reached) {
+        return Failure(1, FitFailure(result));
+    }
+    return {0, line.csv ? FitCsv(request, result) : FitReport(design, request, result), ""};
 }
 
 Result Drift(const CommandLine& line, const DesignRecord& design) {
-    DriftOptions options;
+    PartSettings settings;
     const std::string settingsFile = SettingsPath(line.file);
-    const std::string bad = ReadSettingsFile(settingsFile, options.settings);
+    const std::string bad = ReadSettingsFile(settingsFile, settings);
     if (!bad.empty()) {
         return Failure(1, settingsFile + ": " + bad);
     }
     for (const std::string& tc : line.tc) {
-        const std::string wrong = ParseTc(tc, options.settings);
+        const std::string wrong = ParseTc(tc, settings);
         if (!wrong.empty()) {
             return Failure(2, wrong);
         }
     }
-    return {0, line.csv ? DriftCsv(design, options) : DriftText(design, options), ""};
+    const DriftAnalysis analysis = AnalyseDrift(design, settings);
+    return {0, line.csv ? DriftTable(analysis).Csv() : DriftReport(analysis), ""};
 }
 
 Result Simulate(const CommandLine& line, const DesignRecord& design, std::ostream& err,
@@ -126,11 +111,11 @@ Result Simulate(const CommandLine& line, const DesignRecord& design, std::ostrea
 }
 
 Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {
-    DesignRecord design;
-    std::string unread;
-    if (!ReadDesign(line.file, design, unread)) {
-        return Failure(1, unread);
+    const DesignFileRead read = ReadDesignRecord(line.file, DesignRecord{});
+    if (!read.read) {
+        return Failure(1, read.error);
     }
+    const DesignRecord design = WithNominalFine(read.design);
     if (line.command == "compute") {
         return Compute(design, line.csv);
     }

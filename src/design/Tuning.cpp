@@ -9,6 +9,9 @@ namespace calbrine {
 
 namespace {
 
+// The single nearest to pi, the value the program's Pi holds once its constants are set.
+constexpr float SinglePi = 3.14159274f;
+
 float FiniteOrZero(float f) {
     return std::isfinite(f) ? f : 0.0f;
 }
@@ -21,8 +24,13 @@ std::string EngText(float value) {
 
 }  // namespace
 
-float ResonanceFrequency(float cfine, float ccoarse) {
-    return ResonanceFrequency(DesignValues, cfine, ccoarse);
+float NominalFineCapacitance(const DesignRecord& d) {
+    return (d.CfineMax + d.CfineMin) / 2;
+}
+
+DesignRecord WithNominalFine(DesignRecord design) {
+    design.CfineNom = NominalFineCapacitance(design);
+    return design;
 }
 
 float ResonanceFrequency(const DesignRecord& d, float cfine, float ccoarse) {
@@ -32,23 +40,25 @@ float ResonanceFrequency(const DesignRecord& d, float cfine, float ccoarse) {
     const float Cdivider = d.C35 * d.C34 / (d.C35 + d.C34);
     const float Cload = Cdivider * Cparallel / (Cdivider + Cparallel);
     const float Ctotal = Cload + d.C15;
-    const float twoPi = Pi + Pi;
+    const float twoPi = SinglePi + SinglePi;
     const double root = std::sqrt(static_cast<double>(Ctotal) * static_cast<double>(d.L7));
     const float f = static_cast<float>(1.0 / (twoPi * root));
     // An all-zero record (a first start) gives 0/0 here; it shows as zero, never as nan.
     return FiniteOrZero(f);
 }
 
-TuningCaptions EvaluateTuning() {
-    const DesignRecord& d = DesignValues;
-    TuningRecord& r = TuningResults;
-    TuningCaptions captions;
+TuningRecord TuneDesign(const DesignRecord& d) {
+    TuningRecord r;
+    r.VfoMax = ResonanceFrequency(d, d.CfineNom, d.CcoarseMin);
+    r.VfoMin = ResonanceFrequency(d, d.CfineNom, d.CcoarseMax);
+    r.FineLow = ResonanceFrequency(d, d.CfineMax, d.CcoarseMax);
+    r.FineHigh = ResonanceFrequency(d, d.CfineMin, d.CcoarseMax);
+    return r;
+}
 
-    r.VfoMax = ResonanceFrequency(d.CfineNom, d.CcoarseMin);
-    const std::string vfoMaxText = EngText(r.VfoMax);
-    r.VfoMin = ResonanceFrequency(d.CfineNom, d.CcoarseMax);
-    const std::string vfoMinText = EngText(r.VfoMin);
-    captions.lblFreqMin = "VFO from" + vfoMinText + " to" + vfoMaxText;
+TuningCaptions CaptionsOf(const DesignRecord& d, const TuningRecord& r) {
+    TuningCaptions captions;
+    captions.lblFreqMin = "VFO from" + EngText(r.VfoMin) + " to" + EngText(r.VfoMax);
 
     const float sumLow = d.IF + r.VfoMin;
     const float sumHigh = d.IF + r.VfoMax;
@@ -60,11 +70,18 @@ TuningCaptions EvaluateTuning() {
     const float coarseSpan = std::fabs(r.VfoMax - r.VfoMin);
     captions.lblSpan = "Coarse-tune span: " + EngText(coarseSpan);
 
-    r.FineLow = ResonanceFrequency(d.CfineMax, d.CcoarseMax);
-    r.FineHigh = ResonanceFrequency(d.CfineMin, d.CcoarseMax);
     const float fineSpan = r.FineHigh - r.FineLow;
     captions.lblFineSpan = "Fine-tune span:  " + EngText(fineSpan);
     return captions;
+}
+
+float ResonanceFrequency(float cfine, float ccoarse) {
+    return ResonanceFrequency(DesignValues, cfine, ccoarse);
+}
+
+TuningCaptions EvaluateTuning() {
+    TuningResults = TuneDesign(DesignValues);
+    return CaptionsOf(DesignValues, TuningResults);
 }
 
 }  // namespace calbrine

@@ -1,26 +1,38 @@
 // The tuning calculation: the oscillator's resonance at the four settings of the tuning
-// capacitors, and the five result captions of the design window.
+// capacitors, and the five result captions of the design window. Every function but the two
+// marked otherwise reads only the records it is given, so designs can be evaluated on any
+// number of threads at once.
 #pragma once
 
 #include <string>
 
-namespace calbrine {
+#include "design/DesignRecord.h"
 
-struct DesignRecord;
+namespace calbrine {
 
 struct TuningCaptions {
     std::string lblFreqMin, lblSum, lblDiff, lblSpan, lblFineSpan;
 };
 
-// Resonance frequency with D9 at `cfine` and C38 at `ccoarse`, from the current DesignValues.
-// Returns 0 when the result is not a finite single.
-float ResonanceFrequency(float cfine, float ccoarse);
-// The same from the given record, without touching the program-wide values, so that a worker
-// thread may evaluate a design while the windows go on changing theirs.
+// The nominal fine-tune capacitance as the accept step forms it: the mean, held as a single.
+float NominalFineCapacitance(const DesignRecord& design);
+// The design with CfineNom formed from its two fine-tune ends, as a record read from a file
+// needs before it is evaluated.
+DesignRecord WithNominalFine(DesignRecord design);
+
+// Resonance frequency of `design` with D9 at `cfine` and C38 at `ccoarse`. Returns 0 when the
+// result is not a finite single.
 float ResonanceFrequency(const DesignRecord& design, float cfine, float ccoarse);
 
-// Reads DesignValues (CfineNom as the caller left it), fills TuningResults and returns the
-// caption texts.
+// The four frequencies of `design`, with D9's nominal capacitance as the record holds it.
+TuningRecord TuneDesign(const DesignRecord& design);
+// The five caption texts of a design and its tuning.
+TuningCaptions CaptionsOf(const DesignRecord& design, const TuningRecord& tuning);
+
+// The program-wide forms the design window uses. ResonanceFrequency(cfine, ccoarse) reads
+// DesignValues; EvaluateTuning reads DesignValues (CfineNom as the caller left it), fills
+// TuningResults and returns the caption texts.
+float ResonanceFrequency(float cfine, float ccoarse);
 TuningCaptions EvaluateTuning();
 
 }  // namespace calbrine

@@ -43,7 +43,10 @@ constexpr StoredValue storedValues[] = {
 
 const char* const LineEnd = "\r\n";
 
-std::string DesignFileText(std::string firstLine) {
+}  // namespace
+
+std::string DesignFileText(const DesignRecord& design, const std::string& firstLineText) {
+    std::string firstLine = firstLineText;
     // A line end inside the first line would shift every value line of the file.
     for (char& c : firstLine) {
         if (c == '\r' || c == '\n') {
@@ -52,13 +55,15 @@ std::string DesignFileText(std::string firstLine) {
     }
     std::string text = firstLine + LineEnd + Services().GeneralDateText() + LineEnd + LineEnd;
     for (const StoredValue& v : storedValues) {
-        text += v.key + SingleText(DesignValues.*v.field) + LineEnd;
+        text += v.key + SingleText(design.*v.field) + LineEnd;
     }
     for (int spare = 2; spare <= 5; ++spare) {
         text += "Spare " + std::to_string(spare) + ": " + std::to_string(spare) + LineEnd;
     }
     return text;
 }
+
+namespace {
 
 enum class ReadOutcome { Complete, EndOfFile, Failed };
 
@@ -87,9 +92,9 @@ class ValueLines {
     TextLineReader& reader_;
 };
 
-// Reads an open file into DesignValues field by field; a field is set as soon as its line
-// has been read.
-ReadOutcome ReadValues(TextLineReader& reader) {
+// Reads an open file into `design` field by field; a field is set as soon as its line has
+// been read.
+ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design) {
     ValueLines lines(reader);
     std::string text;
     auto stop = [&reader] {
@@ -108,7 +113,7 @@ ReadOutcome ReadValues(TextLineReader& reader) {
         if (!NearestSingle(LenientNumber(text), single)) {
             return ReadOutcome::Failed;  // a number no single can hold
         }
-        DesignValues.*v.field = single;
+        design.*v.field = single;
     }
     for (int spare = 0; spare < 4; ++spare) {
         if (!lines.Next(text)) {
@@ -119,13 +124,15 @@ ReadOutcome ReadValues(TextLineReader& reader) {
 }
 
 // Opens, reads and closes the file; false when it could not be opened or read.
-bool ReadFile(const std::string& path) {
+bool ReadFile(const std::string& path, DesignRecord& design) {
     TextLineReader reader;
-    return reader.Open(path) && ReadValues(reader) != ReadOutcome::Failed;
+    return reader.Open(path) && ReadValues(reader, design) != ReadOutcome::Failed;
 }
 
-void LoadBuiltInValues() {
-    DesignRecord& d = DesignValues;
+}  // namespace
+
+DesignRecord BuiltInDesign() {
+    DesignRecord d;
     d.CfineMin = 200e-12f;
     d.CfineMax = 20e-12f;
     d.C39 = 33e-12f;
@@ -138,17 +145,30 @@ void LoadBuiltInValues() {
     d.C35 = 470e-12f;
     d.L7 = 7.7e-6f;
     d.IF = 11e6f;
+    return d;
 }
 
-}  // namespace
+DesignFileRead ReadDesignRecord(const std::string& name, const DesignRecord& start) {
+    DesignFileRead result;
+    result.design = start;
+    result.read = ReadFile(FindFileIgnoringCase(name), result.design);
+    if (!result.read) {
+        result.error = "The file '" + name + "' was not found.";
+    }
+    return result;
+}
+
+bool WriteDesignRecord(const DesignRecord& design, const std::string& name) {
+    return ReplaceFile(name, DesignFileText(design, name));
+}
 
 void ReadLastSession() {
     // Missing at the first start, and nothing to report otherwise either.
-    ReadFile(FindFileIgnoringCase(LastSessionName));
+    ReadFile(FindFileIgnoringCase(LastSessionName), DesignValues);
 }
 
 void WriteLastSession() {
-    if (!ReplaceFile(LastSessionName, DesignFileText("Calbrine last-session file"))) {
+    if (!ReplaceFile(LastSessionName, DesignFileText(DesignValues, "Calbrine last-session file"))) {
         Services().Beep();
         Services().ShowMessage("The last-session file was not written correctly.", Caption);
     }
@@ -158,11 +178,16 @@ void ReadDesignFile(const std::string& name) {
     if (CharacterCount(name) < 5) {
         return;
     }
-    if (ReadFile(FindFileIgnoringCase(name))) {
+    const DesignFileRead result = ReadDesignRecord(name, DesignValues);
+    if (result.read) {
+        DesignValues = result.design;
         return;
     }
-    Services().ShowMessage("The file '" + name + "' was not found.", Caption);
-    LoadBuiltInValues();
+    Services().ShowMessage(result.error, Caption);
+    // The built-in values replace the twelve stored ones; CfineNom stays until the next accept.
+    const float nominal = DesignValues.CfineNom;
+    DesignValues = BuiltInDesign();
+    DesignValues.CfineNom = nominal;
 }
 
 std::string DefaultsFile(const std::vector<std::string>& shippedCopies) {
@@ -182,7 +207,7 @@ void WriteDesignFile(const std::string& name) {
     if (CharacterCount(name) < 5) {
         return;
     }
-    if (!ReplaceFile(name, DesignFileText(name))) {
+    if (!WriteDesignRecord(DesignValues, name)) {
         Services().Beep();
         Services().ShowMessage("The file was not written correctly.", Caption);
     }

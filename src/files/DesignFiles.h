@@ -5,7 +5,29 @@
 #include <string>
 #include <vector>
 
+#include "design/DesignRecord.h"
+
 namespace calbrine {
+
+// A design file read into a record, or the reason it could not be.
+struct DesignFileRead {
+    bool read = false;
+    DesignRecord design;  // the record read; `start` unchanged when the file was not read
+    std::string error;    // "The file 'NAME' was not found." when not read
+};
+
+// Reads a design file over `start`: each value line sets its field, and a file that ends
+// early leaves the later fields as `start` has them. Touches no program-wide state.
+DesignFileRead ReadDesignRecord(const std::string& name, const DesignRecord& start);
+// The design "Get defaults" falls back on and a failed read loads: the worked 40 m example.
+DesignRecord BuiltInDesign();
+// A design file's text: `firstLine`, the date, the twelve values and the four spare lines.
+std::string DesignFileText(const DesignRecord& design, const std::string& firstLine);
+// Writes `design` as a design file named `name`; false when it was not written correctly
+// (any earlier file of that name is then left as it was).
+bool WriteDesignRecord(const DesignRecord& design, const std::string& name);
+
+// The program-wide forms the windows use, over DesignValues:
 
 // Fills DesignValues from the last-session file in the working directory; silent when the
 // file is missing or unreadable.

@@ -81,9 +81,9 @@ class SchematicText {
     std::string text_;
 };
 
-// Lines 1 to 109: header, parts, ground flags and wires.
-void WriteCircuit(SchematicText& out) {
-    DesignRecord& d = DesignValues;
+// Lines 1 to 109: header, parts, ground flags and wires. The capacitance and inductance
+// formatters leave each value they write as its magnitude in `d`.
+void WriteCircuit(SchematicText& out, DesignRecord& d) {
     out.Line("Version 4");
     out.Line("SHEET 1 880 948");
     out.Part("cap -688 800 M0", "Cfine", Capacitance(d.CfineNom));
@@ -112,8 +112,8 @@ void WriteCircuit(SchematicText& out) {
 }
 
 // Lines 110 to 113; false when the top frequency cannot size the analysis.
-bool WriteCommands(SchematicText& out) {
-    const float top = TuningResults.VfoMax;
+bool WriteCommands(SchematicText& out, DesignRecord& d, const TuningRecord& tuning) {
+    const float top = tuning.VfoMax;
     if (top == 0 || !std::isfinite(top)) {
         return false;
     }
@@ -125,21 +125,34 @@ bool WriteCommands(SchematicText& out) {
     }
     out.Line("TEXT -744 456 Left 0 !.TRAN 0 " + SmallTime(stop) + " " + SmallTime(start) + " " +
              SmallTime(step));
-    out.Line("TEXT -792 592 Left 0 ;Calculated freq range " + Frequency(TuningResults.VfoMin) +
-             " to " + Frequency(top));
-    const std::string low = Capacitance(DesignValues.CcoarseMin);
-    const std::string high = Capacitance(DesignValues.CcoarseMax);
+    out.Line("TEXT -792 592 Left 0 ;Calculated freq range " + Frequency(tuning.VfoMin) + " to " +
+             Frequency(top));
+    const std::string low = Capacitance(d.CcoarseMin);
+    const std::string high = Capacitance(d.CcoarseMax);
     out.Line("TEXT -792 528 Left 0 !.STEP PARAM Ccoarse LIST " + low + " " + high);
     out.Line("TEXT 296 824 Left 0 ;Original file by Calbrine\\nfrom Hallix Software");
     return true;
 }
 
+bool SchematicFor(DesignRecord& design, const TuningRecord& tuning, std::string& text) {
+    SchematicText out;
+    WriteCircuit(out, design);
+    if (!WriteCommands(out, design, tuning)) {
+        return false;
+    }
+    text = out.Text();
+    return true;
+}
+
 }  // namespace
 
+bool SpiceSchematicText(DesignRecord design, const TuningRecord& tuning, std::string& text) {
+    return SchematicFor(design, tuning, text);
+}
+
 void WriteSpiceSchematic() {
-    SchematicText out;
-    WriteCircuit(out);
-    if (!WriteCommands(out) || !ReplaceFile(SpiceFileName, out.Text())) {
+    std::string text;
+    if (!SchematicFor(DesignValues, TuningResults, text) || !ReplaceFile(SpiceFileName, text)) {
         Services().ShowMessage("We could not write the Calbrine LTspice file", "Calbrine");
     }
 }

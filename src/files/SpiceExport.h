@@ -5,12 +5,18 @@
 
 #include <string>
 
+#include "design/DesignRecord.h"
+
 namespace calbrine {
+
+// The schematic of `design` with the analysis sized from `tuning` (its VfoMax); false, with
+// `text` untouched, when the top frequency cannot size the analysis.
+bool SpiceSchematicText(DesignRecord design, const TuningRecord& tuning, std::string& text);
 
 // The path chosen in the LTspice save dialog.
 extern std::string SpiceFileName;
 
-// Writes the oscillator as an LTspice schematic to SpiceFileName; on failure shows
+// Writes DesignValues with TuningResults as an LTspice schematic to SpiceFileName; on failure shows
 // "We could not write the Calbrine LTspice file" and leaves any earlier file as it was.
 void WriteSpiceSchematic();
 

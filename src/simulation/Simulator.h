@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "circuit/TuningSettings.h"
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 #include "simulation/NgspiceSession.h"
 #include "simulation/OscillationMeasurement.h"
 

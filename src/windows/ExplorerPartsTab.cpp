@@ -13,10 +13,9 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "analysis/Drift.h"
-#include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
-#include "analysis/Tolerance.h"
+#include "analysis/Reports.h"
+#include "design/DesignValues.h"
 #include "services/RunTimeServices.h"
 #include "windows/ExplorerWindow.h"
 
@@ -33,15 +32,6 @@ QTableWidget* Table(const char* name, const char* spoken, const QStringList& hea
     table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return table;
-}
-
-void SetRows(QTableWidget* table, const std::vector<std::vector<std::string>>& rows) {
-    table->setRowCount(static_cast<int>(rows.size()));
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table->setItem(static_cast<int>(r), static_cast<int>(c), Cell(rows[r][c]));
-        }
-    }
 }
 
 QWidget* ResultPage(QTableWidget* table, QLabel* summary) {
@@ -94,11 +84,9 @@ QWidget* ExplorerWindow::BuildPartsTab() {
     }
     compensated_->setCurrentText("C37");
     connect(compensated_, &QComboBox::currentTextChanged, this, [this] { RefreshDrift(); });
-    driftTable_ = Table("driftTable", "Drift of each part",
-                        {"Part", "ppm/degC", "Low end Hz/degC", "High end Hz/degC"});
+    driftTable_ = Table("driftTable", "Drift of each part", {});
     driftSummary_ = new QLabel;
-    toleranceTable_ = Table("toleranceTable", "Tolerance share of each part",
-                            {"Part", "Tolerance", "Low end", "High end"});
+    toleranceTable_ = Table("toleranceTable", "Tolerance share of each part", {});
     toleranceSummary_ = new QLabel;
     auto* results = new QTabWidget;
     results->addTab(ResultPage(driftTable_, driftSummary_), "Drift, largest first");
@@ -127,12 +115,6 @@ void ExplorerWindow::ShowSettings() {
         tc->setCurrentText(QString::fromStdString(PlainNumber(settings_.Tc(part))));
         tolerance->setValue(settings_.Tolerance(part));
     }
-}
-
-void ExplorerWindow::SetSettings(const PartSettings& settings) {
-    settings_ = settings;
-    ShowSettings();
-    SettingsEdited();
 }
 
 void ExplorerWindow::SettingsEdited() {
@@ -173,36 +155,14 @@ void ExplorerWindow::RefreshDrift() {
     const Part compensated =
         PartFromName(compensated_->currentText().toStdString()).value_or(Part::C37);
     const DriftAnalysis a = AnalyseDrift(design_, settings_, compensated);
-    std::vector<std::vector<std::string>> rows;
-    for (const PartDrift& p : a.parts) {
-        rows.push_back({PartName(p.part), PlainNumber(p.tcPpm, 4), DriftRateText(p.lowEndHzPerC),
-                        DriftRateText(p.highEndHzPerC)});
-    }
-    rows.push_back(
-        {"Total", "", DriftRateText(a.totalLowHzPerC), DriftRateText(a.totalHighHzPerC)});
-    SetRows(driftTable_, rows);
-    driftSummary_->setText(
-        QString::fromStdString("Mid-band drift: " + DriftRateText(a.midBandHzPerC) + " Hz/degC\n" +
-                               CompensationText(a.compensation))
-            .trimmed());
+    ShowTable(driftTable_, DriftTable(a));
+    driftSummary_->setText(QString::fromStdString(DriftSummary(a)).trimmed());
 }
 
 void ExplorerWindow::RefreshTolerance() {
     const ToleranceAnalysis t = AnalyseTolerance(design_, settings_);
-    std::vector<std::vector<std::string>> rows;
-    for (const PartShare& s : t.shares) {
-        rows.push_back({PartName(s.part), PlainNumber(settings_.Tolerance(s.part), 3) + " %",
-                        FrequencyText(s.lowEndHz), FrequencyText(s.highEndHz)});
-    }
-    SetRows(toleranceTable_, rows);
-    auto edge = [](const char* name, const EdgeTolerance& e) {
-        return std::string(name) + " " + FrequencyText(e.nominalHz) + ": " +
-               SignedFrequencyText(e.lowestHz - e.nominalHz) + " / +" +
-               FrequencyText(e.highestHz - e.nominalHz);
-    };
-    toleranceSummary_->setText(QString::fromStdString(
-        "Worst case with every part high / low:  " + edge("low end", t.lowEnd) + "    " +
-        edge("high end", t.highEnd) + "\nEach part's share is first order, for that part alone."));
+    ShowTable(toleranceTable_, ToleranceTable(t, settings_));
+    toleranceSummary_->setText(QString::fromStdString(ToleranceSummary(t)));
 }
 
 }  // namespace calbrine

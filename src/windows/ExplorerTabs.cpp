@@ -12,8 +12,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
+#include "analysis/Reports.h"
+#include "engineering/EngineeringText.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -36,6 +37,19 @@ QPushButton* Button(const char* text, const char* name) {
     return button;
 }
 
+// A band edge typed in engineering text, in hertz; empty text when it reads, otherwise why not.
+std::string BandEdge(const QString& typed, const char* which, double& hz) {
+    const std::string text = typed.trimmed().toStdString();
+    float value = 0;
+    ParseEngValue(text, value);
+    if (!(value > 0)) {
+        return std::string("The band's ") + which + " edge \"" + text +
+               "\" is not a frequency above zero, such as 7M or 7.2M.";
+    }
+    hz = value;
+    return "";
+}
+
 }  // namespace
 
 QTableWidgetItem* Cell(const std::string& text) {
@@ -45,6 +59,23 @@ QTableWidgetItem* Cell(const std::string& text) {
     return item;
 }
 
+void ShowTable(QTableWidget* table, const ReportTable& report) {
+    const std::vector<std::string> titles = report.Titles();
+    QStringList headers;
+    for (const std::string& title : titles) {
+        headers << QString::fromStdString(title);
+    }
+    table->setColumnCount(static_cast<int>(titles.size()));
+    table->setHorizontalHeaderLabels(headers);
+    const std::vector<std::vector<std::string>> rows = report.TextRows();
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            table->setItem(static_cast<int>(r), static_cast<int>(c), Cell(rows[r][c]));
+        }
+    }
+}
+
 QWidget* ExplorerWindow::BuildDialTab() {
     auto* tab = new QWidget;
     steps_ = new QSpinBox;
@@ -52,11 +83,9 @@ QWidget* ExplorerWindow::BuildDialTab() {
     steps_->setAccessibleName("Steps of rotation");
     steps_->setRange(2, 101);
     steps_->setValue(11);
-    dialTable_ = new QTableWidget(0, 7);
+    dialTable_ = new QTableWidget;
     dialTable_->setObjectName("dialTable");
     dialTable_->setAccessibleName("Dial table");
-    dialTable_->setHorizontalHeaderLabels(
-        {"Step", "C38", "VFO", "RF sum", "RF diff", "Fine span", "Hz/step"});
     dialTable_->verticalHeader()->hide();
     dialTable_->setWordWrap(false);
     dialTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -80,24 +109,7 @@ QWidget* ExplorerWindow::BuildDialTab() {
 }
 
 void ExplorerWindow::RefreshDial() {
-    const std::vector<CurvePoint> curve = TuningCurve(design_, steps_->value());
-    dialTable_->setRowCount(static_cast<int>(curve.size()));
-    for (std::size_t i = 0; i < curve.size(); ++i) {
-        const CurvePoint& p = curve[i];
-        const std::string perStep =
-            i == 0 ? "" : SignedFrequencyText(static_cast<double>(p.vfo) - curve[i - 1].vfo);
-        const std::string cells[] = {
-            std::to_string(i),
-            CapacitanceText(p.ccoarse),
-            FrequencyText(p.vfo),
-            FrequencyText(p.rfSum),
-            FrequencyText(p.rfDiff),
-            SignedFrequencyText(static_cast<double>(p.fineHigh) - p.fineLow),
-            perStep};
-        for (int c = 0; c < 7; ++c) {
-            dialTable_->setItem(static_cast<int>(i), c, Cell(cells[c]));
-        }
-    }
+    ShowTable(dialTable_, DialTable(design_, steps_->value()));
 }
 
 QWidget* ExplorerWindow::BuildFitTab() {
@@ -136,22 +148,24 @@ QWidget* ExplorerWindow::BuildFitTab() {
 }
 
 void ExplorerWindow::Solve() {
-    FitOptions options;
-    std::string error = ParseBand(
-        bandLow_->text().toStdString() + ":" + bandHigh_->text().toStdString(), options.band);
-    options.mix = mix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
-    options.solve =
-        solve_->currentIndex() == 0 ? FitSolve::InductorAndPadding : FitSolve::CoarseCapacitor;
-    CommandOutput out;
+    FitRequest request;
+    std::string error = BandEdge(bandLow_->text(), "low", request.band.lowHz);
     if (error.empty()) {
-        out = FitText(design_, options);
-        error = out.error;
+        error = BandEdge(bandHigh_->text(), "high", request.band.highHz);
+    }
+    request.mix = mix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
+    request.solve =
+        solve_->currentIndex() == 0 ? FitSolve::InductorAndPadding : FitSolve::CoarseCapacitor;
+    FitResult result;
+    if (error.empty()) {
+        result = SolveFit(design_, request);
+        error = result.reached ? "" : FitFailure(result);
     }
     const bool reached = error.empty();
-    fitted_ =
-        reached ? FitToBand(design_, options.band, options.mix, options.solve).design : design_;
+    fitted_ = reached ? result.design : design_;
     apply_->setEnabled(reached);
-    fitReport_->setPlainText(QString::fromStdString(reached ? out.text : error));
+    fitReport_->setPlainText(
+        QString::fromStdString(reached ? FitReport(design_, request, result) : error));
 }
 
 }  // namespace calbrine

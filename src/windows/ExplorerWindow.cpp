@@ -15,8 +15,9 @@
 #include <fstream>
 #include <tuple>
 
-#include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
+#include "analysis/Reports.h"
+#include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
 #include "windows/CurvePlot.h"
 
@@ -110,14 +111,14 @@ void ExplorerWindow::RefreshCurve() {
 
 void ExplorerWindow::CopyDialTable() {
     QApplication::clipboard()->setText(
-        QString::fromStdString(CurveText(design_, {steps_->value()})));
+        QString::fromStdString(DialReport(design_, steps_->value())));
 }
 
 void ExplorerWindow::SaveDialCsv() {
     const auto path =
         Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv"});
     if (path) {
-        WriteText(*path, CurveCsv(design_, {steps_->value()}));
+        WriteText(*path, DialTable(design_, steps_->value()).Csv());
     }
 }
 
@@ -149,7 +150,7 @@ void ExplorerWindow::PrintOn(QPrinter& printer) const {
     font.setFamily("Liberation Mono");
     painter.setFont(font);
     painter.drawText(area.adjusted(0, area.height() * 0.58, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(CurveText(design_, {steps_->value()})));
+                     QString::fromStdString(DialReport(design_, steps_->value())));
 }
 
 }  // namespace calbrine

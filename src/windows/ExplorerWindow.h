@@ -7,7 +7,7 @@
 #include <string>
 
 #include "analysis/Parts.h"
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 class QComboBox;
 class QLabel;
@@ -24,8 +24,12 @@ namespace calbrine {
 class CurvePlot;
 class DialScaleView;
 
+struct ReportTable;
+
 // A right-aligned, read-only cell of the explorer's tables.
 QTableWidgetItem* Cell(const std::string& text);
+// Shows a report's table: its headings and the texts of its rows.
+void ShowTable(QTableWidget* table, const ReportTable& report);
 
 class ExplorerWindow : public QWidget {
     Q_OBJECT
@@ -33,13 +37,8 @@ class ExplorerWindow : public QWidget {
     explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr);
 
     const DesignRecord& Design() const { return design_; }
-    // Coefficients and tolerances. They are kept in the settings file beside the design while
-    // it has a file name (DesignFileName), and in memory without one.
-    const PartSettings& Settings() const { return settings_; }
-    void SetSettings(const PartSettings& settings);
 
     CurvePlot* Plot() const { return plot_; }
-    DialScaleView* Scale() const { return scaleView_; }
     // The plot and the dial table on one page.
     void PrintOn(QPrinter& printer) const;
 
@@ -77,6 +76,8 @@ class ExplorerWindow : public QWidget {
     void SaveScalePdf();
 
     DesignRecord design_;
+    // Coefficients and tolerances. They are kept in the settings file beside the design while
+    // it has a file name (DesignFileName), and in memory without one.
     PartSettings settings_;
     std::optional<std::string> settingsFor_;  // the design file name they belong to
     DesignRecord fitted_;

@@ -8,7 +8,7 @@
 
 #include "../support/Fixtures.h"
 #include "analysis/DialFace.h"
-#include "analysis/ExplorerCommands.h"
+#include "analysis/Reports.h"
 #include "analysis/TuningCurve.h"
 #include "design/Tuning.h"
 
@@ -56,8 +56,8 @@ TEST(TuningCurve, EndsAreTheDesignsRangeAndTheRecordIsLeftAlone) {
 
 TEST(TuningCurve, DialTableTextAndCsvUnderAGermanLocale) {
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
-    const std::string csv = CurveCsv(workedExample, {5});
-    const std::string text = CurveText(workedExample, {});
+    const std::string csv = DialTable(workedExample, 5).Csv();
+    const std::string text = DialReport(workedExample, 11);
     std::setlocale(LC_ALL, "C");
 
     const std::vector<std::string> lines = Split(csv, '\n');

@@ -4,9 +4,8 @@
 #include <cmath>
 
 #include "../support/Fixtures.h"
-#include "analysis/DesignScope.h"
 #include "analysis/Drift.h"
-#include "analysis/ExplorerCommands.h"
+#include "analysis/Reports.h"
 #include "analysis/Tolerance.h"
 #include "design/Tuning.h"
 
@@ -16,8 +15,7 @@ using namespace calbrine_test;
 namespace {
 
 double Vfo(const DesignRecord& design, double ccoarse) {
-    const DesignScope scope(design);
-    return ResonanceFrequency(DesignValues.CfineNom, static_cast<float>(ccoarse));
+    return ResonanceFrequency(design, NominalFineCapacitance(design), static_cast<float>(ccoarse));
 }
 
 // The design warmed by `degrees` with every part following its coefficient.
@@ -84,7 +82,7 @@ TEST(Drift, TotalsMatchAWarmedDesignAndCompensationCancelsMidBand) {
 }
 
 TEST(Drift, CsvAndTolerance) {
-    const std::string csv = DriftCsv(workedExample, {});
+    const std::string csv = DriftTable(AnalyseDrift(workedExample, PartSettings{})).Csv();
     EXPECT_EQ(csv.rfind("part,low_end_hz_per_c,high_end_hz_per_c\nL7,", 0), 0u) << csv;
     EXPECT_NE(csv.find("\ntotal,-54.69798,-57.58925\n"), std::string::npos) << csv;
 

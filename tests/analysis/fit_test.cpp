@@ -5,7 +5,7 @@
 
 #include "../support/Fixtures.h"
 #include "analysis/BandFit.h"
-#include "analysis/ExplorerCommands.h"
+#include "analysis/Reports.h"
 #include "design/Tuning.h"
 
 using namespace calbrine;
@@ -68,10 +68,9 @@ TEST(BandFit, UnreachableBandsSayWhyInNumbers) {
     EXPECT_FALSE(high.reached);
     EXPECT_NE(high.reason.find("reach only"), std::string::npos) << high.reason;
 
-    FitOptions options{{3.5e6, 7.2e6}, Mix::Difference, FitSolve::InductorAndPadding};
-    const CommandOutput out = FitText(workedExample, options);
-    EXPECT_FALSE(out.reached);
-    EXPECT_EQ(out.error.rfind("Cannot reach the band: ", 0), 0u);
+    const FitResult wideBand = SolveFit(workedExample, {{3.5e6, 7.2e6}, Mix::Difference});
+    EXPECT_FALSE(wideBand.reached);
+    EXPECT_EQ(FitFailure(wideBand).rfind("Cannot reach the band: ", 0), 0u);
 }
 
 TEST(BandFit, PaddingWindowAndStandardValues) {
@@ -90,7 +89,7 @@ TEST(BandFit, PaddingWindowAndStandardValues) {
             EXPECT_LT(c.marginLowHz, w.standardValues[i - 1].marginLowHz);
         }
     }
-    const CommandOutput csv =
-        FitCsv(workedExample, {band, Mix::Difference, FitSolve::CoarseCapacitor});
-    EXPECT_EQ(csv.text.rfind("part,value\nCcoarseMin,", 0), 0u) << csv.text;
+    const FitRequest coarse{band, Mix::Difference, FitSolve::CoarseCapacitor};
+    const std::string csv = FitCsv(coarse, SolveFit(workedExample, coarse));
+    EXPECT_EQ(csv.rfind("part,value\nCcoarseMin,", 0), 0u) << csv;
 }

@@ -1,10 +1,9 @@
-// The settings file kept beside a design, and the command-line option values.
+// The settings file kept beside a design.
 #include <gtest/gtest.h>
 
 #include <clocale>
 
 #include "../support/Fixtures.h"
-#include "analysis/ExplorerCommands.h"
 #include "analysis/Parts.h"
 #include "files/DesignFiles.h"
 
@@ -43,28 +42,4 @@ TEST(PartSettings, FileBesideADesignLeavesTheDesignFileAsItWas) {
     EXPECT_EQ(ReadSettingsText("# note\ntc.c15: 50\ntc.C99: 1\n", defaults), "line 3: tc.C99: 1");
     EXPECT_EQ(defaults.Tc(Part::C15), 50);
     EXPECT_NE(ReadSettingsText("tolerance.L7: 5,5\n", defaults), "");
-}
-
-// What the command line's own script does not try: refusals, and the other spellings.
-TEST(CommandOptions, ValuesInEngineeringText) {
-    RfBand band;
-    EXPECT_EQ(ParseBand("7M:7.2M", band), "");
-    EXPECT_EQ(band.highHz, 7.2e6f);
-    for (const char* wrong : {"7.2M:7M", "7M-7.2M", "M:7M"}) {
-        EXPECT_NE(ParseBand(wrong, band), "") << wrong;
-    }
-    FitSolve solve = FitSolve::InductorAndPadding;
-    EXPECT_EQ(ParseSolve("coarse", solve), "");
-    EXPECT_EQ(solve, FitSolve::CoarseCapacitor);
-    EXPECT_NE(ParseSolve("L7", solve), "");
-    int steps = 0;
-    EXPECT_NE(ParseSteps("1", steps), "");
-    PartSettings s;
-    EXPECT_EQ(ParseTc("l7=silver mica", s), "");
-    EXPECT_EQ(ParseTc("C15=-1.5k", s), "");
-    EXPECT_EQ(s.Tc(Part::L7), 50);
-    EXPECT_EQ(s.Tc(Part::C15), -1500);
-    for (const char* wrong : {"C37", "R1=0", "C37=warm"}) {
-        EXPECT_NE(ParseTc(wrong, s), "") << wrong;
-    }
 }

@@ -1,8 +1,8 @@
-// Reading the values of the explorer's command-line options.
+// Reading the values of the subcommands' options.
 #include <algorithm>
 #include <cctype>
 
-#include "analysis/ExplorerCommands.h"
+#include "cli/CommandOptions.h"
 #include "engineering/EngineeringText.h"
 
 namespace calbrine {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/CommandLine.h"
@@ -27,6 +28,12 @@ int main(int argc, char* argv[]) {
         return calbrine::RunConsoleCommand(line, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     }
 
+    if (!calbrine::DisplayAvailable(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                                    std::getenv("WAYLAND_DISPLAY"))) {
+        std::cerr << "calbrine: no display to open a window on (DISPLAY is not set); the "
+                     "commands print without one: calbrine --help\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calbrine"));
     QApplication::setApplicationVersion(QStringLiteral(CALBRINE_VERSION));

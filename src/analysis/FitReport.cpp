@@ -21,10 +21,19 @@ std::string PaddingTable(const DesignRecord& design, const FitRequest& request) 
     }
     std::string text = "\nC38 covers the band with C37 up to " + CapacitanceText(w.c37Max) +
                        "; standard values with L7 centring the band:\n";
-    std::vector<std::vector<std::string>> rows = {{"C37", "L7", "Margin low", "Margin high"}};
+    // The margins are the VFO's; the difference below the IF turns the band over, so each is
+    // named for the band edge it covers.
+    const VfoBand vfo = VfoBandFor(request.band, request.mix, design.IF);
+    const bool turned = RfFrequency(design.IF, vfo.lowHz, request.mix) >
+                        RfFrequency(design.IF, vfo.highHz, request.mix);
+    std::vector<std::vector<std::string>> rows = {
+        {"C37", "L7", "Margin at " + FrequencyText(request.band.lowHz),
+         "Margin at " + FrequencyText(request.band.highHz)}};
     for (const PaddingChoice& c : w.standardValues) {
-        rows.push_back({CapacitanceText(c.c37), InductanceText(c.l7),
-                        SignedFrequencyText(c.marginLowHz), SignedFrequencyText(c.marginHighHz)});
+        const double atLow = turned ? c.marginHighHz : c.marginLowHz;
+        const double atHigh = turned ? c.marginLowHz : c.marginHighHz;
+        rows.push_back({CapacitanceText(c.c37), InductanceText(c.l7), SignedFrequencyText(atLow),
+                        SignedFrequencyText(atHigh)});
     }
     return text + AlignedTable(rows);
 }
@@ -59,6 +68,30 @@ std::string FitCsv(const FitRequest& request, const FitResult& r) {
     }
     return csv + "CcoarseMin," + PlainNumber(r.design.CcoarseMin) + "\nCcoarseMax," +
            PlainNumber(r.design.CcoarseMax) + "\n";
+}
+
+FitOutcome SolveFitEitherMix(const DesignRecord& design, FitRequest request) {
+    request.mix = Mix::Sum;
+    const FitResult sum = SolveFit(design, request);
+    FitRequest other = request;
+    other.mix = Mix::Difference;
+    const FitResult difference = SolveFit(design, other);
+    if (sum.reached || !difference.reached) {
+        FitOutcome outcome{request, sum, "", sum.reached && difference.reached};
+        if (!sum.reached) {
+            outcome.failure = "Cannot reach the band: with the sum, " + sum.reason +
+                              "; with the difference, " + difference.reason + "\n";
+        }
+        return outcome;
+    }
+    return {other, difference, "", false};
+}
+
+std::string MixLine(const FitOutcome& outcome) {
+    const bool sum = outcome.request.mix == Mix::Sum;
+    return std::string("Mix: the ") + (sum ? "sum" : "difference") +
+           (outcome.bothReach ? ", as both products reach the band\n"
+                              : ", the product that reaches the band\n");
 }
 
 std::string FitFailure(const FitResult& result) {

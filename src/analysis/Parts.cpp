@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "analysis/ReportText.h"
-#include "engineering/EngineeringText.h"
 #include "engineering/NumberText.h"
+#include "engineering/StrictNumber.h"
 
 namespace calbrine {
 
@@ -127,11 +127,10 @@ std::optional<double> TcFromText(const std::string& text) {
             return preset.ppm;
         }
     }
-    if (wanted.find_first_of("0123456789") == std::string::npos) {
+    double ppm = 0;
+    if (!ReadStrictNumber(text, ppm).empty()) {
         return std::nullopt;
     }
-    float ppm = 0;
-    ParseEngValue(wanted, ppm);
     return ppm;
 }
 

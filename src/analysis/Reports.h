@@ -37,6 +37,18 @@ std::string FitCsv(const FitRequest& request, const FitResult& result);
 // For a fit that did not reach the band: "Cannot reach the band: " and the reason.
 std::string FitFailure(const FitResult& result);
 
+// A fit with the mix chosen for the user: the product that reaches the band, the sum when
+// both do. `failure` gives both reasons when neither does.
+struct FitOutcome {
+    FitRequest request;  // with the mix taken
+    FitResult result;
+    std::string failure;
+    bool bothReach = false;
+};
+FitOutcome SolveFitEitherMix(const DesignRecord& design, FitRequest request);
+// "Mix: the sum, as both products reach the band" and the like, for a chosen mix.
+std::string MixLine(const FitOutcome& outcome);
+
 // A rate in Hz/degC to three significant digits, "0" below half a milli-hertz.
 std::string DriftRateText(double hzPerC);
 // The compensation advice: "Compensation: make ..." or why none is possible.

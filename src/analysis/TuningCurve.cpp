@@ -35,6 +35,8 @@ double RfFrequency(double ifHz, double vfoHz, Mix mix) {
 
 namespace {
 
+constexpr double EndReach = 1.0;  // hertz
+
 // The smallest of 1, 2.5, 5 x 10^k (at least 1 kHz) that puts at most 25 marks on `span`.
 double MarkSpacing(double span) {
     const double mantissas[] = {1, 2.5, 5};
@@ -68,7 +70,9 @@ std::vector<DialMark> MarksEvery(const DesignRecord& design, Mix mix, double spa
     if (spacing <= 0) {
         spacing = MarkSpacing(high - low);
     }
-    for (double k = std::ceil(low / spacing); k * spacing <= high; k += 1) {
+    // An end within a hertz of a round frequency carries its mark: a design fitted to end on
+    // 7.2 MHz computes to a fraction of a hertz below it. The search then lands on that end.
+    for (double k = std::ceil((low - EndReach) / spacing); k * spacing <= high + EndReach; k += 1) {
         DialMark mark;
         mark.rfHz = k * spacing;
         const double c = SolveMonotone(rfAt, c0, c1, mark.rfHz);

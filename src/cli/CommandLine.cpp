@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <filesystem>
 
 #include "design/Version.h"
 #include "engineering/Characters.h"
@@ -23,7 +24,10 @@ constexpr OptionEntry optionTable[] = {
      "compute curve fit drift simulate"},
     {"steps", "N", "curve: settings of C38 in the table, 2 to 1001\n(default 11)", "curve"},
     {"band", "LOW:HIGH", "fit: the RF band to cover, such as 7M:7.2M", "fit"},
-    {"mix", "sum|diff", "fit: the mixing product on the band (default sum)", "fit"},
+    {"mix", "sum|diff",
+     "fit: the mixing product on the band (default: the one\nthat reaches it, the sum when both "
+     "do)",
+     "fit"},
     {"solve", "PARTS", "fit: the parts to solve for, L7,C37 (default) or\ncoarse", "fit"},
     {"tc", "PART=PPM",
      "drift: a part's temperature coefficient in ppm per\ndegree C, or a preset: C37=N750, "
@@ -164,6 +168,17 @@ CommandLine WindowLine(const QCommandLineParser& parser, const QStringList& posi
         return Usage("unexpected argument '" + positional[1].toStdString() +
                      "': the design window opens one design file");
     }
+    // A word that is no file and looks like no file name was meant as a command.
+    if (!positional.isEmpty() && !positional[0].contains(QLatin1Char('.')) &&
+        !positional[0].contains(QLatin1Char('/')) &&
+        !std::filesystem::exists(positional[0].toLocal8Bit().toStdString())) {
+        std::string names;
+        for (const CommandEntry& c : commandTable) {
+            names += std::string(names.empty() ? "" : ", ") + c.name;
+        }
+        return Usage("unknown command '" + positional[0].toStdString() + "'; the commands are " +
+                     names);
+    }
     CommandLine line;
     if (!positional.isEmpty()) {
         line.action = CommandAction::OpenDesign;
@@ -224,6 +239,11 @@ std::string HelpText() {
         text += "\n";
     }
     return text + "\n" + helpClosing;
+}
+
+bool DisplayAvailable(const char* platform, const char* x11Display, const char* waylandDisplay) {
+    auto given = [](const char* value) { return value != nullptr && *value != '\0'; };
+    return given(platform) || given(x11Display) || given(waylandDisplay);
 }
 
 std::string VersionAnswer() {

@@ -33,6 +33,9 @@ struct CommandLine {
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 std::string HelpText();
+// Whether a window can open: a Qt platform chosen (QT_QPA_PLATFORM, "offscreen" for one), or
+// an X11 or Wayland display to open it on.
+bool DisplayAvailable(const char* platform, const char* x11Display, const char* waylandDisplay);
 std::string VersionAnswer();
 
 }  // namespace calbrine

@@ -1,18 +1,15 @@
 // Reading the values of the subcommands' options.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <utility>
 
 #include "cli/CommandOptions.h"
-#include "engineering/EngineeringText.h"
+#include "engineering/StrictNumber.h"
 
 namespace calbrine {
 
 namespace {
-
-bool HasDigit(const std::string& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](unsigned char c) { return std::isdigit(c) != 0; });
-}
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -23,9 +20,9 @@ std::string Lower(std::string text) {
 }  // namespace
 
 std::string ParseSteps(const std::string& text, int& steps) {
-    float value = 0;
-    ParseEngValue(text, value);
-    if (!HasDigit(text) || value != static_cast<int>(value) || value < 2 || value > 1001) {
+    double value = 0;
+    if (!ReadStrictNumber(text, value).empty() || value != std::floor(value) || value < 2 ||
+        value > 1001) {
         return "--steps wants a whole number from 2 to 1001, not \"" + text + "\"";
     }
     steps = static_cast<int>(value);
@@ -38,14 +35,14 @@ std::string ParseBand(const std::string& text, RfBand& band) {
     if (colon == std::string::npos) {
         return bad;
     }
-    const std::string low = text.substr(0, colon);
-    const std::string high = text.substr(colon + 1);
-    float lowHz = 0;
-    float highHz = 0;
-    ParseEngValue(low, lowHz);
-    ParseEngValue(high, highHz);
-    if (!HasDigit(low) || !HasDigit(high)) {
-        return bad;
+    double lowHz = 0;
+    double highHz = 0;
+    for (auto [edge, hz] :
+         {std::pair{text.substr(0, colon), &lowHz}, std::pair{text.substr(colon + 1), &highHz}}) {
+        const std::string wrong = ReadStrictNumber(edge, *hz);
+        if (!wrong.empty()) {
+            return "--band: " + wrong;
+        }
     }
     if (!(lowHz > 0) || !(highHz > lowHz)) {
         return "--band wants 0 < LOW < HIGH, not \"" + text + "\"";

@@ -4,6 +4,7 @@
 
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
+#include "cli/CommandDesign.h"
 #include "cli/CommandOptions.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
@@ -44,34 +45,46 @@ Result Compute(const DesignRecord& design, bool csv) {
             ""};
 }
 
-Result Curve(const CommandLine& line, const DesignRecord& design) {
+// The options of every command, read before the design file so that a wrong command line
+// is told as such (status 2) whatever the file holds.
+struct Options {
     int steps = 11;
-    if (!line.steps.empty()) {
-        const std::string wrong = ParseSteps(line.steps, steps);
-        if (!wrong.empty()) {
-            return Failure(2, wrong);
-        }
-    }
-    return {0, line.csv ? DialTable(design, steps).Csv() : DialReport(design, steps), ""};
-}
+    FitRequest fit;
+    bool mixGiven = false;
+    PartSettings tcGiven;  // only to check the --tc values; they are applied in Drift
+};
 
-Result Fit(const CommandLine& line, const DesignRecord& design) {
-    FitRequest request;
-    std::string wrong = ParseBand(line.band, request.band);
+std::string ReadOptions(const CommandLine& line, Options& o) {
+    std::string wrong;
+    if (!line.steps.empty()) {
+        wrong = ParseSteps(line.steps, o.steps);
+    }
+    if (wrong.empty() && line.command == "fit") {
+        wrong = ParseBand(line.band, o.fit.band);
+    }
     if (wrong.empty() && !line.mix.empty()) {
-        wrong = ParseMix(line.mix, request.mix);
+        o.mixGiven = true;
+        wrong = ParseMix(line.mix, o.fit.mix);
     }
     if (wrong.empty() && !line.solve.empty()) {
-        wrong = ParseSolve(line.solve, request.solve);
+        wrong = ParseSolve(line.solve, o.fit.solve);
     }
-    if (!wrong.empty()) {
-        return Failure(2, wrong);
+    for (const std::string& tc : line.tc) {
+        wrong = wrong.empty() ? ParseTc(tc, o.tcGiven) : wrong;
     }
-    const FitResult result = SolveFit(design, request);
-    if (!result.reached) {
-        return Failure(1, FitFailure(result));
+    return wrong;
+}
+
+Result Fit(const CommandLine& line, const Options& o, const DesignRecord& design) {
+    const FitOutcome fit = o.mixGiven ? FitOutcome{o.fit, SolveFit(design, o.fit), ""}
+                                      : SolveFitEitherMix(design, o.fit);
+    if (!fit.result.reached) {
+        return Failure(1, fit.failure.empty() ? FitFailure(fit.result) : fit.failure);
     }
-    return {0, line.csv ? FitCsv(request, result) : FitReport(design, request, result), ""};
+    return {0,
+            line.csv ? FitCsv(fit.request, fit.result)
+                     : MixLine(fit) + FitReport(design, fit.request, fit.result),
+            ""};
 }
 
 Result Drift(const CommandLine& line, const DesignRecord& design) {
@@ -82,10 +95,7 @@ Result Drift(const CommandLine& line, const DesignRecord& design) {
         return Failure(1, settingsFile + ": " + bad);
     }
     for (const std::string& tc : line.tc) {
-        const std::string wrong = ParseTc(tc, settings);
-        if (!wrong.empty()) {
-            return Failure(2, wrong);
-        }
+        ParseTc(tc, settings);  // read without fault before the design was
     }
     const DriftAnalysis analysis = AnalyseDrift(design, settings);
     return {0, line.csv ? DriftTable(analysis).Csv() : DriftReport(analysis), ""};
@@ -110,25 +120,44 @@ Result Simulate(const CommandLine& line, const DesignRecord& design, std::ostrea
     return {0, line.csv ? SimulationCsv(outcome.report) : SimulationTable(outcome.report), ""};
 }
 
-Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {
-    const DesignFileRead read = ReadDesignRecord(line.file, DesignRecord{});
-    if (!read.read) {
-        return Failure(1, read.error);
-    }
-    const DesignRecord design = WithNominalFine(read.design);
+Result RunOn(const CommandLine& line, const Options& o, const DesignRecord& design,
+             std::ostream& err, bool errIsTerminal) {
     if (line.command == "compute") {
         return Compute(design, line.csv);
     }
     if (line.command == "curve") {
-        return Curve(line, design);
+        return {0, line.csv ? DialTable(design, o.steps).Csv() : DialReport(design, o.steps), ""};
     }
     if (line.command == "fit") {
-        return Fit(line, design);
+        return Fit(line, o, design);
     }
     if (line.command == "drift") {
         return Drift(line, design);
     }
     return Simulate(line, design, err, errIsTerminal);
+}
+
+Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {
+    Options options;
+    const std::string wrong = ReadOptions(line, options);
+    if (!wrong.empty()) {
+        return Failure(2, wrong);
+    }
+    const CommandDesign read = ReadCommandDesign(line.file);
+    if (!read.design) {
+        return Failure(1, read.error);
+    }
+    for (const std::string& note : read.notes) {
+        err << "calbrine: " << line.file << ": " << note << "\n";
+    }
+    Result result = RunOn(line, options, *read.design, err, errIsTerminal);
+    // The last guard: a figure that could not be formed is never printed as one.
+    const std::string word = NonFiniteWord(result.out);
+    if (result.status == 0 && !word.empty()) {
+        return Failure(1, line.command + ": a figure of this design cannot be formed (\"" + word +
+                              "\"); check its part values");
+    }
+    return result;
 }
 
 }  // namespace

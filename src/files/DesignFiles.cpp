@@ -1,11 +1,14 @@
 // Design files, the defaults file and the last-session file: one line format of twelve
 // values under their keys, read back by position.
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <string>
 
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
 #include "engineering/NumberText.h"
+#include "engineering/StrictNumber.h"
 #include "files/DesignFiles.h"
 #include "files/LenientNumber.h"
 #include "files/ReplaceFile.h"
@@ -74,8 +77,9 @@ class ValueLines {
   public:
     explicit ValueLines(TextLineReader& reader) : reader_(reader) {}
 
-    // False at the end of the file or on a read error.
-    bool Next(std::string& valueText) {
+    // False at the end of the file or on a read error. `key` is the text before the colon,
+    // without blanks, or empty.
+    bool Next(std::string& valueText, std::string* key = nullptr) {
         std::string line;
         while (reader_.ReadLine(line)) {
             if (line.empty() || line[0] == '*') {
@@ -83,6 +87,9 @@ class ValueLines {
             }
             const std::size_t colon = line.find(':');
             valueText = colon == std::string::npos ? line : line.substr(colon + 1);
+            if (key != nullptr) {
+                *key = colon == std::string::npos ? "" : WithoutBlanks(line.substr(0, colon));
+            }
             return true;
         }
         return false;
@@ -92,11 +99,26 @@ class ValueLines {
     TextLineReader& reader_;
 };
 
+// Whether a value line is one of a design file: under its own key, or a bare number.
+bool IsValueLine(const StoredValue& v, const std::string& key, const std::string& text) {
+    if (key.empty()) {
+        double number = 0;
+        return ReadStrictNumber(text, number).empty();
+    }
+    const std::string wanted = WithoutBlanks(v.key).substr(0, WithoutBlanks(v.key).size() - 1);
+    return key.size() == wanted.size() &&
+           std::equal(key.begin(), key.end(), wanted.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
 // Reads an open file into `design` field by field; a field is set as soon as its line has
-// been read.
-ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design) {
+// been read. `found` counts the value lines that are those of a design file.
+ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found) {
     ValueLines lines(reader);
     std::string text;
+    std::string key;
     auto stop = [&reader] {
         return reader.Failed() ? ReadOutcome::Failed : ReadOutcome::EndOfFile;
     };
@@ -106,9 +128,10 @@ ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design) {
         }
     }
     for (const StoredValue& v : storedValues) {
-        if (!lines.Next(text)) {
+        if (!lines.Next(text, &key)) {
             return stop();
         }
+        found += IsValueLine(v, key, text) ? 1 : 0;
         float single = 0;
         if (!NearestSingle(LenientNumber(text), single)) {
             return ReadOutcome::Failed;  // a number no single can hold
@@ -124,9 +147,14 @@ ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design) {
 }
 
 // Opens, reads and closes the file; false when it could not be opened or read.
-bool ReadFile(const std::string& path, DesignRecord& design) {
+bool ReadFile(const std::string& path, DesignRecord& design, int& found) {
     TextLineReader reader;
-    return reader.Open(path) && ReadValues(reader, design) != ReadOutcome::Failed;
+    return reader.Open(path) && ReadValues(reader, design, found) != ReadOutcome::Failed;
+}
+
+bool ReadFile(const std::string& path, DesignRecord& design) {
+    int found = 0;
+    return ReadFile(path, design, found);
 }
 
 }  // namespace
@@ -151,7 +179,7 @@ DesignRecord BuiltInDesign() {
 DesignFileRead ReadDesignRecord(const std::string& name, const DesignRecord& start) {
     DesignFileRead result;
     result.design = start;
-    result.read = ReadFile(FindFileIgnoringCase(name), result.design);
+    result.read = ReadFile(FindFileIgnoringCase(name), result.design, result.valueLines);
     if (!result.read) {
         result.error = "The file '" + name + "' was not found.";
     }

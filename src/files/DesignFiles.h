@@ -14,6 +14,9 @@ struct DesignFileRead {
     bool read = false;
     DesignRecord design;  // the record read; `start` unchanged when the file was not read
     std::string error;    // "The file 'NAME' was not found." when not read
+    // How many of the twelve value lines were those of a design file: under their own key
+    // ("C37: ..."), or a bare number. None: the file is of another kind.
+    int valueLines = 0;
 };
 
 // Reads a design file over `start`: each value line sets its field, and a file that ends

@@ -14,7 +14,7 @@
 
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
-#include "engineering/EngineeringText.h"
+#include "engineering/StrictNumber.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -39,9 +39,12 @@ QPushButton* Button(const char* text, const char* name) {
 
 // A band edge typed in engineering text, in hertz; empty text when it reads, otherwise why not.
 std::string BandEdge(const QString& typed, const char* which, double& hz) {
-    const std::string text = typed.trimmed().toStdString();
-    float value = 0;
-    ParseEngValue(text, value);
+    const std::string text = typed.toStdString();
+    double value = 0;
+    const std::string wrong = ReadStrictNumber(text, value);
+    if (!wrong.empty()) {
+        return std::string("The band's ") + which + " edge: " + wrong + ".";
+    }
     if (!(value > 0)) {
         return std::string("The band's ") + which + " edge \"" + text +
                "\" is not a frequency above zero, such as 7M or 7.2M.";
@@ -120,7 +123,8 @@ QWidget* ExplorerWindow::BuildFitTab() {
     bandHigh_->setObjectName("bandHigh");
     mix_ = new QComboBox;
     mix_->setObjectName("mix");
-    mix_->addItems({"RF difference (IF - VFO)", "RF sum (IF + VFO)"});
+    mix_->addItems(
+        {"The product that reaches the band", "RF difference (IF - VFO)", "RF sum (IF + VFO)"});
     solve_ = new QComboBox;
     solve_->setObjectName("solve");
     solve_->addItems({"L7 and padding C37", "Coarse capacitor C38 ends"});
@@ -153,19 +157,23 @@ void ExplorerWindow::Solve() {
     if (error.empty()) {
         error = BandEdge(bandHigh_->text(), "high", request.band.highHz);
     }
-    request.mix = mix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
+    request.mix = mix_->currentIndex() == 1 ? Mix::Difference : Mix::Sum;
     request.solve =
         solve_->currentIndex() == 0 ? FitSolve::InductorAndPadding : FitSolve::CoarseCapacitor;
-    FitResult result;
+    FitOutcome fit{request, {}, "", false};
     if (error.empty()) {
-        result = SolveFit(design_, request);
-        error = result.reached ? "" : FitFailure(result);
+        fit = mix_->currentIndex() == 0 ? SolveFitEitherMix(design_, request)
+                                        : FitOutcome{request, SolveFit(design_, request), ""};
+        error = fit.result.reached    ? ""
+                : fit.failure.empty() ? FitFailure(fit.result)
+                                      : fit.failure;
     }
     const bool reached = error.empty();
-    fitted_ = reached ? result.design : design_;
+    fitted_ = reached ? fit.result.design : design_;
     apply_->setEnabled(reached);
-    fitReport_->setPlainText(
-        QString::fromStdString(reached ? FitReport(design_, request, result) : error));
+    const std::string chosen = mix_->currentIndex() == 0 ? MixLine(fit) : "";
+    fitReport_->setPlainText(QString::fromStdString(
+        reached ? chosen + FitReport(design_, fit.request, fit.result) : error));
 }
 
 }  // namespace calbrine

@@ -92,8 +92,8 @@ QWidget* ExplorerWindow::BuildButtons() {
 
 void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     const bool sameDesign = settingsFor_ && std::memcmp(&design, &design_, sizeof design) == 0;
+    const bool changed = std::memcmp(&design, &design_, sizeof design) != 0;
     design_ = design;
-    fitted_ = design;
     if (settingsFor_ != DesignFileName) {
         FollowSettingsFile(sameDesign);
     }
@@ -101,6 +101,11 @@ void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     RefreshDial();
     RefreshScale();
     RefreshParts();
+    // A fit belongs to the design it was solved for: solved again for the new one, so that
+    // Apply never applies a fit of a design that is gone.
+    if (changed && apply_->isEnabled()) {
+        Solve();
+    }
 }
 
 void ExplorerWindow::RefreshCurve() {

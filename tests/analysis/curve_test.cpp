@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 #include "../support/Fixtures.h"
 #include "analysis/DialFace.h"
@@ -117,4 +118,27 @@ TEST(TuningCurve, DialFaceTicksStandOnTheArcAtTheirMarksAngles) {
                   4);
     }
     EXPECT_DOUBLE_EQ(DeviceUnits(25.4, 1200), 1200);  // an inch of paper is the resolution
+}
+
+// A design fitted to a band carries the band's two edges on its dial, although its ends
+// compute to a fraction of a hertz inside them; an end further in carries no mark.
+TEST(TuningCurve, DialOfAFittedBandMarksBothEdges) {
+    const std::tuple<Mix, RfBand, const char*, const char*> bands[] = {
+        {Mix::Difference, {7.0e6, 7.2e6}, "7M", "7.2M"},
+        {Mix::Sum, {17.5e6, 17.7e6}, "17.5M", "17.7M"}};
+    for (const auto& [mix, band, low, high] : bands) {
+        const FitResult fit = FitCoarseCapacitor(workedExample, band, mix);
+        ASSERT_TRUE(fit.reached) << fit.reason;
+        const std::vector<DialMark> marks = DialScale(fit.design, mix);
+        ASSERT_GE(marks.size(), 2u);
+        EXPECT_EQ(marks.front().label, low);
+        EXPECT_EQ(marks.back().label, high);
+        EXPECT_NEAR(std::min(marks.front().angleDegrees, marks.back().angleDegrees), 0, 1e-3);
+        EXPECT_NEAR(std::max(marks.front().angleDegrees, marks.back().angleDegrees), 180, 1e-3);
+    }
+    const FitResult inside =
+        FitCoarseCapacitor(workedExample, {7.00001e6, 7.19999e6}, Mix::Difference);
+    const std::vector<DialMark> marks = DialScale(inside.design, Mix::Difference);
+    EXPECT_EQ(marks.front().label, "7.01M");
+    EXPECT_EQ(marks.back().label, "7.19M");
 }

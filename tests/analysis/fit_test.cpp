@@ -1,10 +1,13 @@
 // Fitting a design to a wanted band, checked with the program's own tuning calculation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "../support/Fixtures.h"
 #include "analysis/BandFit.h"
+#include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "design/Tuning.h"
 
@@ -92,4 +95,39 @@ TEST(BandFit, PaddingWindowAndStandardValues) {
     const FitRequest coarse{band, Mix::Difference, FitSolve::CoarseCapacitor};
     const std::string csv = FitCsv(coarse, SolveFit(workedExample, coarse));
     EXPECT_EQ(csv.rfind("part,value\nCcoarseMin,", 0), 0u) << csv;
+}
+
+// Each padding row's margins are how far the dial reaches past each band edge, in RF, for the
+// difference below the IF (which turns the band over) as for the sum.
+TEST(BandFit, PaddingMarginsAreNamedForTheBandEdges) {
+    const std::pair<Mix, RfBand> cases[] = {{Mix::Difference, {7.0e6, 7.2e6}},
+                                            {Mix::Sum, {17.5e6, 17.7e6}}};
+    for (const auto& [mix, band] : cases) {
+        const FitRequest request{band, mix};
+        const std::string report =
+            FitReport(workedExample, request, SolveFit(workedExample, request));
+        const std::string heading =
+            "Margin at " + FrequencyText(band.lowHz) + "  Margin at " + FrequencyText(band.highHz);
+        EXPECT_NE(report.find(heading), std::string::npos) << report;
+        const PaddingWindow w = PaddingRange(workedExample, band, mix);
+        ASSERT_GE(w.standardValues.size(), 3u);
+        for (std::size_t i :
+             {std::size_t{0}, w.standardValues.size() / 2, w.standardValues.size() - 1}) {
+            const PaddingChoice& c = w.standardValues[i];
+            DesignRecord d = workedExample;
+            d.C37 = static_cast<float>(c.c37);
+            d.L7 = static_cast<float>(c.l7);
+            const std::vector<CurvePoint> ends = TuningCurve(d, 2);
+            const double a = RfFrequency(d.IF, ends.front().vfo, mix);
+            const double b = RfFrequency(d.IF, ends.back().vfo, mix);
+            const std::string row = CapacitanceText(c.c37);
+            const std::size_t at = report.find("\n" + row + " ");
+            ASSERT_NE(at, std::string::npos) << row;
+            std::istringstream cells(report.substr(at + 1, report.find('\n', at + 1) - at - 1));
+            std::string c37, l7, atLow, atHigh;
+            cells >> c37 >> l7 >> atLow >> atHigh;
+            EXPECT_EQ(atLow, SignedFrequencyText(band.lowHz - std::min(a, b))) << row;
+            EXPECT_EQ(atHigh, SignedFrequencyText(std::max(a, b) - band.highHz)) << row;
+        }
+    }
 }

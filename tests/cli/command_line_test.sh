@@ -61,4 +61,70 @@ run 0 curve "$shipped" --steps 2 --csv
 awk -F, 'NR > 1 { d[NR] = $7 } END { lo = d[2] < d[3] ? d[2] : d[3]; hi = d[2] + d[3] - lo;
          exit !(lo <= 7.0e6 && hi >= 7.2e6) }' out || fail "shipped defaults: $(cat out)"
 
+# Without --mix the fit takes the product that reaches the band, and says which.
+run 0 fit "$shipped" --band 7M:7.2M
+[ "$(head -1 out)" = "Mix: the difference, the product that reaches the band" ] &&
+    grep -q 'Margin at 7M  Margin at 7.2M' out || fail "fit without --mix: $(head -3 out)"
+run 0 fit design.TXT --band 14.5M:14.6M
+[ "$(head -1 out)" = "Mix: the sum, as both products reach the band" ] || fail "fit, both: $(cat out)"
+run 1 fit design.TXT --band 60M:61M --solve coarse
+grep -q 'with the sum, .*; with the difference, ' err || fail "fit, neither: $(cat err)"
+
+# Files that are no designs: every command refuses them in the same words, before any work.
+: >empty.TXT
+head -c 4096 "$calbrine" >binary.TXT
+printf 'a,b\r\n1,2\r\n' >table.TXT
+for file in empty.TXT binary.TXT table.TXT; do
+    for command in compute curve "fit --band 7M:7.2M" drift simulate; do
+        # shellcheck disable=SC2086
+        run 1 $command "$file"
+        [ ! -s out ] && [ "$(cat err)" = "calbrine: $file is not a Calbrine design file" ] ||
+            fail "$command $file: $(cat out err)"
+    done
+done
+
+# A value the window's box shows as its magnitude, or floors, gives the window's figures;
+# what was changed is said, and no figure is ever "nan".
+sed 's/^C37: .*/C37: -4.69999983e-10/; s/^C15: .*/C15: nan/' design.TXT >changed.TXT
+run 0 compute changed.TXT --csv
+sed 's/^C15: .*/C15: 1E-14/' design.TXT >floored.TXT
+[ "$(cat out)" = "$("$calbrine" compute floored.TXT --csv)" ] || fail "magnitude and floor: $(cat out)"
+[ "$(cat err)" = "calbrine: changed.TXT: C37 is -470pF in the file; taken as 470pF
+calbrine: changed.TXT: C15 is 0 in the file; taken as 0.01pF" ] || fail "notes: $(cat err)"
+for command in compute curve "fit --band 7M:7.2M" drift; do
+    # shellcheck disable=SC2086
+    "$calbrine" $command changed.TXT >out 2>/dev/null
+    ! grep -qiw 'nan\|inf' out || fail "$command changed.TXT printed: $(cat out)"
+done
+
+# Wrong command lines exit 2 whatever the file holds, and quote what they refuse.
+while IFS='|' read -r args words; do
+    # shellcheck disable=SC2086
+    run 2 $args
+    [ ! -s out ] && grep -qF -- "$words" err || fail "calbrine $args: $(cat out err)"
+done <<'ROWS'
+fit empty.TXT --band 7,0M:7,2M|"7,0M" has a comma
+fit design.TXT --band 7M:7.2Mx|"x" is not understood
+fit design.TXT --band 7.2M:7M|0 < LOW < HIGH
+fit design.TXT --band 7M|LOW:HIGH
+fit design.TXT|fit wants --band
+fit design.TXT --band 7M:7.2M --mix both|"both"
+fit design.TXT --band 7M:7.2M --solve L7|"L7"
+curve design.TXT --steps 1|"1"
+curve design.TXT --steps 1002|"1002"
+curve design.TXT --steps 11.5|"11.5"
+drift design.TXT --tc C37=5,5|"5,5"
+drift design.TXT --tc C99=5|"C99"
+compute design.TXT --steps 5|--steps goes with curve
+compute|compute wants a design file
+compute design.TXT design.TXT|unexpected argument
+comptue|unknown command 'comptue'; the commands are compute, curve, fit, drift, simulate
+ROWS
+
+# Without a display the windows cannot open: said, exit 1; the commands still run.
+run 1
+grep -q 'no display' err || fail "no display: $(cat err)"
+run 1 design.TXT
+grep -q 'no display' err || fail "no display with a file: $(cat err)"
+
 [ "$failures" -eq 0 ]

@@ -2,6 +2,7 @@
 // script does not try.
 #include <gtest/gtest.h>
 
+#include "cli/CommandDesign.h"
 #include "cli/CommandOptions.h"
 
 using namespace calbrine;
@@ -27,5 +28,18 @@ TEST(CommandOptions, ValuesInEngineeringText) {
     EXPECT_EQ(s.Tc(Part::C15), -1500);
     for (const char* wrong : {"C37", "R1=0", "C37=warm"}) {
         EXPECT_NE(ParseTc(wrong, s), "") << wrong;
+    }
+}
+
+// The last guard of every command: a figure that could not be formed is found in its output.
+TEST(CommandOutput, NonFiniteFiguresAreFound) {
+    const std::pair<const char*, const char*> texts[] = {{"VFO from 5.4698M to 5.7589M\n", ""},
+                                                         {"Mid-band drift: nan Hz/degC\n", "nan"},
+                                                         {"C37,-inf\n", "-inf"},
+                                                         {"gives at most NaN:1", "NaN"},
+                                                         {"5,Infinity,6\n", "Infinity"},
+                                                         {"finance information\n", ""}};
+    for (const auto& [text, word] : texts) {
+        EXPECT_EQ(NonFiniteWord(text), word) << text;
     }
 }

@@ -5,7 +5,9 @@
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <filesystem>
@@ -146,4 +148,37 @@ TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {
     window.FollowDesign(example);
     EXPECT_EQ(l7->value(), 2);
     EXPECT_FALSE(std::filesystem::exists("b.txt.explore"));
+}
+
+// The fit speaks for itself: a band edge it cannot read in its own words, the mix it chose,
+// and a result that follows the design, so that Apply never applies a fit of a design gone.
+TEST_F(ExplorerWindowTest, FitFollowsTheDesignAndSaysWhatItRead) {
+    auto* low = Child<QLineEdit>(&window, "bandLow");
+    auto* report = Child<QPlainTextEdit>(&window, "fitReport");
+    auto* apply = Child<QPushButton>(&window, "applyFit");
+    auto solve = [&] {
+        QTest::mouseClick(Child<QPushButton>(&window, "solveFit"), Qt::LeftButton);
+    };
+    low->setText("7,0M");
+    solve();
+    EXPECT_EQ(report->toPlainText().toStdString(),
+              "The band's low edge: \"7,0M\" has a comma: write the decimal point as \".\", such "
+              "as 7.2M.");
+    EXPECT_FALSE(apply->isEnabled());
+
+    low->setText("7M");
+    solve();
+    EXPECT_TRUE(report->toPlainText().startsWith(
+        "Mix: the difference, the product that reaches the band\nBand 7M to 7.2M"));
+    ASSERT_TRUE(apply->isEnabled());
+
+    DesignRecord other = example;
+    other.C15 = 68e-12f;
+    window.FollowDesign(other);
+    QSignalSpy applied(&window, &ExplorerWindow::ApplyFit);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_EQ(applied.count(), 1);
+    const DesignRecord fitted = applied.at(0).at(0).value<DesignRecord>();
+    EXPECT_EQ(fitted.C15, 68e-12f);
+    EXPECT_EQ(fitted.L7, SolveFit(other, {{7e6, 7.2e6}, Mix::Difference}).design.L7);
 }

@@ -1,0 +1,27 @@
+// The design a command works on: read from its file as the design window reads it and
+// accepted as the window's accept step takes it, or refused with the reason.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design/DesignRecord.h"
+
+namespace calbrine {
+
+struct CommandDesign {
+    std::optional<DesignRecord> design;  // empty: refused
+    std::string error;                   // why it was refused
+    std::vector<std::string> notes;      // values the accept step changed
+};
+
+// Refuses a file that cannot be read, one in which none of the twelve value lines can be
+// found ("FILE is not a Calbrine design file") and a design whose frequencies cannot be
+// formed as singles.
+CommandDesign ReadCommandDesign(const std::string& file);
+
+// The first word of `text` that is a number no figure may be ("nan", "inf"), or empty text.
+std::string NonFiniteWord(const std::string& text);
+
+}  // namespace calbrine

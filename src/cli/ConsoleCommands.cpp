@@ -5,6 +5,7 @@
 #include "analysis/DesignScope.h"
 #include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
+#include "cli/CalibrateCommand.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
 #include "services/MessageRecorder.h"
@@ -142,6 +143,10 @@ Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTermi
     }
     if (line.command == "drift") {
         return Drift(line, design);
+    }
+    if (line.command == "calibrate") {
+        const CalibrateResult calibrated = RunCalibrate(line, design);
+        return {calibrated.status, calibrated.out, calibrated.error};
     }
     return Simulate(line, design, err, errIsTerminal);
 }

@@ -18,6 +18,7 @@
 #include "analysis/ReportText.h"
 #include "analysis/Tolerance.h"
 #include "services/RunTimeServices.h"
+#include "windows/ExplorerCalibrateTab.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -126,6 +127,9 @@ void ExplorerWindow::ShowSettings() {
         const QSignalBlocker blockTolerance(tolerance);
         tc->setCurrentText(QString::fromStdString(PlainNumber(settings_.Tc(part))));
         tolerance->setValue(settings_.Tolerance(part));
+    }
+    if (calibrate_ != nullptr) {
+        calibrate_->SetReadings(settings_.readings);
     }
 }
 

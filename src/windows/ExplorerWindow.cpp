@@ -19,6 +19,7 @@
 #include "analysis/ReportText.h"
 #include "platform/FileDialogs.h"
 #include "windows/CurvePlot.h"
+#include "windows/ExplorerCalibrateTab.h"
 
 namespace calbrine {
 
@@ -54,6 +55,14 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     tabs->addTab(BuildScaleTab(), "Dial scale");
     tabs->addTab(BuildFitTab(), "Fit to band");
     tabs->addTab(BuildPartsTab(), "Drift and tolerance");
+    // The readings go with the parts' settings; the calibrated design is applied as a fit is.
+    calibrate_ = new CalibrateTab;
+    connect(calibrate_, &CalibrateTab::ReadingsEdited, this, [this] {
+        settings_.readings = calibrate_->Readings();
+        SettingsEdited();
+    });
+    connect(calibrate_, &CalibrateTab::ApplyCalibration, this, &ExplorerWindow::ApplyFit);
+    tabs->addTab(calibrate_, "Calibrate");
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -100,6 +109,7 @@ void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     RefreshDial();
     RefreshScale();
     RefreshParts();
+    calibrate_->SetDesign(design_);
 }
 
 void ExplorerWindow::RefreshCurve() {

@@ -21,6 +21,7 @@ class QTableWidgetItem;
 
 namespace calbrine {
 
+class CalibrateTab;
 class CurvePlot;
 class DialScaleView;
 
@@ -99,6 +100,7 @@ class ExplorerWindow : public QWidget {
     QLabel* driftSummary_ = nullptr;
     QTableWidget* toleranceTable_ = nullptr;
     QLabel* toleranceSummary_ = nullptr;
+    CalibrateTab* calibrate_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -147,12 +147,19 @@ std::string SettingsText(const PartSettings& settings) {
         text += std::string("tolerance.") + PartName(part) + ": " +
                 PlainNumber(settings.Tolerance(part)) + "\n";
     }
+    if (!settings.readings.empty()) {
+        text += "# Counter readings: C38's position in percent = frequency in hertz\n";
+    }
+    for (const CalibrationReading& reading : settings.readings) {
+        text += "reading: " + ReadingText(reading) + "\n";
+    }
     return text;
 }
 
 std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
     std::istringstream lines(text);
     std::string line;
+    bool readingsSeen = false;
     for (int number = 1; std::getline(lines, line); ++number) {
         line = Trimmed(line.substr(0, line.find('#')));
         if (line.empty()) {
@@ -161,6 +168,18 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
         const std::size_t colon = line.find(':');
         const std::size_t dot = line.find('.');
         const std::string bad = "line " + std::to_string(number) + ": " + line;
+        if (colon != std::string::npos && Lower(Trimmed(line.substr(0, colon))) == "reading") {
+            CalibrationReading reading;
+            if (!ParseReading(Trimmed(line.substr(colon + 1)), reading).empty()) {
+                return bad;
+            }
+            if (!readingsSeen) {
+                settings.readings.clear();
+                readingsSeen = true;
+            }
+            settings.readings.push_back(reading);
+            continue;
+        }
         if (colon == std::string::npos || dot == std::string::npos || dot > colon) {
             return bad;
         }

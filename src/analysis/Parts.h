@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "design/DesignRecord.h"
+#include "analysis/Calibration.h"
 
 namespace calbrine {
 
@@ -48,18 +50,21 @@ std::optional<double> TcFromText(const std::string& text);
 struct PartSettings {
     std::array<double, PartCount> tcPpm{0, 0, 0, 0, 0, 0, 0, 0, 20};
     std::array<double, PartCount> tolerancePercent{5, 5, 5, 5, 5, 5, 5, 5, 10};
+    std::vector<CalibrationReading> readings;  // the counter readings of the built VFO
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
     double Tolerance(Part p) const { return tolerancePercent[static_cast<std::size_t>(p)]; }
 };
 
-// The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150" and
-// "tolerance.L7: 10", "#" starts a comment. Numbers are written with "." in any locale.
+// The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
+// "tolerance.L7: 10" and the counter readings "reading: 50=5012300", "#" starts a comment.
+// Numbers are written with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);
-// Reads what it knows and leaves the rest at the values already in `settings`. Returns an
-// error text naming the first bad line, or empty text.
+// Reads what it knows and leaves the rest at the values already in `settings`; readings in
+// the text replace those in `settings`. Returns an error text naming the first bad line, or
+// empty text.
 std::string ReadSettingsText(const std::string& text, PartSettings& settings);
 bool WriteSettingsFile(const std::string& path, const PartSettings& settings);
 // Defaults when the file is missing; an error text when it holds a bad line.

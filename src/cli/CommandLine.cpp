@@ -21,18 +21,23 @@ constexpr OptionEntry optionTable[] = {
     {"h,help", nullptr, "show this help and exit", nullptr},
     {"v,version", nullptr, "show the version and exit", nullptr},
     {"csv", nullptr, "print a header line and comma-separated numbers",
-     "compute curve fit drift simulate"},
+     "compute curve fit drift simulate calibrate"},
     {"steps", "N", "curve: settings of C38 in the table, 2 to 1001\n(default 11)", "curve"},
-    {"band", "LOW:HIGH", "fit: the RF band to cover, such as 7M:7.2M", "fit"},
+    {"band", "LOW:HIGH", "fit, calibrate: the RF band to cover, such as\n7M:7.2M", "fit calibrate"},
     {"mix", "sum|diff",
-     "fit: the mixing product on the band (default: the one\nthat reaches it, the sum when both "
-     "do)",
-     "fit"},
+     "fit, calibrate: the mixing product on the band\n(default: the one that reaches it, the "
+     "sum\nwhen both do)",
+     "fit calibrate"},
     {"solve", "PARTS", "fit: the parts to solve for, L7,C37 (default) or\ncoarse", "fit"},
     {"tc", "PART=PPM",
      "drift: a part's temperature coefficient in ppm per\ndegree C, or a preset: C37=N750, "
      "L7=20; repeatable",
      "drift"},
+    {"reading", "POS=HZ",
+     "calibrate: what the counter shows with C38 at POS\npercent of its range, such as "
+     "50=5.0123M;\ntwo or more",
+     "calibrate"},
+    {"save", "NEWFILE", "calibrate: write the calibrated design to NEWFILE", "calibrate"},
 };
 
 struct CommandEntry {
@@ -46,6 +51,7 @@ constexpr CommandEntry commandTable[] = {
     {"fit", "the part values that put the design on an RF band"},
     {"drift", "each part's drift with temperature, in Hz per degree C"},
     {"simulate", "the oscillator simulated with ngspice at its four settings"},
+    {"calibrate", "the built L7, stray and C38 swing from counter readings"},
 };
 
 const char* const helpIntroduction =
@@ -62,9 +68,12 @@ const char* const helpClosing =
     "with --csv it is a header line and plain numbers with \".\" and 9 significant\n"
     "digits. drift uses the part settings kept beside a design in FILE.explore.\n"
     "\n"
+    "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
+    "too from three or more; --save writes the design with them put in.\n"
+    "\n"
     "Exit status: 0 on success, 1 when a command fails (a design file that cannot be\n"
-    "read, a band the design cannot reach, a simulation that cannot run), 2 when the\n"
-    "command line is wrong.\n";
+    "read, a band the design cannot reach, readings no build of the design gives, a\n"
+    "simulation that cannot run), 2 when the command line is wrong.\n";
 
 const CommandEntry* FindCommand(const QString& name) {
     for (const CommandEntry& c : commandTable) {
@@ -141,6 +150,9 @@ CommandLine SubcommandLine(const QCommandLineParser& parser, const QStringList& 
     if (command == "fit" && !parser.isSet(QStringLiteral("band"))) {
         return Usage("fit wants --band LOW:HIGH, such as --band 7M:7.2M");
     }
+    if (command == "calibrate" && parser.values(QStringLiteral("reading")).size() < 2) {
+        return Usage("calibrate wants two or more readings: --reading POS=HZ --reading POS=HZ");
+    }
     CommandLine line;
     line.action = CommandAction::Subcommand;
     line.command = command;
@@ -156,6 +168,10 @@ CommandLine SubcommandLine(const QCommandLineParser& parser, const QStringList& 
     for (const QString& tc : parser.values(QStringLiteral("tc"))) {
         line.tc.push_back(tc.toStdString());
     }
+    for (const QString& reading : parser.values(QStringLiteral("reading"))) {
+        line.readings.push_back(reading.toStdString());
+    }
+    line.save = ReadableName(parser.value(QStringLiteral("save")));
     return line;
 }
 

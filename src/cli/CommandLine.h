@@ -20,13 +20,15 @@ enum class CommandAction {
 
 struct CommandLine {
     CommandAction action = CommandAction::Windows;
-    std::string command;  // compute, curve, fit, drift or simulate
+    std::string command;  // compute, curve, fit, drift, simulate or calibrate
     std::string file;     // the design file, named so that the design-file reader takes it
     bool csv = false;
     // Option values as typed; empty when not given.
     std::string steps, band, mix, solve;
     std::vector<std::string> tc;
-    std::string error;  // for UsageError: what is wrong, in one line
+    std::vector<std::string> readings;  // calibrate's --reading values
+    std::string save;                   // calibrate's --save file, named as `file` is
+    std::string error;                  // for UsageError: what is wrong, in one line
 };
 
 // `arguments` as the program got them, the program's own name first.

@@ -4,6 +4,7 @@
 
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
+#include "cli/CalibrateCommand.h"
 #include "cli/CommandDesign.h"
 #include "cli/CommandOptions.h"
 #include "design/Tuning.h"
@@ -133,6 +134,10 @@ Result RunOn(const CommandLine& line, const Options& o, const DesignRecord& desi
     }
     if (line.command == "drift") {
         return Drift(line, design);
+    }
+    if (line.command == "calibrate") {
+        const CalibrateResult calibrated = RunCalibrate(line, design);
+        return {calibrated.status, calibrated.out, calibrated.error};
     }
     return Simulate(line, design, err, errIsTerminal);
 }

@@ -9,9 +9,6 @@ namespace calbrine {
 
 namespace {
 
-// The single nearest to pi, the value the program's Pi holds once its constants are set.
-constexpr float SinglePi = 3.14159274f;
-
 float FiniteOrZero(float f) {
     return std::isfinite(f) ? f : 0.0f;
 }

@@ -10,6 +10,9 @@
 
 namespace calbrine {
 
+// The single nearest to pi, the value the program's Pi holds once its constants are set.
+constexpr float SinglePi = 3.14159274f;
+
 struct TuningCaptions {
     std::string lblFreqMin, lblSum, lblDiff, lblSpan, lblFineSpan;
 };

@@ -17,6 +17,7 @@
 #include "analysis/Reports.h"
 #include "design/DesignValues.h"
 #include "services/RunTimeServices.h"
+#include "windows/ExplorerCalibrateTab.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -114,6 +115,9 @@ void ExplorerWindow::ShowSettings() {
         const QSignalBlocker blockTolerance(tolerance);
         tc->setCurrentText(QString::fromStdString(PlainNumber(settings_.Tc(part))));
         tolerance->setValue(settings_.Tolerance(part));
+    }
+    if (calibrate_ != nullptr) {
+        calibrate_->SetReadings(settings_.readings);
     }
 }
 

@@ -37,6 +37,8 @@ QPushButton* Button(const char* text, const char* name) {
     return button;
 }
 
+}  // namespace
+
 // A band edge typed in engineering text, in hertz; empty text when it reads, otherwise why not.
 std::string BandEdge(const QString& typed, const char* which, double& hz) {
     const std::string text = typed.toStdString();
@@ -52,8 +54,6 @@ std::string BandEdge(const QString& typed, const char* which, double& hz) {
     hz = value;
     return "";
 }
-
-}  // namespace
 
 QTableWidgetItem* Cell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));

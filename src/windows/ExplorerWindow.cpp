@@ -20,6 +20,7 @@
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
 #include "windows/CurvePlot.h"
+#include "windows/ExplorerCalibrateTab.h"
 
 namespace calbrine {
 
@@ -55,6 +56,14 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     tabs->addTab(BuildScaleTab(), "Dial scale");
     tabs->addTab(BuildFitTab(), "Fit to band");
     tabs->addTab(BuildPartsTab(), "Drift and tolerance");
+    // The readings go with the parts' settings; the calibrated design is applied as a fit is.
+    calibrate_ = new CalibrateTab;
+    connect(calibrate_, &CalibrateTab::ReadingsEdited, this, [this] {
+        settings_.readings = calibrate_->Readings();
+        SettingsEdited();
+    });
+    connect(calibrate_, &CalibrateTab::ApplyCalibration, this, &ExplorerWindow::ApplyFit);
+    tabs->addTab(calibrate_, "Calibrate");
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -106,6 +115,7 @@ void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     if (changed && apply_->isEnabled()) {
         Solve();
     }
+    calibrate_->SetDesign(design_);
 }
 
 void ExplorerWindow::RefreshCurve() {

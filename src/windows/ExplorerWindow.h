@@ -21,6 +21,7 @@ class QTableWidgetItem;
 
 namespace calbrine {
 
+class CalibrateTab;
 class CurvePlot;
 class DialScaleView;
 
@@ -28,6 +29,9 @@ struct ReportTable;
 
 // A right-aligned, read-only cell of the explorer's tables.
 QTableWidgetItem* Cell(const std::string& text);
+// A band edge typed in engineering text, in hertz: empty text when it reads, otherwise why
+// not, naming the edge ("low" or "high").
+std::string BandEdge(const QString& typed, const char* which, double& hz);
 // Shows a report's table: its headings and the texts of its rows.
 void ShowTable(QTableWidget* table, const ReportTable& report);
 
@@ -100,6 +104,7 @@ class ExplorerWindow : public QWidget {
     QLabel* driftSummary_ = nullptr;
     QTableWidget* toleranceTable_ = nullptr;
     QLabel* toleranceSummary_ = nullptr;
+    CalibrateTab* calibrate_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -126,5 +126,78 @@ run 1
 grep -q 'no display' err || fail "no display: $(cat err)"
 run 1 design.TXT
 grep -q 'no display' err || fail "no display with a file: $(cat err)"
+# calibrate: readings a counter would show on a build of the shipped design with L7 3 % up,
+# 4.7 pF of stray beside C90 and (in built4) C38's swing 5 % short, by the program's own curve.
+cawk() { LC_ALL=C awk "$@"; } # numbers with "." whatever the test's locale
+built() { # NAME CCOARSEMAX
+    sed -e 's/^L7: .*/L7: 7.004E-06/' -e 's/^C90: .*/C90: 3.77E-11/' \
+        -e "s/^CcoarseMax: .*/CcoarseMax: $2/" "$shipped" >"$1"
+}
+built built2.TXT 5E-11
+built built4.TXT 4.8E-11
+for b in built2 built4; do
+    "$calbrine" curve $b.TXT --steps 5 --csv | cawk -F, 'NR > 1 { print $3 }' >$b.hz
+done
+hz() { sed -n "$(($2 + 1))p" "$1.hz"; } # FILE STEP: the VFO at step 0..4 (0, 25, ..., 100 %)
+# near VALUE WANT TOLERANCE: |VALUE - WANT| <= TOLERANCE
+near() { cawk -v v="$1" -v w="$2" -v t="$3" 'BEGIN { d = v - w; exit !(d <= t && -d <= t) }'; }
+# row NAME: the value of that row of the CSV in out
+row() { cawk -F, -v n="$1" '$1 == n { print $2 }' out; }
+
+run 0 calibrate "$shipped" --reading "0=$(hz built2 0)" --reading "100=$(hz built2 4)" --csv
+[ "$(head -1 out)" = "quantity,value" ] && [ "$(cut -d, -f1 out | tr '\n' ' ')" = \
+    "quantity L7 Cstray rms_residual_hz " ] || fail "calibrate from two readings: $(cat out)"
+near "$(row L7)" 7.004e-6 1.4e-9 && near "$(row Cstray)" 4.7e-12 0.02e-12 &&
+    near "$(row rms_residual_hz)" 0 5 || fail "calibrate from two readings: $(cat out)"
+
+run 0 calibrate "$shipped" --reading "0=$(hz built4 0)" --reading "25=$(hz built4 1)" \
+    --reading "75=$(hz built4 3)" --reading "100%=$(hz built4 4)Hz" --csv --save cal.TXT
+[ "$(cut -d, -f1 out | tr '\n' ' ')" = "quantity L7 Cstray CcoarseSwing rms_residual_hz " ] &&
+    near "$(row L7)" 7.004e-6 1.4e-9 && near "$(row Cstray)" 4.7e-12 0.02e-12 &&
+    near "$(row CcoarseSwing)" 3.8e-11 3.8e-14 && [ "$(sed -n 2p out | cut -d, -f2)" = \
+    "$(sed -n 2p out | cut -d, -f2 | tr -cd '0-9.e-')" ] || fail "calibrate from four: $(cat out)"
+# The saved design meets every reading, the one left out too, through curve.
+run 0 curve cal.TXT --steps 5 --csv
+cawk -F, 'NR > 1 { print $3 }' out | paste -d' ' - built4.hz |
+    cawk '{ d = $1 - $2; if (d > 5 || d < -5) bad = 1 } END { exit bad || NR != 5 }' ||
+    fail "saved calibration against the readings: $(paste -d' ' out built4.hz)"
+
+# +-20 Hz of counter noise leaves a residual of that size.
+noisy=()
+for step in 0 1 2 3 4; do
+    noisy+=(--reading "$((step * 25))=$(cawk -v f="$(hz built4 $step)" -v s=$step \
+        'BEGIN { printf "%.1f", f + (s % 2 ? -20 : 20) }')")
+done
+run 0 calibrate "$shipped" "${noisy[@]}" --csv
+cawk -v r="$(row rms_residual_hz)" 'BEGIN { exit !(r >= 5 && r <= 20) }' ||
+    fail "calibrate with noise: $(cat out)"
+
+run 0 calibrate "$shipped" --reading "0=$(hz built2 0)" --reading "100=$(hz built2 4)" \
+    --band 7M:7.2M --mix diff
+grep -q '^L7 .*7.004uH.*6.8uH.*+3 %$' out && grep -q '^To land 7M to 7.2M: C37 to .*pF, L7 to .*uH$' out ||
+    fail "calibrate text: $(cat out)"
+
+# Command lines that are wrong exit 2, naming what is wrong; readings no build gives exit 1.
+two="--reading 0=4.9M --reading 100=4.8M"
+run 2 calibrate "$shipped" --reading 0=4.9M
+grep -q "two or more readings" err && grep -q -- "--help" err || fail "one reading: $(cat err)"
+for reading in 50=5,01M 50=5.01Mx abc 150=4.8M -5=4.8M 50=0 50=; do
+    run 2 calibrate "$shipped" $two --reading "$reading"
+    [ ! -s out ] && grep -qF "\"$reading\"" err && grep -q -- "--help" err ||
+        fail "calibrate --reading $reading: $(cat err)"
+done
+for args in "--band 7M" "--mix up"; do
+    run 2 calibrate "$shipped" $two $args
+done
+run 2 compute "$shipped" --save x.TXT
+for args in "--reading 0=4.9M --reading 100=5M:does not fall" \
+    "--reading 50=4.9M --reading 50=4.8M:both at 50 %" \
+    "--reading 0=6M --reading 100=4M:below -C90" "--reading 0=4.9M --reading 100=4.8999M:stray above"; do
+    run 1 calibrate "$shipped" ${args%%:*}
+    [ ! -s out ] && grep -q "^calbrine: Cannot calibrate: .*${args#*:}" err ||
+        fail "calibrate ${args%%:*}: $(cat err)"
+done
+run 1 calibrate "$shipped" $two --save no/such/folder.TXT
+[ ! -s out ] && [ ! -e no/such/folder.TXT ] && [ -s err ] || fail "unwritable --save: $(cat err)"
 
 [ "$failures" -eq 0 ]

@@ -4,12 +4,14 @@
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
@@ -18,6 +20,7 @@
 #include "analysis/Reports.h"
 #include "design/Tuning.h"
 #include "windows/CurvePlot.h"
+#include "windows/DialScaleView.h"
 #include "windows/ExplorerWindow.h"
 
 using namespace calbrine;
@@ -181,4 +184,64 @@ TEST_F(ExplorerWindowTest, FitFollowsTheDesignAndSaysWhatItRead) {
     const DesignRecord fitted = applied.at(0).at(0).value<DesignRecord>();
     EXPECT_EQ(fitted.C15, 68e-12f);
     EXPECT_EQ(fitted.L7, SolveFit(other, {{7e6, 7.2e6}, Mix::Difference}).design.L7);
+}
+
+TEST_F(ExplorerWindowTest, CalibrateTabSolvesReadingsKeepsThemAndAppliesTheBuild) {
+    DesignFileName = "c.txt";
+    window.FollowDesign(example);
+    DesignRecord built = example;
+    built.L7 = example.L7 * 1.03f;
+    built.C90 = example.C90 + 4.7e-12f;
+    const float cfine = (example.CfineMax + example.CfineMin) / 2;
+    auto* table = Child<QTableWidget>(&window, "readingsTable");
+    auto* report = Child<QPlainTextEdit>(&window, "calibrationReport");
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(Child<QPushButton>(&window, "addReading"), Qt::LeftButton);
+        const float coarse = row == 0 ? built.CcoarseMin : built.CcoarseMax;
+        table->item(row, 0)->setText(row == 0 ? "0" : "100");
+        table->item(row, 1)->setText(
+            QString::number(ResonanceFrequency(built, cfine, coarse), 'f', 1));
+    }
+    EXPECT_LT(std::fabs(table->item(1, 3)->text().toDouble()), 1)
+        << table->item(1, 3)->text().toStdString();
+    EXPECT_NEAR(table->item(0, 2)->text().toDouble(), table->item(0, 1)->text().toDouble(), 1);
+    EXPECT_TRUE(report->toPlainText().contains("+3 %")) << report->toPlainText().toStdString();
+    PartSettings kept;
+    EXPECT_EQ(ReadSettingsFile("c.txt.explore", kept), "");
+    ASSERT_EQ(kept.readings.size(), 2u);
+    EXPECT_EQ(kept.readings[1].positionPercent, 100);
+
+    // The built VFO's scale and the parts that land a band on it.
+    const DialFace want = LayOutDial(built, Mix::Difference, 50);
+    const DialFace& face = Child<DialScaleView>(&window, "calibratedScale")->Face();
+    ASSERT_EQ(face.texts.size(), want.texts.size());
+    for (std::size_t i = 0; i < want.texts.size(); ++i) {
+        EXPECT_EQ(face.texts[i].text, want.texts[i].text);
+        EXPECT_NEAR(face.texts[i].at.x, want.texts[i].at.x, 0.1) << want.texts[i].text;
+    }
+    Type(Child<QLineEdit>(&window, "calibrationBandLow"), "6.3M");
+    Type(Child<QLineEdit>(&window, "calibrationBandHigh"), "6.5M");
+    EXPECT_TRUE(
+        Child<QLabel>(&window, "benchChange")->text().startsWith("To land 6.3M to 6.5M: C37"));
+
+    QSignalSpy applied(&window, &ExplorerWindow::ApplyFit);
+    auto* apply = Child<QPushButton>(&window, "applyCalibration");
+    QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_EQ(applied.count(), 1);
+    const auto calibrated = applied.at(0).at(0).value<DesignRecord>();
+    EXPECT_NEAR(calibrated.L7 / built.L7, 1, 2e-4);
+    EXPECT_NEAR(calibrated.C90, built.C90, 0.02e-12);
+
+    // A cell that does not read stops the solve and keeps the file as it was.
+    table->item(1, 1)->setText("5,4M");
+    EXPECT_TRUE(report->toPlainText().startsWith("Cannot calibrate: Row 2: \"100=5,4M\""));
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(table->item(1, 3)->text(), "");
+    table->setCurrentCell(1, 0);
+    QTest::mouseClick(Child<QPushButton>(&window, "removeReading"), Qt::LeftButton);
+    EXPECT_TRUE(report->toPlainText().contains("two or more readings"));
+    EXPECT_EQ(ReadSettingsFile("c.txt.explore", kept), "");
+    EXPECT_EQ(kept.readings.size(), 1u);
+    ExplorerWindow again(example);
+    EXPECT_EQ(Child<QTableWidget>(&again, "readingsTable")->rowCount(), 1);
 }

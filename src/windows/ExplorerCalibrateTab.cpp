@@ -1,0 +1,283 @@
+#include "windows/ExplorerCalibrateTab.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "analysis/CalibrationReport.h"
+#include "analysis/ReportText.h"
+#include "platform/FileDialogs.h"
+#include "windows/DialScaleView.h"
+#include "windows/ExplorerWindow.h"
+
+namespace calbrine {
+
+namespace {
+
+enum Column { PositionColumn, MeasuredColumn, ModelColumn, ResidualColumn, Columns };
+
+QPushButton* Button(const char* text, const char* name) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    return button;
+}
+
+// An editable cell, right-aligned as the computed ones.
+QTableWidgetItem* EntryCell(const std::string& text) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+QString CellText(const QTableWidget* table, int row, int column) {
+    const QTableWidgetItem* item = table->item(row, column);
+    return item != nullptr ? item->text().trimmed() : QString();
+}
+
+}  // namespace
+
+CalibrateTab::CalibrateTab(QWidget* parent) : QWidget(parent) {
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(BuildReadings());
+    splitter->addWidget(BuildScale());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+}
+
+QWidget* CalibrateTab::BuildReadings() {
+    table_ = new QTableWidget(0, Columns);
+    table_->setObjectName("readingsTable");
+    table_->setAccessibleName("Counter readings");
+    table_->setHorizontalHeaderLabels({"C38 position %", "Measured Hz", "Model Hz", "Residual Hz"});
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    report_ = new QPlainTextEdit;
+    report_->setObjectName("calibrationReport");
+    report_->setAccessibleName("Calibration results");
+    report_->setReadOnly(true);
+    report_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    report_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* add = Button("Add reading", "addReading");
+    auto* remove = Button("Remove reading", "removeReading");
+    apply_ = Button("Apply to design", "applyCalibration");
+    apply_->setEnabled(false);
+    connect(table_, &QTableWidget::itemChanged, this, [this] { TableEdited(); });
+    connect(add, &QPushButton::clicked, this, [this] { AddReading(); });
+    connect(remove, &QPushButton::clicked, this, [this] { RemoveReading(); });
+    connect(apply_, &QPushButton::clicked, this, [this] { emit ApplyCalibration(result_.design); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch(1);
+    buttons->addWidget(apply_);
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(
+        new QLabel("What the counter shows with D9 at its nominal capacitance and "
+                   "C38 at a position of its range (0 % = Min, 100 % = Max):"));
+    layout->addWidget(table_, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(report_, 1);
+    return page;
+}
+
+QWidget* CalibrateTab::BuildScale() {
+    bandLow_ = new QLineEdit("7M");
+    bandLow_->setObjectName("calibrationBandLow");
+    bandLow_->setAccessibleName("Band to land, low edge");
+    bandHigh_ = new QLineEdit("7.2M");
+    bandHigh_->setObjectName("calibrationBandHigh");
+    bandHigh_->setAccessibleName("Band to land, high edge");
+    mix_ = new QComboBox;
+    mix_->setObjectName("calibrationMix");
+    mix_->setAccessibleName("Mix of the band and the dial scale");
+    mix_->addItems({"RF difference (IF - VFO)", "RF sum (IF + VFO)"});
+    bench_ = new QLabel;
+    bench_->setObjectName("benchChange");
+    bench_->setWordWrap(true);
+    radius_ = new QSpinBox;
+    radius_->setObjectName("calibratedRadius");
+    radius_->setAccessibleName("Dial radius");
+    radius_->setLocale(QLocale::c());
+    radius_->setRange(20, 110);
+    radius_->setValue(50);
+    radius_->setSuffix(" mm");
+    scale_ = new DialScaleView;
+    scale_->setObjectName("calibratedScale");
+    auto* print = Button("Print...", "printCalibratedScale");
+    auto* save = Button("Save PDF...", "saveCalibratedScalePdf");
+    connect(bandLow_, &QLineEdit::textChanged, this, [this] { RefreshBench(); });
+    connect(bandHigh_, &QLineEdit::textChanged, this, [this] { RefreshBench(); });
+    connect(mix_, &QComboBox::currentIndexChanged, this, [this] {
+        RefreshBench();
+        RefreshScale();
+    });
+    connect(radius_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { RefreshScale(); });
+    connect(print, &QPushButton::clicked, this, [this] { PrintScale(); });
+    connect(save, &QPushButton::clicked, this, [this] { SaveScalePdf(); });
+
+    auto* band = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{new QLabel("Land the band"), bandLow_,
+                                                      new QLabel("to"), bandHigh_, mix_}) {
+        band->addWidget(w);
+    }
+    auto* scaleRow = new QHBoxLayout;
+    scaleRow->addWidget(new QLabel("Dial scale of the built VFO, radius:"));
+    scaleRow->addWidget(radius_);
+    scaleRow->addStretch(1);
+    scaleRow->addWidget(print);
+    scaleRow->addWidget(save);
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(band);
+    layout->addWidget(bench_);
+    layout->addLayout(scaleRow);
+    layout->addWidget(scale_, 1);
+    return page;
+}
+
+void CalibrateTab::SetDesign(const DesignRecord& design) {
+    design_ = design;
+    Solve();
+}
+
+void CalibrateTab::SetReadings(const std::vector<CalibrationReading>& readings) {
+    filling_ = true;
+    table_->setRowCount(static_cast<int>(readings.size()));
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const int row = static_cast<int>(i);
+        table_->setItem(row, PositionColumn, EntryCell(PlainNumber(readings[i].positionPercent)));
+        table_->setItem(row, MeasuredColumn, EntryCell(PlainNumber(readings[i].frequencyHz, 12)));
+    }
+    filling_ = false;
+    readings_ = readings;
+    Solve();
+}
+
+void CalibrateTab::AddReading() {
+    const int row = table_->rowCount();
+    filling_ = true;
+    table_->insertRow(row);
+    table_->setItem(row, PositionColumn, EntryCell(""));
+    table_->setItem(row, MeasuredColumn, EntryCell(""));
+    filling_ = false;
+    table_->setCurrentCell(row, PositionColumn);
+    table_->editItem(table_->item(row, PositionColumn));
+}
+
+void CalibrateTab::RemoveReading() {
+    const int row = table_->currentRow() >= 0 ? table_->currentRow() : table_->rowCount() - 1;
+    if (row >= 0) {
+        table_->removeRow(row);
+        TableEdited();
+    }
+}
+
+// Every row that holds something must read as a reading; rows left empty are passed over.
+void CalibrateTab::TableEdited() {
+    if (filling_) {
+        return;
+    }
+    std::vector<CalibrationReading> readings;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const QString position = CellText(table_, row, PositionColumn);
+        const QString measured = CellText(table_, row, MeasuredColumn);
+        if (position.isEmpty() && measured.isEmpty()) {
+            continue;
+        }
+        CalibrationReading reading;
+        const std::string wrong =
+            position.isEmpty() || measured.isEmpty()
+                ? "give both the position and the frequency"
+                : ParseReading((position + "=" + measured).toStdString(), reading);
+        if (!wrong.empty()) {
+            result_ = Calibration{};
+            result_.reason = "Row " + std::to_string(row + 1) + ": " + wrong;
+            ShowFits();
+            return;
+        }
+        readings.push_back(reading);
+    }
+    readings_ = readings;
+    emit ReadingsEdited();
+    Solve();
+}
+
+void CalibrateTab::Solve() {
+    result_ = Calibrate(design_, readings_);
+    ShowFits();
+}
+
+void CalibrateTab::ShowFits() {
+    const std::vector<std::vector<std::string>> fits =
+        result_.solved ? ReadingRows(readings_, result_) : std::vector<std::vector<std::string>>{};
+    filling_ = true;
+    std::size_t k = 0;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const bool blank = CellText(table_, row, PositionColumn).isEmpty() &&
+                           CellText(table_, row, MeasuredColumn).isEmpty();
+        const std::vector<std::string> cells =
+            !blank && k < fits.size() ? fits[k++] : std::vector<std::string>(Columns);
+        table_->setItem(row, ModelColumn, Cell(cells[ModelColumn]));
+        table_->setItem(row, ResidualColumn, Cell(cells[ResidualColumn]));
+    }
+    filling_ = false;
+    report_->setPlainText(QString::fromStdString(result_.solved
+                                                     ? CalibrationSummary(design_, result_)
+                                                     : "Cannot calibrate: " + result_.reason));
+    apply_->setEnabled(result_.solved);
+    RefreshBench();
+    RefreshScale();
+}
+
+Mix CalibrateTab::SelectedMix() const {
+    return mix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
+}
+
+void CalibrateTab::RefreshBench() {
+    RfBand band;
+    std::string wrong = BandEdge(bandLow_->text(), "low", band.lowHz);
+    if (wrong.empty()) {
+        wrong = BandEdge(bandHigh_->text(), "high", band.highHz);
+    }
+    bench_->setText(QString::fromStdString(
+        !result_.solved ? ""
+        : wrong.empty() ? BenchChangeText(result_.design, band, SelectedMix())
+                        : wrong));
+}
+
+void CalibrateTab::RefreshScale() {
+    scale_->SetFace(result_.solved ? LayOutDial(result_.design, SelectedMix(), radius_->value())
+                                   : DialFace{});
+}
+
+void CalibrateTab::PrintScale() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintDialAtTrueSize(printer, scale_->Face());
+    }
+}
+
+void CalibrateTab::SaveScalePdf() {
+    const auto path = Dialogs().ShowSave(
+        {"Save calibrated dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial-built.pdf"});
+    if (path) {
+        SaveDialPdf(QString::fromStdString(*path), scale_->Face());
+    }
+}
+
+}  // namespace calbrine

@@ -142,3 +142,16 @@ TEST(TuningCurve, DialOfAFittedBandMarksBothEdges) {
     EXPECT_EQ(marks.front().label, "7.01M");
     EXPECT_EQ(marks.back().label, "7.19M");
 }
+
+// The marks' spacing is the smallest round one that puts at most 25 of them on the dial:
+// 25 marks every 10k on a 250k band, 11 every 25k when it is 1 Hz wider.
+TEST(TuningCurve, DialSpacingAtTheEdgeOfTwentyFiveMarks) {
+    const std::pair<double, double> cases[] = {{7.0e6 + 1, 10e3}, {7.0e6 - 1, 25e3}};
+    for (const auto& [low, spacing] : cases) {
+        const FitResult fit = FitCoarseCapacitor(workedExample, {low, 7.25e6}, Mix::Difference);
+        ASSERT_TRUE(fit.reached);
+        const std::vector<DialMark> marks = DialScale(fit.design, Mix::Difference);
+        ASSERT_GE(marks.size(), 2u);
+        EXPECT_EQ(marks[1].rfHz - marks[0].rfHz, spacing) << low;
+    }
+}

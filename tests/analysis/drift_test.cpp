@@ -5,6 +5,7 @@
 
 #include "../support/Fixtures.h"
 #include "analysis/Drift.h"
+#include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "analysis/Tolerance.h"
 #include "design/Tuning.h"
@@ -75,6 +76,11 @@ TEST(Drift, TotalsMatchAWarmedDesignAndCompensationCancelsMidBand) {
     PartSettings split = s;
     split.Tc(Part::C37) = c.fraction * c.tcPpm + (1 - c.fraction) * s.Tc(Part::C37);
     EXPECT_NEAR(AnalyseDrift(workedExample, split).midBandHzPerC, 0, 1e-9);
+    // With C37 at +100 ppm a small drift could be cancelled either way: N750 comes first.
+    PartSettings both;
+    both.Tc(Part::C37) = 100;
+    both.Tc(Part::L7) = -5;
+    EXPECT_EQ(AnalyseDrift(workedExample, both).compensation.tcPpm, -750);
     // A drift the other way asks for NP0, and a variable part cannot be split.
     s.Tc(Part::C37) = -750;
     EXPECT_EQ(AnalyseDrift(workedExample, s).compensation.tcPpm, 0);
@@ -93,6 +99,33 @@ TEST(Drift, CsvAndTolerance) {
     }
     EXPECT_EQ(t.shares.front().part, Part::L7);  // 10 % of L7 moves f by about 5 %
     EXPECT_NEAR(t.shares.front().lowEndHz, 0.05 * t.lowEnd.nominalHz, 1.0);
+    EXPECT_NEAR(t.shares.front().highEndHz, 0.05 * t.highEnd.nominalHz, 1.0);
+    // Each share is the first-order shift of its own edge: half the shift between that part
+    // alone at the bottom and at the top of its tolerance.
+    for (const PartShare& share : t.shares) {
+        const double tolerance = PartSettings{}.Tolerance(share.part) / 100;
+        const DesignRecord up = ScalePart(workedExample, share.part, 1 + tolerance);
+        const DesignRecord down = ScalePart(workedExample, share.part, 1 - tolerance);
+        const auto half = [](const DesignRecord& a, const DesignRecord& b, bool lowEnd) {
+            auto f = [lowEnd](const DesignRecord& d) {
+                return ResonanceFrequency(d, NominalFineCapacitance(d),
+                                          lowEnd ? d.CcoarseMax : d.CcoarseMin);
+            };
+            return std::fabs(f(a) - f(b)) / 2;
+        };
+        EXPECT_NEAR(share.lowEndHz, half(up, down, true), 0.01 * share.lowEndHz + 1e-3);
+        EXPECT_NEAR(share.highEndHz, half(up, down, false), 0.01 * share.highEndHz + 1e-3);
+    }
+    // The table shows each share under its own edge, in text and CSV alike.
+    const ReportTable shares = ToleranceTable(t, PartSettings{});
+    EXPECT_EQ(shares.TextRows()[0],
+              (std::vector<std::string>{"L7", "10 %", FrequencyText(t.shares.front().lowEndHz),
+                                        FrequencyText(t.shares.front().highEndHz)}));
+    const std::string table = shares.Csv();
+    EXPECT_EQ(table.substr(0, table.find('\n', table.find('\n') + 1)),
+              "part,tolerance_percent,low_end_hz,high_end_hz\nL7,10," +
+                  PlainNumber(t.shares.front().lowEndHz) + "," +
+                  PlainNumber(t.shares.front().highEndHz));
     double sum = 0;
     for (const PartShare& share : t.shares) {
         sum += share.lowEndHz;

@@ -83,9 +83,13 @@ TEST(BandFit, PaddingWindowAndStandardValues) {
     EXPECT_NEAR(w.c37Max, FitInductorAndPadding(workedExample, band, Mix::Difference).design.C37,
                 1e-15);
     ASSERT_GE(w.standardValues.size(), 8u);
+    // From the first E12 value at a tenth of the largest C37, one step apart.
+    EXPECT_LT(w.standardValues.front().c37, w.c37Max / 10 * 1.23);
+    EXPECT_GT(w.standardValues.back().c37, w.c37Max / 1.23);
     for (std::size_t i = 0; i < w.standardValues.size(); ++i) {
         const PaddingChoice& c = w.standardValues[i];
         EXPECT_LE(c.c37, w.c37Max);
+        EXPECT_GE(c.c37, w.c37Max / 10);
         EXPECT_GT(c.marginLowHz, 0);
         EXPECT_GT(c.marginHighHz, 0);
         if (i > 0) {  // more padding, less swing left over
@@ -128,6 +132,32 @@ TEST(BandFit, PaddingMarginsAreNamedForTheBandEdges) {
             cells >> c37 >> l7 >> atLow >> atHigh;
             EXPECT_EQ(atLow, SignedFrequencyText(band.lowHz - std::min(a, b))) << row;
             EXPECT_EQ(atHigh, SignedFrequencyText(std::max(a, b) - band.highHz)) << row;
+        }
+    }
+}
+
+// Which VFO band gives the RF band: the sum above the IF, the difference below the IF turned
+// over, above it not; bands no mix can give are told why.
+TEST(BandFit, VfoBandForEachMix) {
+    struct Row {
+        RfBand band;
+        Mix mix;
+        double ifHz, vfoLow, vfoHigh;
+        bool refused;
+    };
+    const Row rows[] = {{{14.0e6, 14.35e6}, Mix::Sum, 9e6, 5.0e6, 5.35e6, false},
+                        {{7.0e6, 7.2e6}, Mix::Difference, 12e6, 4.8e6, 5.0e6, false},
+                        {{7.0e6, 7.2e6}, Mix::Difference, 5e6, 12.0e6, 12.2e6, false},
+                        {{7.0e6, 7.2e6}, Mix::Difference, 7.2e6, 14.2e6, 14.4e6, false},
+                        {{7.0e6, 7.2e6}, Mix::Sum, 9e6, 0, 0, true},
+                        {{7.2e6, 7.0e6}, Mix::Difference, 9e6, 0, 0, true},
+                        {{0, 7.0e6}, Mix::Sum, 1e6, 0, 0, true}};
+    for (const Row& r : rows) {
+        const VfoBand v = VfoBandFor(r.band, r.mix, r.ifHz);
+        EXPECT_EQ(!v.error.empty(), r.refused) << r.band.lowHz << " " << v.error;
+        if (!r.refused) {
+            EXPECT_NEAR(v.lowHz, r.vfoLow, 1e-3) << r.band.lowHz;
+            EXPECT_NEAR(v.highHz, r.vfoHigh, 1e-3) << r.band.lowHz;
         }
     }
 }

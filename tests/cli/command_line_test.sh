@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The program's command line as a shell user meets it: help, version and a wrong option with
 # no display, and the subcommands' CSV under a locale whose decimal mark is a comma.
-# Usage: command_line_test.sh CALBRINE VERSION SHIPPED_DEFAULTS
+# Usage: command_line_test.sh CALBRINE VERSION SHIPPED_DEFAULTS REFERENCES
 set -u
-calbrine=$1 version=$2 shipped=$3
+calbrine=$1 version=$2 shipped=$3 references=$4
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -199,5 +199,29 @@ for args in "--reading 0=4.9M --reading 100=5M:does not fall" \
 done
 run 1 calibrate "$shipped" $two --save no/such/folder.TXT
 [ ! -s out ] && [ ! -e no/such/folder.TXT ] && [ -s err ] || fail "unwritable --save: $(cat err)"
+
+# Every row and column of each report, against reviewed references of the same design.
+while IFS='|' read -r args reference; do
+    # shellcheck disable=SC2086
+    run 0 $args
+    diff -u "$references/$reference" out >diff || fail "calbrine $args: $(cat diff)"
+done <<'ROWS'
+compute design.TXT|compute.txt
+curve design.TXT --steps 6|curve.txt
+curve design.TXT --steps 3 --csv|curve.csv
+fit design.TXT --band 14.5M:14.6M|fit-sum.txt
+fit design.TXT --band 3.5M:3.55M --mix difference|fit-diff.txt
+fit design.TXT --band 3.5M:3.55M --mix diff --solve C37,L7 --csv|fit.csv
+drift design.TXT --tc C37=N750 --tc L7=50 --tc C15=-1234.5|drift.txt
+calibrate design.TXT --reading 0=5.59M --reading 50=5.571M --reading 100=5.553M|calibrate.txt
+ROWS
+# The ends of the ranges are taken.
+for steps in 2 11 1001; do
+    option="--steps $steps"
+    [ "$steps" -eq 11 ] && option=""  # the default
+    # shellcheck disable=SC2086
+    run 0 curve design.TXT $option --csv
+    [ "$(wc -l <out)" -eq $((steps + 1)) ] || fail "curve $option: $(wc -l <out) lines"
+done
 
 [ "$failures" -eq 0 ]

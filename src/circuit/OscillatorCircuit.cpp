@@ -2,20 +2,10 @@
 
 namespace calbrine {
 
-const CircuitPart* OscillatorCircuit::Find(const std::string& name) const {
-    for (const CircuitPart& part : parts) {
-        if (part.name == name) {
-            return &part;
-        }
-    }
-    return nullptr;
-}
-
 OscillatorCircuit BuildOscillator(const DesignRecord& d, TuningSetting setting) {
     using namespace node;
     const TuningCapacitors tuning = SettingCapacitors(d, setting);
     const PartKind C = PartKind::Capacitor;
-    const PartKind R = PartKind::Resistor;
     OscillatorCircuit circuit;
     circuit.parts = {
         // The tuning bank from the tank node to ground; D9 reaches it through C39.
@@ -30,16 +20,22 @@ OscillatorCircuit BuildOscillator(const DesignRecord& d, TuningSetting setting) 
         // The feedback divider: base to emitter, emitter to ground.
         {"C34", C, d.C34, {Base, Emitter}},
         {"C35", C, d.C35, {Emitter, Ground}},
-        // The emitter follower with its base bias.
-        {"R34", R, 10e3, {Supply, Base}},
-        {"R33", R, 10e3, {Base, Ground}},
-        {"Q8", PartKind::NpnTransistor, 0, {Supply, Base, Emitter}},
-        {"R36", R, 2200, {Emitter, Ground}},
-        // The output: the tank node through R32, with C91 to ground.
-        {"R32", R, 4700, {Output, Tank}},
-        {"C91", C, 56e-12, {Output, Ground}},
-        {"V1", PartKind::VoltageSource, SupplyVolts, {Supply, Ground}},
     };
+    // Then the emitter follower, the output filter and the supply.
+    for (const FixedPart& fixed : FixedParts) {
+        CircuitPart& part = circuit.parts.emplace_back();
+        part.name = fixed.name;
+        part.kind = fixed.kind;
+        part.value = fixed.value;
+        if (fixed.kind == PartKind::NpnTransistor) {
+            part.model = fixed.text;
+        }
+        for (const char* n : fixed.nodes) {
+            if (n != nullptr) {
+                part.nodes.emplace_back(n);
+            }
+        }
+    }
     return circuit;
 }
 

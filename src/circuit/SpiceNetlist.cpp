@@ -38,7 +38,7 @@ std::string PartLine(const CircuitPart& part, const TransientPlan& plan) {
     }
     switch (part.kind) {
         case PartKind::NpnTransistor:
-            return line + " " + TransistorModelName;
+            return line + " " + part.model;
         case PartKind::VoltageSource:
             return line + " PWL(0 0 " + SpiceNumber(plan.supplyRise) + " " +
                    SpiceNumber(part.value) + ")";

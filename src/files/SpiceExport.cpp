@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "circuit/OscillatorParts.h"
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
@@ -75,6 +76,13 @@ class SchematicText {
         Line(std::string("SYMATTR InstName ") + name);
         Line("SYMATTR Value " + value);
     }
+    // A part of the oscillator's fixed ones, with its value text.
+    void Fixed(const char* symbol, const char* name) {
+        Part(symbol, name, FixedPartNamed(name).text);
+    }
+    void Fixed(const char* symbol, const char* window0, const char* window3, const char* name) {
+        Part(symbol, window0, window3, name, FixedPartNamed(name).text);
+    }
     const std::string& Text() const { return text_; }
 
   private:
@@ -95,13 +103,13 @@ void WriteCircuit(SchematicText& out, DesignRecord& d) {
     out.Part("cap -272 224 R0", "C15", Capacitance(d.C15));
     out.Part("cap -144 224 R0", "C34", Capacitance(d.C34));
     out.Part("cap -144 464 R0", "C35", Capacitance(d.C35));
-    out.Part("res 32 16 R0", "R34", "10k");
-    out.Part("res -16 208 R0", "R33", "10k");
-    out.Part("npn 112 112 R0", "Q8", "2N3904");
-    out.Part("res 160 432 R0", "R36", "2200");
-    out.Part("res 48 656 R90", "0 0 56 VBottom 0", "3 32 56 VTop 0", "R32", "4700");
-    out.Part("cap 64 752 R0", "C91", "56p");
-    out.Part("voltage 304 64 R0", "V1", "9.1V");
+    out.Fixed("res 32 16 R0", "R34");
+    out.Fixed("res -16 208 R0", "R33");
+    out.Fixed("npn 112 112 R0", "Q8");
+    out.Fixed("res 160 432 R0", "R36");
+    out.Fixed("res 48 656 R90", "0 0 56 VBottom 0", "3 32 56 VTop 0", "R32");
+    out.Fixed("cap 64 752 R0", "C91");
+    out.Fixed("voltage 304 64 R0", "V1");
     for (const char* flag : groundFlags) {
         out.Line(std::string("FLAG ") + flag + " 0");
     }

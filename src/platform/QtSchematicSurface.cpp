@@ -2,9 +2,6 @@
 
 #include <QFontMetricsF>
 #include <cmath>
-#include <optional>
-
-#include "platform/BackgroundFill.h"
 
 namespace calbrine {
 
@@ -83,34 +80,18 @@ QRectF QtSchematicSurface::Bounds(const PaintStep& step) const {
 }
 
 void QtSchematicSurface::Replay(QPainter& painter, const QRect& area) const {
-    std::vector<std::size_t> shown;
-    std::vector<QRectF> places;
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
-        if (bounds_[i].intersects(area)) {
-            shown.push_back(i);
-            places.push_back(bounds_[i]);
-        }
+    for (const QRect& part : QRegion(area).subtracted(covered_)) {
+        painter.fillRect(part, background_);
     }
-    // A plain background is filled while the steps are drawn; the bands of a backdrop are
-    // few and are filled first.
-    std::optional<BackgroundFill> background;
-    if (backdrop_.empty()) {
-        background.emplace(painter, area, background_, places);
-    } else {
-        for (const QRect& part : QRegion(area).subtracted(covered_)) {
-            painter.fillRect(part, background_);
-        }
-        for (const Band& band : backdrop_) {
-            painter.fillRect(band.place, band.colour);
-        }
+    for (const Band& band : backdrop_) {
+        painter.fillRect(band.place, band.colour);
     }
     painter.setRenderHint(QPainter::Antialiasing);
     const auto map = [this](float x, float y) { return Map(x, y); };
-    for (std::size_t k = 0; k < shown.size(); ++k) {
-        if (background) {
-            background->WaitForStep(k);
+    for (std::size_t i = 0; i < steps_.size(); ++i) {
+        if (bounds_[i].intersects(area)) {
+            PaintStepOn(painter, steps_[i], map);
         }
-        PaintStepOn(painter, steps_[shown[k]], map);
     }
 }
 

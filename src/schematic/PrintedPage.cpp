@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "circuit/OscillatorParts.h"
 #include "design/DesignValues.h"
 #include "engineering/EngineeringText.h"
 #include "schematic/MakerWebAddress.h"
@@ -15,7 +16,6 @@ namespace calbrine {
 namespace {
 
 constexpr Colour Black = 0;
-constexpr double C91Capacitance = 5.6e-11;  // 56 pF
 
 using parts::Point;
 
@@ -30,6 +30,13 @@ std::string Eng(double value) {
     return WorkText;
 }
 
+// A part of the oscillator's fixed ones, labelled with its name and printed with its value.
+void PrintFixed(PrinterSurface& p,
+                void (*print)(SchematicSurface&, const std::string&, double, int, int),
+                const char* name, int x, int y) {
+    print(p, name, FixedPartNamed(name).value, x, y);
+}
+
 void PrintParts(PrinterSurface& p) {
     DesignRecord& dv = DesignValues;
     PrintVariableCapacitor(p, "D9 Cfine", dv.CfineMin, dv.CfineMax, 2000, 6000);
@@ -41,12 +48,12 @@ void PrintParts(PrinterSurface& p) {
     PrintVerticalCapacitor(p, "C34", dv.C34, 8000, 2500);
     PrintVerticalCapacitor(p, "C35", dv.C35, 8000, 4000);
     PrintInductor(p, "L7", dv.L7, 6500, 2500);
-    PrintVerticalResistor(p, "R34", 10000, 9200, 1500);
-    PrintVerticalResistor(p, "R33", 10000, 9000, 2500);
-    PrintHorizontalResistor(p, "R32", 4700, 8000, 5500);
-    PrintVerticalCapacitor(p, "C91", C91Capacitance, 9500, 5500);
-    PrintVerticalResistor(p, "R36", 2200, 10400, 4000);
-    PrintTransistor(p, "Q8", "2N3904", 10000, 2500);
+    PrintFixed(p, PrintVerticalResistor, "R34", 9200, 1500);
+    PrintFixed(p, PrintVerticalResistor, "R33", 9000, 2500);
+    PrintFixed(p, PrintHorizontalResistor, "R32", 8000, 5500);
+    PrintFixed(p, PrintVerticalCapacitor, "C91", 9500, 5500);
+    PrintFixed(p, PrintVerticalResistor, "R36", 10400, 4000);
+    PrintTransistor(p, "Q8", FixedPartNamed("Q8").text, 10000, 2500);
 }
 
 // Lower ends of D9, C38, C37, C90, C35, R33, R36 and C91.

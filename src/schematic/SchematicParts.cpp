@@ -8,11 +8,6 @@ namespace {
 constexpr Colour WireColour = 0xFF0000;
 }  // namespace
 
-void DrawTransistorPart(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
-                        const std::string& Label, const std::string&) {
-    DrawTransistor(surface, style, X, Y, Label);
-}
-
 void DrawParts(SchematicSurface& surface, const SymbolStyle& style, const Anchors& anchors,
                std::size_t first, std::size_t last) {
     for (std::size_t i = first; i < last; ++i) {

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "circuit/OscillatorParts.h"
 #include "schematic/SchematicSurface.h"
 #include "schematic/Symbols.h"
 
@@ -20,13 +21,9 @@ struct Wire {
 };
 
 // A symbol of the window circuit; capacitors and inductors never draw their value and the
-// transistor takes none.
+// transistor draws its type.
 using SymbolDrawer = void (*)(SchematicSurface&, const SymbolStyle&, int X, int Y,
                               const std::string& Label, const std::string& Value);
-
-// DrawTransistor in the shape of the other symbols; the value is ignored.
-void DrawTransistorPart(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
-                        const std::string& Label, const std::string& Value);
 
 struct PartSymbol {
     SymbolDrawer draw;
@@ -34,16 +31,25 @@ struct PartSymbol {
     const char* value;
 };
 
+// A part whose value the design sets; the windows show it in an entry box, not here.
+constexpr PartSymbol Entered(SymbolDrawer draw, const char* label) {
+    return {draw, label, ""};
+}
+// A part of the oscillator's fixed ones, with its value text.
+constexpr PartSymbol Fixed(SymbolDrawer draw, const char* name) {
+    return {draw, name, FixedPartNamed(name).text};
+}
+
 // The window circuit's parts in the order both windows draw them.
 inline constexpr PartSymbol windowParts[] = {
-    {DrawVerticalCapacitor, "D9", ""},     {DrawHorizontalCapacitor, "C39", ""},
-    {DrawVerticalCapacitor, "C37", ""},    {DrawVerticalCapacitor, "C38", ""},
-    {DrawVerticalCapacitor, "C90", ""},    {DrawInductor, "L7", ""},
-    {DrawVerticalCapacitor, "C15", ""},    {DrawVerticalCapacitor, "C34", ""},
-    {DrawVerticalCapacitor, "C35", ""},    {DrawVerticalResistor, "R34", "10k"},
-    {DrawVerticalResistor, "R33", "10k"},  {DrawTransistorPart, "Q8", ""},
-    {DrawVerticalResistor, "R36", "2200"}, {DrawHorizontalResistor, "R32", "4700"},
-    {DrawVerticalCapacitor, "C91", ""},
+    Entered(DrawVerticalCapacitor, "D9"),  Entered(DrawHorizontalCapacitor, "C39"),
+    Entered(DrawVerticalCapacitor, "C37"), Entered(DrawVerticalCapacitor, "C38"),
+    Entered(DrawVerticalCapacitor, "C90"), Entered(DrawInductor, "L7"),
+    Entered(DrawVerticalCapacitor, "C15"), Entered(DrawVerticalCapacitor, "C34"),
+    Entered(DrawVerticalCapacitor, "C35"), Fixed(DrawVerticalResistor, "R34"),
+    Fixed(DrawVerticalResistor, "R33"),    Fixed(DrawTransistor, "Q8"),
+    Fixed(DrawVerticalResistor, "R36"),    Fixed(DrawHorizontalResistor, "R32"),
+    Fixed(DrawVerticalCapacitor, "C91"),
 };
 inline constexpr std::size_t PartCount = std::size(windowParts);
 

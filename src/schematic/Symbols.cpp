@@ -1,5 +1,6 @@
 #include "schematic/Symbols.h"
 
+#include "circuit/OscillatorParts.h"
 #include "schematic/SymbolShapes.h"
 
 namespace calbrine {
@@ -55,11 +56,16 @@ void DrawInductor(SchematicSurface& surface, const SymbolStyle& style, int X, in
 }
 
 void DrawTransistor(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
-                    const std::string& Label) {
+                    const std::string& Label, const std::string& Type) {
     shapes::Transistor({surface, style.LineColour}, X, Y,
                        {300, 300, 150, 500, 300, 430, 200, 400, style.ArrowBarbDy});
     Text(surface, style, X + 550, Y - 250, Label);
-    Text(surface, style, X + 550, Y + 50, "2N3904");
+    Text(surface, style, X + 550, Y + 50, Type);
+}
+
+void DrawTransistor(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
+                    const std::string& Label) {
+    DrawTransistor(surface, style, X, Y, Label, FixedPartNamed("Q8").text);
 }
 
 void DrawGround(SchematicSurface& surface, const SymbolStyle& style, int X, int Y) {

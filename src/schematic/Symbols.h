@@ -39,7 +39,10 @@ void DrawVerticalCapacitor(SchematicSurface& surface, const SymbolStyle& style, 
 void DrawInductor(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
                   const std::string& Label, const std::string& Value);
 // NPN, anchor at the end of the base lead; collector end (X+500, Y-500), emitter end
-// (X+500, Y+500). Prints the type "2N3904" under the label.
+// (X+500, Y+500). Prints the type under the label: `Type`, or the type of the oscillator's
+// transistor Q8.
+void DrawTransistor(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
+                    const std::string& Label, const std::string& Type);
 void DrawTransistor(SchematicSurface& surface, const SymbolStyle& style, int X, int Y,
                     const std::string& Label);
 // Downward triangle 300 wide and 150 high, anchor at the middle of its top edge.

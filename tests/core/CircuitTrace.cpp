@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <numeric>
 #include <sstream>
 
@@ -137,8 +138,6 @@ Circuit SpiceSchematicCircuit(const std::string& text) {
                                                : o.at;
                 c.pins.push_back({name + o.name, {x + p.x, y + p.y}});
             }
-        } else if (word == "Value") {
-            c.values[name] = line.substr(14, line.find('\r') - 14);
         } else if (word == "WIRE") {
             Segment& s = c.conductors.emplace_back();
             in >> s.a.x >> s.a.y >> s.b.x >> s.b.y;

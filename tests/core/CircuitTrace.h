@@ -4,7 +4,6 @@
 // all nodes that hold a ground are one node, "ground".
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,7 +23,6 @@ struct Circuit {
     std::vector<Segment> conductors;
     std::vector<Pin> pins;
     std::vector<Point> grounds;
-    std::map<std::string, std::string> values;  // of an exported schematic's parts
 };
 
 // The nodes with at least one pin; pins that no conductor ends at go to `loose`.

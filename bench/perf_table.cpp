@@ -16,8 +16,8 @@
 #include "design/DesignValues.h"
 #include "platform/QtPrinting.h"
 #include "platform/QtRunTimeServices.h"
-#include "windows/frmDesign.h"
-#include "windows/frmOpening.h"
+#include "windows/DesignPage.h"
+#include "windows/OpeningPage.h"
 
 namespace {
 

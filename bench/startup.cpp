@@ -1,7 +1,7 @@
 // Calbrine's start-up as the program does it, up to the opening window painted.
 #include "PaintProbe.h"
 #include "platform/QtRunTimeServices.h"
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

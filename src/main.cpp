@@ -12,7 +12,7 @@
 #include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
 #include "windows/Navigation.h"
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 int main(int argc, char* argv[]) {
     QStringList arguments;

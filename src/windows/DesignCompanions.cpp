@@ -2,9 +2,9 @@
 
 #include <QPointer>
 
+#include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/SimulationWindow.h"
-#include "windows/frmDesign.h"
 
 namespace calbrine {
 

@@ -12,7 +12,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/QtRunTimeServices.h"
 #include "services/RunTimeServices.h"
-#include "windows/frmDesign.h"
+#include "windows/DesignPage.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -12,10 +12,10 @@
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
 #include "windows/DesignCompanions.h"
+#include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/SimulationWindow.h"
 #include "windows/WaveformPlot.h"
-#include "windows/frmDesign.h"
 
 using namespace calbrine;
 using calbrine_test::Child;

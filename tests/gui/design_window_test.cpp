@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "GuiTestSupport.h"
+#include "windows/BlankPage.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
+#include "windows/OpeningPage.h"
 #include "windows/WindowUnits.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
-#include "windows/frmOpening.h"
 
 using namespace calbrine;
 using calbrine_test::Child;

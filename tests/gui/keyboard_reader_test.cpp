@@ -4,11 +4,11 @@
 #include <QDialog>
 
 #include "GuiTestSupport.h"
+#include "windows/BlankPage.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
 #include "windows/ExplorerWindow.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 using namespace calbrine;
 

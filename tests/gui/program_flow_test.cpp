@@ -4,10 +4,10 @@
 
 #include "GuiTestSupport.h"
 #include "files/DesignFiles.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
-#include "windows/frmOpening.h"
+#include "windows/BlankPage.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
+#include "windows/OpeningPage.h"
 
 using namespace calbrine;
 using calbrine_test::FileText;

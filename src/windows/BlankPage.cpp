@@ -1,4 +1,4 @@
-#include "windows/frmBlank.h"
+#include "windows/BlankPage.h"
 
 #include <QIcon>
 #include <QPixmap>

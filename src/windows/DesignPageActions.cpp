@@ -8,10 +8,10 @@
 #include "files/SpiceExport.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
+#include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
 
 namespace calbrine {
 

@@ -1,4 +1,4 @@
-#include "windows/frmExit.h"
+#include "windows/ExitDialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>

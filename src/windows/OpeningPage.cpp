@@ -1,4 +1,4 @@
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -11,8 +11,8 @@
 #include "schematic/OpeningSchematic.h"
 #include "services/MessageRecorder.h"
 #include "windows/Controls.h"
+#include "windows/DesignPage.h"
 #include "windows/ProgramFrame.h"
-#include "windows/frmDesign.h"
 
 namespace calbrine {
 

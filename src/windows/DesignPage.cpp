@@ -1,4 +1,4 @@
-#include "windows/frmDesign.h"
+#include "windows/DesignPage.h"
 
 #include <QPointer>
 #include <exception>

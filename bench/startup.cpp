@@ -7,7 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     calbrine::InstallQtRunTimeServices();
     calbrine_bench::PaintProbe probe;
-    calbrine::frmOpening* window = calbrine::ShowOpeningWindow();
+    calbrine::OpeningPage* window = calbrine::showOpeningPage();
     window->installEventFilter(&probe);
     return QApplication::exec();
 }

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     if (line.action == calbrine::CommandAction::OpenDesign) {
         calbrine::StartWithDesignFile(line.file);
     } else {
-        calbrine::ShowOpeningWindow();
+        calbrine::showOpeningPage();
     }
     return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-// The plain white window that covers the screen while the design window is rebuilt.
+// The plain white page that covers the screen while the design page is rebuilt.
 #pragma once
 
 #include <QWidget>
@@ -7,19 +7,21 @@
 
 namespace calbrine {
 
-class frmBlank : public QWidget {
+class BlankPage : public QWidget {
     Q_OBJECT
 
   public:
-    explicit frmBlank(QWidget* parent = nullptr);
-    void Form_Load();
+    explicit BlankPage(QWidget* parent = nullptr);
+    // Takes the design page's font for the screen.
+    void load();
 
   private:
     WindowUnits units_{};
 };
 
-frmBlank* ShowBlankWindow();
-void UnloadBlankWindow();
-frmBlank* BlankWindow();
+// Shows the one blank page on top of the program frame, making and loading it first if needed.
+BlankPage* showBlankPage();
+// Closes the blank page, if it is shown; the page under it is on top again.
+void unloadBlankPage();
 
 }  // namespace calbrine

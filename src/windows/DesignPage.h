@@ -1,5 +1,5 @@
-// The design window: the oscillator schematic with the entry boxes beside their parts, the
-// IF entry, the five result captions and the command buttons.
+// The design page: the oscillator schematic with the entry boxes beside their parts, the IF
+// entry, the five result captions and the command buttons.
 #pragma once
 
 #include <QLabel>
@@ -8,32 +8,32 @@
 #include <functional>
 #include <memory>
 
-#include "windows/PictureWindow.h"
+#include "windows/PicturePage.h"
 #include "windows/WindowUnits.h"
 
 namespace calbrine {
 
 struct DesignRecord;
 
-class frmDesign : public PictureWindow {
+class DesignPage : public PicturePage {
     Q_OBJECT
 
   public:
-    explicit frmDesign(QWidget* parent = nullptr);
-    ~frmDesign() override;
+    explicit DesignPage(QWidget* parent = nullptr);
+    ~DesignPage() override;
 
-    // Lays the window out from the screen size, fills the IF box, draws the schematic and
+    // Lays the page out from the screen size, fills the IF box, draws the schematic and
     // computes the results.
-    void Form_Load();
-    // Redraws the schematic and rewrites the eleven component boxes and CfineNom.
-    void Schematic();
-    // Fills TuningResults and sets the five result captions.
-    void ComputeTuning();
+    void load();
 
-    const WindowUnits& Units() const { return units_; }
+    const WindowUnits& units() const { return units_; }
 
-    // Each control keeps its layout-table name as its objectName ("Text10", "TxtIF", "lblSum"),
-    // under which the schematic writes the component boxes.
+    // Writes a design fitted by the explorer into the boxes, as the accept step writes them,
+    // and runs the accept step.
+    void takeFittedDesign(const DesignRecord& fitted);
+
+    // Each control keeps its layout-table name as its objectName ("Text10", "TxtIF", "lblSum",
+    // "cmdAccept"), under which the schematic writes the component boxes.
     QLabel* title;
     QLabel* captionIF;
     QLineEdit* boxIF;
@@ -53,51 +53,53 @@ class frmDesign : public PictureWindow {
     QLineEdit* boxC35;
     QLineEdit* boxL7;
     QLineEdit* boxCfineMin;
-    QPushButton* cmdAccept;
-    QPushButton* cmdDefaults;
-    QPushButton* cmdReadFile;
-    QPushButton* cmdSaveFile;
-    QPushButton* cmdSpice;
-    QPushButton* cmdPrint;
-    QPushButton* cmdExit;
-    QPushButton* cmdExplore;
-    QPushButton* cmdSimulate;
+    QPushButton* acceptButton;
+    QPushButton* defaultsButton;
+    QPushButton* readFileButton;
+    QPushButton* saveFileButton;
+    QPushButton* spiceButton;
+    QPushButton* printButton;
+    QPushButton* exitButton;
+    QPushButton* exploreButton;
+    QPushButton* simulateButton;
 
-    // Writes a design fitted by the explorer into the boxes, as the accept step writes them,
-    // and runs the accept step.
-    void TakeFittedDesign(const DesignRecord& fitted);
-
-  public slots:
-    void cmdAccept_Click();
-    void cmdReadFile_Click();
-    void cmdSaveFile_Click();
-    void cmdDefaults_Click();
-    void cmdSpice_Click();
-    void cmdPrint_Click();
-    void cmdExit_Click();
-    void cmdExplore_Click();
-    void cmdSimulate_Click();
+  private slots:
+    // The accept step: reads every box into DesignValues, rewrites the boxes in normalised
+    // form, redraws the schematic and computes the results.
+    void onAccept();
+    void onReadFile();
+    void onSaveFile();
+    void onDefaults();
+    void onSpice();
+    void onPrint();
+    void onExit();
+    void onExplore();
+    void onSimulate();
 
   private:
-    void CreateControls();
-    void SaveSpiceSchematic();
-    QLineEdit* BoxNamed(const std::string& name) const;
+    void createControls();
+    // Redraws the schematic and rewrites the eleven component boxes and CfineNom.
+    void drawSchematic();
+    // Fills TuningResults and sets the five result captions.
+    void computeTuning();
+    QLineEdit* boxNamed(const std::string& name) const;
 
     WindowUnits units_;
 };
 
-// The one design window of the program: created, loaded and shown in the program frame on
-// first show, released on unload.
-frmDesign* ShowDesignWindow();
-// Makes the next design window's controls ahead of its first show, as a hidden child of
+// The one design page of the program: made, loaded and shown in the program frame on first
+// show, released on unload.
+DesignPage* showDesignPage();
+// Makes the next design page's controls ahead of its first show, as a hidden child of
 // `holder`, so that showing it only loads it. Nothing the user sees changes: the loading,
-// with whatever it reports, still happens when the window is shown.
-void PrepareDesignWindow(QWidget* holder);
-void UnloadDesignWindow();
-frmDesign* DesignWindow();
+// with whatever it reports, still happens when the page is shown.
+void prepareDesignPage(QWidget* holder);
+void unloadDesignPage();
+// The design page on show, or null.
+DesignPage* designPage();
 
-// Rebuilds the design window around a file operation behind the blank window, so that every
-// box, the schematic and the results come afresh from DesignValues.
-void RebuildDesignWindowAround(const std::function<void()>& fileOperation);
+// Rebuilds the design page around a file operation behind the blank page, so that every box,
+// the schematic and the results come afresh from DesignValues.
+void rebuildDesignPageAround(const std::function<void()>& fileOperation);
 
 }  // namespace calbrine

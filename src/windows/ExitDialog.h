@@ -1,5 +1,5 @@
 // The exit confirmation: "Exit / Quit" writes the last session and ends the program,
-// "Cancel / Continue" (or the close box) returns to the design window unchanged.
+// "Cancel / Continue" (or the close box) returns to the design page unchanged.
 #pragma once
 
 #include <QDialog>
@@ -7,22 +7,23 @@
 
 namespace calbrine {
 
-class frmExit : public QDialog {
+class ExitDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit frmExit(QWidget* parent = nullptr);
-    void Form_Load();
+    explicit ExitDialog(QWidget* parent = nullptr);
+    // Sizes the dialog and its buttons from the screen and centres it there.
+    void load();
 
-    QPushButton* cmdCancel;
-    QPushButton* cmdExit;
+    QPushButton* cancelButton;
+    QPushButton* exitButton;
 
-  public slots:
-    void cmdCancel_Click();
-    void cmdExit_Click();
+  private slots:
+    void onCancel();
+    void onExit();
 };
 
-// Shows the exit window modally over the active window.
-void ShowExitWindow();
+// Asks, modally over the active window, whether to leave the program.
+void showExitDialog();
 
 }  // namespace calbrine

@@ -1,4 +1,4 @@
-// The opening window: a blue gradient, a decorative schematic, the program's name, version,
+// The opening page: a blue gradient, a decorative schematic, the program's name, version,
 // copyright line and web address, and the Start and Exit buttons.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "windows/PictureWindow.h"
+#include "windows/PicturePage.h"
 #include "windows/WindowUnits.h"
 
 namespace calbrine {
@@ -16,25 +16,27 @@ namespace calbrine {
 // neighbour), kept between 1 and 255.
 int GradientBlue(float y);
 
-class frmOpening : public PictureWindow {
+class OpeningPage : public PicturePage {
     Q_OBJECT
 
   public:
-    explicit frmOpening(QWidget* parent = nullptr);
-    ~frmOpening() override;
+    explicit OpeningPage(QWidget* parent = nullptr);
+    ~OpeningPage() override;
 
-    void Form_Load();
+    // Paints the gradient, sets the program constants, reads the last session, draws the
+    // schematic and lays the texts and Start out for the screen.
+    void load();
 
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* lblCopyright;
-    QLabel* lblWebsite;
-    QPushButton* cmdStart;
-    QPushButton* cmdExit;
+    QLabel* titleLabel;
+    QLabel* versionLabel;
+    QLabel* copyrightLabel;
+    QLabel* websiteLabel;
+    QPushButton* startButton;
+    QPushButton* exitButton;
 
-  public slots:
-    void cmdStart_Click();
-    void cmdExit_Click();
+  private slots:
+    void onStart();
+    void onExit();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,11 +46,12 @@ class frmOpening : public PictureWindow {
     bool designPrepared_ = false;
 };
 
-frmOpening* ShowOpeningWindow();
+// Makes, loads and shows the opening page: the program's start.
+OpeningPage* showOpeningPage();
 
-// The start with a design file named on the command line, in place of the opening window:
-// the program constants and the last session as the opening window reads them, then the file
-// as "Read file" reads it (DesignFileName included), then the design window. A file that
+// The start with a design file named on the command line, in place of the opening page:
+// the program constants and the last session as the opening page reads them, then the file
+// as "Read file" reads it (DesignFileName included), then the design page. A file that
 // cannot be read is reported and leaves the last session's values.
 void StartWithDesignFile(const std::string& name);
 

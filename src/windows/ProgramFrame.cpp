@@ -35,7 +35,7 @@ ProgramFrame::ProgramFrame() {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-void ProgramFrame::Show(QWidget& page) {
+void ProgramFrame::showPage(QWidget& page) {
     if (!frame) {
         frame = new ProgramFrame;
     }
@@ -52,14 +52,14 @@ void ProgramFrame::Show(QWidget& page) {
     page.setGeometry(frame->rect());
     page.raise();
     page.show();
-    frame->FollowTopPage();
+    frame->followTopPage();
     if (!frame->isVisible()) {
         frame->showMaximized();
     }
     FocusFirstTabStop(page);
 }
 
-QWidget* ProgramFrame::TopPage() const {
+QWidget* ProgramFrame::topPage() const {
     const QObjectList& pages = children();  // raise() moves a page to the end
     for (auto page = pages.rbegin(); page != pages.rend(); ++page) {
         auto* widget = qobject_cast<QWidget*>(*page);
@@ -70,8 +70,8 @@ QWidget* ProgramFrame::TopPage() const {
     return nullptr;
 }
 
-void ProgramFrame::FollowTopPage() {
-    if (QWidget* page = TopPage()) {
+void ProgramFrame::followTopPage() {
+    if (QWidget* page = topPage()) {
         setWindowTitle(page->windowTitle());
         setWindowIcon(page->windowIcon());
     } else {
@@ -80,7 +80,7 @@ void ProgramFrame::FollowTopPage() {
 }
 
 void ProgramFrame::closeEvent(QCloseEvent* event) {
-    QWidget* page = TopPage();
+    QWidget* page = topPage();
     event->setAccepted(page == nullptr || page->close());
 }
 
@@ -95,7 +95,7 @@ void ProgramFrame::resizeEvent(QResizeEvent* event) {
 
 bool ProgramFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::HideToParent) {  // a page closed or hidden
-        FollowTopPage();
+        followTopPage();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -16,7 +16,7 @@ class ProgramFrame : public QWidget {
   public:
     // Puts `page` on top of the frame, filling it, and shows it; the frame itself is shown
     // maximized if it is not on the screen yet.
-    static void Show(QWidget& page);
+    static void showPage(QWidget& page);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -25,8 +25,8 @@ class ProgramFrame : public QWidget {
 
   private:
     ProgramFrame();
-    QWidget* TopPage() const;
-    void FollowTopPage();
+    QWidget* topPage() const;
+    void followTopPage();
 };
 
 }  // namespace calbrine

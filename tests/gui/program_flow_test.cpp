@@ -157,6 +157,22 @@ TEST_F(ProgramFlowTest, TheDesignWindowIsMadeAheadButLoadedOnlyByStart) {
     EXPECT_EQ(answers.messages, std::vector<std::string>{"Calbrine: We had a schematic error"});
 }
 
+// The frame follows its pages as they come and go: a page that closes hands the caption and
+// the keys back to the page shown before it, at once.
+TEST_F(ProgramFlowTest, ThePageUnderAClosedOneComesBackWithCaptionAndKeys) {
+    QWidget* frame = showDesignPage()->window();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    showBlankPage();
+    EXPECT_EQ(frame->windowTitle(), "Form1");
+    EXPECT_EQ(frame->focusWidget(), nullptr);  // no keys for the page under the blank one
+    unloadBlankPage();
+    EXPECT_EQ(frame->windowTitle(), "Calbrine - Design page");
+    EXPECT_TRUE(designPage()->isVisible());
+    EXPECT_EQ(frame->focusWidget(), designPage()->boxIF);
+    EXPECT_EQ(designPage()->boxIF->selectedText(), " 9M");
+}
+
 TEST_F(ProgramFlowTest, OpeningExitAndTheCloseBoxEndWithoutWriting) {
     Click(showOpeningPage()->exitButton);
     EXPECT_EQ(programEnds, 1);

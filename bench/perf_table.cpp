@@ -16,8 +16,8 @@
 #include "design/DesignValues.h"
 #include "platform/QtPrinting.h"
 #include "platform/QtRunTimeServices.h"
-#include "windows/frmDesign.h"
-#include "windows/frmOpening.h"
+#include "windows/DesignPage.h"
+#include "windows/OpeningPage.h"
 
 namespace {
 
@@ -137,27 +137,27 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < windowRuns; ++i) {
         // Start is pressed on an opening window that is on the screen and idle, as a user
         // presses it.
-        calbrine::frmOpening* opening = nullptr;
-        TimeUntilPainted([&opening] { return opening = calbrine::ShowOpeningWindow(); });
+        calbrine::OpeningPage* opening = nullptr;
+        TimeUntilPainted([&opening] { return opening = calbrine::showOpeningPage(); });
         Idle(100);
         LoadExample();
         startButton.push_back(TimeUntilPainted([opening] {
-            opening->cmdStart_Click();
-            return static_cast<QWidget*>(calbrine::DesignWindow());
+            opening->startButton->click();
+            return static_cast<QWidget*>(calbrine::designPage());
         }));
-        calbrine::UnloadDesignWindow();
+        calbrine::unloadDesignPage();
         Settle();
     }
 
     std::vector<double> accept;
-    calbrine::frmDesign* design = calbrine::ShowDesignWindow();
+    calbrine::DesignPage* design = calbrine::showDesignPage();
     Settle();
     for (int i = 0; i < acceptRuns; ++i) {
         const long long start = MonotonicNanoseconds();
-        design->cmdAccept_Click();
+        design->acceptButton->click();
         accept.push_back((MonotonicNanoseconds() - start) / 1e6);
     }
-    calbrine::UnloadDesignWindow();
+    calbrine::unloadDesignPage();
     Settle();
 
     std::vector<double> page;

@@ -13,7 +13,7 @@
 #include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
 #include "windows/Navigation.h"
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 int main(int argc, char* argv[]) {
     QStringList arguments;
@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     if (line.action == calbrine::CommandAction::OpenDesign) {
         calbrine::StartWithDesignFile(line.file);
     } else {
-        calbrine::ShowOpeningWindow();
+        calbrine::showOpeningPage();
     }
     return QApplication::exec();
 }

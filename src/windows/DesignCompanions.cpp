@@ -2,9 +2,9 @@
 
 #include <QPointer>
 
+#include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/SimulationWindow.h"
-#include "windows/frmDesign.h"
 
 namespace calbrine {
 
@@ -27,11 +27,11 @@ ExplorerWindow* ShowExplorer(const DesignRecord& design) {
     } else {
         explorer = new ExplorerWindow(design);
         explorer->setAttribute(Qt::WA_DeleteOnClose);
-        // To whichever design window is current, as a copy: its accept step lets the explorer
+        // To whichever design page is current, as a copy: its accept step lets the explorer
         // follow, which replaces the fit the signal refers to.
         QObject::connect(explorer, &ExplorerWindow::ApplyFit, explorer, [](DesignRecord fitted) {
-            if (frmDesign* window = DesignWindow()) {
-                window->TakeFittedDesign(fitted);
+            if (DesignPage* page = designPage()) {
+                page->takeFittedDesign(fitted);
             }
         });
     }

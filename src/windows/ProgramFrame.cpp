@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 namespace calbrine {
@@ -10,15 +11,9 @@ namespace calbrine {
 namespace {
 QPointer<ProgramFrame> frame;
 
-// The keys go to the page on top: a page shown without a focused control of its own gives
-// the focus to its first tab stop, as Tab would, so that an entry box has its text selected
-// and typing replaces it. Otherwise where the keys went would depend on the order in which
-// the pages were made.
+// The keys go to the page that comes on top: its first tab stop takes the focus as Tab gives
+// it, so that an entry box has its text selected and typing replaces it.
 void FocusFirstTabStop(QWidget& page) {
-    const QWidget* focused = frame->focusWidget();
-    if (focused != nullptr && page.isAncestorOf(focused) && focused->isVisible()) {
-        return;
-    }
     for (QWidget* control = page.nextInFocusChain(); control != &page;
          control = control->nextInFocusChain()) {
         if (page.isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) != 0 &&
@@ -33,9 +28,10 @@ void FocusFirstTabStop(QWidget& page) {
 ProgramFrame::ProgramFrame() {
     setObjectName(QStringLiteral("programFrame"));
     setAttribute(Qt::WA_DeleteOnClose);
+    connect(this, &QStackedWidget::currentChanged, this, &ProgramFrame::followCurrentPage);
 }
 
-void ProgramFrame::Show(QWidget& page) {
+void ProgramFrame::showPage(QWidget& page) {
     if (!frame) {
         frame = new ProgramFrame;
     }
@@ -45,59 +41,48 @@ void ProgramFrame::Show(QWidget& page) {
             frame->setGeometry(screen->availableGeometry());
         }
     }
-    if (page.parentWidget() != frame) {
-        page.setParent(frame);
+    if (frame->currentWidget() != &page) {
+        const QScopedValueRollback<bool> switching(frame->switching_, true);
+        // The page shown last is the last of the stack, so that when it closes the stack puts
+        // the page shown before it on top.
+        frame->removeWidget(&page);
+        frame->addWidget(&page);
         page.installEventFilter(frame);
+        // The page going under gives up the keys here; the stack would hand them on itself, to
+        // whichever of the new page's controls followed in the order the pages were made, and
+        // without the selection that Tab makes.
+        if (QWidget* focused = frame->focusWidget()) {
+            focused->clearFocus();
+        }
+        frame->setCurrentWidget(&page);
     }
-    page.setGeometry(frame->rect());
-    page.raise();
-    page.show();
-    frame->FollowTopPage();
     if (!frame->isVisible()) {
         frame->showMaximized();
+        FocusFirstTabStop(page);  // its controls could not take the keys before they were shown
     }
-    FocusFirstTabStop(page);
 }
 
-QWidget* ProgramFrame::TopPage() const {
-    const QObjectList& pages = children();  // raise() moves a page to the end
-    for (auto page = pages.rbegin(); page != pages.rend(); ++page) {
-        auto* widget = qobject_cast<QWidget*>(*page);
-        if (widget != nullptr && !widget->isHidden()) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-void ProgramFrame::FollowTopPage() {
-    if (QWidget* page = TopPage()) {
+void ProgramFrame::followCurrentPage() {
+    if (QWidget* page = currentWidget()) {
         setWindowTitle(page->windowTitle());
         setWindowIcon(page->windowIcon());
+        FocusFirstTabStop(*page);
     } else {
         hide();  // the last page has gone; the program is ending
     }
 }
 
 void ProgramFrame::closeEvent(QCloseEvent* event) {
-    QWidget* page = TopPage();
+    QWidget* page = currentWidget();
     event->setAccepted(page == nullptr || page->close());
 }
 
-void ProgramFrame::resizeEvent(QResizeEvent* event) {
-    for (QObject* child : children()) {
-        if (auto* page = qobject_cast<QWidget*>(child)) {
-            page->setGeometry(rect());
-        }
-    }
-    QWidget::resizeEvent(event);
-}
-
 bool ProgramFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::HideToParent) {  // a page closed or hidden
-        FollowTopPage();
+    if (event->type() == QEvent::HideToParent && !switching_) {  // a page closed or hidden
+        // Out of the stack: if it was on top, the page shown before it takes its place.
+        removeWidget(static_cast<QWidget*>(watched));
     }
-    return QWidget::eventFilter(watched, event);
+    return QStackedWidget::eventFilter(watched, event);
 }
 
 }  // namespace calbrine

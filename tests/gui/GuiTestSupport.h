@@ -12,7 +12,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/QtRunTimeServices.h"
 #include "services/RunTimeServices.h"
-#include "windows/frmDesign.h"
+#include "windows/DesignPage.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -81,9 +81,9 @@ class WindowTest : public ::testing::Test {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // The design window once the events of its last rebuild have run.
-    static calbrine::frmDesign* Design() {
+    static calbrine::DesignPage* Design() {
         Settle();
-        return calbrine::DesignWindow();
+        return calbrine::designPage();
     }
     static void Type(QLineEdit* box, const QString& text) {
         box->clear();

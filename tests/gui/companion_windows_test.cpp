@@ -12,10 +12,10 @@
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
 #include "windows/DesignCompanions.h"
+#include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/SimulationWindow.h"
 #include "windows/WaveformPlot.h"
-#include "windows/frmDesign.h"
 
 using namespace calbrine;
 using calbrine_test::Child;
@@ -80,18 +80,18 @@ TEST_F(CompanionWindowsTest, RefusedDesignNeverRunsAndCancelStopsARunPromptly) {
 }
 
 TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAcceptStep) {
-    ShowDesignWindow();
-    frmDesign* w = Design();
+    showDesignPage();
+    DesignPage* w = Design();
     // The first start's all-zero design cannot be simulated: a message and no window.
-    QTest::mouseClick(w->cmdSimulate, Qt::LeftButton);
+    QTest::mouseClick(w->simulateButton, Qt::LeftButton);
     EXPECT_EQ(OpenSimulation(), nullptr);
     ASSERT_EQ(answers.messages.size(), 1u);
 
     DesignValues = workedExample;
     answers.files = {std::string("worked.TXT")};
-    QTest::mouseClick(w->cmdSaveFile, Qt::LeftButton);  // rebuilds the window from the example
-    w = DesignWindow();
-    QTest::mouseClick(w->cmdExplore, Qt::LeftButton);
+    QTest::mouseClick(w->saveFileButton, Qt::LeftButton);  // rebuilds the window from the example
+    w = designPage();
+    QTest::mouseClick(w->exploreButton, Qt::LeftButton);
     ExplorerWindow* explorer = OpenExplorer();
     ASSERT_NE(explorer, nullptr);
     Type(Child<QLineEdit>(explorer, "bandLow"), "6.3M");
@@ -114,13 +114,13 @@ TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAccept
 
     // Reading the file back rebuilds the design window; the explorer stays and follows it.
     answers.files = {std::string("worked.TXT")};
-    QTest::mouseClick(w->cmdReadFile, Qt::LeftButton);
+    QTest::mouseClick(w->readFileButton, Qt::LeftButton);
     Settle();
     ASSERT_EQ(OpenExplorer(), explorer);
     EXPECT_EQ(explorer->Design().L7, workedExample.L7);
     DesignRecord fitted = workedExample;
     fitted.C37 = 68e-12f;
     emit explorer->ApplyFit(fitted);
-    EXPECT_EQ(DesignWindow()->boxC37->text(), "68pF");
+    EXPECT_EQ(designPage()->boxC37->text(), "68pF");
     EXPECT_EQ(DesignValues.C37, 68e-12f);
 }

@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "GuiTestSupport.h"
+#include "windows/BlankPage.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
+#include "windows/OpeningPage.h"
 #include "windows/WindowUnits.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
-#include "windows/frmOpening.h"
 
 using namespace calbrine;
 using calbrine_test::Child;
@@ -44,11 +44,11 @@ QString Text(QWidget* control) {
 
 class DesignWindowTest : public calbrine_test::WindowTest {
   protected:
-    frmDesign* Open() {
-        ShowDesignWindow();
+    DesignPage* Open() {
+        showDesignPage();
         return Design();
     }
-    void TypeWorkedExample(frmDesign* w) {
+    void TypeWorkedExample(DesignPage* w) {
         const std::pair<const char*, const char*> entries[] = {
             {"TxtIF", "12M"},  {"Text10", "10p"}, {"Text1", "40p"},    {"Text2", "10p"},
             {"Text3", "100p"}, {"Text4", "20p"},  {"Text0", "100p"},   {"Text5", "100p"},
@@ -62,8 +62,8 @@ class DesignWindowTest : public calbrine_test::WindowTest {
 }  // namespace
 
 TEST_F(DesignWindowTest, EveryControlWhereItsTableSays) {
-    frmDesign* w = Open();
-    const WindowUnits& u = w->Units();
+    DesignPage* w = Open();
+    const WindowUnits& u = w->units();
     const std::map<std::string, Qt::Alignment> alignments = {
         {"left", Qt::AlignLeft}, {"right", Qt::AlignRight}, {"centred", Qt::AlignHCenter}};
     const std::vector<Row> rows = Table("design-window-controls.txt");
@@ -92,9 +92,9 @@ TEST_F(DesignWindowTest, EveryControlWhereItsTableSays) {
 }
 
 TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing) {
-    frmDesign* w = Open();
+    DesignPage* w = Open();
     TypeWorkedExample(w);
-    QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
+    QTest::mouseClick(w->acceptButton, Qt::LeftButton);
     EXPECT_EQ(w->boxIF->text(), " 12M");
     EXPECT_EQ(Child<QLineEdit>(w, "Text8")->text(), "470pF");
     EXPECT_EQ(Child<QLineEdit>(w, "Text9")->text(), "4.7uH");
@@ -116,8 +116,8 @@ TEST_F(DesignWindowTest, AcceptShowsTheWorkedExampleAndTypingAloneChangesNothing
 // The window keeps its schematic and paints it again: piece by piece it is the same picture
 // as painted whole, and the accept step, which draws it afresh, leaves it as it was.
 TEST_F(DesignWindowTest, TheSchematicPaintsTheSameInPiecesAndAfterAccept) {
-    frmDesign* w = Open();
-    const QImage whole = w->Picture();
+    DesignPage* w = Open();
+    const QImage whole = w->picture();
     QImage blank(whole.size(), whole.format());
     blank.fill(whole.pixel(0, 0));
     EXPECT_FALSE(whole == blank);  // the schematic's lines and captions are there
@@ -129,8 +129,8 @@ TEST_F(DesignWindowTest, TheSchematicPaintsTheSameInPiecesAndAfterAccept) {
         }
     }
     EXPECT_TRUE(pieces == whole);
-    QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
-    EXPECT_TRUE(w->Picture() == whole);
+    QTest::mouseClick(w->acceptButton, Qt::LeftButton);
+    EXPECT_TRUE(w->picture() == whole);
 }
 
 // Each component box, entered as zero and as a negative value, takes its floor and shows
@@ -143,7 +143,7 @@ TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {
         {"Text5", &DesignRecord::C90},        {"Text6", &DesignRecord::C15},
         {"Text7", &DesignRecord::C34},        {"Text8", &DesignRecord::C35},
         {"Text9", &DesignRecord::L7}};
-    frmDesign* w = Open();
+    DesignPage* w = Open();
     for (const auto& [name, field] : boxes) {
         const float floor = field == &DesignRecord::L7 ? 9.99999996e-13f : 9.99999982e-15f;
         for (const char* entry : {"0", "-47p"}) {
@@ -159,7 +159,7 @@ TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {
     for (const auto& [entry, value, shown] :
          {std::tuple{"0", 0.0f, "0.0 "}, std::tuple{"-10M", -1e7f, "-1E+10m"}}) {
         Type(w->boxIF, QLatin1String(entry));
-        QTest::mouseClick(w->cmdAccept, Qt::LeftButton);
+        QTest::mouseClick(w->acceptButton, Qt::LeftButton);
         EXPECT_EQ(DesignValues.IF, value);
         EXPECT_EQ(w->boxIF->text(), QLatin1String(shown));
     }
@@ -169,7 +169,7 @@ TEST_F(DesignWindowTest, OverflowInTheNominalValueIsASchematicError) {
     DesignValues.CfineMin = 3e38f;
     DesignValues.CfineMax = 3e38f;
     DesignValues.C39 = 5e-12f;
-    frmDesign* w = Open();
+    DesignPage* w = Open();
     EXPECT_EQ(answers.messages, std::vector<std::string>{"Calbrine: We had a schematic error"});
     // Boxes written before the failure keep their texts; later ones are not written.
     EXPECT_EQ(Child<QLineEdit>(w, "Text1")->text(), "3E+32MEG");
@@ -195,13 +195,13 @@ TEST_F(DesignWindowTest, FixedCaptionsOfTheFourWindows) {
             }
         }
     };
-    check("frmOpening", ShowOpeningWindow());
+    check("frmOpening", showOpeningPage());
     check("frmDesign", Open());
-    check("frmBlank", ShowBlankWindow());
+    check("frmBlank", showBlankPage());
     SetModalRunner([&](QDialog& dialog) {
         check("frmExit", &dialog);
         return 0;
     });
-    ShowExitWindow();
+    showExitDialog();
     EXPECT_EQ(failures, std::vector<std::string>{});
 }

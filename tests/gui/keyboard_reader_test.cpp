@@ -4,11 +4,11 @@
 #include <QDialog>
 
 #include "GuiTestSupport.h"
+#include "windows/BlankPage.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
 #include "windows/ExplorerWindow.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 using namespace calbrine;
 
@@ -56,15 +56,15 @@ TEST_F(KeyboardReaderTest, EveryWindowAndEveryControlTheKeyboardReachesHasASpoke
         const std::vector<std::string> found = Unnamed(window);
         unnamed.insert(unnamed.end(), found.begin(), found.end());
     };
-    check(ShowOpeningWindow());  // each checked while it is the page on top
-    check(ShowDesignWindow());
-    check(ShowBlankWindow());
+    check(showOpeningPage());  // each checked while it is the page on top
+    check(showDesignPage());
+    check(showBlankPage());
     check(&explorer);
     SetModalRunner([&](QDialog& dialog) {
         check(&dialog);
         return 0;
     });
-    ShowExitWindow();
+    showExitDialog();
     EXPECT_EQ(unnamed, std::vector<std::string>{});
     EXPECT_EQ(Spoken(Design()->boxCfineMin), "Fine-tune varicap minimum capacitance");
     EXPECT_EQ(Spoken(Design()->boxL7), "L7 inductance");
@@ -74,7 +74,7 @@ TEST_F(KeyboardReaderTest, EveryWindowAndEveryControlTheKeyboardReachesHasASpoke
 }
 
 TEST_F(KeyboardReaderTest, TabGoesFromTheIfBoxThroughTheBoxesToTheButtonsAsTheyStand) {
-    ShowDesignWindow();
+    showDesignPage();
     QStringList visited;
     QWidget* control = Design()->boxIF;
     do {
@@ -93,11 +93,11 @@ TEST_F(KeyboardReaderTest, TabGoesFromTheIfBoxThroughTheBoxesToTheButtonsAsTheyS
 // Start pressed from the keyboard leaves the keys in the design page's first box, its text
 // selected so that typing replaces it, not in the opening page's hidden button.
 TEST_F(KeyboardReaderTest, StartByKeyboardLeavesTheKeysInTheIfBox) {
-    frmOpening* opening = ShowOpeningWindow();
+    OpeningPage* opening = showOpeningPage();
     opening->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(opening));
-    opening->cmdStart->setFocus();
-    QTest::keyClick(opening->cmdStart, Qt::Key_Space);
+    opening->startButton->setFocus();
+    QTest::keyClick(opening->startButton, Qt::Key_Space);
     ASSERT_TRUE(QTest::qWaitFor([] { return Design() != nullptr && Design()->isVisible(); }));
     EXPECT_EQ(QApplication::focusWidget(), Design()->boxIF);
     EXPECT_EQ(Design()->boxIF->selectedText(), Design()->boxIF->text());
@@ -109,7 +109,7 @@ TEST_F(KeyboardReaderTest, ShortcutsNamedInTheTooltipsAndExitByKeyboard) {
         {"cmdDefaults", "Get defaults (Ctrl+D)"}, {"cmdReadFile", "Read file (Ctrl+O)"},
         {"cmdSaveFile", "Save file (Ctrl+S)"},    {"cmdSpice", "LTspice (Ctrl+L)"},
         {"cmdPrint", "Print (Ctrl+P)"},           {"cmdExit", "Exit (Ctrl+Q)"}};
-    ShowDesignWindow();
+    showDesignPage();
     for (const auto& [name, tip] : shortcuts) {
         auto* button = Design()->findChild<QPushButton*>(QLatin1String(name));
         EXPECT_EQ(button->toolTip(), QLatin1String(tip));

@@ -1,4 +1,4 @@
-#include "windows/frmExit.h"
+#include "windows/ExitDialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,7 +20,7 @@ int Pixels(double twips) {
 }
 }  // namespace
 
-frmExit::frmExit(QWidget* parent) : QDialog(parent) {
+ExitDialog::ExitDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmExit"));
     setWindowTitle(QStringLiteral("Calbrine - exit ?"));
     setModal(true);
@@ -29,48 +29,48 @@ frmExit::frmExit(QWidget* parent) : QDialog(parent) {
     setPalette(white);
     setAutoFillBackground(true);
     // First in the tab order and the default button, so that Enter continues.
-    cmdCancel = MakeButton(this, "cmdCancel", "Cancel / Continue");
-    cmdExit = MakeButton(this, "cmdExit", "Exit / Quit");
-    cmdCancel->setDefault(true);
-    cmdCancel->setAutoDefault(true);
-    cmdExit->setAutoDefault(false);
-    setTabOrder(cmdCancel, cmdExit);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmExit::cmdCancel_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmExit::cmdExit_Click);
+    cancelButton = MakeButton(this, "cmdCancel", "Cancel / Continue");
+    exitButton = MakeButton(this, "cmdExit", "Exit / Quit");
+    cancelButton->setDefault(true);
+    cancelButton->setAutoDefault(true);
+    exitButton->setAutoDefault(false);
+    setTabOrder(cancelButton, exitButton);
+    connect(cancelButton, &QPushButton::clicked, this, &ExitDialog::onCancel);
+    connect(exitButton, &QPushButton::clicked, this, &ExitDialog::onExit);
 }
 
-void frmExit::Form_Load() {
+void ExitDialog::load() {
     const QSize screen = ScreenSize();
     const double sw = screen.width() * TwipsPerPixel;
     const double sh = screen.height() * TwipsPerPixel;
     setFixedSize(Pixels(sw * 0.3), Pixels(designClientHeightTwips));
     const QFont font = ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008);
-    cmdCancel->setGeometry(Pixels(720), Pixels(sh * 0.05), Pixels(sw * 0.18), Pixels(480));
-    cmdCancel->setFont(font);
-    cmdExit->setGeometry(Pixels(720), Pixels(sh * 0.12), Pixels(sw * 0.18), Pixels(480));
-    cmdExit->setFont(font);
+    cancelButton->setGeometry(Pixels(720), Pixels(sh * 0.05), Pixels(sw * 0.18), Pixels(480));
+    cancelButton->setFont(font);
+    exitButton->setGeometry(Pixels(720), Pixels(sh * 0.12), Pixels(sw * 0.18), Pixels(480));
+    exitButton->setFont(font);
     // Centred on the screen.
     if (const QScreen* primary = QGuiApplication::primaryScreen()) {
         move(primary->geometry().center() - rect().center());
     }
-    cmdCancel->setFocus();
+    cancelButton->setFocus();
 }
 
-void frmExit::cmdCancel_Click() {
+void ExitDialog::onCancel() {
     reject();
 }
 
-void frmExit::cmdExit_Click() {
+void ExitDialog::onExit() {
     // A failed write shows its own message and does not stop the exit.
     WriteLastSession();
     accept();
     EndProgram();
 }
 
-void ShowExitWindow() {
-    frmExit window(QApplication::activeWindow());
-    window.Form_Load();
-    RunModal(window);
+void showExitDialog() {
+    ExitDialog dialog(QApplication::activeWindow());
+    dialog.load();
+    RunModal(dialog);
 }
 
 }  // namespace calbrine

@@ -1,4 +1,4 @@
-#include "windows/PictureWindow.h"
+#include "windows/PicturePage.h"
 
 #include <QCloseEvent>
 #include <QPaintEvent>
@@ -8,20 +8,20 @@
 
 namespace calbrine {
 
-PictureWindow::PictureWindow(QWidget* parent) : QWidget(parent) {
+PicturePage::PicturePage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture paints every pixel, its background included.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-PictureWindow::~PictureWindow() = default;
+PicturePage::~PicturePage() = default;
 
-void PictureWindow::Unload() {
+void PicturePage::unload() {
     unloading_ = true;
     close();
 }
 
-QImage PictureWindow::Picture() {
+QImage PicturePage::picture() {
     const qreal ratio = devicePixelRatioF();
     QImage image(size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
@@ -29,7 +29,7 @@ QImage PictureWindow::Picture() {
     return image;
 }
 
-void PictureWindow::paintEvent(QPaintEvent* event) {
+void PicturePage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (picture_) {
         picture_->Paint(painter, event->rect());
@@ -38,7 +38,7 @@ void PictureWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-void PictureWindow::closeEvent(QCloseEvent* event) {
+void PicturePage::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!unloading_) {
         EndProgram();

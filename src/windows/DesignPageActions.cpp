@@ -1,4 +1,4 @@
-// The design window's file, defaults, LTspice, print, exit, explore and simulate buttons.
+// The design page's file, defaults, LTspice, print, exit, explore and simulate buttons.
 #include <QCoreApplication>
 
 #include "design/DesignValues.h"
@@ -8,10 +8,10 @@
 #include "files/SpiceExport.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
+#include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
-#include "windows/frmBlank.h"
-#include "windows/frmDesign.h"
-#include "windows/frmExit.h"
+#include "windows/DesignPage.h"
+#include "windows/ExitDialog.h"
 
 namespace calbrine {
 
@@ -29,65 +29,61 @@ std::vector<std::string> ShippedDefaults() {
 
 }  // namespace
 
-void RebuildDesignWindowAround(const std::function<void()>& fileOperation) {
-    ShowBlankWindow();
-    UnloadDesignWindow();
+void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
+    showBlankPage();
+    unloadDesignPage();
     fileOperation();
-    ShowDesignWindow();
-    UnloadBlankWindow();
+    showDesignPage();
+    unloadBlankPage();
 }
 
-void frmDesign::cmdReadFile_Click() {
+void DesignPage::onReadFile() {
     // A cancelled dialog leaves the name it opened with: empty.
     DesignFileName = Dialogs().ShowOpen({"Read Calbrine file", designFilter, ""}).value_or("");
     const std::string name = DesignFileName;
-    RebuildDesignWindowAround([name] { ReadDesignFile(name); });
+    rebuildDesignPageAround([name] { ReadDesignFile(name); });
 }
 
-void frmDesign::cmdSaveFile_Click() {
+void DesignPage::onSaveFile() {
     const auto chosen = Dialogs().ShowSave({"Write Calbrine file", designFilter, DesignFileName});
     if (!chosen) {
-        return;  // a cancelled save writes nothing and keeps the window as it is
+        return;  // a cancelled save writes nothing and keeps the page as it is
     }
     DesignFileName = *chosen;
     const std::string name = DesignFileName;
-    RebuildDesignWindowAround([name] { WriteDesignFile(name); });
+    rebuildDesignPageAround([name] { WriteDesignFile(name); });
 }
 
-void frmDesign::cmdDefaults_Click() {
+void DesignPage::onDefaults() {
     const std::string name = DefaultsFile(ShippedDefaults());
-    RebuildDesignWindowAround([name] { ReadDesignFile(name); });
+    rebuildDesignPageAround([name] { ReadDesignFile(name); });
 }
 
-void frmDesign::cmdSpice_Click() {
-    SaveSpiceSchematic();
-}
-
-void frmDesign::SaveSpiceSchematic() {
+void DesignPage::onSpice() {
     SpiceFileName = Dialogs().ShowSave({"Write Spice schematic", spiceFilter, ""}).value_or("");
     if (CharacterCount(SpiceFileName) > 4) {
         WriteSpiceSchematic();
     }
 }
 
-void frmDesign::cmdPrint_Click() {
+void DesignPage::onPrint() {
     PrintSchematic();
 }
 
-void frmDesign::cmdExit_Click() {
-    ShowExitWindow();
+void DesignPage::onExit() {
+    showExitDialog();
 }
 
 // Explore and Simulate take the values of the last accept step, never the boxes' text.
-void frmDesign::cmdExplore_Click() {
+void DesignPage::onExplore() {
     ShowExplorer(DesignValues);
 }
 
-void frmDesign::cmdSimulate_Click() {
+void DesignPage::onSimulate() {
     ShowSimulation(DesignValues);
 }
 
-void frmDesign::TakeFittedDesign(const DesignRecord& fitted) {
+void DesignPage::takeFittedDesign(const DesignRecord& fitted) {
     const std::pair<QLineEdit*, float> capacitors[] = {{boxCfineMin, fitted.CfineMin},
                                                        {boxCfineMax, fitted.CfineMax},
                                                        {boxC39, fitted.C39},
@@ -107,7 +103,7 @@ void frmDesign::TakeFittedDesign(const DesignRecord& fitted) {
     boxL7->setText(QString::fromStdString(WorkText));
     FormatEng(fitted.IF, WorkText);
     boxIF->setText(QString::fromStdString(WorkText));
-    cmdAccept_Click();
+    onAccept();
 }
 
 }  // namespace calbrine

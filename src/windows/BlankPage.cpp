@@ -1,4 +1,4 @@
-#include "windows/frmBlank.h"
+#include "windows/BlankPage.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -10,10 +10,10 @@
 namespace calbrine {
 
 namespace {
-QPointer<frmBlank> blankWindow;
+QPointer<BlankPage> blankPage;
 }
 
-frmBlank::frmBlank(QWidget* parent) : QWidget(parent) {
+BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmBlank"));
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -21,36 +21,32 @@ frmBlank::frmBlank(QWidget* parent) : QWidget(parent) {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
-    // The blank window carries no icon: an empty picture in place of the program's.
+    // The blank page carries no icon: an empty picture in place of the program's.
     QPixmap empty(16, 16);
     empty.fill(Qt::transparent);
     setWindowIcon(QIcon(empty));
 }
 
-void frmBlank::Form_Load() {
+void BlankPage::load() {
     units_ = ScreenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
     setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), units_.FontPoints()));
 }
 
-frmBlank* ShowBlankWindow() {
-    if (!blankWindow) {
-        blankWindow = new frmBlank;
-        blankWindow->Form_Load();
+BlankPage* showBlankPage() {
+    if (!blankPage) {
+        blankPage = new BlankPage;
+        blankPage->load();
     }
-    ProgramFrame::Show(*blankWindow);
-    return blankWindow;
+    ProgramFrame::showPage(*blankPage);
+    return blankPage;
 }
 
-void UnloadBlankWindow() {
-    if (blankWindow) {
-        frmBlank* window = blankWindow;
-        blankWindow = nullptr;
-        window->close();
+void unloadBlankPage() {
+    if (blankPage) {
+        BlankPage* page = blankPage;
+        blankPage = nullptr;
+        page->close();
     }
-}
-
-frmBlank* BlankWindow() {
-    return blankWindow;
 }
 
 }  // namespace calbrine

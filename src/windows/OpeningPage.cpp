@@ -1,4 +1,4 @@
-#include "windows/frmOpening.h"
+#include "windows/OpeningPage.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -11,8 +11,8 @@
 #include "schematic/OpeningSchematic.h"
 #include "services/MessageRecorder.h"
 #include "windows/Controls.h"
+#include "windows/DesignPage.h"
 #include "windows/ProgramFrame.h"
-#include "windows/frmDesign.h"
 
 namespace calbrine {
 
@@ -60,28 +60,28 @@ int GradientBlue(float y) {
     return blue < 1 ? 1 : (blue > 255 ? 255 : blue);
 }
 
-frmOpening::frmOpening(QWidget* parent) : PictureWindow(parent) {
+OpeningPage::OpeningPage(QWidget* parent) : PicturePage(parent) {
     setObjectName(QStringLiteral("frmOpening"));
     setWindowTitle(QStringLiteral("Welcome to Calbrine !"));
-    lblTitle = MakeLabel(this, "lblTitle", "Calbrine");
-    lblVersion = MakeLabel(this, "lblVersion", "");
-    lblCopyright = MakeLabel(this, "lblCopyright", "");
-    lblWebsite = MakeLabel(this, "lblWebsite", "");
-    for (QLabel* label : {lblTitle, lblVersion, lblCopyright, lblWebsite}) {
+    titleLabel = MakeLabel(this, "lblTitle", "Calbrine");
+    versionLabel = MakeLabel(this, "lblVersion", "");
+    copyrightLabel = MakeLabel(this, "lblCopyright", "");
+    websiteLabel = MakeLabel(this, "lblWebsite", "");
+    for (QLabel* label : {titleLabel, versionLabel, copyrightLabel, websiteLabel}) {
         SetTextColour(label, Qt::white);
     }
-    cmdStart = MakeButton(this, "cmdStart", "Start");
-    cmdExit = MakeButton(this, "cmdExit", "Exit");
-    cmdExit->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), 12));
+    startButton = MakeButton(this, "cmdStart", "Start");
+    exitButton = MakeButton(this, "cmdExit", "Exit");
+    exitButton->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), 12));
     // The Exit button keeps its place of 240, 5400 twips, 1545 x 420, on every screen.
-    cmdExit->setGeometry(16, 360, 103, 28);
-    connect(cmdStart, &QPushButton::clicked, this, &frmOpening::cmdStart_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmOpening::cmdExit_Click);
+    exitButton->setGeometry(16, 360, 103, 28);
+    connect(startButton, &QPushButton::clicked, this, &OpeningPage::onStart);
+    connect(exitButton, &QPushButton::clicked, this, &OpeningPage::onExit);
 }
 
-frmOpening::~frmOpening() = default;
+OpeningPage::~OpeningPage() = default;
 
-void frmOpening::Form_Load() {
+void OpeningPage::load() {
     units_ = ScreenUnits(OpeningWindowClientWidth, OpeningWindowClientHeight);
     const double sh = units_.screenHeightTwips;
     picture_ = std::make_unique<PersistentPicture>(*this, units_, ToQColor(0xFF0000));
@@ -93,51 +93,51 @@ void frmOpening::Form_Load() {
     DrawOpeningSchematic(picture_->Surface());
 
     const QString face = QStringLiteral("Arial");
-    Place(lblTitle, units_, 1000, 500, 6000, 2000);
-    lblTitle->setFont(ScaledFont(QStringLiteral("Times New Roman"), sh * 0.005));
-    Place(lblVersion, units_, 1000, 2500, 5000, 270);
-    lblVersion->setFont(ScaledFont(face, sh * 0.0012));
-    lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(VersionText));
-    Place(lblCopyright, units_, 1000, 3000, 5000, 270);
-    lblCopyright->setFont(ScaledFont(face, sh * 0.0012));
-    lblCopyright->setText(QString::fromStdString(CopyrightText));
-    Place(lblWebsite, units_, 1000, 3500, 5000, 270);
-    lblWebsite->setFont(ScaledFont(face, sh * 0.0012));
-    lblWebsite->setText(QString::fromLatin1(MakerWebAddress));
-    Place(cmdStart, units_, 1000, 4500, 1500, 270);
-    cmdStart->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
+    Place(titleLabel, units_, 1000, 500, 6000, 2000);
+    titleLabel->setFont(ScaledFont(QStringLiteral("Times New Roman"), sh * 0.005));
+    Place(versionLabel, units_, 1000, 2500, 5000, 270);
+    versionLabel->setFont(ScaledFont(face, sh * 0.0012));
+    versionLabel->setText(QStringLiteral("Version ") + QString::fromStdString(VersionText));
+    Place(copyrightLabel, units_, 1000, 3000, 5000, 270);
+    copyrightLabel->setFont(ScaledFont(face, sh * 0.0012));
+    copyrightLabel->setText(QString::fromStdString(CopyrightText));
+    Place(websiteLabel, units_, 1000, 3500, 5000, 270);
+    websiteLabel->setFont(ScaledFont(face, sh * 0.0012));
+    websiteLabel->setText(QString::fromLatin1(MakerWebAddress));
+    Place(startButton, units_, 1000, 4500, 1500, 270);
+    startButton->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
 }
 
-void frmOpening::paintEvent(QPaintEvent* event) {
-    PictureWindow::paintEvent(event);
+void OpeningPage::paintEvent(QPaintEvent* event) {
+    PicturePage::paintEvent(event);
     if (!designPrepared_) {
-        // Once this window is on the screen, the design window's controls are made while the
-        // user reads it, so that Start has only to load and show them.
+        // Once this page is on the screen, the design page's controls are made while the user
+        // reads it, so that Start has only to load and show them.
         designPrepared_ = true;
-        QTimer::singleShot(0, this, [this] { PrepareDesignWindow(this); });
+        QTimer::singleShot(0, this, [this] { prepareDesignPage(this); });
     }
 }
 
-void frmOpening::cmdStart_Click() {
-    cmdStart->hide();
-    cmdExit->hide();
-    SetTextColour(lblTitle, Qt::white);
+void OpeningPage::onStart() {
+    startButton->hide();
+    exitButton->hide();
+    SetTextColour(titleLabel, Qt::white);
     picture_->Fill(Qt::white);
     update();
-    ShowDesignWindow();
-    Unload();
+    showDesignPage();
+    unload();
 }
 
-void frmOpening::cmdExit_Click() {
-    Unload();
+void OpeningPage::onExit() {
+    unload();
     EndProgram();  // the last session is not written on this path
 }
 
-frmOpening* ShowOpeningWindow() {
-    auto* window = new frmOpening;
-    window->Form_Load();
-    ProgramFrame::Show(*window);
-    return window;
+OpeningPage* showOpeningPage() {
+    auto* page = new OpeningPage;
+    page->load();
+    ProgramFrame::showPage(*page);
+    return page;
 }
 
 void StartWithDesignFile(const std::string& name) {
@@ -154,7 +154,7 @@ void StartWithDesignFile(const std::string& name) {
     if (unread) {
         DesignValues = lastSession;  // not the built-in values the reader put in their place
     }
-    ShowDesignWindow();
+    showDesignPage();
 }
 
 }  // namespace calbrine

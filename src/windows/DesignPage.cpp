@@ -1,4 +1,4 @@
-#include "windows/frmDesign.h"
+#include "windows/DesignPage.h"
 
 #include <QPointer>
 #include <exception>
@@ -18,8 +18,8 @@ namespace calbrine {
 
 namespace {
 
-QPointer<frmDesign> designWindow;
-QPointer<frmDesign> preparedWindow;  // made, not yet loaded
+QPointer<DesignPage> shownPage;
+QPointer<DesignPage> preparedPage;  // made, not yet loaded
 
 // Left, top, width and height of each control in window units, in the order the load
 // places them.
@@ -73,15 +73,15 @@ void AcceptComponent(QLineEdit* box, float& field, float floor,
 
 }  // namespace
 
-frmDesign::frmDesign(QWidget* parent) : PictureWindow(parent) {
+DesignPage::DesignPage(QWidget* parent) : PicturePage(parent) {
     setObjectName(QStringLiteral("frmDesign"));
     setWindowTitle(QStringLiteral("Calbrine - Design page"));
-    CreateControls();
+    createControls();
 }
 
-frmDesign::~frmDesign() = default;
+DesignPage::~DesignPage() = default;
 
-void frmDesign::CreateControls() {
+void DesignPage::createControls() {
     title = MakeLabel(this, "Label1", "Calbrine Utility");
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     captionIF = MakeLabel(this, "lblIF", "Intermediate freq: ");
@@ -107,40 +107,40 @@ void frmDesign::CreateControls() {
     resultDiff = MakeLabel(this, "lblDiff", "lblDiff");
     resultCoarseSpan = MakeLabel(this, "lblSpan", "lblSpan");
     resultFineSpan = MakeLabel(this, "lblFineSpan", "lblFineSpan");
-    cmdAccept = MakeButton(this, "cmdAccept", "Read entries and compute results");
-    cmdDefaults = MakeButton(this, "cmdDefaults", "Get defaults");
-    cmdReadFile = MakeButton(this, "cmdReadFile", "Read file");
-    cmdSaveFile = MakeButton(this, "cmdSaveFile", "Save file");
-    cmdSpice = MakeButton(this, "cmdSpice", "LTspice");
-    cmdPrint = MakeButton(this, "cmdPrint", "Print");
-    cmdExit = MakeButton(this, "cmdExit", "Exit");
-    cmdExplore = MakeButton(this, "cmdExplore", "Explore");
-    cmdSimulate = MakeButton(this, "cmdSimulate", "Simulate");
+    acceptButton = MakeButton(this, "cmdAccept", "Read entries and compute results");
+    defaultsButton = MakeButton(this, "cmdDefaults", "Get defaults");
+    readFileButton = MakeButton(this, "cmdReadFile", "Read file");
+    saveFileButton = MakeButton(this, "cmdSaveFile", "Save file");
+    spiceButton = MakeButton(this, "cmdSpice", "LTspice");
+    printButton = MakeButton(this, "cmdPrint", "Print");
+    exitButton = MakeButton(this, "cmdExit", "Exit");
+    exploreButton = MakeButton(this, "cmdExplore", "Explore");
+    simulateButton = MakeButton(this, "cmdSimulate", "Simulate");
 
-    connect(cmdAccept, &QPushButton::clicked, this, &frmDesign::cmdAccept_Click);
-    connect(cmdDefaults, &QPushButton::clicked, this, &frmDesign::cmdDefaults_Click);
-    connect(cmdReadFile, &QPushButton::clicked, this, &frmDesign::cmdReadFile_Click);
-    connect(cmdSaveFile, &QPushButton::clicked, this, &frmDesign::cmdSaveFile_Click);
-    connect(cmdSpice, &QPushButton::clicked, this, &frmDesign::cmdSpice_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmDesign::cmdPrint_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmDesign::cmdExit_Click);
-    connect(cmdExplore, &QPushButton::clicked, this, &frmDesign::cmdExplore_Click);
-    connect(cmdSimulate, &QPushButton::clicked, this, &frmDesign::cmdSimulate_Click);
+    connect(acceptButton, &QPushButton::clicked, this, &DesignPage::onAccept);
+    connect(defaultsButton, &QPushButton::clicked, this, &DesignPage::onDefaults);
+    connect(readFileButton, &QPushButton::clicked, this, &DesignPage::onReadFile);
+    connect(saveFileButton, &QPushButton::clicked, this, &DesignPage::onSaveFile);
+    connect(spiceButton, &QPushButton::clicked, this, &DesignPage::onSpice);
+    connect(printButton, &QPushButton::clicked, this, &DesignPage::onPrint);
+    connect(exitButton, &QPushButton::clicked, this, &DesignPage::onExit);
+    connect(exploreButton, &QPushButton::clicked, this, &DesignPage::onExplore);
+    connect(simulateButton, &QPushButton::clicked, this, &DesignPage::onSimulate);
     for (const auto& [name, key] : buttonShortcuts) {
         auto* button = findChild<QPushButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
         GiveShortcut(button, QKeySequence(Qt::CTRL | key));
     }
     // Enter in any entry box reads the entries, as the wide button does.
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
-        connect(box, &QLineEdit::returnPressed, this, &frmDesign::cmdAccept_Click);
+        connect(box, &QLineEdit::returnPressed, this, &DesignPage::onAccept);
     }
 }
 
-QLineEdit* frmDesign::BoxNamed(const std::string& name) const {
+QLineEdit* DesignPage::boxNamed(const std::string& name) const {
     return findChild<QLineEdit*>(QString::fromStdString(name), Qt::FindDirectChildrenOnly);
 }
 
-void frmDesign::Form_Load() {
+void DesignPage::load() {
     units_ = ScreenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
     const double points = units_.FontPoints();
     setFont(ScaledFont(windowFace, points));
@@ -167,12 +167,12 @@ void frmDesign::Form_Load() {
 
     FormatEng(DesignValues.IF, WorkText);
     boxIF->setText(QString::fromStdString(WorkText));
-    Schematic();
-    ComputeTuning();
+    drawSchematic();
+    computeTuning();
     FollowDesignWindow(DesignValues);
 }
 
-void frmDesign::Schematic() {
+void DesignPage::drawSchematic() {
     std::map<std::string, std::string> boxTexts;
     bool failed = false;
     try {
@@ -182,7 +182,7 @@ void frmDesign::Schematic() {
     }
     // Boxes written before a failure keep their new texts.
     for (const auto& [name, text] : boxTexts) {
-        if (QLineEdit* box = BoxNamed(name)) {
+        if (QLineEdit* box = boxNamed(name)) {
             box->setText(QString::fromStdString(text));
         }
     }
@@ -191,7 +191,7 @@ void frmDesign::Schematic() {
     }
 }
 
-void frmDesign::ComputeTuning() {
+void DesignPage::computeTuning() {
     const TuningCaptions captions = EvaluateTuning();
     resultVfo->setText(QString::fromStdString(captions.lblFreqMin));
     resultSum->setText(QString::fromStdString(captions.lblSum));
@@ -200,7 +200,7 @@ void frmDesign::ComputeTuning() {
     resultFineSpan->setText(QString::fromStdString(captions.lblFineSpan));
 }
 
-void frmDesign::cmdAccept_Click() {
+void DesignPage::onAccept() {
     DesignRecord& d = DesignValues;
     ParseEngValue(boxIF->text().toStdString(), d.IF);
     FormatEng(d.IF, WorkText);
@@ -219,40 +219,40 @@ void frmDesign::cmdAccept_Click() {
     AcceptComponent(boxC35, d.C35, CapacitanceFloor, FormatCapacitance);
     AcceptComponent(boxL7, d.L7, InductanceFloor, FormatInductance);
 
-    Schematic();
-    ComputeTuning();
+    drawSchematic();
+    computeTuning();
     FollowDesignWindow(DesignValues);
 }
 
-frmDesign* ShowDesignWindow() {
-    if (!designWindow) {
-        designWindow = preparedWindow ? preparedWindow.data() : new frmDesign;
-        preparedWindow = nullptr;
-        designWindow->Form_Load();
+DesignPage* showDesignPage() {
+    if (!shownPage) {
+        shownPage = preparedPage ? preparedPage.data() : new DesignPage;
+        preparedPage = nullptr;
+        shownPage->load();
     }
-    ProgramFrame::Show(*designWindow);
-    return designWindow;
+    ProgramFrame::showPage(*shownPage);
+    return shownPage;
 }
 
-void PrepareDesignWindow(QWidget* holder) {
-    if (!designWindow && !preparedWindow) {
-        preparedWindow = new frmDesign(holder);
-        preparedWindow->hide();
-        preparedWindow->ensurePolished();
+void prepareDesignPage(QWidget* holder) {
+    if (!shownPage && !preparedPage) {
+        preparedPage = new DesignPage(holder);
+        preparedPage->hide();
+        preparedPage->ensurePolished();
     }
 }
 
-void UnloadDesignWindow() {
-    if (!designWindow) {
+void unloadDesignPage() {
+    if (!shownPage) {
         return;
     }
-    frmDesign* window = designWindow;
-    designWindow = nullptr;
-    window->Unload();
+    DesignPage* page = shownPage;
+    shownPage = nullptr;
+    page->unload();
 }
 
-frmDesign* DesignWindow() {
-    return designWindow;
+DesignPage* designPage() {
+    return shownPage;
 }
 
 }  // namespace calbrine

@@ -9,7 +9,7 @@
 #include "platform/QtRunTimeServices.h"
 #include "schematic/MakerWebAddress.h"
 #include "schematic/OpeningSchematic.h"
-#include "services/MessageRecorder.h"
+#include "services/RunTimeServices.h"
 #include "windows/Controls.h"
 #include "windows/DesignPage.h"
 #include "windows/ProgramFrame.h"
@@ -143,16 +143,14 @@ OpeningPage* showOpeningPage() {
 void StartWithDesignFile(const std::string& name) {
     SetProgramConstants();
     ReadLastSession();
-    const DesignRecord lastSession = DesignValues;
     DesignFileName = name;
-    bool unread = false;
-    {
-        MessageRecorder recorder(true);
-        ReadDesignFile(name);
-        unread = !recorder.Messages().empty();
-    }
-    if (unread) {
-        DesignValues = lastSession;  // not the built-in values the reader put in their place
+    // A file that cannot be read is said, and the last session stays, not the built-in values
+    // that Read file would put in its place.
+    const DesignFileRead read = ReadDesignRecord(name, DesignValues);
+    if (read.read) {
+        DesignValues = read.design;
+    } else {
+        Services().ShowMessage(read.error, "Calbrine");
     }
     showDesignPage();
 }

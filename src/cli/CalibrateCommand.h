@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/CommandLine.h"
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

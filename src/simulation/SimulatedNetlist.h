@@ -1,0 +1,19 @@
+// The ngspice netlist of one setting exactly as a simulation runs it, for the workers and for
+// other tools: runnable with `ngspice -b`, its output node named in a comment line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "circuit/TuningSettings.h"
+#include "design/DesignValues.h"
+
+namespace calbrine {
+
+// The netlist at the planned time step, or at `stepFactor` times it.
+std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor = 1);
+
+// The setting called `name` ("VfoMin", "VfoMax", "FineLow", "FineHigh"), if there is one.
+std::optional<TuningSetting> SettingNamed(const std::string& name);
+
+}  // namespace calbrine

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "cli/SimulationCommands.h"
 #include "design/Version.h"
 #include "engineering/Characters.h"
 
@@ -29,6 +30,9 @@ constexpr OptionEntry optionTable[] = {
      "drift: a part's temperature coefficient in ppm per\ndegree C, or a preset: C37=N750, "
      "L7=20; repeatable",
      "drift"},
+    {"jobs", "N",
+     "simulate: runs side by side in worker processes,\n1 to 64 (default: one per processor)",
+     "simulate"},
 };
 
 struct CommandEntry {
@@ -149,6 +153,12 @@ CommandLine SubcommandLine(const QCommandLineParser& parser, const QStringList& 
     line.band = value("band");
     line.mix = value("mix");
     line.solve = value("solve");
+    if (parser.isSet(QStringLiteral("jobs"))) {
+        const std::string wrong = ParseJobs(value("jobs"), line.jobs);
+        if (!wrong.empty()) {
+            return Usage(wrong);
+        }
+    }
     for (const QString& tc : parser.values(QStringLiteral("tc"))) {
         line.tc.push_back(tc.toStdString());
     }

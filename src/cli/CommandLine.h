@@ -25,6 +25,7 @@ struct CommandLine {
     bool csv = false;
     // Option values as typed; empty when not given.
     std::string steps, band, mix, solve;
+    int jobs = 0;                    // simulate --jobs, checked: 1 to 64, or 0 when not given
     std::vector<std::string> tc;
     std::string error;  // for UsageError: what is wrong, in one line
 };

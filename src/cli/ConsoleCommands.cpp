@@ -5,10 +5,10 @@
 #include "analysis/DesignScope.h"
 #include "analysis/ExplorerCommands.h"
 #include "analysis/ReportText.h"
+#include "cli/SimulationCommands.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
 #include "services/MessageRecorder.h"
-#include "simulation/SimulationText.h"
 
 namespace calbrine {
 
@@ -106,23 +106,11 @@ Result Drift(const CommandLine& line, const DesignRecord& design) {
     return {0, line.csv ? DriftCsv(design, options) : DriftText(design, options), ""};
 }
 
-Result Simulate(const CommandLine& line, const DesignRecord& design, std::ostream& err,
-                bool errIsTerminal) {
-    const SimulationProgress progress = [&err, errIsTerminal](double fraction,
-                                                              const std::string& phase) {
-        if (errIsTerminal) {
-            err << "\rSimulating " << phase << ": " << static_cast<int>(fraction * 100) << " %   "
-                << std::flush;
-        }
-    };
-    const SimulationOutcome outcome = Simulator().Run(SimulationRequest{design}, progress);
-    if (errIsTerminal) {
-        err << "\r\033[K" << std::flush;  // the progress line goes before the results
-    }
-    if (!outcome.Succeeded()) {
-        return Failure(1, outcome.message);
-    }
-    return {0, line.csv ? SimulationCsv(outcome.report) : SimulationTable(outcome.report), ""};
+// The simulation commands keep their own file; their outcome is this file's Result.
+Result Simulation(const CommandLine& line, const DesignRecord& design, std::ostream& err,
+                  bool errIsTerminal) {
+    const CommandOutcome outcome = SimulateCommand(line, design, err, errIsTerminal);
+    return {outcome.status, outcome.out, outcome.error};
 }
 
 Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {
@@ -143,7 +131,7 @@ Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTermi
     if (line.command == "drift") {
         return Drift(line, design);
     }
-    return Simulate(line, design, err, errIsTerminal);
+    return Simulation(line, design, err, errIsTerminal);
 }
 
 }  // namespace

@@ -61,4 +61,41 @@ run 0 curve "$shipped" --steps 2 --csv
 awk -F, 'NR > 1 { d[NR] = $7 } END { lo = d[2] < d[3] ? d[2] : d[3]; hi = d[2] + d[3] - lo;
          exit !(lo <= 7.0e6 && hi >= 7.2e6) }' out || fail "shipped defaults: $(cat out)"
 
+# --jobs takes 1 to 64, on simulate only.
+for jobs in 0 65 abc 2x -1 "" 1.5; do
+    run 2 simulate design.TXT --jobs "$jobs"
+    [ ! -s out ] && grep -q -- "--jobs wants a whole number from 1 to 64, not '$jobs'" err ||
+        fail "--jobs '$jobs': $(cat err)"
+done
+run 2 compute design.TXT --jobs 2
+grep -q -- "--jobs goes with simulate, not with compute" err || fail "--jobs on compute: $(cat err)"
+if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
+    # Every setting oscillates, with an error bar and clean harmonics.
+    run 0 simulate design.TXT --csv --jobs 2
+    [ "$(head -1 out)" = "setting,calculated_hz,simulated_hz,emitter_vpp,output_vpp,startup_s,freq_error_hz,h2_dbc,h3_dbc" ] &&
+        LC_ALL=C awk -F, 'NR > 1 { n++; if (NF != 9 || $7 <= 0 || $7 > $3 / 1000 || $8 >= -40 || $9 >= -40 ||
+                 ($3 / $2 - 1)^2 > 4e-4) exit 1 } END { exit n != 4 }' out ||
+        fail "simulate --csv: $(cat out)"
+
+    # A worker killed mid-run: exit 1 within seconds, naming its setting, no process left.
+    start=$(date +%s)
+    "$calbrine" simulate design.TXT --jobs 2 >out 2>err &
+    program=$!
+    for _ in $(seq 100); do
+        workers=$(pgrep -P "$program" | tr '\n' ' ')
+        [ -n "$workers" ] && break
+        sleep 0.05
+    done
+    sleep 0.3
+    kill -9 ${workers%% *}
+    wait "$program"
+    status=$?
+    [ "$status" -eq 1 ] && [ $(($(date +%s) - start)) -le 20 ] &&
+        grep -Eq '^calbrine: The simulation of (VfoMin|VfoMax|FineLow|FineHigh) was lost: its worker process was killed by signal 9' err ||
+        fail "killed worker: exit $status, $(cat err)"
+    for worker in $workers; do
+        ! kill -0 "$worker" 2>/dev/null || fail "worker $worker left behind"
+    done
+fi
+
 [ "$failures" -eq 0 ]

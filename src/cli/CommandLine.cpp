@@ -5,6 +5,7 @@
 #include "cli/SimulationCommands.h"
 #include "design/Version.h"
 #include "engineering/Characters.h"
+#include "simulation/SimulatedNetlist.h"
 
 namespace calbrine {
 
@@ -33,6 +34,7 @@ constexpr OptionEntry optionTable[] = {
     {"jobs", "N",
      "simulate: runs side by side in worker processes,\n1 to 64 (default: one per processor)",
      "simulate"},
+    {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh", "netlist"},
 };
 
 struct CommandEntry {
@@ -46,6 +48,7 @@ constexpr CommandEntry commandTable[] = {
     {"fit", "the part values that put the design on an RF band"},
     {"drift", "each part's drift with temperature, in Hz per degree C"},
     {"simulate", "the oscillator simulated with ngspice at its four settings"},
+    {"netlist", "the ngspice netlist of one setting, as it is simulated"},
 };
 
 const char* const helpIntroduction =
@@ -157,6 +160,13 @@ CommandLine SubcommandLine(const QCommandLineParser& parser, const QStringList& 
         const std::string wrong = ParseJobs(value("jobs"), line.jobs);
         if (!wrong.empty()) {
             return Usage(wrong);
+        }
+    }
+    if (parser.isSet(QStringLiteral("setting"))) {
+        line.setting = value("setting");
+        if (!SettingNamed(line.setting)) {
+            return Usage("--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '" +
+                         line.setting + "'");
         }
     }
     for (const QString& tc : parser.values(QStringLiteral("tc"))) {

@@ -109,7 +109,9 @@ Result Drift(const CommandLine& line, const DesignRecord& design) {
 // The simulation commands keep their own file; their outcome is this file's Result.
 Result Simulation(const CommandLine& line, const DesignRecord& design, std::ostream& err,
                   bool errIsTerminal) {
-    const CommandOutcome outcome = SimulateCommand(line, design, err, errIsTerminal);
+    const CommandOutcome outcome = line.command == "netlist"
+                                       ? NetlistCommand(line, design)
+                                       : SimulateCommand(line, design, err, errIsTerminal);
     return {outcome.status, outcome.out, outcome.error};
 }
 

@@ -1,5 +1,6 @@
 #include "cli/SimulationCommands.h"
 
+#include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationText.h"
 #include "simulation/Simulator.h"
 
@@ -37,6 +38,18 @@ CommandOutcome SimulateCommand(const CommandLine& line, const DesignRecord& desi
         return {1, "", outcome.message};
     }
     return {0, line.csv ? SimulationCsv(outcome.report) : SimulationTable(outcome.report), ""};
+}
+
+CommandOutcome NetlistCommand(const CommandLine& line, const DesignRecord& design) {
+    const std::optional<TuningSetting> setting = SettingNamed(line.setting);
+    if (!setting) {
+        return {2, "", "no setting is called '" + line.setting + "'"};
+    }
+    const std::string refusal = Simulator::Refusal(SimulationRequest{design, {*setting}});
+    if (!refusal.empty()) {
+        return {1, "", "This design cannot be simulated. " + refusal};
+    }
+    return {0, SimulatedNetlist(design, *setting), ""};
 }
 
 }  // namespace calbrine

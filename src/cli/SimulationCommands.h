@@ -1,5 +1,5 @@
-// The command line's simulation command: `simulate`, the four settings in worker processes,
-// as a table or CSV.
+// The command line's simulation commands: `simulate` (the four settings in worker processes,
+// as a table or CSV) and `netlist` (one setting's ngspice netlist, as it is simulated).
 #pragma once
 
 #include <ostream>
@@ -20,6 +20,7 @@ struct CommandOutcome {
 
 CommandOutcome SimulateCommand(const CommandLine& line, const DesignRecord& design,
                                std::ostream& err, bool errIsTerminal);
+CommandOutcome NetlistCommand(const CommandLine& line, const DesignRecord& design);
 
 // The worker count of `--jobs`: a whole number from 1 to 64, or the reason it is not one.
 std::string ParseJobs(const std::string& text, int& jobs);

@@ -61,7 +61,7 @@ run 0 curve "$shipped" --steps 2 --csv
 awk -F, 'NR > 1 { d[NR] = $7 } END { lo = d[2] < d[3] ? d[2] : d[3]; hi = d[2] + d[3] - lo;
          exit !(lo <= 7.0e6 && hi >= 7.2e6) }' out || fail "shipped defaults: $(cat out)"
 
-# --jobs takes 1 to 64, on simulate only.
+# --jobs takes 1 to 64 on simulate only; --setting names one of the four settings.
 for jobs in 0 65 abc 2x -1 "" 1.5; do
     run 2 simulate design.TXT --jobs "$jobs"
     [ ! -s out ] && grep -q -- "--jobs wants a whole number from 1 to 64, not '$jobs'" err ||
@@ -69,6 +69,28 @@ for jobs in 0 65 abc 2x -1 "" 1.5; do
 done
 run 2 compute design.TXT --jobs 2
 grep -q -- "--jobs goes with simulate, not with compute" err || fail "--jobs on compute: $(cat err)"
+for setting in vfomin "" Fine; do
+    run 2 netlist design.TXT --setting "$setting"
+    grep -q -- "--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '$setting'" err ||
+        fail "--setting '$setting': $(cat err)"
+done
+
+# The netlist of a setting names its output node and carries the setting's capacitors.
+run 0 netlist design.TXT
+[ "$(sed -n 2p out)" = "* output node: out" ] && [ "$(tail -1 out)" = ".end" ] &&
+    grep -qx 'Cfine fine 0 1.41e-11' out && grep -qx 'Ccoarse tank 0 1.2e-10' out ||
+    fail "netlist: $(cat out)"
+run 0 netlist design.TXT --setting FineHigh
+grep -qx 'Cfine fine 0 1.2e-12' out && grep -qx 'Ccoarse tank 0 1.2e-10' out || fail "FineHigh: $(cat out)"
+run 0 netlist design.TXT --setting VfoMax
+grep -qx 'Cfine fine 0 1.41e-11' out && grep -qx 'Ccoarse tank 0 6.8e-11' out ||
+    fail "VfoMax: $(cat out)"
+if command -v ngspice >/dev/null; then
+    mv out vfomax.cir
+    ngspice -b vfomax.cir >ngspice.out 2>&1 && grep -q '^Fourier analysis for v(out):' ngspice.out &&
+        ! grep -qi 'error' ngspice.out || fail "ngspice -b: $(tail -5 ngspice.out)"
+fi
+
 if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
     # Every setting oscillates, with an error bar and clean harmonics.
     run 0 simulate design.TXT --csv --jobs 2

@@ -1,13 +1,14 @@
 #include "simulation/SimulatedNetlist.h"
 
 #include "circuit/OscillatorCircuit.h"
-#include "circuit/SpiceNetlist.h"
 
 namespace calbrine {
 
-std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor) {
+std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor,
+                             int periods) {
     TransientPlan plan = PlanTransient(CalculatedFrequency(design, setting));
     plan.maxStep *= stepFactor;
+    plan.stopTime *= static_cast<double>(periods) / SimulatedPeriods;
     std::string text = SpiceNetlist(BuildOscillator(design, setting), plan);
     const std::string output = node::Output;
     // After the title line, which ngspice never reads as a part.

@@ -5,13 +5,16 @@
 #include <optional>
 #include <string>
 
+#include "circuit/SpiceNetlist.h"
 #include "circuit/TuningSettings.h"
 #include "design/DesignValues.h"
 
 namespace calbrine {
 
-// The netlist at the planned time step, or at `stepFactor` times it.
-std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor = 1);
+// The netlist at the planned time step and length, or at `stepFactor` times that step over
+// `periods` periods of the calculated frequency.
+std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor = 1,
+                             int periods = SimulatedPeriods);
 
 // The setting called `name` ("VfoMin", "VfoMax", "FineLow", "FineHigh"), if there is one.
 std::optional<TuningSetting> SettingNamed(const std::string& name);

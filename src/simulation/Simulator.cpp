@@ -13,9 +13,13 @@ namespace calbrine {
 
 namespace {
 
+// The run at twice the step is needed only for its frequency, and 300 periods give it: on
+// the worked example its frequency moves by 1.4 to 3.2 ppm against a run of 400 periods, a
+// third of which reaches the extrapolated frequency, and the run costs a quarter less.
+constexpr int CoarsePeriods = 300;
 // Relative work of a run at the planned step and at twice it (their time points).
 constexpr double FineWeight = 3;
-constexpr double CoarseWeight = 2;
+constexpr double CoarseWeight = 1.5;
 
 std::string Figure(double value) {
     char buffer[32];
@@ -39,9 +43,10 @@ std::vector<SimulationJob> Jobs(const SimulationRequest& request) {
         for (TuningSetting setting : request.settings) {
             SimulationJob job;
             job.id = static_cast<std::uint32_t>(jobs.size());
-            job.netlist = SimulatedNetlist(request.design, setting, factor);
+            const int periods = factor == 1 ? SimulatedPeriods : CoarsePeriods;
+            job.netlist = SimulatedNetlist(request.design, setting, factor, periods);
             job.calculatedHz = CalculatedFrequency(request.design, setting);
-            job.stopTime = PlanTransient(job.calculatedHz).stopTime;
+            job.stopTime = PlanTransient(job.calculatedHz).stopTime * periods / SimulatedPeriods;
             job.keptPeriods = factor == 1 ? KeptPeriods : 0;
             job.spectrum = factor == 1;
             jobs.push_back(job);

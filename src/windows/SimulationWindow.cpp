@@ -92,8 +92,8 @@ void SimulationWindow::MakeControls() {
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     notes_ = new QLabel;
     notes_->setObjectName("notes");
     notes_->setWordWrap(true);
@@ -265,7 +265,8 @@ void SimulationWindow::ShowWaveform(int index) {
     plot_->SetTrace(
         shown->outputTime, shown->outputVolts,
         QString("Output at %1: the last %2 periods of the run").arg(name).arg(KeptPeriods));
-    spectrum_->SetLevels(shown->harmonics, "Spectrum at " + name);
+    spectrum_->SetLevels(shown->harmonics,
+                         (shown->harmonics.measured ? "Spectrum at " : "No spectrum at ") + name);
 }
 
 // Exactly what `calbrine simulate FILE` prints.

@@ -8,7 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "circuit/SpiceNetlist.h"
+#include "simulation/SimulatedNetlist.h"
+#include "simulation/SimulationWorker.h"
 #include "simulation/Simulator.h"
 
 namespace {
@@ -45,10 +46,8 @@ void BM_NgspiceBatchFourSettings(benchmark::State& state) {
     std::string commands;
     for (TuningSetting setting : AllTuningSettings) {
         const std::string name = std::string("/tmp/calbrine-bench-") + SettingName(setting);
-        std::ofstream(name + ".cir")
-            << SpiceNetlist(BuildOscillator(WorkedExample(), setting),
-                            PlanTransient(CalculatedFrequency(WorkedExample(), setting)));
-        commands += "ngspice -b -r " + name + ".raw " + name + ".cir >/dev/null 2>&1; ";
+        std::ofstream(name + ".cir") << SimulatedNetlist(WorkedExample(), setting);
+        commands += "ngspice -b " + name + ".cir >/dev/null 2>&1; ";
     }
     for (auto _ : state) {
         if (std::system(commands.c_str()) != 0) {
@@ -59,9 +58,19 @@ void BM_NgspiceBatchFourSettings(benchmark::State& state) {
     for (TuningSetting setting : AllTuningSettings) {
         const std::string name = std::string("/tmp/calbrine-bench-") + SettingName(setting);
         std::remove((name + ".cir").c_str());
-        std::remove((name + ".raw").c_str());
     }
 }
 BENCHMARK(BM_NgspiceBatchFourSettings)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
+
+// The simulator starts this program again as its workers.
+int main(int argc, char** argv) {
+    if (const int worker = calbrine::SimulationWorkerMain(argc, argv); worker >= 0) {
+        return worker;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

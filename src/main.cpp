@@ -12,10 +12,15 @@
 #include "cli/ConsoleCommands.h"
 #include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
+#include "simulation/SimulationWorker.h"
 #include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
 
 int main(int argc, char* argv[]) {
+    // A simulation worker started by the program itself: no Qt, no command line.
+    if (const int worker = calbrine::SimulationWorkerMain(argc, argv); worker >= 0) {
+        return worker;
+    }
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);

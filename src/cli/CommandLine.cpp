@@ -3,8 +3,10 @@
 #include <QCommandLineParser>
 #include <filesystem>
 
+#include "cli/SimulationCommands.h"
 #include "design/Version.h"
 #include "engineering/Characters.h"
+#include "simulation/SimulatedNetlist.h"
 
 namespace calbrine {
 
@@ -38,6 +40,10 @@ constexpr OptionEntry optionTable[] = {
      "50=5.0123M;\ntwo or more",
      "calibrate"},
     {"save", "NEWFILE", "calibrate: write the calibrated design to NEWFILE", "calibrate"},
+    {"jobs", "N",
+     "simulate: runs side by side in worker processes,\n1 to 64 (default: one per processor)",
+     "simulate"},
+    {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh", "netlist"},
 };
 
 struct CommandEntry {
@@ -52,6 +58,7 @@ constexpr CommandEntry commandTable[] = {
     {"drift", "each part's drift with temperature, in Hz per degree C"},
     {"simulate", "the oscillator simulated with ngspice at its four settings"},
     {"calibrate", "the built L7, stray and C38 swing from counter readings"},
+    {"netlist", "the ngspice netlist of one setting, as it is simulated"},
 };
 
 const char* const helpIntroduction =
@@ -165,6 +172,19 @@ CommandLine SubcommandLine(const QCommandLineParser& parser, const QStringList& 
     line.band = value("band");
     line.mix = value("mix");
     line.solve = value("solve");
+    if (parser.isSet(QStringLiteral("jobs"))) {
+        const std::string wrong = ParseJobs(value("jobs"), line.jobs);
+        if (!wrong.empty()) {
+            return Usage(wrong);
+        }
+    }
+    if (parser.isSet(QStringLiteral("setting"))) {
+        line.setting = value("setting");
+        if (!SettingNamed(line.setting)) {
+            return Usage("--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '" +
+                         line.setting + "'");
+        }
+    }
     for (const QString& tc : parser.values(QStringLiteral("tc"))) {
         line.tc.push_back(tc.toStdString());
     }

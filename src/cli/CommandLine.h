@@ -20,11 +20,13 @@ enum class CommandAction {
 
 struct CommandLine {
     CommandAction action = CommandAction::Windows;
-    std::string command;  // compute, curve, fit, drift, simulate or calibrate
+    std::string command;  // compute, curve, fit, drift, simulate, netlist or calibrate
     std::string file;     // the design file, named so that the design-file reader takes it
     bool csv = false;
     // Option values as typed; empty when not given.
     std::string steps, band, mix, solve;
+    int jobs = 0;                    // simulate --jobs, checked: 1 to 64, or 0 when not given
+    std::string setting = "VfoMin";  // netlist --setting, checked
     std::vector<std::string> tc;
     std::vector<std::string> readings;  // calibrate's --reading values
     std::string save;                   // calibrate's --save file, named as `file` is

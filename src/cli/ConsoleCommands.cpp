@@ -7,9 +7,9 @@
 #include "cli/CalibrateCommand.h"
 #include "cli/CommandDesign.h"
 #include "cli/CommandOptions.h"
+#include "cli/SimulationCommands.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
-#include "simulation/SimulationText.h"
 
 namespace calbrine {
 
@@ -102,23 +102,13 @@ Result Drift(const CommandLine& line, const DesignRecord& design) {
     return {0, line.csv ? DriftTable(analysis).Csv() : DriftReport(analysis), ""};
 }
 
-Result Simulate(const CommandLine& line, const DesignRecord& design, std::ostream& err,
-                bool errIsTerminal) {
-    const SimulationProgress progress = [&err, errIsTerminal](double fraction,
-                                                              const std::string& phase) {
-        if (errIsTerminal) {
-            err << "\rSimulating " << phase << ": " << static_cast<int>(fraction * 100) << " %   "
-                << std::flush;
-        }
-    };
-    const SimulationOutcome outcome = Simulator().Run(SimulationRequest{design}, progress);
-    if (errIsTerminal) {
-        err << "\r\033[K" << std::flush;  // the progress line goes before the results
-    }
-    if (!outcome.Succeeded()) {
-        return Failure(1, outcome.message);
-    }
-    return {0, line.csv ? SimulationCsv(outcome.report) : SimulationTable(outcome.report), ""};
+// The simulation commands keep their own file; their outcome is this file's Result.
+Result Simulation(const CommandLine& line, const DesignRecord& design, std::ostream& err,
+                  bool errIsTerminal) {
+    const CommandOutcome outcome = line.command == "netlist"
+                                       ? NetlistCommand(line, design)
+                                       : SimulateCommand(line, design, err, errIsTerminal);
+    return {outcome.status, outcome.out, outcome.error};
 }
 
 Result RunOn(const CommandLine& line, const Options& o, const DesignRecord& design,
@@ -139,7 +129,7 @@ Result RunOn(const CommandLine& line, const Options& o, const DesignRecord& desi
         const CalibrateResult calibrated = RunCalibrate(line, design);
         return {calibrated.status, calibrated.out, calibrated.error};
     }
-    return Simulate(line, design, err, errIsTerminal);
+    return Simulation(line, design, err, errIsTerminal);
 }
 
 Result RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {

@@ -1,6 +1,7 @@
 #include "simulation/SimulationText.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
@@ -27,51 +28,103 @@ std::string Seconds(double value) {
     return WithoutBlanks(text);
 }
 
-std::string Column(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+// "5 448 808": the whole number with its digits in groups of three.
+std::string Grouped(double value) {
+    const long long whole = std::llround(value);
+    std::string digits = std::to_string(whole < 0 ? -whole : whole);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(at, " ");
+    }
+    return (whole < 0 ? "-" : "") + digits;
 }
 
-std::string Row(const std::string (&cells)[7]) {
-    const std::size_t widths[] = {10, 16, 15, 11, 17, 16, 0};
-    std::string line;
-    for (int i = 0; i < 7; ++i) {
-        line += Column(cells[i], widths[i]);
+std::vector<std::string> Row(const SettingReport& s) {
+    const OscillationMeasure& m = s.measure;
+    std::vector<std::string> cells{SettingName(s.setting),
+                                   WholeHertz(s.calculatedHz),
+                                   "none",
+                                   "",
+                                   Eng(m.emitterVpp),
+                                   Eng(m.outputVpp),
+                                   "",
+                                   "",
+                                   ""};
+    if (m.oscillates) {
+        cells[2] = HertzWithError(m.frequencyHz, s.frequencyErrorHz);
+        cells[3] =
+            Plain((m.frequencyHz / s.calculatedHz - 1) * 100, std::chars_format::fixed, 2) + " %";
+        cells[6] = Seconds(m.startupSeconds);
+        if (s.harmonics.measured) {
+            cells[7] = Plain(s.harmonics.dbc[1], std::chars_format::fixed, 1);
+            cells[8] = Plain(s.harmonics.dbc[2], std::chars_format::fixed, 1);
+        }
     }
-    return WithoutBlanks(line) + "\n";
+    return cells;
 }
 
 }  // namespace
 
-std::string SimulationTable(const SimulationReport& report) {
-    std::string text = Row({"Setting", "Calculated Hz", "Simulated Hz", "Deviation",
-                            "Emitter Vpp (V)", "Output Vpp (V)", "Start-up (s)"});
-    std::string notes;
+std::string WholeHertz(double hz) {
+    return Grouped(hz) + " Hz";
+}
+
+std::string HertzWithError(double hz, double errorHz) {
+    return Grouped(hz) + " \u00b1 " + Grouped(errorHz) + " Hz";
+}
+
+SimulationRows SimulationTableRows(const SimulationReport& report) {
+    SimulationRows table;
+    table.columns = {"Setting",        "Calculated",   "Simulated", "Deviation", "Emitter Vpp (V)",
+                     "Output Vpp (V)", "Start-up (s)", "H2 (dBc)",  "H3 (dBc)"};
     for (const SettingReport& s : report.settings) {
-        const OscillationMeasure& m = s.measure;
-        const std::string name = SettingName(s.setting);
-        std::string simulated = "none", deviation = "", startup = "";
-        if (m.oscillates) {
-            simulated = Eng(m.frequencyHz);
-            const double percent = (m.frequencyHz / s.calculatedHz - 1) * 100;
-            deviation = Plain(percent, std::chars_format::fixed, 2) + " %";
-            startup = Seconds(m.startupSeconds);
-        } else {
-            notes += name + ": no oscillation: " + m.observation + "\n";
+        table.rows.push_back(Row(s));
+        if (!s.measure.oscillates) {
+            table.notes.push_back(std::string(SettingName(s.setting)) +
+                                  ": no oscillation: " + s.measure.observation);
         }
-        text += Row({name, Eng(s.calculatedHz), simulated, deviation, Eng(m.emitterVpp),
-                     Eng(m.outputVpp), startup});
     }
-    return text + notes;
+    return table;
+}
+
+std::string SimulationTable(const SimulationReport& report) {
+    const SimulationRows table = SimulationTableRows(report);
+    std::vector<std::vector<std::string>> lines{table.columns};
+    lines.insert(lines.end(), table.rows.begin(), table.rows.end());
+    std::vector<std::size_t> widths(table.columns.size(), 0);
+    for (const auto& line : lines) {
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            widths[c] = std::max(widths[c], CharacterCount(line[c]));
+        }
+    }
+    std::string text;
+    for (const auto& line : lines) {
+        std::string row;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            const std::string pad(widths[c] - CharacterCount(line[c]), ' ');
+            row += c == 0 ? line[c] + pad : "  " + pad + line[c];
+        }
+        text += WithoutBlanks(row) + "\n";
+    }
+    for (const std::string& note : table.notes) {
+        text += note + "\n";
+    }
+    return text;
 }
 
 std::string SimulationCsv(const SimulationReport& report) {
     const auto number = [](double value) { return Plain(value, std::chars_format::general, 9); };
-    std::string text = "setting,calculated_hz,simulated_hz,emitter_vpp,output_vpp,startup_s\n";
+    std::string text =
+        "setting,calculated_hz,simulated_hz,emitter_vpp,output_vpp,startup_s,freq_error_hz,"
+        "h2_dbc,h3_dbc\n";
     for (const SettingReport& s : report.settings) {
         const OscillationMeasure& m = s.measure;
+        const bool spectrum = m.oscillates && s.harmonics.measured;
         text += std::string(SettingName(s.setting)) + "," + number(s.calculatedHz) + "," +
                 (m.oscillates ? number(m.frequencyHz) : "") + "," + number(m.emitterVpp) + "," +
-                number(m.outputVpp) + "," + (m.oscillates ? number(m.startupSeconds) : "") + "\n";
+                number(m.outputVpp) + "," + (m.oscillates ? number(m.startupSeconds) : "") + "," +
+                (m.oscillates ? number(s.frequencyErrorHz) : "") + "," +
+                (spectrum ? number(s.harmonics.dbc[1]) : "") + "," +
+                (spectrum ? number(s.harmonics.dbc[2]) : "") + "\n";
     }
     return text;
 }

@@ -1,6 +1,8 @@
 // Simulating the oscillator with ngspice at the settings of the tuning capacitors: does it
-// start, at what frequency does it run, how large is the swing. Synchronous for the caller;
-// the desktop program calls it from a worker thread.
+// start, at what frequency does it run (with an error bar), how large and how clean is the
+// swing. Each setting runs twice, at the planned time step and at twice it, in worker
+// processes side by side. Synchronous for the caller; the desktop program calls it from a
+// thread of its own.
 #pragma once
 
 #include <atomic>
@@ -10,8 +12,10 @@
 
 #include "circuit/TuningSettings.h"
 #include "design/DesignRecord.h"
+#include "simulation/Harmonics.h"
 #include "simulation/NgspiceSession.h"
 #include "simulation/OscillationMeasurement.h"
+#include "simulation/WorkerPool.h"
 
 namespace calbrine {
 
@@ -23,9 +27,14 @@ struct SimulationRequest {
 struct SettingReport {
     TuningSetting setting = TuningSetting::VfoMin;
     double calculatedHz = 0;
+    // The run at the planned step, except that frequencyHz is extrapolated from both runs.
     OscillationMeasure measure;
-    std::size_t points = 0;  // time points ngspice computed
-    double seconds = 0;      // wall-clock time of the run
+    double frequencyErrorHz = 0;  // the error bar of measure.frequencyHz, when it oscillates
+    double fineRunHz = 0;         // the frequencies the two runs found themselves
+    double coarseRunHz = 0;
+    HarmonicLevels harmonics;  // of the output over its settled periods, when it oscillates
+    std::size_t points = 0;    // time points ngspice computed in both runs
+    double seconds = 0;        // the workers' time for both runs
     // The output over the last KeptPeriods periods of the run, at ngspice's time points.
     std::vector<double> outputTime;
     std::vector<double> outputVolts;
@@ -38,27 +47,40 @@ struct SimulationReport {
     std::vector<SettingReport> settings;
 };
 
-enum class SimulationFailure { None, LibraryMissing, Busy, Refused, Cancelled, SimulatorError };
+enum class SimulationFailure {
+    None,
+    LibraryMissing,
+    Refused,
+    Cancelled,
+    SimulatorError,
+    WorkerLost
+};
 
 struct SimulationOutcome {
     SimulationFailure failure = SimulationFailure::None;
-    std::string message;  // for the user, when it failed
-    SimulationReport report;
+    std::string message;      // for the user, when it failed
+    SimulationReport report;  // the settings that were simulated, also when another failed
 
     bool Succeeded() const { return failure == SimulationFailure::None; }
 };
 
-// Fraction 0..1 of the whole request and the setting being simulated ("VfoMax").
+// Fraction 0..1 of the whole request and the settings being simulated ("VfoMin, VfoMax").
 using SimulationProgress = std::function<void(double fraction, const std::string& phase)>;
 
 // Calculated frequencies outside this range are refused.
 constexpr double LowestSimulatedHz = 1e3;
 constexpr double HighestSimulatedHz = 1e9;
 
+struct SimulatorOptions {
+    std::string libraryFile = NgspiceLibraryFile;
+    int jobs = ProcessorCount();  // worker processes, 1 to MostWorkers
+    double jobSeconds = 120;      // one run's time bound
+    WorkerCommand worker;         // no arguments: the program itself (ProgramWorkerCommand)
+};
+
 class Simulator {
   public:
-    explicit Simulator(std::string libraryFile = NgspiceLibraryFile, RunLimits limits = {})
-        : libraryFile_(std::move(libraryFile)), limits_(limits) {}
+    explicit Simulator(SimulatorOptions options = {}) : options_(std::move(options)) {}
 
     // Never changes the program's design or tuning results. `cancel` may be null.
     SimulationOutcome Run(const SimulationRequest& request, const SimulationProgress& progress,
@@ -69,8 +91,7 @@ class Simulator {
     static std::string Refusal(const SimulationRequest& request);
 
   private:
-    std::string libraryFile_;
-    RunLimits limits_;
+    SimulatorOptions options_;
 };
 
 }  // namespace calbrine

@@ -1,5 +1,7 @@
 #include "windows/SimulationWindow.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -7,57 +9,30 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <charconv>
+#include <chrono>
+#include <fstream>
 
-#include "analysis/ReportText.h"
-#include "engineering/EngineeringText.h"
+#include "platform/FileDialogs.h"
 #include "services/RunTimeServices.h"
+#include "simulation/SimulatedNetlist.h"
+#include "simulation/SimulationText.h"
+#include "windows/SpectrumPlot.h"
 #include "windows/WaveformPlot.h"
 
 namespace calbrine {
 
 namespace {
 
-// The window whose simulation holds ngspice, if any.
+// The window whose simulation is running, if any.
 const SimulationWindow* runningWindow = nullptr;
 
-const char* const columns[] = {"Setting",          "Calculated (Hz)", "Simulated (Hz)",
-                               "Difference",       "Emitter (V p-p)", "Output (V p-p)",
-                               "Start-up time (s)"};
-constexpr int SimulatedColumn = 2;
-
-std::string Seconds(double value) {
-    std::string text;
-    FormatEngSmall(value, text);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-}
-
-std::string Percent(double value) {
-    char buffer[32];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3).ptr;
-    return (value >= 0 ? "+" : "") + std::string(buffer, end) + " %";
-}
-
-// The seven cells of a setting's row; without oscillation the simulated frequency and the
-// difference give way to what was seen.
-std::vector<std::string> RowCells(const SettingReport& s) {
-    const OscillationMeasure& m = s.measure;
-    if (!m.oscillates) {
-        return {SettingName(s.setting),
-                FrequencyText(s.calculatedHz),
-                "no oscillation: " + m.observation,
-                "",
-                FrequencyText(m.emitterVpp),
-                FrequencyText(m.outputVpp),
-                ""};
-    }
-    return {SettingName(s.setting),       FrequencyText(s.calculatedHz),
-            FrequencyText(m.frequencyHz), Percent((m.frequencyHz / s.calculatedHz - 1) * 100),
-            FrequencyText(m.emitterVpp),  FrequencyText(m.outputVpp),
-            Seconds(m.startupSeconds)};
+QPushButton* Button(const char* caption, const char* name) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    return button;
 }
 
 }  // namespace
@@ -65,46 +40,79 @@ std::vector<std::string> RowCells(const SettingReport& s) {
 SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("Calbrine - Simulation");
     setObjectName("SimulationWindow");
+    MakeControls();
+    auto* run = new QHBoxLayout;
+    run->addWidget(progress_, 1);
+    run->addWidget(cancelButton_);
+    run->addStretch(0);
+    run->addWidget(new QLabel("Processes:"));
+    run->addWidget(jobs_);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(new QLabel("Output of"));
+    actions->addWidget(waveSetting_);
+    actions->addStretch(1);
+    actions->addWidget(copyButton_);
+    actions->addWidget(saveNetlistButton_);
+    auto* pictures = new QHBoxLayout;
+    pictures->addWidget(plot_, 3);
+    pictures->addWidget(spectrum_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(status_);
+    layout->addLayout(run);
+    layout->addWidget(table_);
+    layout->addWidget(notes_);
+    layout->addLayout(actions);
+    layout->addLayout(pictures, 1);
+    SetRunning(false);
+    FillTable();
+    resize(1100, 700);
+}
+
+void SimulationWindow::MakeControls() {
     status_ = new QLabel;
     status_->setObjectName("status");
     progress_ = new QProgressBar;
     progress_->setObjectName("progress");
     progress_->setRange(0, 1000);
-    cancelButton_ = new QPushButton("Cancel");
-    cancelButton_->setObjectName("cancel");
+    cancelButton_ = Button("Cancel", "cancel");
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_ = true; });
+    jobs_ = new QSpinBox;
+    jobs_->setObjectName("jobs");
+    jobs_->setRange(1, MostWorkers);
+    jobs_->setValue(ProcessorCount());
+    jobs_->setAccessibleName("Worker processes");
+    jobs_->setToolTip("Simulations run side by side, one per process");
 
-    table_ = new QTableWidget(0, std::size(columns));
+    const SimulationRows empty = SimulationTableRows({});
+    table_ = new QTableWidget(0, static_cast<int>(empty.columns.size()));
     table_->setObjectName("results");
     for (int c = 0; c < table_->columnCount(); ++c) {
-        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(columns[c]));
+        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(empty.columns[c].c_str()));
     }
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    notes_ = new QLabel;
+    notes_->setObjectName("notes");
+    notes_->setWordWrap(true);
+    copyButton_ = Button("Copy as text", "copyResults");
+    connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::CopyAsText);
+    saveNetlistButton_ = Button("Save netlist\u2026", "saveNetlist");
+    connect(saveNetlistButton_, &QPushButton::clicked, this, &SimulationWindow::SaveNetlist);
     waveSetting_ = new QComboBox;
     waveSetting_->setObjectName("waveSetting");
+    waveSetting_->setAccessibleName("Setting shown");
+    for (TuningSetting setting : AllTuningSettings) {
+        waveSetting_->addItem(SettingName(setting));
+    }
     plot_ = new WaveformPlot;
+    spectrum_ = new SpectrumPlot;
+    spectrum_->setObjectName("spectrum");
     connect(waveSetting_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { ShowWaveform(index); });
     connect(table_, &QTableWidget::cellClicked, waveSetting_, &QComboBox::setCurrentIndex);
-
-    auto* run = new QHBoxLayout;
-    run->addWidget(progress_, 1);
-    run->addWidget(cancelButton_);
-    auto* wave = new QHBoxLayout;
-    wave->addWidget(new QLabel("Output waveform of"));
-    wave->addWidget(waveSetting_);
-    wave->addStretch(1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(status_);
-    layout->addLayout(run);
-    layout->addWidget(table_);
-    layout->addLayout(wave);
-    layout->addWidget(plot_, 1);
-    SetRunning(false);
-    resize(960, 680);
 }
 
 SimulationWindow::~SimulationWindow() {
@@ -144,11 +152,17 @@ bool SimulationWindow::Simulate(const DesignRecord& design) {
     StopWorker();
     cancel_ = false;
     runningWindow = this;
+    design_ = design;
+    hasDesign_ = true;
     report_ = {};
+    started_ = std::chrono::steady_clock::now();
     SetRunning(true);
     FillTable();
     ShowProgress(0, "starting ngspice");
-    worker_ = std::thread([this, request] {
+    SimulatorOptions options;
+    options.jobs = jobs_->value();
+    options.worker = workerCommand_;
+    worker_ = std::thread([this, request, options] {
         int shown = -1;
         const auto progress = [this, &shown](double fraction, const std::string& phase) {
             const int permille = static_cast<int>(fraction * 1000);
@@ -162,7 +176,7 @@ bool SimulationWindow::Simulate(const DesignRecord& design) {
                     Qt::QueuedConnection);
             }
         };
-        const SimulationOutcome outcome = Simulator().Run(request, progress, &cancel_);
+        const SimulationOutcome outcome = Simulator(options).Run(request, progress, &cancel_);
         QMetaObject::invokeMethod(
             this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
     });
@@ -182,10 +196,8 @@ void SimulationWindow::Finish(const SimulationOutcome& outcome) {
     report_ = outcome.report;
     FillTable();
     if (outcome.Succeeded()) {
-        double seconds = 0;
-        for (const SettingReport& s : report_.settings) {
-            seconds += s.seconds;
-        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
         status_->setText(QString("Simulated %1 settings with ngspice in %2 s.")
                              .arg(report_.settings.size())
                              .arg(seconds, 0, 'f', 1));
@@ -195,37 +207,34 @@ void SimulationWindow::Finish(const SimulationOutcome& outcome) {
         status_->setText("The simulation did not complete.");
         Services().ShowMessage(outcome.message, "Calbrine");
     }
-    emit Finished();
 }
 
 void SimulationWindow::SetRunning(bool running) {
     running_ = running;
     cancelButton_->setVisible(running);
     progress_->setVisible(running);
+    jobs_->setEnabled(!running);
+    saveNetlistButton_->setEnabled(hasDesign_);
+    copyButton_->setEnabled(!running && !report_.settings.empty());
 }
 
 void SimulationWindow::FillTable() {
-    table_->setRowCount(static_cast<int>(report_.settings.size()));
-    table_->clearSpans();
-    const QSignalBlocker quiet(waveSetting_);
-    waveSetting_->clear();
+    const SimulationRows rows = SimulationTableRows(report_);
+    table_->setRowCount(static_cast<int>(rows.rows.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
-        const SettingReport& s = report_.settings[row];
-        const std::vector<std::string> cells = RowCells(s);
         for (int c = 0; c < table_->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
+            auto* item = new QTableWidgetItem(QString::fromStdString(rows.rows[row][c]));
             item->setTextAlignment((c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             table_->setItem(row, c, item);
         }
-        if (!s.measure.oscillates) {
-            QTableWidgetItem* seen = table_->item(row, SimulatedColumn);
-            seen->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            seen->setToolTip(seen->text());
-            table_->setSpan(row, SimulatedColumn, 1, 2);
-        }
-        waveSetting_->addItem(SettingName(s.setting));
     }
+    QString notes;
+    for (const std::string& note : rows.notes) {
+        notes += (notes.isEmpty() ? "" : "\n") + QString::fromStdString(note);
+    }
+    notes_->setText(notes);
+    notes_->setVisible(!notes.isEmpty());
     // Tall enough for four rows, each as high as its text.
     table_->resizeRowsToContents();
     int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
@@ -234,19 +243,52 @@ void SimulationWindow::FillTable() {
                                            : table_->verticalHeader()->defaultSectionSize();
     }
     table_->setFixedHeight(height);
-    ShowWaveform(report_.settings.empty() ? -1 : 0);
+    copyButton_->setEnabled(!running_ && !report_.settings.empty());
+    ShowWaveform(waveSetting_->currentIndex());
 }
 
 void SimulationWindow::ShowWaveform(int index) {
-    if (index < 0 || index >= static_cast<int>(report_.settings.size())) {
-        plot_->SetTrace({}, {}, running_ ? "" : "No waveform");
+    const SettingReport* shown = nullptr;
+    for (const SettingReport& s : report_.settings) {
+        if (index >= 0 && index < static_cast<int>(AllTuningSettings.size()) &&
+            s.setting == AllTuningSettings[index]) {
+            shown = &s;
+        }
+    }
+    if (shown == nullptr) {
+        const QString none = running_ ? "" : "No waveform";
+        plot_->SetTrace({}, {}, none);
+        spectrum_->SetLevels({}, running_ ? "" : "No spectrum");
         return;
     }
-    const SettingReport& s = report_.settings[index];
-    plot_->SetTrace(s.outputTime, s.outputVolts,
-                    QString("Output at %1: the last %2 periods of the run")
-                        .arg(SettingName(s.setting))
-                        .arg(KeptPeriods));
+    const QString name = SettingName(shown->setting);
+    plot_->SetTrace(
+        shown->outputTime, shown->outputVolts,
+        QString("Output at %1: the last %2 periods of the run").arg(name).arg(KeptPeriods));
+    spectrum_->SetLevels(shown->harmonics,
+                         (shown->harmonics.measured ? "Spectrum at " : "No spectrum at ") + name);
+}
+
+// Exactly what `calbrine simulate FILE` prints.
+void SimulationWindow::CopyAsText() {
+    QApplication::clipboard()->setText(QString::fromStdString(SimulationTable(report_)));
+}
+
+// The netlist of the setting shown, as the simulation runs it.
+void SimulationWindow::SaveNetlist() {
+    const TuningSetting setting = AllTuningSettings[std::max(0, waveSetting_->currentIndex())];
+    const std::optional<std::string> file =
+        Dialogs().ShowSave({"Save netlist", "ngspice netlists (*.cir)|*.cir",
+                            std::string(SettingName(setting)) + ".cir"});
+    if (!file) {
+        return;
+    }
+    std::ofstream out(*file, std::ios::binary);
+    out << SimulatedNetlist(design_, setting);
+    out.close();
+    if (!out) {
+        Services().ShowMessage("The netlist could not be written to " + *file + ".", "Calbrine");
+    }
 }
 
 }  // namespace calbrine

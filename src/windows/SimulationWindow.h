@@ -1,10 +1,12 @@
 // The oscillator simulated with ngspice at the four settings of the tuning capacitors: the
-// run in a worker thread with its progress and Cancel, then a table of what it found beside
-// the calculation and the output waveform of one setting.
+// run (in worker processes, driven from a thread of the window's own) with its progress and
+// Cancel, then the results table beside the calculation, and the output waveform and spectrum
+// of one setting.
 #pragma once
 
 #include <QWidget>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "design/DesignValues.h"
@@ -14,10 +16,12 @@ class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace calbrine {
 
+class SpectrumPlot;
 class WaveformPlot;
 
 class SimulationWindow : public QWidget {
@@ -28,39 +32,50 @@ class SimulationWindow : public QWidget {
     ~SimulationWindow() override;
 
     // Starts simulating `design`; the window never waits for it. False, after a message, when
-    // the design cannot be simulated or a simulation is already running (ngspice runs one
-    // circuit per program).
+    // the design cannot be simulated or a simulation is already running (one at a time, as
+    // one run already keeps every processor busy).
     bool Simulate(const DesignRecord& design);
     bool Running() const { return running_; }
     const SimulationReport& Report() const { return report_; }
     WaveformPlot* Plot() const { return plot_; }
-
-  signals:
-    // The run has ended: done, cancelled or failed.
-    void Finished();
+    SpectrumPlot* Spectrum() const { return spectrum_; }
+    // The workers of the next run come from this command (tests give their own).
+    void SetWorkerCommand(WorkerCommand command) { workerCommand_ = std::move(command); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void MakeControls();
     void ShowProgress(int permille, const QString& phase);
     void Finish(const SimulationOutcome& outcome);
     void SetRunning(bool running);
     void FillTable();
     void ShowWaveform(int index);
+    void CopyAsText();
+    void SaveNetlist();
     void StopWorker();
 
+    DesignRecord design_{};
+    bool hasDesign_ = false;
+    WorkerCommand workerCommand_;
     SimulationReport report_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
+    std::chrono::steady_clock::time_point started_;
     bool running_ = false;
 
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    QSpinBox* jobs_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QLabel* notes_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QPushButton* saveNetlistButton_ = nullptr;
     QComboBox* waveSetting_ = nullptr;
     WaveformPlot* plot_ = nullptr;
+    SpectrumPlot* spectrum_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -118,7 +118,7 @@ drift design.TXT --tc C99=5|"C99"
 compute design.TXT --steps 5|--steps goes with curve
 compute|compute wants a design file
 compute design.TXT design.TXT|unexpected argument
-comptue|unknown command 'comptue'; the commands are compute, curve, fit, drift, simulate
+comptue|unknown command 'comptue'; the commands are compute
 ROWS
 
 # Without a display the windows cannot open: said, exit 1; the commands still run.
@@ -223,5 +223,64 @@ for steps in 2 11 1001; do
     run 0 curve design.TXT $option --csv
     [ "$(wc -l <out)" -eq $((steps + 1)) ] || fail "curve $option: $(wc -l <out) lines"
 done
+
+# --jobs takes 1 to 64 on simulate only; --setting names one of the four settings.
+for jobs in 0 65 abc 2x -1 "" 1.5; do
+    run 2 simulate design.TXT --jobs "$jobs"
+    [ ! -s out ] && grep -q -- "--jobs wants a whole number from 1 to 64, not '$jobs'" err ||
+        fail "--jobs '$jobs': $(cat err)"
+done
+run 2 compute design.TXT --jobs 2
+grep -q -- "--jobs goes with simulate, not with compute" err || fail "--jobs on compute: $(cat err)"
+for setting in vfomin "" Fine; do
+    run 2 netlist design.TXT --setting "$setting"
+    grep -q -- "--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '$setting'" err ||
+        fail "--setting '$setting': $(cat err)"
+done
+
+# The netlist of a setting names its output node and carries the setting's capacitors.
+run 0 netlist design.TXT
+[ "$(sed -n 2p out)" = "* output node: out" ] && [ "$(tail -1 out)" = ".end" ] &&
+    grep -qx 'Cfine fine 0 1.41e-11' out && grep -qx 'Ccoarse tank 0 1.2e-10' out ||
+    fail "netlist: $(cat out)"
+run 0 netlist design.TXT --setting FineHigh
+grep -qx 'Cfine fine 0 1.2e-12' out && grep -qx 'Ccoarse tank 0 1.2e-10' out || fail "FineHigh: $(cat out)"
+run 0 netlist design.TXT --setting VfoMax
+grep -qx 'Cfine fine 0 1.41e-11' out && grep -qx 'Ccoarse tank 0 6.8e-11' out ||
+    fail "VfoMax: $(cat out)"
+if command -v ngspice >/dev/null; then
+    mv out vfomax.cir
+    ngspice -b vfomax.cir >ngspice.out 2>&1 && grep -q '^Fourier analysis for v(out):' ngspice.out &&
+        ! grep -qi 'error' ngspice.out || fail "ngspice -b: $(tail -5 ngspice.out)"
+fi
+
+if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
+    # Every setting oscillates, with an error bar and clean harmonics.
+    run 0 simulate design.TXT --csv --jobs 2
+    [ "$(head -1 out)" = "setting,calculated_hz,simulated_hz,emitter_vpp,output_vpp,startup_s,freq_error_hz,h2_dbc,h3_dbc" ] &&
+        LC_ALL=C awk -F, 'NR > 1 { n++; if (NF != 9 || $7 <= 0 || $7 > $3 / 1000 || $8 >= -40 || $9 >= -40 ||
+                 ($3 / $2 - 1)^2 > 4e-4) exit 1 } END { exit n != 4 }' out ||
+        fail "simulate --csv: $(cat out)"
+
+    # A worker killed mid-run: exit 1 within seconds, naming its setting, no process left.
+    start=$(date +%s)
+    "$calbrine" simulate design.TXT --jobs 2 >out 2>err &
+    program=$!
+    for _ in $(seq 100); do
+        workers=$(pgrep -P "$program" | tr '\n' ' ')
+        [ -n "$workers" ] && break
+        sleep 0.05
+    done
+    sleep 0.3
+    kill -9 ${workers%% *}
+    wait "$program"
+    status=$?
+    [ "$status" -eq 1 ] && [ $(($(date +%s) - start)) -le 20 ] &&
+        grep -Eq '^calbrine: The simulation of (VfoMin|VfoMax|FineLow|FineHigh) was lost: its worker process was killed by signal 9' err ||
+        fail "killed worker: exit $status, $(cat err)"
+    for worker in $workers; do
+        ! kill -0 "$worker" 2>/dev/null || fail "worker $worker left behind"
+    done
+fi
 
 [ "$failures" -eq 0 ]

@@ -1,20 +1,26 @@
 // The simulation window with ngspice, and the explorer and simulation windows as the design
 // window opens them: the fit taken into the boxes, refusals.
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableWidget>
 
 #include "../simulation/sim_test_support.h"
 #include "GuiTestSupport.h"
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
+#include "simulation/SimulatedNetlist.h"
+#include "simulation/SimulationText.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/SimulationWindow.h"
+#include "windows/SpectrumPlot.h"
 #include "windows/WaveformPlot.h"
 
 using namespace calbrine;
@@ -36,22 +42,54 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
     SimulationWindow window, second;
     window.show();
     ASSERT_TRUE(window.Simulate(workedExample));
-    EXPECT_FALSE(second.Simulate(workedExample));  // ngspice runs one circuit at a time
+    EXPECT_FALSE(second.Simulate(workedExample));  // one run keeps every processor busy
+    EXPECT_FALSE(Child<QSpinBox>(&window, "jobs")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 120000));
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_NE(answers.messages[0].find("already running"), std::string::npos);
 
+    // The table shows the rows the command line prints, and copies them as it prints them.
     auto* table = Child<QTableWidget>(&window, "results");
+    const SimulationRows rows = SimulationTableRows(window.Report());
     ASSERT_EQ(table->rowCount(), 4);
-    EXPECT_EQ(table->item(0, 1)->text(), "5.4698M");  // as the design window's results say
-    EXPECT_EQ(table->item(1, 1)->text(), "5.7589M");
-    float calculated = 0, simulated = 0;
-    ParseEngValue(table->item(0, 1)->text().toStdString(), calculated);
-    ParseEngValue(table->item(0, 2)->text().toStdString(), simulated);
-    EXPECT_NEAR(simulated / calculated, 1, 0.01);
-    Child<QComboBox>(&window, "waveSetting")->setCurrentIndex(1);
-    EXPECT_EQ(window.Plot()->Volts(), window.Report().settings[1].outputVolts);
+    ASSERT_EQ(table->columnCount(), 9);
+    for (int c = 0; c < 9; ++c) {
+        EXPECT_EQ(table->horizontalHeaderItem(c)->text().toStdString(), rows.columns[c]);
+        for (int r = 0; r < 4; ++r) {
+            EXPECT_EQ(table->item(r, c)->text().toStdString(), rows.rows[r][c]) << r << "," << c;
+        }
+    }
+    EXPECT_EQ(table->item(1, 1)->text(), "5 758 925 Hz");
+    EXPECT_NE(table->item(3, 2)->text().indexOf(" \u00b1 "), -1);
+    QTest::mouseClick(Child<QPushButton>(&window, "copyResults"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), SimulationTable(window.Report()));
+
+    // The waveform and spectrum follow the setting chosen, and its netlist is saved.
+    Child<QComboBox>(&window, "waveSetting")->setCurrentIndex(2);
+    EXPECT_EQ(window.Plot()->Volts(), window.Report().settings[2].outputVolts);
+    EXPECT_EQ(window.Spectrum()->Levels().dbc, window.Report().settings[2].harmonics.dbc);
+    answers.files = {std::string("FineLow.cir")};
+    QTest::mouseClick(Child<QPushButton>(&window, "saveNetlist"), Qt::LeftButton);
+    EXPECT_EQ(answers.requests.back().fileName, "FineLow.cir");
+    EXPECT_EQ(calbrine_test::FileText("FineLow.cir"),
+              SimulatedNetlist(workedExample, TuningSetting::FineLow));
     EXPECT_EQ(DesignValues.C34, 1e-6f);
+}
+
+TEST_F(CompanionWindowsTest, ALostWorkerLeavesTheWindowUsable) {
+    SimulationWindow window;
+    window.show();
+    window.SetWorkerCommand(calbrine_test::TestWorkers("--crash").worker);
+    ASSERT_TRUE(window.Simulate(workedExample));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 10000));
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_NE(answers.messages[0].find("The simulation of VfoMin was lost"), std::string::npos)
+        << answers.messages[0];
+    EXPECT_EQ(Child<QLabel>(&window, "status")->text(), "The simulation did not complete.");
+    EXPECT_TRUE(Child<QSpinBox>(&window, "jobs")->isEnabled());
+    ASSERT_TRUE(window.Simulate(workedExample));  // and runs again
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 10000));
+    EXPECT_EQ(answers.messages.size(), 2u);
 }
 
 TEST_F(CompanionWindowsTest, RefusedDesignNeverRunsAndCancelStopsARunPromptly) {

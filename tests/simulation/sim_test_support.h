@@ -5,6 +5,8 @@
 
 #include "../support/Fixtures.h"
 #include "simulation/NgspiceSession.h"
+#include "simulation/SimulationWorker.h"
+#include "simulation/Simulator.h"
 
 namespace calbrine_test {
 
@@ -13,6 +15,17 @@ inline calbrine::DesignRecord WithDivider(float farad) {
     calbrine::DesignRecord d = workedExample;
     d.C34 = d.C35 = farad;
     return d;
+}
+
+// Simulations whose workers are the tests' worker program, serving jobs as the program does or
+// failing on purpose ("--crash", "--hang", "--garble").
+inline calbrine::SimulatorOptions TestWorkers(
+    const char* behaviour = calbrine::WorkerSwitch,
+    const std::string& library = calbrine::NgspiceLibraryFile) {
+    calbrine::SimulatorOptions options;
+    options.libraryFile = library;
+    options.worker = {{CALBRINE_TEST_WORKER, behaviour, library}};
+    return options;
 }
 
 // Why ngspice's library cannot be loaded here, or empty text. A test skips with it in its own

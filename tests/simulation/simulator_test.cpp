@@ -1,6 +1,5 @@
-// Simulations through ngspice's library: the worked example, a divider that never starts,
-// designs that are refused, and error paths. The simulation window's tests run one at a time
-// and cancel through the same simulator.
+// Simulations through worker processes with ngspice's library: the worked example, a divider
+// that never starts, designs that are refused, workers that are lost, and error paths.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 
 #include "design/Tuning.h"
 #include "sim_test_support.h"
+#include "simulation/FrequencyEstimate.h"
 #include "simulation/Simulator.h"
 
 using namespace calbrine;
@@ -23,23 +23,40 @@ TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
     SetProgramConstants();
     DesignValues = WithDivider(1e-6f);
     std::vector<double> fractions;
-    const SimulationOutcome worked = Simulator().Run(
-        SimulationRequest{workedExample},
-        [&](double fraction, const std::string&) { fractions.push_back(fraction); });
-    const SimulationOutcome big = Simulator().Run(SimulationRequest{WithDivider(1e-6f)}, {});
+    const SimulationOutcome worked =
+        Simulator(TestWorkers())
+            .Run(SimulationRequest{workedExample},
+                 [&](double fraction, const std::string&) { fractions.push_back(fraction); });
+    const SimulationOutcome big =
+        Simulator(TestWorkers()).Run(SimulationRequest{WithDivider(1e-6f)}, {});
     std::setlocale(LC_ALL, previous.c_str());
 
     ASSERT_TRUE(worked.Succeeded()) << worked.message;
     ASSERT_EQ(worked.report.settings.size(), 4u);
     for (const SettingReport& s : worked.report.settings) {
-        ASSERT_TRUE(s.measure.oscillates) << SettingName(s.setting) << s.measure.observation;
-        EXPECT_NEAR(s.measure.frequencyHz / s.calculatedHz, 1, 0.01) << SettingName(s.setting);
+        const char* name = SettingName(s.setting);
+        ASSERT_TRUE(s.measure.oscillates) << name << s.measure.observation;
+        EXPECT_EQ(s.calculatedHz, CalculatedFrequency(workedExample, s.setting)) << name;
+        EXPECT_NEAR(s.measure.frequencyHz / s.calculatedHz, 1, 0.01) << name;
+        // Extrapolated from both runs; the run at twice the step reads lower still.
+        const FrequencyEstimate e = ExtrapolateFrequency(s.fineRunHz, s.coarseRunHz);
+        EXPECT_EQ(s.measure.frequencyHz, e.hz) << name;
+        EXPECT_EQ(s.frequencyErrorHz, e.errorHz) << name;
+        EXPECT_LT(s.coarseRunHz, s.fineRunHz) << name;
+        EXPECT_GT(s.frequencyErrorHz, 1e-5 * s.measure.frequencyHz) << name;
+        EXPECT_LT(s.frequencyErrorHz, 1e-3 * s.measure.frequencyHz) << name;
+        // The output behind its RC filter is clean.
+        ASSERT_TRUE(s.harmonics.measured) << name;
+        for (int k : {1, 2}) {
+            EXPECT_LT(s.harmonics.dbc[k], -50) << name << " H" << k + 1;
+            EXPECT_GT(s.harmonics.dbc[k], -100) << name << " H" << k + 1;
+        }
         EXPECT_GT(s.measure.emitterVpp, 1);
         EXPECT_GT(s.measure.startupSeconds, 0);
         // The kept output spans the last periods and shows the measured swing.
         ASSERT_GT(s.outputTime.size(), 100u);
         ASSERT_EQ(s.outputVolts.size(), s.outputTime.size());
-        const double periods = (s.outputTime.back() - s.outputTime.front()) * s.measure.frequencyHz;
+        const double periods = (s.outputTime.back() - s.outputTime.front()) * s.fineRunHz;
         EXPECT_NEAR(periods, KeptPeriods, 0.05);
         const auto [low, high] = std::minmax_element(s.outputVolts.begin(), s.outputVolts.end());
         EXPECT_NEAR(*high - *low, s.measure.outputVpp, 0.02 * s.measure.outputVpp);
@@ -50,6 +67,8 @@ TEST(Simulator, WorkedExampleRunsNearTheCalculationAndABigDividerNeverStarts) {
     ASSERT_TRUE(big.Succeeded()) << big.message;
     for (const SettingReport& s : big.report.settings) {
         EXPECT_FALSE(s.measure.oscillates) << SettingName(s.setting);
+        EXPECT_EQ(s.frequencyErrorHz, 0);
+        EXPECT_FALSE(s.harmonics.measured);
     }
     EXPECT_EQ(DesignValues.C34, 1e-6f);  // the program's design is left alone
 }
@@ -69,22 +88,45 @@ TEST(Simulator, RefusesDesignsItCannotSimulateAndReportsAMissingLibrary) {
     };
     DesignValues = workedExample;
     TuningResults = TuningRecord{1, 2, 3, 4};
+    const SimulatorOptions crashing = TestWorkers("--crash");
     for (const auto& [design, reason] : cases) {
-        // A missing library shows that nothing was run.
-        const SimulationOutcome outcome =
-            Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{design}, {});
+        // Workers that crash on their first job show that nothing was run.
+        const SimulationOutcome outcome = Simulator(crashing).Run(SimulationRequest{design}, {});
         EXPECT_EQ(outcome.failure, SimulationFailure::Refused) << reason;
         EXPECT_NE(outcome.message.find(reason), std::string::npos) << outcome.message;
     }
     EXPECT_EQ(DesignValues.C34, workedExample.C34);
     EXPECT_EQ(TuningResults.VfoMax, 2);
-    EXPECT_EQ(Simulator().Run(SimulationRequest{workedExample, {}}, {}).failure,
+    EXPECT_EQ(Simulator(crashing).Run(SimulationRequest{workedExample, {}}, {}).failure,
               SimulationFailure::Refused);
     // A design it would run, without the library: reported, not fatal.
     const SimulationOutcome missing =
-        Simulator("libcalbrine-no-such-library.so").Run(SimulationRequest{workedExample}, {});
+        Simulator(TestWorkers(WorkerSwitch, "libcalbrine-no-such-library.so"))
+            .Run(SimulationRequest{workedExample}, {});
     EXPECT_EQ(missing.failure, SimulationFailure::LibraryMissing);
     EXPECT_NE(missing.message.find("missing"), std::string::npos) << missing.message;
+}
+
+TEST(Simulator, ALostWorkerFailsTheRunNamingTheSetting) {
+    struct Case {
+        const char* worker;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"--crash",
+         "The simulation of FineHigh was lost: its worker process was killed by "
+         "signal 6"},
+        {"--hang", "The simulation of FineHigh took longer than 0.2 s and was stopped."},
+    };
+    for (const Case& c : cases) {
+        SimulatorOptions options = TestWorkers(c.worker);
+        options.jobSeconds = 0.2;
+        const SimulationOutcome outcome =
+            Simulator(options).Run(SimulationRequest{workedExample, {TuningSetting::FineHigh}}, {});
+        EXPECT_EQ(outcome.failure, SimulationFailure::WorkerLost) << c.worker;
+        EXPECT_EQ(outcome.message.find(c.message), 0u) << outcome.message;
+        EXPECT_TRUE(outcome.report.settings.empty());
+    }
 }
 
 TEST(Simulator, NgspiceErrorsBecomeTheMessage) {

@@ -166,9 +166,10 @@ SimulationOutcome Simulator::Run(const SimulationRequest& request,
             progress(done / (n * (FineWeight + CoarseWeight)), Phase(request, fractions));
         }
     };
-    WorkerPool pool(options_.worker.arguments.empty() ? ProgramWorkerCommand(options_.libraryFile)
-                                                      : options_.worker,
-                    PoolLimits{options_.jobs, options_.jobSeconds});
+    WorkerPool pool(
+        options_.worker.arguments.empty() ? ProgramWorkerCommand(options_.libraryFile)
+                                          : options_.worker,
+        PoolLimits{options_.jobs, options_.jobSeconds, PoolLimits{}.jobsPerWorker, true});
     const std::vector<PooledResult> runs = pool.Run(jobs, perJob, cancel);
     if (cancel != nullptr && cancel->load()) {
         return Failed(SimulationFailure::Cancelled, "The simulation was cancelled.");
@@ -181,7 +182,8 @@ SimulationOutcome Simulator::Run(const SimulationRequest& request,
             failure = RunFailure(name, runs[n + i], options_.jobSeconds);
         }
         if (failure) {
-            if (outcome.Succeeded()) {
+            // The user did not cancel: a run cancelled because another was lost says nothing.
+            if (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled) {
                 outcome.failure = failure->failure;
                 outcome.message = failure->message;
             }

@@ -42,6 +42,7 @@ struct WorkerPool::Batch {
     std::size_t next = 0;      // the first job not yet given to a worker
     std::size_t finished = 0;  // jobs with a result
     bool changed = false;      // fractions changed since the last report
+    bool lost = false;         // a job was lost and the batch stops at the first
 };
 
 WorkerCommand ProgramWorkerCommand(const std::string& libraryFile) {
@@ -202,6 +203,7 @@ void WorkerPool::End(Worker& w, Batch& batch, JobFate fate, const std::string& h
     ++batch.finished;
     w.job = -1;
     if (fate != JobFate::Served) {
+        batch.lost = limits_.stopAtFirstLoss;
         Stop(w);
     } else if (++w.served >= limits_.jobsPerWorker) {
         Stop(w);  // a fresh worker takes the next job
@@ -269,7 +271,7 @@ std::vector<PooledResult> WorkerPool::Run(const std::vector<SimulationJob>& jobs
                                           const std::atomic<bool>* cancel) {
     Batch batch{jobs, std::vector<PooledResult>(jobs.size()), std::vector<double>(jobs.size())};
     while (batch.finished < jobs.size()) {
-        if (cancel != nullptr && cancel->load()) {
+        if ((cancel != nullptr && cancel->load()) || batch.lost) {
             for (Worker& w : workers_) {
                 Stop(w);
             }

@@ -35,6 +35,9 @@ struct PoolLimits {
     // A worker is replaced after this many jobs, so that what ngspice keeps between runs
     // cannot grow without bound over a long series.
     int jobsPerWorker = 25;
+    // A job lost or overrun ends the others at once (they are Cancelled): for a caller to
+    // whom one lost job fails the whole batch.
+    bool stopAtFirstLoss = false;
 };
 
 // What became of a job besides the worker's own outcomes.

@@ -74,28 +74,40 @@ TEST(WorkerPool, AWorkerThatCrashesHangsGarblesOrCannotStartLosesOnlyItsJob) {
     }
 }
 
-TEST(WorkerPool, AWorkerKilledMidRunLosesItsJobAndTheOthersFinish) {
+TEST(WorkerPool, AWorkerKilledMidRunLosesItsJobAndTheOthersFinishOrStop) {
     if (const std::string why = NgspiceMissing(); !why.empty()) {
         GTEST_SKIP() << why;
     }
-    WorkerPool pool(TestWorker(WorkerSwitch), PoolLimits{2, 60});
-    pid_t killed = -1;
-    const auto killFirst = [&](const std::vector<double>& fractions) {
-        if (killed < 0 && fractions[0] > 0 && fractions[0] < 1) {
-            killed = pool.Workers().front();
-            kill(killed, SIGKILL);
+    for (bool stopAtFirstLoss : {false, true}) {
+        WorkerPool pool(TestWorker(WorkerSwitch), PoolLimits{2, 60, 25, stopAtFirstLoss});
+        pid_t killed = -1;
+        Clock::time_point when;
+        const auto killFirst = [&](const std::vector<double>& fractions) {
+            if (killed < 0 && fractions[0] > 0 && fractions[0] < 1) {
+                killed = pool.Workers().front();
+                when = Clock::now();
+                kill(killed, SIGKILL);
+            }
+        };
+        const std::vector<PooledResult> results =
+            pool.Run({Job(0, TuningSetting::VfoMin), Job(1, TuningSetting::VfoMax),
+                      Job(2, TuningSetting::FineLow)},
+                     killFirst, nullptr);
+        ASSERT_GT(killed, 0);
+        EXPECT_EQ(results[0].fate, JobFate::Lost);
+        EXPECT_NE(results[0].lostHow.find("was killed by signal 9"), std::string::npos);
+        for (int i : {1, 2}) {
+            if (stopAtFirstLoss) {
+                EXPECT_EQ(results[i].fate, JobFate::Cancelled);
+            } else {
+                EXPECT_EQ(results[i].fate, JobFate::Served);
+                EXPECT_TRUE(results[i].result.measure.oscillates) << results[i].result.errors;
+            }
         }
-    };
-    const std::vector<PooledResult> results =
-        pool.Run({Job(0, TuningSetting::VfoMin), Job(1, TuningSetting::VfoMax),
-                  Job(2, TuningSetting::FineLow)},
-                 killFirst, nullptr);
-    ASSERT_GT(killed, 0);
-    EXPECT_EQ(results[0].fate, JobFate::Lost);
-    EXPECT_NE(results[0].lostHow.find("was killed by signal 9"), std::string::npos);
-    for (int i : {1, 2}) {
-        EXPECT_EQ(results[i].fate, JobFate::Served);
-        EXPECT_TRUE(results[i].result.measure.oscillates) << results[i].result.errors;
+        if (stopAtFirstLoss) {
+            EXPECT_LT(std::chrono::duration<double>(Clock::now() - when).count(), 0.5);
+            EXPECT_TRUE(pool.Workers().empty());
+        }
     }
 }
 

@@ -28,7 +28,10 @@ class Writer {
     }
     Writer& Put(const std::vector<double>& values) {
         Put<std::uint64_t>(values.size());
-        text_.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(double));
+        if (!values.empty()) {
+            text_.append(reinterpret_cast<const char*>(values.data()),
+                         values.size() * sizeof(double));
+        }
         return *this;
     }
     std::string Text() const { return text_; }
@@ -62,7 +65,9 @@ class Reader {
         std::uint64_t size = 0;
         if (Get(size).Have(size * sizeof(double)) && size < LargestFrame) {
             values.resize(size);
-            std::memcpy(values.data(), frame_.data() + at_, size * sizeof(double));
+            if (size > 0) {  // an empty vector's data() may be null, which memcpy may not take
+                std::memcpy(values.data(), frame_.data() + at_, size * sizeof(double));
+            }
             at_ += size * sizeof(double);
         }
         return *this;

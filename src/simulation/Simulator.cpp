@@ -177,16 +177,19 @@ SimulationOutcome Simulator::Run(const SimulationRequest& request,
     SimulationOutcome outcome;
     for (std::size_t i = 0; i < n; ++i) {
         const std::string name = SettingName(request.settings[i]);
-        std::optional<SimulationOutcome> failure = RunFailure(name, runs[i], options_.jobSeconds);
-        if (!failure) {
-            failure = RunFailure(name, runs[n + i], options_.jobSeconds);
-        }
-        if (failure) {
+        bool failed = false;
+        for (const PooledResult* run : {&runs[i], &runs[n + i]}) {
+            const std::optional<SimulationOutcome> failure =
+                RunFailure(name, *run, options_.jobSeconds);
             // The user did not cancel: a run cancelled because another was lost says nothing.
-            if (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled) {
+            if (failure &&
+                (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled)) {
                 outcome.failure = failure->failure;
                 outcome.message = failure->message;
             }
+            failed = failed || failure;
+        }
+        if (failed) {
             continue;
         }
         SettingReport report = Combine(request.settings[i], runs[i].result, runs[n + i].result);

@@ -1,6 +1,7 @@
 // Simulation jobs run side by side in worker processes (SimulationWorker): at most one job per
 // worker, as many workers as asked for. A worker that dies, is killed or overruns its time
-// bound costs only its own job; Cancel ends every worker at once. The results come back in
+// bound costs its own job, and the rest only when the caller asks for that; Cancel ends every
+// worker at once. The results come back in
 // the order of the jobs, whichever worker ran them, so they do not depend on the number of
 // workers.
 #pragma once

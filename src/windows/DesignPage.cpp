@@ -130,6 +130,7 @@ void DesignPage::createControls() {
         auto* button = findChild<QPushButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
         GiveShortcut(button, QKeySequence(Qt::CTRL | key));
     }
+    LetShortcutsPassBoxes(this);
     // Enter in any entry box reads the entries, as the wide button does.
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         connect(box, &QLineEdit::returnPressed, this, &DesignPage::onAccept);

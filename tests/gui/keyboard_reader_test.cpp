@@ -2,9 +2,12 @@
 // the design window and its shortcuts.
 #include <QAccessible>
 #include <QDialog>
+#include <QKeyEvent>
+#include <QScreen>
 
 #include "GuiTestSupport.h"
 #include "windows/BlankPage.h"
+#include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
 #include "windows/ExplorerWindow.h"
@@ -13,6 +16,19 @@
 using namespace calbrine;
 
 namespace {
+
+// A box as some desktops' line edits are: it claims Ctrl+E (end of line) for itself.
+class ClaimsCtrlE : public QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::ShortcutOverride && key->key() == Qt::Key_E &&
+            key->modifiers() == Qt::ControlModifier) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+};
 
 QString Spoken(QObject* object) {
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(object);
@@ -132,4 +148,28 @@ TEST_F(KeyboardReaderTest, ShortcutsNamedInTheTooltipsAndExitByKeyboard) {
     EXPECT_EQ(focusInExit, "cmdCancel");
     EXPECT_EQ(programEnds, 1);
     EXPECT_TRUE(std::filesystem::exists("LastSession.TXT"));
+}
+
+// Ctrl+E from a box that claims the key opens the explorer above the design window and wholly
+// on the screen; Escape closes it.
+TEST_F(KeyboardReaderTest, ShortcutFromABoxAndEscapeClosesTheExplorer) {
+    showDesignPage();
+    ClaimsCtrlE claim;
+    QLineEdit* box = Design()->boxL7;
+    box->installEventFilter(&claim);
+    Design()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([] { return OpenExplorer() != nullptr; }));
+    QWidget* explorer = OpenExplorer();
+    EXPECT_EQ(explorer->parentWidget(), Design()->window());
+    EXPECT_TRUE(explorer->isWindow());
+    // Wholly within the screen's height; the small screens' run checks the width too.
+    const QRect area = explorer->screen()->availableGeometry();
+    EXPECT_GE(explorer->frameGeometry().top(), area.top());
+    EXPECT_LE(explorer->frameGeometry().bottom(), area.bottom());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(explorer));
+    QTest::keyClick(explorer->focusWidget() ? explorer->focusWidget() : explorer, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([] { return OpenExplorer() == nullptr; }));
 }

@@ -1,5 +1,6 @@
 // The design page's file, defaults, LTspice, print, exit, explore and simulate buttons.
 #include <QCoreApplication>
+#include <filesystem>
 
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
@@ -27,6 +28,30 @@ std::vector<std::string> ShippedDefaults() {
     return {here + "/../share/calbrine/Defaults.TXT", here + "/data/Defaults.TXT"};
 }
 
+// The folder of the design or schematic file used last; the file dialogs open there.
+std::string lastFolder;
+
+FileDialogRequest InLastFolder(const char* title, const char* filter, const std::string& name) {
+    return {title, filter, name, lastFolder};
+}
+
+// The folder of a chosen file becomes the one the dialogs open in next.
+void Remember(const std::string& chosen) {
+    if (!chosen.empty()) {
+        lastFolder = std::filesystem::absolute(chosen).parent_path().string();
+    }
+}
+
+// A chosen name without a suffix gets the filter's, so that Read file's filter shows the file.
+std::string Used(const std::string& chosen, const char* suffix) {
+    std::filesystem::path path(chosen);
+    if (!chosen.empty() && !path.filename().has_extension()) {
+        path += suffix;
+    }
+    Remember(path.string());
+    return path.string();
+}
+
 }  // namespace
 
 void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
@@ -39,17 +64,20 @@ void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
 
 void DesignPage::onReadFile() {
     // A cancelled dialog leaves the name it opened with: empty.
-    DesignFileName = Dialogs().ShowOpen({"Read Calbrine file", designFilter, ""}).value_or("");
+    DesignFileName =
+        Dialogs().ShowOpen(InLastFolder("Read Calbrine file", designFilter, "")).value_or("");
+    Remember(DesignFileName);
     const std::string name = DesignFileName;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
 }
 
 void DesignPage::onSaveFile() {
-    const auto chosen = Dialogs().ShowSave({"Write Calbrine file", designFilter, DesignFileName});
+    const auto chosen =
+        Dialogs().ShowSave(InLastFolder("Write Calbrine file", designFilter, DesignFileName));
     if (!chosen) {
         return;  // a cancelled save writes nothing and keeps the page as it is
     }
-    DesignFileName = *chosen;
+    DesignFileName = Used(*chosen, ".TXT");
     const std::string name = DesignFileName;
     rebuildDesignPageAround([name] { WriteDesignFile(name); });
 }
@@ -60,7 +88,9 @@ void DesignPage::onDefaults() {
 }
 
 void DesignPage::onSpice() {
-    SpiceFileName = Dialogs().ShowSave({"Write Spice schematic", spiceFilter, ""}).value_or("");
+    SpiceFileName = Used(
+        Dialogs().ShowSave(InLastFolder("Write Spice schematic", spiceFilter, "")).value_or(""),
+        ".ASC");
     if (CharacterCount(SpiceFileName) > 4) {
         WriteSpiceSchematic();
     }

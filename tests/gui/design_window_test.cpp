@@ -2,6 +2,7 @@
 // floor of the accept step, and the fixed captions of the four windows.
 #include <QDialog>
 #include <QLabel>
+#include <filesystem>
 #include <sstream>
 
 #include "GuiTestSupport.h"
@@ -204,4 +205,26 @@ TEST_F(DesignWindowTest, FixedCaptionsOfTheFourWindows) {
     });
     showExitDialog();
     EXPECT_EQ(failures, std::vector<std::string>{});
+}
+
+// A name typed without a suffix is saved with the filter's, and the dialogs then open in the
+// folder of the file used last; a suffix typed stays.
+TEST_F(DesignWindowTest, SavedNamesGetTheirSuffixAndTheDialogsTheLastFolder) {
+    namespace fs = std::filesystem;
+    fs::create_directories("designs");
+    fs::create_directories("spice");
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    answers.files = {std::string("designs/my40m")};
+    QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+    EXPECT_TRUE(fs::exists("designs/my40m.TXT"));
+    answers.files = {std::string("spice/osc"), std::string("spice/osc.v2.asc")};
+    QTest::mouseClick(Design()->spiceButton, Qt::LeftButton);
+    EXPECT_TRUE(fs::exists("spice/osc.ASC"));
+    QTest::mouseClick(Design()->spiceButton, Qt::LeftButton);
+    EXPECT_TRUE(fs::exists("spice/osc.v2.asc"));
+    QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
+    ASSERT_EQ(answers.requests.size(), 4u);
+    EXPECT_EQ(answers.requests[1].folder, fs::absolute("designs").string());
+    EXPECT_EQ(answers.requests[3].folder, fs::absolute("spice").string());
 }

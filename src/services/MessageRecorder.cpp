@@ -28,4 +28,9 @@ std::string MessageRecorder::GeneralDateText() {
     return replaced_.GeneralDateText();
 }
 
+std::size_t MessageRecorder::AskChoice(const std::string& text, const std::string& title,
+                                       const std::vector<std::string>& choices) {
+    return replaced_.AskChoice(text, title, choices);
+}
+
 }  // namespace calbrine

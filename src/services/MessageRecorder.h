@@ -21,6 +21,8 @@ class MessageRecorder final : public RunTimeServices {
     void ShowMessage(const std::string& text, const std::string& title) override;
     void Beep() override;
     std::string GeneralDateText() override;
+    std::size_t AskChoice(const std::string& text, const std::string& title,
+                          const std::vector<std::string>& choices) override;
 
     const std::vector<std::string>& Messages() const { return messages_; }
 

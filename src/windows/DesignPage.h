@@ -83,6 +83,8 @@ class DesignPage : public PicturePage {
     // Fills TuningResults and sets the five result captions.
     void computeTuning();
     QLineEdit* boxNamed(const std::string& name) const;
+    // Whether a box was typed in since the accept step or the load last wrote it.
+    bool entriesChanged() const;
 
     WindowUnits units_;
 };

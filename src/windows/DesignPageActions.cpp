@@ -1,5 +1,6 @@
 // The design page's file, defaults, LTspice, print, exit, explore and simulate buttons.
 #include <QCoreApplication>
+#include <algorithm>
 #include <filesystem>
 
 #include "design/DesignValues.h"
@@ -9,6 +10,7 @@
 #include "files/SpiceExport.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
+#include "services/RunTimeServices.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
@@ -71,7 +73,24 @@ void DesignPage::onReadFile() {
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
 }
 
+bool DesignPage::entriesChanged() const {
+    const QList<QLineEdit*> boxes = findChildren<QLineEdit*>();
+    return std::any_of(boxes.begin(), boxes.end(),
+                       [](QLineEdit* box) { return box->isModified(); });
+}
+
 void DesignPage::onSaveFile() {
+    // Typing is not lost without a word: the entries not yet read are read, or left, on request.
+    if (entriesChanged()) {
+        const std::size_t answer = Services().AskChoice(
+            "Some entries have changed since they were last read.", "Save file",
+            {"Read the entries and save", "Save the design last read", "Cancel"});
+        if (answer == 0) {
+            onAccept();
+        } else if (answer != 1) {
+            return;
+        }
+    }
     const auto chosen =
         Dialogs().ShowSave(InLastFolder("Write Calbrine file", designFilter, DesignFileName));
     if (!chosen) {

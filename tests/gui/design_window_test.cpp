@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "GuiTestSupport.h"
+#include "files/DesignFiles.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
@@ -227,4 +228,39 @@ TEST_F(DesignWindowTest, SavedNamesGetTheirSuffixAndTheDialogsTheLastFolder) {
     ASSERT_EQ(answers.requests.size(), 4u);
     EXPECT_EQ(answers.requests[1].folder, fs::absolute("designs").string());
     EXPECT_EQ(answers.requests[3].folder, fs::absolute("spice").string());
+}
+
+// Save with an entry typed but not read asks first: read it and save, save the design last
+// read, or cancel; with nothing typed it saves without asking.
+TEST_F(DesignWindowTest, SaveWithEntriesNotReadAsksFirst) {
+    const std::pair<std::size_t, float> rows[] = {{0, 33e-12f}, {1, 0}, {2, -1}};
+    for (const auto& [choice, savedC15] : rows) {
+        SCOPED_TRACE(choice);
+        DesignValues = calbrine_test::workedExample;
+        showDesignPage();
+        const float readC15 = DesignValues.C15;
+        Type(Design()->boxC15, "33p");
+        answers.choices = {choice};
+        answers.questions.clear();
+        answers.files = {std::string("asked.TXT")};
+        std::filesystem::remove("asked.TXT");
+        QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+        EXPECT_EQ(answers.questions.size(), 1u);
+        ASSERT_EQ(std::filesystem::exists("asked.TXT"), choice != 2);
+        if (choice != 2) {
+            DesignValues = DesignRecord{};
+            ReadDesignFile("asked.TXT");
+            EXPECT_EQ(DesignValues.C15, savedC15 > 0 ? savedC15 : readC15);
+        } else {
+            EXPECT_EQ(Design()->boxC15->text(), "33p");  // the typing stays for another go
+        }
+        answers.files.clear();
+        unloadDesignPage();
+    }
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    answers.questions.clear();
+    answers.files = {std::string("asked.TXT")};
+    QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+    EXPECT_TRUE(answers.questions.empty());
 }

@@ -11,6 +11,7 @@
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
 #include "windows/ExplorerWindow.h"
+#include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
 
 using namespace calbrine;
@@ -172,4 +173,27 @@ TEST_F(KeyboardReaderTest, ShortcutFromABoxAndEscapeClosesTheExplorer) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(explorer));
     QTest::keyClick(explorer->focusWidget() ? explorer->focusWidget() : explorer, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([] { return OpenExplorer() == nullptr; }));
+}
+
+// A shown window partly off the screen comes back inside, one too big shrinks to fit, and one
+// wholly inside stays where it is.
+TEST_F(KeyboardReaderTest, KeepOnScreenBringsWindowsInside) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect rows[] = {
+        {area.right() - 100, area.bottom() - 50, 300, 200},  // past the bottom right
+        {area.left() - 40, area.top() - 30, 300, 200},       // past the top left
+        {area.left() + 10, area.top() + 10, area.width() * 2, area.height() * 2},
+        {area.left() + 20, area.top() + 50, 300, 200},  // inside
+    };
+    for (const QRect& row : rows) {
+        QWidget window;
+        window.setGeometry(row);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        KeepOnScreen(&window);
+        EXPECT_TRUE(area.contains(window.frameGeometry())) << row.x() << "," << row.y();
+        if (area.contains(row)) {
+            EXPECT_EQ(window.geometry(), row);
+        }
+    }
 }

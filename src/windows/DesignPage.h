@@ -75,6 +75,9 @@ class DesignPage : public PicturePage {
     void onExit();
     void onExplore();
     void onSimulate();
+    // Puts the design before its last change back, or the one the last undo replaced.
+    void onUndo();
+    void onRedo();
 
   private:
     void createControls();

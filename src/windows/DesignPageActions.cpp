@@ -13,6 +13,7 @@
 #include "services/RunTimeServices.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
+#include "windows/DesignHistory.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
 
@@ -70,7 +71,9 @@ void DesignPage::onReadFile() {
         Dialogs().ShowOpen(InLastFolder("Read Calbrine file", designFilter, "")).value_or("");
     Remember(DesignFileName);
     const std::string name = DesignFileName;
+    const DesignRecord before = DesignValues;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
+    NoteDesignChange(before);
 }
 
 bool DesignPage::entriesChanged() const {
@@ -103,7 +106,21 @@ void DesignPage::onSaveFile() {
 
 void DesignPage::onDefaults() {
     const std::string name = DefaultsFile(ShippedDefaults());
+    const DesignRecord before = DesignValues;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
+    NoteDesignChange(before);
+}
+
+void DesignPage::onUndo() {
+    if (UndoDesignChange()) {
+        rebuildDesignPageAround([] {});
+    }
+}
+
+void DesignPage::onRedo() {
+    if (RedoDesignChange()) {
+        rebuildDesignPageAround([] {});
+    }
 }
 
 void DesignPage::onSpice() {

@@ -6,6 +6,8 @@
 #include <QScreen>
 
 #include "GuiTestSupport.h"
+#include "engineering/EngineeringText.h"
+#include "files/DesignFiles.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
@@ -196,4 +198,52 @@ TEST_F(KeyboardReaderTest, KeepOnScreenBringsWindowsInside) {
             EXPECT_EQ(window.geometry(), row);
         }
     }
+}
+
+// Ctrl+Alt+Z puts the design before each accept step and file read back, several steps back,
+// Ctrl+Alt+Shift+Z redoes them; Ctrl+Z inside a box still undoes the typing only.
+TEST_F(KeyboardReaderTest, UndoAndRedoOfTheDesignLeaveCtrlZToTheBoxes) {
+    DesignValues = calbrine_test::workedExample;
+    DesignValues.C37 = 100e-12f;
+    WriteDesignFile("other.TXT");
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    const float originalC15 = DesignValues.C15, originalL7 = DesignValues.L7;
+    Design()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
+    Type(Design()->boxC15, "33p");
+    QTest::keyClick(Design()->boxC15, Qt::Key_Return);
+    Type(Design()->boxL7, "10u");
+    QTest::keyClick(Design()->boxL7, Qt::Key_Return);
+    Design()->boxL7->selectAll();
+    QTest::keyClicks(Design()->boxL7, "1u");
+    QTest::keyClick(Design()->boxL7, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Design()->boxL7->text(), "10uH");  // the box's own undo of the typing
+    const auto press = [](Qt::KeyboardModifiers keys) {
+        Design()->boxIF->setFocus();
+        QTest::keyClick(Design()->boxIF, Qt::Key_Z, keys);
+        Settle();
+    };
+    const Qt::KeyboardModifiers undo = Qt::ControlModifier | Qt::AltModifier;
+    const Qt::KeyboardModifiers redo = undo | Qt::ShiftModifier;
+    press(undo);
+    EXPECT_EQ(DesignValues.L7, originalL7);
+    EXPECT_EQ(DesignValues.C15, 33e-12f);
+    float shownL7 = originalL7;
+    FormatInductance(shownL7, WorkText);
+    EXPECT_EQ(Design()->boxL7->text().toStdString(), WorkText);
+    press(undo);
+    EXPECT_EQ(DesignValues.C15, originalC15);
+    press(redo);
+    EXPECT_EQ(DesignValues.C15, 33e-12f);
+    EXPECT_EQ(DesignValues.L7, originalL7);
+    press(redo);
+    EXPECT_EQ(DesignValues.L7, 10e-6f);
+    EXPECT_EQ(Design()->boxL7->text(), "10uH");
+    answers.files = {std::string("other.TXT")};
+    QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
+    EXPECT_EQ(DesignValues.C37, 100e-12f);
+    press(undo);
+    EXPECT_EQ(DesignValues.C37, calbrine_test::workedExample.C37);
+    EXPECT_EQ(DesignValues.L7, 10e-6f);
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "design/DesignRecord.h"
 #include "analysis/Calibration.h"
+#include "design/DesignRecord.h"
 
 namespace calbrine {
 

@@ -11,6 +11,7 @@ struct FileDialogRequest {
     std::string title;
     std::string filter;    // "description|pattern", e.g. "Calbrine files (*.TXT)|*.TXT"
     std::string fileName;  // the name the dialog opens with
+    std::string folder;    // the folder it opens in; empty for the working folder
 };
 
 class FileDialogs {

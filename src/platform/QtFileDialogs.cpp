@@ -32,6 +32,9 @@ std::optional<std::string> Run(QFileDialog::AcceptMode mode, const FileDialogReq
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(NameFilter(request.filter));
+    if (!request.folder.empty()) {
+        dialog.setDirectory(QString::fromStdString(request.folder));
+    }
     if (!request.fileName.empty()) {
         dialog.selectFile(QString::fromStdString(request.fileName));
     }

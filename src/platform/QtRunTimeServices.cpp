@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 namespace calbrine {
 namespace {
@@ -30,6 +32,27 @@ void QtRunTimeServices::ShowMessage(const std::string& text, const std::string& 
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
     RunModal(box);
+}
+
+std::size_t QtRunTimeServices::AskChoice(const std::string& text, const std::string& title,
+                                         const std::vector<std::string>& choices) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    std::vector<QAbstractButton*> buttons;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const bool last = i + 1 == choices.size();
+        buttons.push_back(box.addButton(QString::fromStdString(choices[i]),
+                                        last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!buttons.empty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+        box.setEscapeButton(buttons.back());
+    }
+    RunModal(box);
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen != buttons.end() ? static_cast<std::size_t>(chosen - buttons.begin())
+                                   : (choices.empty() ? 0 : choices.size() - 1);
 }
 
 void QtRunTimeServices::Beep() {

@@ -14,6 +14,8 @@ class QtRunTimeServices final : public RunTimeServices {
     void ShowMessage(const std::string& text, const std::string& title) override;
     void Beep() override;
     std::string GeneralDateText() override;
+    std::size_t AskChoice(const std::string& text, const std::string& title,
+                          const std::vector<std::string>& choices) override;
 };
 
 // Installs the Qt services and the font faces the windows name; called once at start.

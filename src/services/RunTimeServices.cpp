@@ -28,6 +28,12 @@ RunTimeServices* installed = &consoleServices;
 
 }  // namespace
 
+std::size_t RunTimeServices::AskChoice(const std::string& text, const std::string& title,
+                                       const std::vector<std::string>& choices) {
+    ShowMessage(text, title);
+    return choices.empty() ? 0 : choices.size() - 1;
+}
+
 void InstallRunTimeServices(RunTimeServices* services) {
     installed = services != nullptr ? services : &consoleServices;
 }

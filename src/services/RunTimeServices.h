@@ -2,7 +2,9 @@
 // The desktop program installs a Qt binding; without one the core talks to the console.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace calbrine {
 
@@ -15,6 +17,11 @@ class RunTimeServices {
     virtual void Beep() = 0;
     // The current local date and time: short date, a blank, the time with seconds.
     virtual std::string GeneralDateText() = 0;
+    // Asks a question answered by one of the buttons captioned `choices`, the last of which
+    // cancels; returns the index of the one chosen, the last when the question is closed.
+    // Without a window to ask in, the answer is the last.
+    virtual std::size_t AskChoice(const std::string& text, const std::string& title,
+                                  const std::vector<std::string>& choices);
 };
 
 // Installs the services every message, beep and date text of the core goes through;

@@ -4,6 +4,8 @@
 
 #include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
+#include "windows/Navigation.h"
+#include "windows/ProgramFrame.h"
 #include "windows/SimulationWindow.h"
 
 namespace calbrine {
@@ -13,7 +15,19 @@ namespace {
 QPointer<ExplorerWindow> explorer;
 QPointer<SimulationWindow> simulation;
 
+// Made a window of the program frame's, so that it stays above the design window; Escape
+// closes it.
+void Adopt(QWidget& window) {
+    if (ProgramFrame* frame = ProgramFrame::current()) {
+        window.setParent(frame, Qt::Window);
+    }
+    CloseOnEscape(&window);
+}
+
 void Raise(QWidget& window) {
+    if (!window.isVisible()) {
+        KeepOnScreen(&window);
+    }
     window.show();
     window.raise();
     window.activateWindow();
@@ -27,6 +41,7 @@ ExplorerWindow* ShowExplorer(const DesignRecord& design) {
     } else {
         explorer = new ExplorerWindow(design);
         explorer->setAttribute(Qt::WA_DeleteOnClose);
+        Adopt(*explorer);
         // To whichever design page is current, as a copy: its accept step lets the explorer
         // follow, which replaces the fit the signal refers to.
         QObject::connect(explorer, &ExplorerWindow::ApplyFit, explorer, [](DesignRecord fitted) {
@@ -44,6 +59,7 @@ void ShowSimulation(const DesignRecord& design) {
     if (!opened) {
         simulation = new SimulationWindow;
         simulation->setAttribute(Qt::WA_DeleteOnClose);
+        Adopt(*simulation);
     }
     if (simulation->Simulate(design) || opened) {
         Raise(*simulation);

@@ -1,6 +1,7 @@
 #include "windows/DesignPage.h"
 
 #include <QPointer>
+#include <QShortcut>
 #include <exception>
 #include <map>
 
@@ -11,6 +12,7 @@
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
 #include "windows/DesignCompanions.h"
+#include "windows/DesignHistory.h"
 #include "windows/Navigation.h"
 #include "windows/ProgramFrame.h"
 
@@ -130,6 +132,17 @@ void DesignPage::createControls() {
         auto* button = findChild<QPushButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
         GiveShortcut(button, QKeySequence(Qt::CTRL | key));
     }
+    LetShortcutsPassBoxes(this);
+    // Undo and redo of the design take keys that leave Ctrl+Z to the boxes' own typing.
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), this);
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_Z), this);
+    connect(undo, &QShortcut::activated, this, &DesignPage::onUndo);
+    connect(redo, &QShortcut::activated, this, &DesignPage::onRedo);
+    acceptButton->setToolTip(acceptButton->text() + QStringLiteral(" (Enter); ") +
+                             undo->key().toString(QKeySequence::NativeText) +
+                             QStringLiteral(" undoes a change of the design, ") +
+                             redo->key().toString(QKeySequence::NativeText) +
+                             QStringLiteral(" redoes it"));
     // Enter in any entry box reads the entries, as the wide button does.
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         connect(box, &QLineEdit::returnPressed, this, &DesignPage::onAccept);
@@ -201,6 +214,7 @@ void DesignPage::computeTuning() {
 }
 
 void DesignPage::onAccept() {
+    const DesignRecord before = DesignValues;
     DesignRecord& d = DesignValues;
     ParseEngValue(boxIF->text().toStdString(), d.IF);
     FormatEng(d.IF, WorkText);
@@ -222,6 +236,7 @@ void DesignPage::onAccept() {
     drawSchematic();
     computeTuning();
     FollowDesignWindow(DesignValues);
+    NoteDesignChange(before);
 }
 
 DesignPage* showDesignPage() {

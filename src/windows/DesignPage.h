@@ -75,6 +75,9 @@ class DesignPage : public PicturePage {
     void onExit();
     void onExplore();
     void onSimulate();
+    // Puts the design before its last change back, or the one the last undo replaced.
+    void onUndo();
+    void onRedo();
 
   private:
     void createControls();
@@ -83,6 +86,8 @@ class DesignPage : public PicturePage {
     // Fills TuningResults and sets the five result captions.
     void computeTuning();
     QLineEdit* boxNamed(const std::string& name) const;
+    // Whether a box was typed in since the accept step or the load last wrote it.
+    bool entriesChanged() const;
 
     WindowUnits units_;
 };

@@ -1,5 +1,7 @@
 // The design page's file, defaults, LTspice, print, exit, explore and simulate buttons.
 #include <QCoreApplication>
+#include <algorithm>
+#include <filesystem>
 
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
@@ -8,8 +10,10 @@
 #include "files/SpiceExport.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
+#include "services/RunTimeServices.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
+#include "windows/DesignHistory.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
 
@@ -27,6 +31,30 @@ std::vector<std::string> ShippedDefaults() {
     return {here + "/../share/calbrine/Defaults.TXT", here + "/data/Defaults.TXT"};
 }
 
+// The folder of the design or schematic file used last; the file dialogs open there.
+std::string lastFolder;
+
+FileDialogRequest InLastFolder(const char* title, const char* filter, const std::string& name) {
+    return {title, filter, name, lastFolder};
+}
+
+// The folder of a chosen file becomes the one the dialogs open in next.
+void Remember(const std::string& chosen) {
+    if (!chosen.empty()) {
+        lastFolder = std::filesystem::absolute(chosen).parent_path().string();
+    }
+}
+
+// A chosen name without a suffix gets the filter's, so that Read file's filter shows the file.
+std::string Used(const std::string& chosen, const char* suffix) {
+    std::filesystem::path path(chosen);
+    if (!chosen.empty() && !path.filename().has_extension()) {
+        path += suffix;
+    }
+    Remember(path.string());
+    return path.string();
+}
+
 }  // namespace
 
 void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
@@ -39,28 +67,66 @@ void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
 
 void DesignPage::onReadFile() {
     // A cancelled dialog leaves the name it opened with: empty.
-    DesignFileName = Dialogs().ShowOpen({"Read Calbrine file", designFilter, ""}).value_or("");
+    DesignFileName =
+        Dialogs().ShowOpen(InLastFolder("Read Calbrine file", designFilter, "")).value_or("");
+    Remember(DesignFileName);
     const std::string name = DesignFileName;
+    const DesignRecord before = DesignValues;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
+    NoteDesignChange(before);
+}
+
+bool DesignPage::entriesChanged() const {
+    const QList<QLineEdit*> boxes = findChildren<QLineEdit*>();
+    return std::any_of(boxes.begin(), boxes.end(),
+                       [](QLineEdit* box) { return box->isModified(); });
 }
 
 void DesignPage::onSaveFile() {
-    const auto chosen = Dialogs().ShowSave({"Write Calbrine file", designFilter, DesignFileName});
+    // Typing is not lost without a word: the entries not yet read are read, or left, on request.
+    if (entriesChanged()) {
+        const std::size_t answer = Services().AskChoice(
+            "Some entries have changed since they were last read.", "Save file",
+            {"Read the entries and save", "Save the design last read", "Cancel"});
+        if (answer == 0) {
+            onAccept();
+        } else if (answer != 1) {
+            return;
+        }
+    }
+    const auto chosen =
+        Dialogs().ShowSave(InLastFolder("Write Calbrine file", designFilter, DesignFileName));
     if (!chosen) {
         return;  // a cancelled save writes nothing and keeps the page as it is
     }
-    DesignFileName = *chosen;
+    DesignFileName = Used(*chosen, ".TXT");
     const std::string name = DesignFileName;
     rebuildDesignPageAround([name] { WriteDesignFile(name); });
 }
 
 void DesignPage::onDefaults() {
     const std::string name = DefaultsFile(ShippedDefaults());
+    const DesignRecord before = DesignValues;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
+    NoteDesignChange(before);
+}
+
+void DesignPage::onUndo() {
+    if (UndoDesignChange()) {
+        rebuildDesignPageAround([] {});
+    }
+}
+
+void DesignPage::onRedo() {
+    if (RedoDesignChange()) {
+        rebuildDesignPageAround([] {});
+    }
 }
 
 void DesignPage::onSpice() {
-    SpiceFileName = Dialogs().ShowSave({"Write Spice schematic", spiceFilter, ""}).value_or("");
+    SpiceFileName = Used(
+        Dialogs().ShowSave(InLastFolder("Write Spice schematic", spiceFilter, "")).value_or(""),
+        ".ASC");
     if (CharacterCount(SpiceFileName) > 4) {
         WriteSpiceSchematic();
     }

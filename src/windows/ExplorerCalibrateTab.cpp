@@ -274,7 +274,7 @@ void CalibrateTab::PrintScale() {
 
 void CalibrateTab::SaveScalePdf() {
     const auto path = Dialogs().ShowSave(
-        {"Save calibrated dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial-built.pdf"});
+        {"Save calibrated dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial-built.pdf", ""});
     if (path) {
         SaveDialPdf(QString::fromStdString(*path), scale_->Face());
     }

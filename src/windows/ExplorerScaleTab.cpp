@@ -72,7 +72,7 @@ void ExplorerWindow::PrintScale() {
 
 void ExplorerWindow::SaveScalePdf() {
     const auto path =
-        Dialogs().ShowSave({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf"});
+        Dialogs().ShowSave({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf", ""});
     if (path) {
         SaveDialPdf(QString::fromStdString(*path), scaleView_->Face());
     }

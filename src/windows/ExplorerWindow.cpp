@@ -131,7 +131,7 @@ void ExplorerWindow::CopyDialTable() {
 
 void ExplorerWindow::SaveDialCsv() {
     const auto path =
-        Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv"});
+        Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
     if (path) {
         WriteText(*path, DialTable(design_, steps_->value()).Csv());
     }
@@ -139,8 +139,9 @@ void ExplorerWindow::SaveDialCsv() {
 
 void ExplorerWindow::SavePicture(bool svg) {
     const auto path = Dialogs().ShowSave(
-        svg ? FileDialogRequest{"Save curve as SVG", "SVG pictures (*.svg)|*.svg", "curve.svg"}
-            : FileDialogRequest{"Save curve as PNG", "PNG pictures (*.png)|*.png", "curve.png"});
+        svg ? FileDialogRequest{"Save curve as SVG", "SVG pictures (*.svg)|*.svg", "curve.svg", ""}
+            : FileDialogRequest{"Save curve as PNG", "PNG pictures (*.png)|*.png", "curve.png",
+                                ""});
     if (path) {
         const QString name = QString::fromStdString(*path);
         svg ? plot_->SaveSvg(name) : plot_->SavePng(name);

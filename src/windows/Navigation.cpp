@@ -2,6 +2,12 @@
 
 #include <QAccessibleWidget>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QScreen>
+#include <QShortcut>
 #include <algorithm>
 #include <vector>
 
@@ -20,7 +26,75 @@ QAccessibleInterface* WindowInterface(const QString& className, QObject* object)
     return new QAccessibleWidget(widget, QAccessible::Window);
 }
 
+// Refuses a box's claim on the keys of its window's buttons, so that the shortcut goes to the
+// button; every other key stays the box's own. It watches the whole program, ahead of the
+// boxes themselves, so it also covers boxes made later.
+class ShortcutPass : public QObject {
+  public:
+    explicit ShortcutPass(QWidget* window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride ||
+            qobject_cast<QLineEdit*>(watched) == nullptr ||
+            !window_->isAncestorOf(static_cast<QWidget*>(watched))) {
+            return false;
+        }
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+            if (!button->shortcut().isEmpty() && button->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    QWidget* window_;
+};
+
 }  // namespace
+
+void LetShortcutsPassBoxes(QWidget* window) {
+    QCoreApplication::instance()->installEventFilter(new ShortcutPass(window));
+}
+
+void CloseOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+}
+
+void KeepOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    if (window->layout() != nullptr) {
+        window->layout()->activate();  // so that the window cannot shrink below its layout
+    }
+    // The frame's extra size around the client area; before the first show it is not known,
+    // so a title bar's worth is kept free then.
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    QSize extra(outer.width() - inner.width(), outer.height() - inner.height());
+    if (!window->testAttribute(Qt::WA_WState_Created) || extra.isEmpty()) {
+        extra = extra.expandedTo(QSize(0, 40));
+    }
+    const QSize size = inner.size().boundedTo(area.size() - extra);
+    window->resize(size);
+    QRect placed(outer.topLeft(), size + extra);
+    if (!window->isVisible()) {
+        placed.moveCenter(area.center());
+    }
+    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() + 1 - placed.height()));
+    window->move(placed.topLeft());
+}
 
 void InstallWindowAccessibility() {
     QAccessible::installFactory(WindowInterface);

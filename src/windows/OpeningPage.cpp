@@ -106,6 +106,11 @@ void OpeningPage::load() {
     websiteLabel->setText(QString::fromLatin1(MakerWebAddress));
     Place(startButton, units_, 1000, 4500, 1500, 270);
     startButton->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
+    // On a low screen Start comes down onto Exit's fixed place: Exit then stands below it.
+    const QRect start = startButton->geometry();
+    const QRect exit(16, 360, 103, 28);
+    exitButton->setGeometry(exit.intersects(start) ? exit.translated(0, start.bottom() + 9 - 360)
+                                                   : exit);
 }
 
 void OpeningPage::paintEvent(QPaintEvent* event) {

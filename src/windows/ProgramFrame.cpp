@@ -62,6 +62,10 @@ void ProgramFrame::showPage(QWidget& page) {
     }
 }
 
+ProgramFrame* ProgramFrame::current() {
+    return frame;
+}
+
 void ProgramFrame::followCurrentPage() {
     if (QWidget* page = currentWidget()) {
         setWindowTitle(page->windowTitle());

@@ -18,6 +18,8 @@ class ProgramFrame : public QStackedWidget {
     // is not on the screen yet. A page that closes or hides itself leaves the frame, and the
     // page shown before it is on top again.
     static void showPage(QWidget& page);
+    // The frame, or null before the first page is shown and after the last one has gone.
+    static ProgramFrame* current();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

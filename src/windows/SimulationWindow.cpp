@@ -279,7 +279,7 @@ void SimulationWindow::SaveNetlist() {
     const TuningSetting setting = AllTuningSettings[std::max(0, waveSetting_->currentIndex())];
     const std::optional<std::string> file =
         Dialogs().ShowSave({"Save netlist", "ngspice netlists (*.cir)|*.cir",
-                            std::string(SettingName(setting)) + ".cir"});
+                            std::string(SettingName(setting)) + ".cir", ""});
     if (!file) {
         return;
     }

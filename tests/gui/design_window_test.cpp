@@ -2,9 +2,11 @@
 // floor of the accept step, and the fixed captions of the four windows.
 #include <QDialog>
 #include <QLabel>
+#include <filesystem>
 #include <sstream>
 
 #include "GuiTestSupport.h"
+#include "files/DesignFiles.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
@@ -204,4 +206,61 @@ TEST_F(DesignWindowTest, FixedCaptionsOfTheFourWindows) {
     });
     showExitDialog();
     EXPECT_EQ(failures, std::vector<std::string>{});
+}
+
+// A name typed without a suffix is saved with the filter's, and the dialogs then open in the
+// folder of the file used last; a suffix typed stays.
+TEST_F(DesignWindowTest, SavedNamesGetTheirSuffixAndTheDialogsTheLastFolder) {
+    namespace fs = std::filesystem;
+    fs::create_directories("designs");
+    fs::create_directories("spice");
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    answers.files = {std::string("designs/my40m")};
+    QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+    EXPECT_TRUE(fs::exists("designs/my40m.TXT"));
+    answers.files = {std::string("spice/osc"), std::string("spice/osc.v2.asc")};
+    QTest::mouseClick(Design()->spiceButton, Qt::LeftButton);
+    EXPECT_TRUE(fs::exists("spice/osc.ASC"));
+    QTest::mouseClick(Design()->spiceButton, Qt::LeftButton);
+    EXPECT_TRUE(fs::exists("spice/osc.v2.asc"));
+    QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
+    ASSERT_EQ(answers.requests.size(), 4u);
+    EXPECT_EQ(answers.requests[1].folder, fs::absolute("designs").string());
+    EXPECT_EQ(answers.requests[3].folder, fs::absolute("spice").string());
+}
+
+// Save with an entry typed but not read asks first: read it and save, save the design last
+// read, or cancel; with nothing typed it saves without asking.
+TEST_F(DesignWindowTest, SaveWithEntriesNotReadAsksFirst) {
+    const std::pair<std::size_t, float> rows[] = {{0, 33e-12f}, {1, 0}, {2, -1}};
+    for (const auto& [choice, savedC15] : rows) {
+        SCOPED_TRACE(choice);
+        DesignValues = calbrine_test::workedExample;
+        showDesignPage();
+        const float readC15 = DesignValues.C15;
+        Type(Design()->boxC15, "33p");
+        answers.choices = {choice};
+        answers.questions.clear();
+        answers.files = {std::string("asked.TXT")};
+        std::filesystem::remove("asked.TXT");
+        QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+        EXPECT_EQ(answers.questions.size(), 1u);
+        ASSERT_EQ(std::filesystem::exists("asked.TXT"), choice != 2);
+        if (choice != 2) {
+            DesignValues = DesignRecord{};
+            ReadDesignFile("asked.TXT");
+            EXPECT_EQ(DesignValues.C15, savedC15 > 0 ? savedC15 : readC15);
+        } else {
+            EXPECT_EQ(Design()->boxC15->text(), "33p");  // the typing stays for another go
+        }
+        answers.files.clear();
+        unloadDesignPage();
+    }
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    answers.questions.clear();
+    answers.files = {std::string("asked.TXT")};
+    QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+    EXPECT_TRUE(answers.questions.empty());
 }

@@ -2,17 +2,36 @@
 // the design window and its shortcuts.
 #include <QAccessible>
 #include <QDialog>
+#include <QKeyEvent>
+#include <QScreen>
 
 #include "GuiTestSupport.h"
+#include "engineering/EngineeringText.h"
+#include "files/DesignFiles.h"
 #include "windows/BlankPage.h"
+#include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
 #include "windows/ExplorerWindow.h"
+#include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
 
 using namespace calbrine;
 
 namespace {
+
+// A box as some desktops' line edits are: it claims Ctrl+E (end of line) for itself.
+class ClaimsCtrlE : public QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::ShortcutOverride && key->key() == Qt::Key_E &&
+            key->modifiers() == Qt::ControlModifier) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+};
 
 QString Spoken(QObject* object) {
     QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(object);
@@ -132,4 +151,99 @@ TEST_F(KeyboardReaderTest, ShortcutsNamedInTheTooltipsAndExitByKeyboard) {
     EXPECT_EQ(focusInExit, "cmdCancel");
     EXPECT_EQ(programEnds, 1);
     EXPECT_TRUE(std::filesystem::exists("LastSession.TXT"));
+}
+
+// Ctrl+E from a box that claims the key opens the explorer above the design window and wholly
+// on the screen; Escape closes it.
+TEST_F(KeyboardReaderTest, ShortcutFromABoxAndEscapeClosesTheExplorer) {
+    showDesignPage();
+    ClaimsCtrlE claim;
+    QLineEdit* box = Design()->boxL7;
+    box->installEventFilter(&claim);
+    Design()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([] { return OpenExplorer() != nullptr; }));
+    QWidget* explorer = OpenExplorer();
+    EXPECT_EQ(explorer->parentWidget(), Design()->window());
+    EXPECT_TRUE(explorer->isWindow());
+    // Wholly within the screen's height; the small screens' run checks the width too.
+    const QRect area = explorer->screen()->availableGeometry();
+    EXPECT_GE(explorer->frameGeometry().top(), area.top());
+    EXPECT_LE(explorer->frameGeometry().bottom(), area.bottom());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(explorer));
+    QTest::keyClick(explorer->focusWidget() ? explorer->focusWidget() : explorer, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([] { return OpenExplorer() == nullptr; }));
+}
+
+// A shown window partly off the screen comes back inside, one too big shrinks to fit, and one
+// wholly inside stays where it is.
+TEST_F(KeyboardReaderTest, KeepOnScreenBringsWindowsInside) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect rows[] = {
+        {area.right() - 100, area.bottom() - 50, 300, 200},  // past the bottom right
+        {area.left() - 40, area.top() - 30, 300, 200},       // past the top left
+        {area.left() + 10, area.top() + 10, area.width() * 2, area.height() * 2},
+        {area.left() + 20, area.top() + 50, 300, 200},  // inside
+    };
+    for (const QRect& row : rows) {
+        QWidget window;
+        window.setGeometry(row);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        KeepOnScreen(&window);
+        EXPECT_TRUE(area.contains(window.frameGeometry())) << row.x() << "," << row.y();
+        if (area.contains(row)) {
+            EXPECT_EQ(window.geometry(), row);
+        }
+    }
+}
+
+// Ctrl+Alt+Z puts the design before each accept step and file read back, several steps back,
+// Ctrl+Alt+Shift+Z redoes them; Ctrl+Z inside a box still undoes the typing only.
+TEST_F(KeyboardReaderTest, UndoAndRedoOfTheDesignLeaveCtrlZToTheBoxes) {
+    DesignValues = calbrine_test::workedExample;
+    DesignValues.C37 = 100e-12f;
+    WriteDesignFile("other.TXT");
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    const float originalC15 = DesignValues.C15, originalL7 = DesignValues.L7;
+    Design()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
+    Type(Design()->boxC15, "33p");
+    QTest::keyClick(Design()->boxC15, Qt::Key_Return);
+    Type(Design()->boxL7, "10u");
+    QTest::keyClick(Design()->boxL7, Qt::Key_Return);
+    Design()->boxL7->selectAll();
+    QTest::keyClicks(Design()->boxL7, "1u");
+    QTest::keyClick(Design()->boxL7, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Design()->boxL7->text(), "10uH");  // the box's own undo of the typing
+    const auto press = [](Qt::KeyboardModifiers keys) {
+        Design()->boxIF->setFocus();
+        QTest::keyClick(Design()->boxIF, Qt::Key_Z, keys);
+        Settle();
+    };
+    const Qt::KeyboardModifiers undo = Qt::ControlModifier | Qt::AltModifier;
+    const Qt::KeyboardModifiers redo = undo | Qt::ShiftModifier;
+    press(undo);
+    EXPECT_EQ(DesignValues.L7, originalL7);
+    EXPECT_EQ(DesignValues.C15, 33e-12f);
+    float shownL7 = originalL7;
+    FormatInductance(shownL7, WorkText);
+    EXPECT_EQ(Design()->boxL7->text().toStdString(), WorkText);
+    press(undo);
+    EXPECT_EQ(DesignValues.C15, originalC15);
+    press(redo);
+    EXPECT_EQ(DesignValues.C15, 33e-12f);
+    EXPECT_EQ(DesignValues.L7, originalL7);
+    press(redo);
+    EXPECT_EQ(DesignValues.L7, 10e-6f);
+    EXPECT_EQ(Design()->boxL7->text(), "10uH");
+    answers.files = {std::string("other.TXT")};
+    QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
+    EXPECT_EQ(DesignValues.C37, 100e-12f);
+    press(undo);
+    EXPECT_EQ(DesignValues.C37, calbrine_test::workedExample.C37);
+    EXPECT_EQ(DesignValues.L7, 10e-6f);
 }

@@ -57,6 +57,7 @@ TEST_F(ProgramFlowTest, ReadSaveAndCancel) {
     // The save dialog proposes the path read; a cancelled save writes and rebuilds nothing.
     const std::string before = FileText("first.TXT");
     Type(Design()->boxL7, "1u");
+    answers.choices = {1};  // the design last read, not the box
     Click(Design()->saveFileButton);
     EXPECT_EQ(answers.requests.back().fileName, "first.TXT");
     EXPECT_EQ(answers.requests.back().title, "Write Calbrine file");
@@ -71,9 +72,10 @@ TEST_F(ProgramFlowTest, ReadSaveAndCancel) {
     EXPECT_EQ(answers.requests.back().fileName, "");
 }
 
-TEST_F(ProgramFlowTest, SaveWritesTheAcceptedValuesNotTheBoxes) {
+TEST_F(ProgramFlowTest, SavingTheDesignLastReadWritesTheAcceptedValuesNotTheBoxes) {
     showDesignPage();
     Type(Design()->boxL7, "10u");  // typed, never accepted
+    answers.choices = {1};         // asked, the design last read is saved
     answers.files = {std::string("saved.TXT")};
     Click(Design()->saveFileButton);
     EXPECT_NE(FileText("saved.TXT").find("L7: 2.2E-06\r\n"), std::string::npos);

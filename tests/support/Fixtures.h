@@ -84,6 +84,19 @@ class RecordedServices : public calbrine::RunTimeServices {
     }
     void Beep() override { ++beeps; }
     std::string GeneralDateText() override { return date; }
+    // Questions are recorded as "title: text"; each takes the next of `choices`, or cancels.
+    std::size_t AskChoice(const std::string& text, const std::string& title,
+                          const std::vector<std::string>& buttons) override {
+        questions.push_back(title + ": " + text);
+        std::size_t answer = buttons.size() - 1;
+        if (!choices.empty()) {
+            answer = choices.front();
+            choices.erase(choices.begin());
+        }
+        return answer;
+    }
+    std::vector<std::string> questions;
+    std::vector<std::size_t> choices;
 
     std::vector<std::string> messages;
     int beeps = 0;

@@ -8,6 +8,7 @@
 #include "design/DesignValues.h"
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
+#include "engineering/EntryNote.h"
 #include "platform/QtRunTimeServices.h"
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
@@ -61,16 +62,33 @@ constexpr std::pair<const char*, Qt::Key> buttonShortcuts[] = {
     {"cmdSpice", Qt::Key_L},    {"cmdPrint", Qt::Key_P},    {"cmdExit", Qt::Key_Q},
     {"cmdExplore", Qt::Key_E},  {"cmdSimulate", Qt::Key_R}};
 
+// Marks a box whose text was not taken in full: its tooltip and spoken description say what
+// was read, and a tinted background shows it, until the user edits the box.
+void MarkEntry(QLineEdit* box, const std::string& note) {
+    box->setToolTip(QString::fromStdString(note));
+    box->setAccessibleDescription(QString::fromStdString(note));
+    box->setStyleSheet(note.empty() ? QString() : QStringLiteral("background: #fff0b3"));
+    if (!note.empty()) {
+        QObject::connect(
+            box, &QLineEdit::textEdited, box, [box] { MarkEntry(box, ""); },
+            Qt::SingleShotConnection);
+    }
+}
+
 // Reads one component box: engineering text into the field, the floor under a value of zero
-// or less, and the box rewritten in normalised form.
+// or less, and the box rewritten in normalised form and marked when it was not taken in full.
 void AcceptComponent(QLineEdit* box, float& field, float floor,
                      void (*format)(float&, std::string&)) {
-    ParseEngValue(box->text().toStdString(), field);
+    const std::string typed = box->text().toStdString();
+    ParseEngValue(typed, field);
+    const float read = field;
     if (field <= 0) {
         field = floor;
     }
     format(field, WorkText);
     box->setText(QString::fromStdString(WorkText));
+    const bool inductor = format == static_cast<void (*)(float&, std::string&)>(FormatInductance);
+    MarkEntry(box, EntryNote(typed, inductor ? "H" : "F", read, inductor ? "1pH" : "0.01pF"));
 }
 
 }  // namespace
@@ -216,9 +234,11 @@ void DesignPage::computeTuning() {
 void DesignPage::onAccept() {
     const DesignRecord before = DesignValues;
     DesignRecord& d = DesignValues;
-    ParseEngValue(boxIF->text().toStdString(), d.IF);
+    const std::string typedIF = boxIF->text().toStdString();
+    ParseEngValue(typedIF, d.IF);
     FormatEng(d.IF, WorkText);
     boxIF->setText(QString::fromStdString(WorkText));
+    MarkEntry(boxIF, EntryNote(typedIF, "Hz", d.IF, ""));
 
     AcceptComponent(boxCfineMin, d.CfineMin, CapacitanceFloor, FormatCapacitance);
     AcceptComponent(boxCfineMax, d.CfineMax, CapacitanceFloor, FormatCapacitance);

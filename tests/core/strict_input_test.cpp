@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "design/Acceptance.h"
+#include "engineering/EntryNote.h"
 #include "engineering/StrictNumber.h"
 #include "file_test_support.h"
 #include "files/DesignFiles.h"
@@ -82,4 +83,28 @@ TEST_F(FileTest, ValueLinesTellADesignFileFromAnotherKind) {
         EXPECT_TRUE(read.read);
         EXPECT_EQ(read.valueLines, found) << text;
     }
+}
+
+// The design page's boxes keep their forgiving reading, and say what they passed over.
+TEST(EntryNote, WhatABoxPassedOverIsSaid) {
+    const std::pair<const char*, const char*> ignored[] = {
+        {"4.7p", ""},     {"4.7pF", ""},     {" 22n ", ""},
+        {"7.7uH", "'H'"}, {"22o", "'o'"},    {"4.7\xC2\xB5", "'\xC2\xB5'"},
+        {"2,2n", "','"},  {"1.2.3p", "'.'"}, {"5p5", "'5'"},
+        {"1e3x", "'x'"},  {"abc", "'abc'"},  {"12345678901234", "'34'"}};
+    for (const auto& [text, runs] : ignored) {
+        EXPECT_EQ(IgnoredCharacters(text, "F"), runs) << text;
+    }
+    EXPECT_EQ(IgnoredCharacters("7.7uH", "H"), "");
+    EXPECT_EQ(IgnoredCharacters("11MHz", "Hz"), "");
+    EXPECT_EQ(EntryNote("4.7p", "F", 4.7e-12f, "0.01pF"), "");
+    EXPECT_EQ(EntryNote("22o", "F", 22, "0.01pF"), "read as 22F: 'o' ignored");
+    EXPECT_EQ(EntryNote("2,2n", "F", 22e-9f, "0.01pF"), "read as 22nF: ',' ignored");
+    EXPECT_EQ(EntryNote("4.7\xC2\xB5", "F", 4.7f, "0.01pF"), "read as 4.7F: '\xC2\xB5' ignored");
+    EXPECT_EQ(EntryNote("-5p", "F", -5e-12f, "0.01pF"),
+              "read as -5pF: the smallest value, 0.01pF, taken");
+    EXPECT_EQ(EntryNote("x0", "H", 0, "1pH"),
+              "read as 0H: 'x' ignored; the smallest value, 1pH, taken");
+    EXPECT_EQ(EntryNote("12o", "Hz", 12, ""), "read as 12Hz: 'o' ignored");
+    EXPECT_EQ(EntryNote("-5M", "Hz", -5e6f, ""), "");  // the IF has no floor
 }

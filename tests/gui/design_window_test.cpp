@@ -155,6 +155,12 @@ TEST_F(DesignWindowTest, EveryFloorOfTheAcceptStep) {
                             Qt::Key_Return);  // Enter in a box reads the entries
             EXPECT_EQ(DesignValues.*field, floor) << name << " " << entry;
             EXPECT_EQ(Child<QLineEdit>(w, name)->text(), "") << name;
+            const std::string floorText = field == &DesignRecord::L7 ? "1pH" : "0.01pF";
+            const std::string read = std::string(entry[0] == '0' ? "0" : "-47p") +
+                                     (field == &DesignRecord::L7 ? "H:" : "F:");
+            EXPECT_EQ(Child<QLineEdit>(w, name)->toolTip().toStdString(),
+                      "read as " + read + " the smallest value, " + floorText + ", taken")
+                << name << " " << entry;
             EXPECT_EQ(DesignValues.IF, 12e6f);
         }
     }
@@ -263,4 +269,24 @@ TEST_F(DesignWindowTest, SaveWithEntriesNotReadAsksFirst) {
     answers.files = {std::string("asked.TXT")};
     QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
     EXPECT_TRUE(answers.questions.empty());
+}
+
+// A box whose text was not taken in full says what it read until the user edits it; a box
+// taken in full says nothing.
+TEST_F(DesignWindowTest, BoxesSayWhatTheyRead) {
+    DesignPage* w = Open();
+    TypeWorkedExample(w);
+    Type(w->boxC15, "22o");
+    Type(w->boxC37, "2,2n");
+    Type(w->boxIF, "12MHz");
+    QTest::mouseClick(w->acceptButton, Qt::LeftButton);
+    EXPECT_EQ(DesignValues.C15, 22.0f);
+    EXPECT_EQ(w->boxC15->toolTip(), QString("read as 22F: 'o' ignored"));
+    EXPECT_EQ(w->boxC15->accessibleDescription(), w->boxC15->toolTip());
+    EXPECT_EQ(w->boxC37->toolTip(), QString("read as 22nF: ',' ignored"));
+    EXPECT_TRUE(w->boxIF->toolTip().isEmpty());
+    EXPECT_TRUE(w->boxC34->toolTip().isEmpty());
+    QTest::keyClick(w->boxC15, Qt::Key_Backspace);
+    EXPECT_TRUE(w->boxC15->toolTip().isEmpty());
+    EXPECT_EQ(w->boxC37->toolTip(), QString("read as 22nF: ',' ignored"));
 }

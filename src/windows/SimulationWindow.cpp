@@ -19,7 +19,7 @@
 #include "services/RunTimeServices.h"
 #include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationText.h"
-#include "windows/SpectrumPlot.h"
+#include "windows/HarmonicsPlot.h"
 #include "windows/WaveformPlot.h"
 
 namespace calbrine {
@@ -108,7 +108,7 @@ void SimulationWindow::MakeControls() {
         waveSetting_->addItem(SettingName(setting));
     }
     plot_ = new WaveformPlot;
-    spectrum_ = new SpectrumPlot;
+    spectrum_ = new HarmonicsPlot;
     spectrum_->setObjectName("spectrum");
     connect(waveSetting_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { ShowWaveform(index); });

@@ -21,7 +21,7 @@ class QTableWidget;
 
 namespace calbrine {
 
-class SpectrumPlot;
+class HarmonicsPlot;
 class WaveformPlot;
 
 class SimulationWindow : public QWidget {
@@ -38,7 +38,7 @@ class SimulationWindow : public QWidget {
     bool Running() const { return running_; }
     const SimulationReport& Report() const { return report_; }
     WaveformPlot* Plot() const { return plot_; }
-    SpectrumPlot* Spectrum() const { return spectrum_; }
+    HarmonicsPlot* Spectrum() const { return spectrum_; }
     // The workers of the next run come from this command (tests give their own).
     void SetWorkerCommand(WorkerCommand command) { workerCommand_ = std::move(command); }
 
@@ -75,7 +75,7 @@ class SimulationWindow : public QWidget {
     QPushButton* saveNetlistButton_ = nullptr;
     QComboBox* waveSetting_ = nullptr;
     WaveformPlot* plot_ = nullptr;
-    SpectrumPlot* spectrum_ = nullptr;
+    HarmonicsPlot* spectrum_ = nullptr;
 };
 
 }  // namespace calbrine

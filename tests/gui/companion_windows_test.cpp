@@ -20,7 +20,7 @@
 #include "windows/DesignPage.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/SimulationWindow.h"
-#include "windows/SpectrumPlot.h"
+#include "windows/HarmonicsPlot.h"
 #include "windows/WaveformPlot.h"
 
 using namespace calbrine;

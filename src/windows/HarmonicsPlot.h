@@ -11,10 +11,10 @@ class QPainter;
 
 namespace calbrine {
 
-class SpectrumPlot : public QWidget {
+class HarmonicsPlot : public QWidget {
     Q_OBJECT
   public:
-    explicit SpectrumPlot(QWidget* parent = nullptr);
+    explicit HarmonicsPlot(QWidget* parent = nullptr);
 
     // Levels not measured show the caption alone.
     void SetLevels(const HarmonicLevels& levels, QString caption);

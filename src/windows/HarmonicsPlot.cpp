@@ -1,4 +1,4 @@
-#include "windows/SpectrumPlot.h"
+#include "windows/HarmonicsPlot.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -22,17 +22,17 @@ double Floor(const HarmonicLevels& levels) {
 
 }  // namespace
 
-SpectrumPlot::SpectrumPlot(QWidget* parent) : QWidget(parent) {
+HarmonicsPlot::HarmonicsPlot(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void SpectrumPlot::SetLevels(const HarmonicLevels& levels, QString caption) {
+void HarmonicsPlot::SetLevels(const HarmonicLevels& levels, QString caption) {
     levels_ = levels;
     caption_ = std::move(caption);
     update();
 }
 
-void SpectrumPlot::Render(QPainter& p, const QRectF& area) const {
+void HarmonicsPlot::Render(QPainter& p, const QRectF& area) const {
     p.save();
     const QRectF plot = PlotFrame(p, area, caption_, "-000", "0");
     if (levels_.measured && plot.width() > 10 && plot.height() > 10) {
@@ -62,7 +62,7 @@ void SpectrumPlot::Render(QPainter& p, const QRectF& area) const {
     p.restore();
 }
 
-void SpectrumPlot::paintEvent(QPaintEvent*) {
+void HarmonicsPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     Render(painter, rect());
 }

@@ -23,9 +23,11 @@ namespace {
 // A box as some desktops' line edits are: it claims Ctrl+E (end of line) for itself.
 class ClaimsCtrlE : public QObject {
     bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) {
+            return false;  // only then is the event a key event
+        }
         auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::ShortcutOverride && key->key() == Qt::Key_E &&
-            key->modifiers() == Qt::ControlModifier) {
+        if (key->key() == Qt::Key_E && key->modifiers() == Qt::ControlModifier) {
             event->accept();
             return true;
         }

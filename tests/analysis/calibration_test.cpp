@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 #include <sstream>
 
 #include "../support/Fixtures.h"
@@ -244,14 +243,8 @@ TEST(Calibration, ReportAndCsv) {
     EXPECT_EQ(CalibrationCsv(two).find("CcoarseSwing"), std::string::npos);
     EXPECT_NE(CalibrationCsv(two).find("\nCstray,"), std::string::npos);
 
-    const std::string text = CalibrationText(shipped, readings, four);
-    for (const char* line :
-         {"L7 +7\\.00\\d*uH +6\\.8uH +\\+3 %",
-          "C90 with stray +37\\.[67]\\d*pF +33pF +\\+4\\.[67]\\d*pF",
-          "C38 swing +3[78]\\.\\d*pF +40pF +-5 %",
-          "Built VFO 4\\.7008M to 4\\.913M \\(designed 4\\.7843M to 5\\.0172M\\)"}) {
-        EXPECT_TRUE(std::regex_search(text, std::regex(line))) << line << "\n" << text;
-    }
+    // The text report's every column is read against a reviewed reference by the command
+    // line's test; here the note that two readings leave the swing as designed.
     EXPECT_NE(CalibrationText(shipped, readings, two).find("kept: three readings"),
               std::string::npos);
     const auto rows = ReadingRows(readings, four);

@@ -51,6 +51,10 @@ TEST(Measurement, SteadyOscillationGivesFrequencySwingAndStartup) {
         }),
         calculatedHz);
     EXPECT_NEAR(rippled.frequencyHz, 4.98e6, 4.98e6 * 1e-5);
+    // A small swing above the 10 mV floor still counts.
+    EXPECT_TRUE(
+        MeasureOscillation(Sampled([](double t) { return 0.015 * Growing(t, 5e6); }), calculatedHz)
+            .oscillates);
 }
 
 TEST(Measurement, NoOscillationSaysWhatWasSeen) {
@@ -62,6 +66,8 @@ TEST(Measurement, NoOscillationSaysWhatWasSeen) {
     const Case cases[] = {
         {"ringing that dies away",
          [](double t) { return std::exp(-t / (10 * period)) * std::sin(2 * M_PI * 5e6 * t); },
+         "output stays below 10 mV"},
+        {"a steady swing of 6 mV", [](double t) { return 0.006 * Growing(t, 5e6); },
          "output stays below 10 mV"},
         {"a steady swing far from the tank", [](double t) { return Growing(t, 11e6); },
          "runs at 1.1e+07 Hz instead"},

@@ -150,8 +150,9 @@ TEST_F(ProgramFlowTest, NextStartShowsTheLastSession) {
 TEST_F(ProgramFlowTest, TheDesignWindowIsMadeAheadButLoadedOnlyByStart) {
     DesignValues.CfineMin = DesignValues.CfineMax = 3e38f;  // its schematic reports an overflow
     frmOpening* opening = ShowOpeningWindow();
-    QTest::qWait(50);  // painted, and the design window's controls made meanwhile
-    EXPECT_NE(opening->findChild<frmDesign*>(), nullptr);
+    // Painted, and the design window's controls made meanwhile, without Start; on a busy
+    // machine that can take longer than a frame.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opening->findChild<frmDesign*>() != nullptr; }, 5000));
     EXPECT_TRUE(answers.messages.empty());
     opening->cmdStart_Click();
     EXPECT_EQ(answers.messages, std::vector<std::string>{"Calbrine: We had a schematic error"});

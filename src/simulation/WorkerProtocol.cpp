@@ -148,42 +148,41 @@ bool DecodeResult(const std::string& frame, JobResult& r) {
                static_cast<std::uint8_t>(JobResult::Outcome::Failed);
 }
 
+namespace {
+
+// Moves all `size` bytes through `transfer` (read or write), again after an interruption;
+// false at the end of the stream or on an error.
+template <class Transfer>
+bool TransferAll(Transfer transfer, int fd, char* bytes, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = transfer(fd, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool ReadExactly(int fd, char* into, std::size_t size) {
+    return TransferAll(read, fd, into, size);
+}
+
+}  // namespace
+
 bool WriteFrame(int fd, const std::string& payload) {
     const std::uint64_t size = payload.size();
     std::string frame(reinterpret_cast<const char*>(&size), sizeof size);
     frame += payload;
-    std::size_t done = 0;
-    while (done < frame.size()) {
-        const ssize_t n = write(fd, frame.data() + done, frame.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    const auto writeBytes = [](int out, char* bytes, std::size_t count) {
+        return write(out, bytes, count);
+    };
+    return TransferAll(writeBytes, fd, frame.data(), frame.size());
 }
-
-namespace {
-
-bool ReadExactly(int fd, char* into, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = read(fd, into + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
 
 bool ReadFrame(int fd, std::string& payload) {
     std::uint64_t size = 0;

@@ -1,10 +1,36 @@
 #include "circuit/OscillatorCircuit.h"
 
+#include <stdexcept>
+
 namespace calbrine {
 
-OscillatorCircuit BuildOscillator(const DesignRecord& d, TuningSetting setting) {
+OscillatorCircuit BuildOscillator(const DesignRecord& design, TuningSetting setting) {
+    return BuildOscillator(design, SettingCapacitors(design, setting));
+}
+
+namespace {
+
+void ApplyConditions(OscillatorCircuit& circuit, const CircuitConditions& conditions) {
+    circuit.temperatureC = conditions.temperatureC;
+    for (const auto& [name, ppm] : conditions.tcPpm) {
+        bool found = false;
+        for (CircuitPart& part : circuit.parts) {
+            if (part.name == name) {
+                part.tcPpm = ppm;
+                found = true;
+            }
+        }
+        if (!found) {
+            throw std::invalid_argument("no part of the oscillator is called " + name);
+        }
+    }
+}
+
+}  // namespace
+
+OscillatorCircuit BuildOscillator(const DesignRecord& d, TuningCapacitors tuning,
+                                  const CircuitConditions& conditions) {
     using namespace node;
-    const TuningCapacitors tuning = SettingCapacitors(d, setting);
     const PartKind C = PartKind::Capacitor;
     OscillatorCircuit circuit;
     circuit.parts = {
@@ -36,6 +62,7 @@ OscillatorCircuit BuildOscillator(const DesignRecord& d, TuningSetting setting) 
             }
         }
     }
+    ApplyConditions(circuit, conditions);
     return circuit;
 }
 

@@ -4,7 +4,9 @@
 // It is the circuit of the LTspice schematic export, part for part and node for node.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "circuit/OscillatorParts.h"
@@ -21,12 +23,31 @@ struct CircuitPart {
     // base, emitter.
     std::vector<std::string> nodes;
     std::string model = "";  // the transistor's: the name of its model card
+    // Temperature coefficient in ppm/degC about NominalTemperatureC; 0 for a part that keeps
+    // its value at any temperature.
+    double tcPpm = 0;
+};
+
+// The temperature at which the parts have their values, in degC.
+constexpr double NominalTemperatureC = 25;
+
+// What a run may change besides the design and its tuning: the temperature of the whole
+// circuit (the transistor's and the parts'), and the parts' temperature coefficients, by the
+// circuit's part names ("Cfine", "Ccoarse", "C37", "L7" ...).
+struct CircuitConditions {
+    std::optional<double> temperatureC;  // none: ngspice's own default, as every plain run
+    std::vector<std::pair<std::string, double>> tcPpm;
 };
 
 struct OscillatorCircuit {
     std::vector<CircuitPart> parts;
+    std::optional<double> temperatureC;
 };
 
 OscillatorCircuit BuildOscillator(const DesignRecord& design, TuningSetting setting);
+// At any capacitances of the tuning capacitors, under `conditions`; a coefficient naming no
+// part of the circuit is a fault of the caller (std::invalid_argument).
+OscillatorCircuit BuildOscillator(const DesignRecord& design, TuningCapacitors tuning,
+                                  const CircuitConditions& conditions = {});
 
 }  // namespace calbrine

@@ -43,7 +43,9 @@ std::string PartLine(const CircuitPart& part, const TransientPlan& plan) {
             return line + " PWL(0 0 " + SpiceNumber(plan.supplyRise) + " " +
                    SpiceNumber(part.value) + ")";
         default:
-            return line + " " + SpiceNumber(part.value);
+            line += " " + SpiceNumber(part.value);
+            // ngspice scales a capacitor or inductor by 1 + tc1 x (T - TNOM).
+            return part.tcPpm == 0 ? line : line + " tc1=" + SpiceNumber(part.tcPpm * 1e-6);
     }
 }
 
@@ -57,6 +59,12 @@ std::string SpiceNetlist(const OscillatorCircuit& circuit, const TransientPlan& 
     text += TransistorModelCard;
     // Tighter than the default tolerance: the default lets the frequency drift by some 0.1 %.
     text += ".options reltol=1e-4\n";
+    if (circuit.temperatureC) {
+        // The parts' coefficients and the transistor's model are referred to the nominal
+        // temperature; the whole circuit runs at the asked one.
+        text += ".options tnom=" + SpiceNumber(NominalTemperatureC) + "\n";
+        text += ".temp " + SpiceNumber(*circuit.temperatureC) + "\n";
+    }
     const std::string step = SpiceNumber(plan.maxStep);
     text += ".tran " + step + " " + SpiceNumber(plan.stopTime) + " 0 " + step + "\n";
     text += std::string(".save v(") + node::Output + ") v(" + node::Emitter + ")\n";

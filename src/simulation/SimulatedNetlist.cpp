@@ -1,15 +1,23 @@
 #include "simulation/SimulatedNetlist.h"
 
 #include "circuit/OscillatorCircuit.h"
+#include "design/Tuning.h"
 
 namespace calbrine {
 
 std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor,
                              int periods) {
-    TransientPlan plan = PlanTransient(CalculatedFrequency(design, setting));
+    return SimulatedNetlist(design, SettingCapacitors(design, setting), {}, stepFactor, periods);
+}
+
+std::string SimulatedNetlist(const DesignRecord& design, TuningCapacitors tuning,
+                             const CircuitConditions& conditions, int stepFactor, int periods) {
+    // The plan follows the resonance at the nominal temperature, so that the runs of one
+    // setting at several temperatures take the same time steps.
+    TransientPlan plan = PlanTransient(ResonanceFrequency(design, tuning.cfine, tuning.ccoarse));
     plan.maxStep *= stepFactor;
     plan.stopTime *= static_cast<double>(periods) / SimulatedPeriods;
-    std::string text = SpiceNetlist(BuildOscillator(design, setting), plan);
+    std::string text = SpiceNetlist(BuildOscillator(design, tuning, conditions), plan);
     const std::string output = node::Output;
     // After the title line, which ngspice never reads as a part.
     text.insert(text.find('\n') + 1, "* output node: " + output + "\n");

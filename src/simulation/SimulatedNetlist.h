@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "circuit/OscillatorCircuit.h"
 #include "circuit/SpiceNetlist.h"
 #include "circuit/TuningSettings.h"
 #include "design/DesignRecord.h"
@@ -14,6 +15,10 @@ namespace calbrine {
 // The netlist at the planned time step and length, or at `stepFactor` times that step over
 // `periods` periods of the calculated frequency.
 std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, int stepFactor = 1,
+                             int periods = SimulatedPeriods);
+// The same at any capacitances of the tuning capacitors and under `conditions`.
+std::string SimulatedNetlist(const DesignRecord& design, TuningCapacitors tuning,
+                             const CircuitConditions& conditions, int stepFactor = 1,
                              int periods = SimulatedPeriods);
 
 // The setting called `name` ("VfoMin", "VfoMax", "FineLow", "FineHigh"), if there is one.

@@ -6,6 +6,7 @@
 
 #include "circuit/OscillatorCircuit.h"
 #include "circuit/SpiceNetlist.h"
+#include "design/Tuning.h"
 #include "simulation/FrequencyEstimate.h"
 #include "simulation/SimulatedNetlist.h"
 
@@ -35,21 +36,52 @@ SimulationOutcome Failed(SimulationFailure failure, const std::string& message) 
     return outcome;
 }
 
-// The runs of every setting at the planned step, then at twice it: the longer runs first, so
-// that the workers finish together.
-std::vector<SimulationJob> Jobs(const SimulationRequest& request) {
+// A point of a request: one of its settings, or capacitances of D9 and C38.
+struct Point {
+    std::string name;  // "VfoMin" or "C38 = 56 pF"
+    TuningSetting setting = TuningSetting::VfoMin;
+    TuningCapacitors capacitors;
+    double calculatedHz = 0;
+};
+
+std::vector<Point> Points(const SimulationRequest& request) {
+    std::vector<Point> points;
+    const DesignRecord& d = request.design;
+    if (!request.points.empty()) {
+        for (TuningCapacitors c : request.points) {
+            points.push_back({"C38 = " + Figure(c.ccoarse * 1e12) + " pF", TuningSetting::VfoMin, c,
+                              ResonanceFrequency(d, c.cfine, c.ccoarse)});
+        }
+        return points;
+    }
+    for (TuningSetting setting : request.settings) {
+        points.push_back({SettingName(setting), setting, SettingCapacitors(d, setting),
+                          CalculatedFrequency(d, setting)});
+    }
+    return points;
+}
+
+// The runs of every point at the planned step, then at twice it: the longer runs first, so
+// that the workers finish together. `jobs[i]` and `jobs[runs + i]` are point i's two runs,
+// the points of the requests one after another.
+std::vector<SimulationJob> Jobs(const std::vector<SimulationRequest>& requests,
+                                const std::vector<std::vector<Point>>& points) {
     std::vector<SimulationJob> jobs;
     for (int factor : {1, 2}) {
-        for (TuningSetting setting : request.settings) {
-            SimulationJob job;
-            job.id = static_cast<std::uint32_t>(jobs.size());
-            const int periods = factor == 1 ? SimulatedPeriods : CoarsePeriods;
-            job.netlist = SimulatedNetlist(request.design, setting, factor, periods);
-            job.calculatedHz = CalculatedFrequency(request.design, setting);
-            job.stopTime = PlanTransient(job.calculatedHz).stopTime * periods / SimulatedPeriods;
-            job.keptPeriods = factor == 1 ? KeptPeriods : 0;
-            job.spectrum = factor == 1;
-            jobs.push_back(job);
+        for (std::size_t r = 0; r < requests.size(); ++r) {
+            for (const Point& point : points[r]) {
+                SimulationJob job;
+                job.id = static_cast<std::uint32_t>(jobs.size());
+                const int periods = factor == 1 ? SimulatedPeriods : CoarsePeriods;
+                job.netlist = SimulatedNetlist(requests[r].design, point.capacitors,
+                                               requests[r].conditions, factor, periods);
+                job.calculatedHz = point.calculatedHz;
+                job.stopTime =
+                    PlanTransient(job.calculatedHz).stopTime * periods / SimulatedPeriods;
+                job.keptPeriods = factor == 1 ? KeptPeriods : 0;
+                job.spectrum = factor == 1;
+                jobs.push_back(job);
+            }
         }
     }
     return jobs;
@@ -113,11 +145,11 @@ SettingReport Combine(TuningSetting setting, const JobResult& fine, const JobRes
     return report;
 }
 
-std::string Phase(const SimulationRequest& request, const std::vector<double>& fractions) {
+// The points in progress, by their requests' labels where they have them.
+std::string Phase(const std::vector<std::string>& names, const std::vector<double>& fractions) {
     std::string phase;
-    const std::size_t n = request.settings.size();
     for (std::size_t i = 0; i < fractions.size(); ++i) {
-        const std::string name = SettingName(request.settings[i % n]);
+        const std::string& name = names[i % names.size()];
         if (fractions[i] > 0 && fractions[i] < 1 && phase.find(name) == std::string::npos) {
             phase += (phase.empty() ? "" : ", ") + name;
         }
@@ -129,20 +161,19 @@ std::string Phase(const SimulationRequest& request, const std::vector<double>& f
 
 std::string Simulator::Refusal(const SimulationRequest& request) {
     const DesignRecord& d = request.design;
-    if (request.settings.empty()) {
+    if (request.settings.empty() && request.points.empty()) {
         return "No setting of the tuning capacitors was chosen.";
     }
-    for (TuningSetting setting : request.settings) {
-        for (const CircuitPart& part : BuildOscillator(d, setting).parts) {
+    for (const Point& point : Points(request)) {
+        for (const CircuitPart& part : BuildOscillator(d, point.capacitors).parts) {
             if (!std::isfinite(part.value) || (part.value <= 0 && part.name != "Q8")) {
-                return std::string(SettingName(setting)) + ": " + part.name +
-                       " must be a positive value to be simulated.";
+                return point.name + ": " + part.name + " must be a positive value to be simulated.";
             }
         }
-        const double hz = CalculatedFrequency(d, setting);
+        const double hz = point.calculatedHz;
         if (!(hz >= LowestSimulatedHz && hz <= HighestSimulatedHz)) {
-            return std::string(SettingName(setting)) + ": the calculated frequency " + Figure(hz) +
-                   " Hz" + " is outside the simulated range of 1 kHz to 1 GHz.";
+            return point.name + ": the calculated frequency " + Figure(hz) + " Hz" +
+                   " is outside the simulated range of 1 kHz to 1 GHz.";
         }
     }
     return "";
@@ -151,19 +182,89 @@ std::string Simulator::Refusal(const SimulationRequest& request) {
 SimulationOutcome Simulator::Run(const SimulationRequest& request,
                                  const SimulationProgress& progress,
                                  const std::atomic<bool>* cancel) const {
-    const std::string refusal = Refusal(request);
-    if (!refusal.empty()) {
-        return Failed(SimulationFailure::Refused, refusal);
+    BatchOutcome batch = RunBatch({request}, progress, cancel);
+    SimulationOutcome outcome;
+    outcome.failure = batch.failure;
+    outcome.message = batch.message;
+    if (!batch.reports.empty()) {
+        outcome.report = std::move(batch.reports.front());
     }
-    const std::vector<SimulationJob> jobs = Jobs(request);
-    const std::size_t n = request.settings.size();
+    return outcome;
+}
+
+namespace {
+
+BatchOutcome FailedBatch(SimulationFailure failure, const std::string& message) {
+    BatchOutcome outcome;
+    outcome.failure = failure;
+    outcome.message = message;
+    return outcome;
+}
+
+// The two runs of every point made into its report; the first failure becomes the batch's.
+void Gather(const std::vector<std::vector<Point>>& points,
+            const std::vector<SimulationRequest>& requests, const std::vector<PooledResult>& runs,
+            double jobSeconds, BatchOutcome& outcome) {
+    const std::size_t total = runs.size() / 2;
+    std::size_t i = 0;
+    for (std::size_t r = 0; r < points.size(); ++r) {
+        SimulationReport& report = outcome.reports.emplace_back();
+        for (const Point& point : points[r]) {
+            const std::string& label = requests[r].label;
+            const std::string name = label.empty() ? point.name : label + ", " + point.name;
+            bool failed = false;
+            for (const PooledResult* run : {&runs[i], &runs[total + i]}) {
+                const std::optional<SimulationOutcome> failure = RunFailure(name, *run, jobSeconds);
+                // The user did not cancel: a run cancelled because another was lost says
+                // nothing.
+                if (failure &&
+                    (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled)) {
+                    outcome.failure = failure->failure;
+                    outcome.message = failure->message;
+                }
+                failed = failed || failure;
+            }
+            if (!failed) {
+                SettingReport s = Combine(point.setting, runs[i].result, runs[total + i].result);
+                s.capacitors = point.capacitors;
+                s.calculatedHz = point.calculatedHz;
+                report.settings.push_back(s);
+            }
+            ++i;
+        }
+    }
+}
+
+}  // namespace
+
+BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
+                                 const SimulationProgress& progress,
+                                 const std::atomic<bool>* cancel) const {
+    std::vector<std::vector<Point>> points;
+    std::vector<std::string> names;  // of each point, for the progress
+    for (const SimulationRequest& request : requests) {
+        const std::string refusal = Refusal(request);
+        if (!refusal.empty()) {
+            return FailedBatch(SimulationFailure::Refused,
+                               request.label.empty() ? refusal : request.label + ": " + refusal);
+        }
+        points.push_back(Points(request));
+        for (const Point& point : points.back()) {
+            names.push_back(request.label.empty() ? point.name : request.label);
+        }
+    }
+    if (names.empty()) {
+        return FailedBatch(SimulationFailure::Refused, "Nothing was asked to be simulated.");
+    }
+    const std::vector<SimulationJob> jobs = Jobs(requests, points);
+    const std::size_t n = names.size();
     const JobProgress perJob = [&](const std::vector<double>& fractions) {
         if (progress) {
             double done = 0;
             for (std::size_t i = 0; i < fractions.size(); ++i) {
                 done += fractions[i] * (i < n ? FineWeight : CoarseWeight);
             }
-            progress(done / (n * (FineWeight + CoarseWeight)), Phase(request, fractions));
+            progress(done / (n * (FineWeight + CoarseWeight)), Phase(names, fractions));
         }
     };
     WorkerPool pool(
@@ -172,30 +273,10 @@ SimulationOutcome Simulator::Run(const SimulationRequest& request,
         PoolLimits{options_.jobs, options_.jobSeconds, PoolLimits{}.jobsPerWorker, true});
     const std::vector<PooledResult> runs = pool.Run(jobs, perJob, cancel);
     if (cancel != nullptr && cancel->load()) {
-        return Failed(SimulationFailure::Cancelled, "The simulation was cancelled.");
+        return FailedBatch(SimulationFailure::Cancelled, "The simulation was cancelled.");
     }
-    SimulationOutcome outcome;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string name = SettingName(request.settings[i]);
-        bool failed = false;
-        for (const PooledResult* run : {&runs[i], &runs[n + i]}) {
-            const std::optional<SimulationOutcome> failure =
-                RunFailure(name, *run, options_.jobSeconds);
-            // The user did not cancel: a run cancelled because another was lost says nothing.
-            if (failure &&
-                (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled)) {
-                outcome.failure = failure->failure;
-                outcome.message = failure->message;
-            }
-            failed = failed || failure;
-        }
-        if (failed) {
-            continue;
-        }
-        SettingReport report = Combine(request.settings[i], runs[i].result, runs[n + i].result);
-        report.calculatedHz = jobs[i].calculatedHz;
-        outcome.report.settings.push_back(report);
-    }
+    BatchOutcome outcome;
+    Gather(points, requests, runs, options_.jobSeconds, outcome);
     if (progress && outcome.Succeeded()) {
         progress(1.0, "done");
     }

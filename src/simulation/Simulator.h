@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "circuit/OscillatorCircuit.h"
 #include "circuit/TuningSettings.h"
 #include "design/DesignRecord.h"
 #include "simulation/Harmonics.h"
@@ -20,12 +21,24 @@
 namespace calbrine {
 
 struct SimulationRequest {
+    SimulationRequest() = default;
+    explicit SimulationRequest(const DesignRecord& d,
+                               std::vector<TuningSetting> s = {AllTuningSettings.begin(),
+                                                               AllTuningSettings.end()})
+        : design(d), settings(std::move(s)) {}
+
     DesignRecord design;
     std::vector<TuningSetting> settings{AllTuningSettings.begin(), AllTuningSettings.end()};
+    // When not empty, the runs are at these capacitances of D9 and C38 instead of at the
+    // settings (the points of a tuning curve).
+    std::vector<TuningCapacitors> points;
+    CircuitConditions conditions;  // the temperature and the parts' coefficients
+    std::string label;             // names the request in messages of a batch: "run 17"
 };
 
 struct SettingReport {
-    TuningSetting setting = TuningSetting::VfoMin;
+    TuningSetting setting = TuningSetting::VfoMin;  // of a request by settings
+    TuningCapacitors capacitors;                    // D9 and C38 in the run
     double calculatedHz = 0;
     // The run at the planned step, except that frequencyHz is extrapolated from both runs.
     OscillationMeasure measure;
@@ -64,7 +77,17 @@ struct SimulationOutcome {
     bool Succeeded() const { return failure == SimulationFailure::None; }
 };
 
-// Fraction 0..1 of the whole request and the settings being simulated ("VfoMin, VfoMax").
+// Many requests simulated as one batch; `reports` follows the requests.
+struct BatchOutcome {
+    SimulationFailure failure = SimulationFailure::None;
+    std::string message;  // for the user, when it failed: the first failure, by request
+    std::vector<SimulationReport> reports;
+
+    bool Succeeded() const { return failure == SimulationFailure::None; }
+};
+
+// Fraction 0..1 of the whole request and the settings being simulated ("VfoMin, VfoMax"; in a
+// batch, the labels of the requests: "run 17, run 18").
 using SimulationProgress = std::function<void(double fraction, const std::string& phase)>;
 
 // Calculated frequencies outside this range are refused.
@@ -85,9 +108,14 @@ class Simulator {
     // Never changes the program's design or tuning results. `cancel` may be null.
     SimulationOutcome Run(const SimulationRequest& request, const SimulationProgress& progress,
                           const std::atomic<bool>* cancel = nullptr) const;
+    // Every request's runs through one pool of workers, side by side. The first refused,
+    // lost or failed run ends the batch, its message naming the request's label and point.
+    BatchOutcome RunBatch(const std::vector<SimulationRequest>& requests,
+                          const SimulationProgress& progress,
+                          const std::atomic<bool>* cancel = nullptr) const;
 
     // Why the request cannot be simulated (a part that is not a positive value, a calculated
-    // frequency out of range), or empty text.
+    // frequency out of range), or empty text; named by the point, not by the label.
     static std::string Refusal(const SimulationRequest& request);
 
   private:

@@ -21,11 +21,32 @@ TableCell Shown(const std::string& text) {
 }  // namespace
 
 ReportTable DialTable(const DesignRecord& design, int steps) {
+    return DialTable(design, steps, nullptr);
+}
+
+// The curve with each frequency moved as `vfo` moves the VFO from its calculation.
+std::vector<CurvePoint> FollowingCurve(const DesignRecord& design, int steps, const VfoCurve& vfo) {
+    std::vector<CurvePoint> curve = TuningCurve(design, steps);
+    if (!vfo) {
+        return curve;
+    }
+    for (CurvePoint& p : curve) {
+        const double ratio = vfo(p.ccoarse) / p.vfo;
+        p.vfo = static_cast<float>(p.vfo * ratio);
+        p.fineLow = static_cast<float>(p.fineLow * ratio);
+        p.fineHigh = static_cast<float>(p.fineHigh * ratio);
+        p.rfSum = design.IF + p.vfo;
+        p.rfDiff = std::fabs(design.IF - p.vfo);
+    }
+    return curve;
+}
+
+ReportTable DialTable(const DesignRecord& design, int steps, const VfoCurve& vfo) {
     ReportTable table;
     table.columns = {{"Step", "step"},          {"C38", "ccoarse_f"}, {"VFO", "vfo_hz"},
                      {"", "fine_low_hz"},       {"", "fine_high_hz"}, {"RF sum", "rf_sum_hz"},
                      {"RF diff", "rf_diff_hz"}, {"Fine span", ""},    {"Hz/step", ""}};
-    const std::vector<CurvePoint> curve = TuningCurve(design, steps);
+    const std::vector<CurvePoint> curve = FollowingCurve(design, steps, vfo);
     for (std::size_t i = 0; i < curve.size(); ++i) {
         const CurvePoint& p = curve[i];
         const std::string step = std::to_string(i);

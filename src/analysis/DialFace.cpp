@@ -52,16 +52,21 @@ double DeviceUnits(double mm, double dotsPerInch) {
 }
 
 DialFace LayOutDial(const DesignRecord& design, Mix mix, double radiusMm) {
+    return LayOutDial(design, mix, radiusMm, CalculatedVfo(design), "");
+}
+
+DialFace LayOutDial(const DesignRecord& design, Mix mix, double radiusMm, const VfoCurve& vfo,
+                    const std::string& curveName) {
     DialFace face;
     const double r = radiusMm;
     face.radiusMm = r;
     face.cutRadiusMm = r + MajorTickMm + 3;
-    for (const DialMark& mark : DialScale(design, mix)) {
+    for (const DialMark& mark : DialScale(design, mix, vfo)) {
         face.ticks.push_back({DialPosition(mark.angleDegrees, r),
                               DialPosition(mark.angleDegrees, r + MajorTickMm), true});
         AddLabel(face, mark);
     }
-    for (double angle : DialMinorAngles(design, mix)) {
+    for (double angle : DialMinorAngles(design, mix, vfo)) {
         face.ticks.push_back({DialPosition(angle, r), DialPosition(angle, r + MinorTickMm), false});
     }
     for (double end : {0.0, 180.0}) {
@@ -78,7 +83,8 @@ DialFace LayOutDial(const DesignRecord& design, Mix mix, double radiusMm) {
                           DialAnchor::Centre,
                           2.8,
                           "IF " + FrequencyText(design.IF) + "   dial radius " + PlainNumber(r, 4) +
-                              " mm   0 deg at C38 " + CapacitanceText(design.CcoarseMin)});
+                              " mm   0 deg at C38 " + CapacitanceText(design.CcoarseMin) +
+                              (curveName.empty() ? "" : "   " + curveName)});
     face.cutBaseMm = inside ? -6 : noteY - 5;
     return face;
 }

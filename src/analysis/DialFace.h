@@ -49,5 +49,9 @@ struct DialFace {
 };
 
 DialFace LayOutDial(const DesignRecord& design, Mix mix, double radiusMm);
+// The dial of the VFO curve `vfo` (the simulated one), which its note line names as
+// `curveName` ("simulated").
+DialFace LayOutDial(const DesignRecord& design, Mix mix, double radiusMm, const VfoCurve& vfo,
+                    const std::string& curveName);
 
 }  // namespace calbrine

@@ -18,6 +18,9 @@ namespace calbrine {
 // Hz/step ("-" on the first row); CSV step, ccoarse_f, vfo_hz, fine_low_hz, fine_high_hz,
 // rf_sum_hz, rf_diff_hz.
 ReportTable DialTable(const DesignRecord& design, int steps);
+// The same with every frequency of a step moved as `vfo` (the simulated curve) moves the VFO
+// from its calculation there; without `vfo`, the calculated table.
+ReportTable DialTable(const DesignRecord& design, int steps, const VfoCurve& vfo);
 // A line naming the steps, the range of C38 and the IF, a blank line, the table.
 std::string DialReport(const DesignRecord& design, int steps);
 

@@ -52,13 +52,11 @@ double MarkSpacing(double span) {
 
 // Marks at every multiple of `spacing` within the dial's range; `spacing` 0 picks the round
 // spacing of the labelled marks.
-std::vector<DialMark> MarksEvery(const DesignRecord& design, Mix mix, double spacing) {
-    const DesignRecord d = WithNominalFine(design);
+std::vector<DialMark> MarksEvery(const DesignRecord& d, Mix mix, const VfoCurve& vfo,
+                                 double spacing) {
     const double c0 = d.CcoarseMin;
     const double c1 = d.CcoarseMax;
-    auto rfAt = [&](double c) {
-        return RfFrequency(d.IF, ResonanceFrequency(d, d.CfineNom, static_cast<float>(c)), mix);
-    };
+    auto rfAt = [&](double c) { return RfFrequency(d.IF, vfo(c), mix); };
     const double rf0 = rfAt(c0);
     const double rf1 = rfAt(c1);
     std::vector<DialMark> marks;
@@ -85,18 +83,33 @@ std::vector<DialMark> MarksEvery(const DesignRecord& design, Mix mix, double spa
 
 }  // namespace
 
+VfoCurve CalculatedVfo(const DesignRecord& design) {
+    const DesignRecord d = WithNominalFine(design);
+    return [d](double c) {
+        return static_cast<double>(ResonanceFrequency(d, d.CfineNom, static_cast<float>(c)));
+    };
+}
+
 std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix) {
-    return MarksEvery(design, mix, 0);
+    return DialScale(design, mix, CalculatedVfo(design));
 }
 
 std::vector<double> DialMinorAngles(const DesignRecord& design, Mix mix) {
-    const std::vector<DialMark> major = DialScale(design, mix);
+    return DialMinorAngles(design, mix, CalculatedVfo(design));
+}
+
+std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix, const VfoCurve& vfo) {
+    return MarksEvery(design, mix, vfo, 0);
+}
+
+std::vector<double> DialMinorAngles(const DesignRecord& design, Mix mix, const VfoCurve& vfo) {
+    const std::vector<DialMark> major = DialScale(design, mix, vfo);
     std::vector<double> angles;
     if (major.size() < 2) {
         return angles;
     }
     const double step = (major[1].rfHz - major[0].rfHz) / 5;
-    for (const DialMark& m : MarksEvery(design, mix, step)) {
+    for (const DialMark& m : MarksEvery(design, mix, vfo, step)) {
         if (std::fmod(std::round(m.rfHz / step), 5.0) != 0) {
             angles.push_back(m.angleDegrees);
         }

@@ -2,6 +2,7 @@
 // its fine-tune band, and the marks of a half-circle dial.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,14 @@ struct DialMark {
 std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix);
 // The angles of the minor ticks: every fifth of the marks' spacing, the marks left out.
 std::vector<double> DialMinorAngles(const DesignRecord& design, Mix mix);
+
+// The VFO's frequency in hertz at a capacitance of C38 between its ends, D9 at its nominal
+// capacitance: the calculated resonance, or a curve that corrects it (the simulated one).
+// It must run one way across the range.
+using VfoCurve = std::function<double(double ccoarse)>;
+VfoCurve CalculatedVfo(const DesignRecord& design);
+// The dial's marks and minor ticks where `vfo` puts their frequencies.
+std::vector<DialMark> DialScale(const DesignRecord& design, Mix mix, const VfoCurve& vfo);
+std::vector<double> DialMinorAngles(const DesignRecord& design, Mix mix, const VfoCurve& vfo);
 
 }  // namespace calbrine

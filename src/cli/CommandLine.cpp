@@ -23,7 +23,7 @@ constexpr OptionEntry optionTable[] = {
     {"h,help", nullptr, "show this help and exit", nullptr},
     {"v,version", nullptr, "show the version and exit", nullptr},
     {"csv", nullptr, "print a header line and comma-separated numbers",
-     "compute curve fit drift simulate calibrate"},
+     "compute curve fit drift simulate montecarlo calibrate"},
     {"steps", "N", "curve: settings of C38 in the table, 2 to 1001\n(default 11)", "curve"},
     {"band", "LOW:HIGH", "fit, calibrate: the RF band to cover, such as\n7M:7.2M", "fit calibrate"},
     {"mix", "sum|diff",
@@ -40,9 +40,23 @@ constexpr OptionEntry optionTable[] = {
      "50=5.0123M;\ntwo or more",
      "calibrate"},
     {"save", "NEWFILE", "calibrate: write the calibrated design to NEWFILE", "calibrate"},
+    {"simulate", nullptr,
+     "curve, drift: simulate with ngspice beside the\ncalculation (curve: each step of C38; drift: "
+     "at\n"
+     "15, 25 and 35 degrees C)",
+     "curve drift"},
+    {"runs", "N", "montecarlo: copies simulated, 1 to 100000\n(default 100)", "montecarlo"},
+    {"seed", "S",
+     "montecarlo: where the draw starts, 0 to\n4294967295 (default 1); a seed draws the same\n"
+     "parts every time",
+     "montecarlo"},
+    {"tol", "PART=PERCENT",
+     "montecarlo: a part's tolerance in percent, C37=2,\nL7=10; repeatable (default: those kept "
+     "in\nFILE.explore, else 5 and L7 10)",
+     "montecarlo"},
     {"jobs", "N",
-     "simulate: runs side by side in worker processes,\n1 to 64 (default: one per processor)",
-     "simulate"},
+     "simulations: runs side by side in worker\nprocesses, 1 to 64 (default: one per processor)",
+     "simulate montecarlo curve drift"},
     {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh", "netlist"},
 };
 
@@ -57,6 +71,7 @@ constexpr CommandEntry commandTable[] = {
     {"fit", "the part values that put the design on an RF band"},
     {"drift", "each part's drift with temperature, in Hz per degree C"},
     {"simulate", "the oscillator simulated with ngspice at its four settings"},
+    {"montecarlo", "copies with parts drawn within tolerance, simulated"},
     {"calibrate", "the built L7, stray and C38 swing from counter readings"},
     {"netlist", "the ngspice netlist of one setting, as it is simulated"},
 };
@@ -73,7 +88,8 @@ const char* const helpIntroduction =
 const char* const helpClosing =
     "Numbers take engineering text: 4.7p, 22n, 7.7u, 7M. Plain output is a table;\n"
     "with --csv it is a header line and plain numbers with \".\" and 9 significant\n"
-    "digits. drift uses the part settings kept beside a design in FILE.explore.\n"
+    "digits. drift and montecarlo use the part settings kept beside a design in\n"
+    "FILE.explore.\n"
     "\n"
     "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
     "too from three or more; --save writes the design with them put in.\n"
@@ -178,6 +194,15 @@ CommandLine SubcommandLine(const QCommandLineParser& parser, const QStringList& 
             return Usage(wrong);
         }
     }
+    line.simulate = parser.isSet(QStringLiteral("simulate"));
+    if (line.jobs > 0 && !line.simulate && (command == "curve" || command == "drift")) {
+        return Usage("--jobs goes with " + command + " --simulate");
+    }
+    line.runs = value("runs");
+    line.seed = value("seed");
+    for (const QString& tol : parser.values(QStringLiteral("tol"))) {
+        line.tol.push_back(tol.toStdString());
+    }
     if (parser.isSet(QStringLiteral("setting"))) {
         line.setting = value("setting");
         if (!SettingNamed(line.setting)) {
@@ -257,7 +282,7 @@ std::string HelpText() {
     std::string text = std::string(helpIntroduction) + "\nCommands:\n";
     for (const CommandEntry& c : commandTable) {
         const std::string usage = std::string(c.name) + " FILE";
-        text += "  " + usage + std::string(16 - usage.size(), ' ') + c.help + "\n";
+        text += "  " + usage + std::string(18 - usage.size(), ' ') + c.help + "\n";
     }
     text += "\nOptions:\n";
     for (const OptionEntry& o : optionTable) {
@@ -268,7 +293,9 @@ std::string HelpText() {
             left += std::string(" ") + o.valueName;
         }
         const std::string indent(24, ' ');
-        text += "  " + left + std::string(left.size() < 21 ? 22 - left.size() : 1, ' ');
+        // A long option starts its help on the next line, under the others'.
+        text +=
+            "  " + left + (left.size() < 21 ? std::string(22 - left.size(), ' ') : "\n" + indent);
         for (const char* c = o.help; *c != '\0'; ++c) {
             text += *c == '\n' ? "\n" + indent : std::string(1, *c);
         }

@@ -20,12 +20,15 @@ enum class CommandAction {
 
 struct CommandLine {
     CommandAction action = CommandAction::Windows;
-    std::string command;  // compute, curve, fit, drift, simulate, netlist or calibrate
+    std::string command;  // compute, curve, fit, drift, simulate, montecarlo, netlist, calibrate
     std::string file;     // the design file, named so that the design-file reader takes it
     bool csv = false;
     // Option values as typed; empty when not given.
     std::string steps, band, mix, solve;
-    int jobs = 0;                    // simulate --jobs, checked: 1 to 64, or 0 when not given
+    int jobs = 0;                  // --jobs of a simulation, checked: 1 to 64, or 0 when not given
+    bool simulate = false;         // curve and drift --simulate
+    std::string runs, seed;        // montecarlo's, as typed
+    std::vector<std::string> tol;  // montecarlo's --tol values
     std::string setting = "VfoMin";  // netlist --setting, checked
     std::vector<std::string> tc;
     std::vector<std::string> readings;  // calibrate's --reading values

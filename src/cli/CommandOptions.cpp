@@ -6,6 +6,7 @@
 
 #include "cli/CommandOptions.h"
 #include "engineering/StrictNumber.h"
+#include "runs/MonteCarlo.h"
 
 namespace calbrine {
 
@@ -91,6 +92,47 @@ std::string ParseTc(const std::string& text, PartSettings& settings) {
                "\" is neither a number nor NP0, C0G, N150, N750, polystyrene, silver mica";
     }
     settings.Tc(*part) = *ppm;
+    return "";
+}
+
+std::string ParseTol(const std::string& text, PartSettings& settings) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        return "--tol wants PART=PERCENT such as C37=2 or L7=10, not \"" + text + "\"";
+    }
+    const auto part = PartFromName(text.substr(0, equals));
+    if (!part) {
+        return "--tol: no part \"" + text.substr(0, equals) +
+               "\" (D9, C39, C37, C38, C90, C15, C34, C35, L7)";
+    }
+    double percent = 0;
+    if (!ReadStrictNumber(text.substr(equals + 1), percent).empty() || !(percent >= 0) ||
+        !(percent < 100)) {
+        return "--tol: the tolerance of " + std::string(PartName(*part)) +
+               " wants a percentage from 0 up to 100, not \"" + text.substr(equals + 1) + "\"";
+    }
+    settings.Tolerance(*part) = percent;
+    return "";
+}
+
+std::string ParseRuns(const std::string& text, int& runs) {
+    double value = 0;
+    if (!ReadStrictNumber(text, value).empty() || value != std::floor(value) || value < 1 ||
+        value > MostMonteCarloRuns) {
+        return "--runs wants a whole number from 1 to 100000, not \"" + text + "\"";
+    }
+    runs = static_cast<int>(value);
+    return "";
+}
+
+std::string ParseSeed(const std::string& text, std::uint32_t& seed) {
+    const bool digits = !text.empty() && text.size() <= 10 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    const unsigned long long value = digits ? std::stoull(text) : 1ULL << 32;
+    if (value > 0xFFFFFFFFULL) {
+        return "--seed wants a whole number from 0 to 4294967295, not \"" + text + "\"";
+    }
+    seed = static_cast<std::uint32_t>(value);
     return "";
 }
 

@@ -7,6 +7,7 @@
 #include "cli/CalibrateCommand.h"
 #include "cli/CommandDesign.h"
 #include "cli/CommandOptions.h"
+#include "cli/ManyRunCommands.h"
 #include "cli/SimulationCommands.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
@@ -52,7 +53,9 @@ struct Options {
     int steps = 11;
     FitRequest fit;
     bool mixGiven = false;
-    PartSettings tcGiven;  // only to check the --tc values; they are applied in Drift
+    PartSettings given;  // only to check the --tc and --tol values; applied to the file's
+    int runs = 0;
+    std::uint32_t seed = 0;
 };
 
 std::string ReadOptions(const CommandLine& line, Options& o) {
@@ -71,7 +74,16 @@ std::string ReadOptions(const CommandLine& line, Options& o) {
         wrong = ParseSolve(line.solve, o.fit.solve);
     }
     for (const std::string& tc : line.tc) {
-        wrong = wrong.empty() ? ParseTc(tc, o.tcGiven) : wrong;
+        wrong = wrong.empty() ? ParseTc(tc, o.given) : wrong;
+    }
+    for (const std::string& tol : line.tol) {
+        wrong = wrong.empty() ? ParseTol(tol, o.given) : wrong;
+    }
+    if (wrong.empty() && !line.runs.empty()) {
+        wrong = ParseRuns(line.runs, o.runs);
+    }
+    if (wrong.empty() && !line.seed.empty()) {
+        wrong = ParseSeed(line.seed, o.seed);
     }
     return wrong;
 }
@@ -88,18 +100,47 @@ Result Fit(const CommandLine& line, const Options& o, const DesignRecord& design
             ""};
 }
 
-Result Drift(const CommandLine& line, const DesignRecord& design) {
-    PartSettings settings;
+// The part settings kept beside the design, with the command line's coefficients and
+// tolerances put in (read without fault before the design was); an error text for a bad file.
+std::string PartSettingsOf(const CommandLine& line, PartSettings& settings) {
     const std::string settingsFile = SettingsPath(line.file);
     const std::string bad = ReadSettingsFile(settingsFile, settings);
     if (!bad.empty()) {
-        return Failure(1, settingsFile + ": " + bad);
+        return settingsFile + ": " + bad;
     }
     for (const std::string& tc : line.tc) {
-        ParseTc(tc, settings);  // read without fault before the design was
+        ParseTc(tc, settings);
+    }
+    for (const std::string& tol : line.tol) {
+        ParseTol(tol, settings);
+    }
+    return "";
+}
+
+Result FromOutcome(const CommandOutcome& outcome) {
+    return {outcome.status, outcome.out, outcome.error};
+}
+
+Result Drift(const CommandLine& line, const DesignRecord& design, ProgressSink sink) {
+    PartSettings settings;
+    const std::string bad = PartSettingsOf(line, settings);
+    if (!bad.empty()) {
+        return Failure(1, bad);
+    }
+    if (line.simulate) {
+        return FromOutcome(SimulatedDriftCommand(line, design, settings, sink));
     }
     const DriftAnalysis analysis = AnalyseDrift(design, settings);
     return {0, line.csv ? DriftTable(analysis).Csv() : DriftReport(analysis), ""};
+}
+
+Result MonteCarlo(const CommandLine& line, const DesignRecord& design, ProgressSink sink) {
+    PartSettings settings;
+    const std::string bad = PartSettingsOf(line, settings);
+    if (!bad.empty()) {
+        return Failure(1, bad);
+    }
+    return FromOutcome(MonteCarloCommand(line, design, settings, sink));
 }
 
 // The simulation commands keep their own file; their outcome is this file's Result.
@@ -116,14 +157,21 @@ Result RunOn(const CommandLine& line, const Options& o, const DesignRecord& desi
     if (line.command == "compute") {
         return Compute(design, line.csv);
     }
+    const ProgressSink sink{err, errIsTerminal};
+    if (line.command == "curve" && line.simulate) {
+        return FromOutcome(SimulatedCurveCommand(line, design, o.steps, sink));
+    }
     if (line.command == "curve") {
         return {0, line.csv ? DialTable(design, o.steps).Csv() : DialReport(design, o.steps), ""};
+    }
+    if (line.command == "montecarlo") {
+        return MonteCarlo(line, design, sink);
     }
     if (line.command == "fit") {
         return Fit(line, o, design);
     }
     if (line.command == "drift") {
-        return Drift(line, design);
+        return Drift(line, design, sink);
     }
     if (line.command == "calibrate") {
         const CalibrateResult calibrated = RunCalibrate(line, design);

@@ -78,8 +78,9 @@ std::vector<SimulationJob> Jobs(const std::vector<SimulationRequest>& requests,
                 job.calculatedHz = point.calculatedHz;
                 job.stopTime =
                     PlanTransient(job.calculatedHz).stopTime * periods / SimulatedPeriods;
-                job.keptPeriods = factor == 1 ? KeptPeriods : 0;
-                job.spectrum = factor == 1;
+                const bool details = factor == 1 && requests[r].details;
+                job.keptPeriods = details ? KeptPeriods : 0;
+                job.spectrum = details;
                 jobs.push_back(job);
             }
         }

@@ -34,6 +34,9 @@ struct SimulationRequest {
     std::vector<TuningCapacitors> points;
     CircuitConditions conditions;  // the temperature and the parts' coefficients
     std::string label;             // names the request in messages of a batch: "run 17"
+    // The kept output and its harmonics; a batch of many runs leaves them out, as each costs
+    // some 16 kB a setting.
+    bool details = true;
 };
 
 struct SettingReport {

@@ -119,6 +119,23 @@ compute design.TXT --steps 5|--steps goes with curve
 compute|compute wants a design file
 compute design.TXT design.TXT|unexpected argument
 comptue|unknown command 'comptue'; the commands are compute
+montecarlo|montecarlo wants a design file
+montecarlo design.TXT --runs 0|"0"
+montecarlo design.TXT --runs 100001|"100001"
+montecarlo design.TXT --runs 2.5|"2.5"
+montecarlo design.TXT --seed -1|"-1"
+montecarlo design.TXT --seed 4294967296|"4294967296"
+montecarlo design.TXT --seed 1e3|"1e3"
+montecarlo design.TXT --tol C37=100|"100"
+montecarlo design.TXT --tol C37=-1|"-1"
+montecarlo design.TXT --tol C37=2,5|"2,5"
+montecarlo design.TXT --tol C99=2|"C99"
+montecarlo design.TXT --tol C37|PART=PERCENT
+montecarlo design.TXT --tc C37=5|--tc goes with drift, not with montecarlo
+drift design.TXT --tol C37=5|--tol goes with montecarlo, not with drift
+compute design.TXT --simulate|--simulate goes with curve or drift, not with compute
+curve design.TXT --jobs 2|--jobs goes with curve --simulate
+drift design.TXT --jobs 2|--jobs goes with drift --simulate
 ROWS
 
 # Without a display the windows cannot open: said, exit 1; the commands still run.
@@ -231,7 +248,8 @@ for jobs in 0 65 abc 2x -1 "" 1.5; do
         fail "--jobs '$jobs': $(cat err)"
 done
 run 2 compute design.TXT --jobs 2
-grep -q -- "--jobs goes with simulate, not with compute" err || fail "--jobs on compute: $(cat err)"
+grep -q -- "--jobs goes with simulate, montecarlo, curve or drift, not with compute" err ||
+    fail "--jobs on compute: $(cat err)"
 for setting in vfomin "" Fine; do
     run 2 netlist design.TXT --setting "$setting"
     grep -q -- "--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '$setting'" err ||
@@ -253,6 +271,52 @@ if command -v ngspice >/dev/null; then
     ngspice -b vfomax.cir >ngspice.out 2>&1 && grep -q '^Fourier analysis for v(out):' ngspice.out &&
         ! grep -qi 'error' ngspice.out || fail "ngspice -b: $(tail -5 ngspice.out)"
 fi
+
+# Many runs: the Monte Carlo's rows and their factors, the same seed the same runs, tolerances
+# of 0 (from the settings file and the command line) the plain simulation, a divider that never
+# starts; the simulated drift and curve beside their calculated tables.
+many_runs() {
+    run 0 montecarlo design.TXT --runs 2 --seed 5 --csv --jobs 2
+    cp out mc2.csv
+    [ "$(head -1 out)" = "run,setting,oscillates,simulated_hz,output_vpp,D9,C39,C37,C38,C90,C15,C34,C35,L7" ] &&
+        [ "$(cut -d, -f1,2,3 out | tail -n +2 | tr '\n' ' ')" = "1,VfoMin,1 1,VfoMax,1 2,VfoMin,1 2,VfoMax,1 " ] &&
+        cawk -F, 'NR > 1 { for (i = 6; i <= 14; i++) { d = $i - 1; t = i == 14 ? 0.1 : 0.05;
+                 if (d > t || d < -t) exit 1 }; if ($4 < 5e6 || $4 > 6e6) exit 1 }' out ||
+        fail "montecarlo --csv: $(cat out)"
+    [ "$(cut -d, -f6- mc2.csv | sed -n 2p)" = "$(cut -d, -f6- mc2.csv | sed -n 3p)" ] &&
+        [ "$(cut -d, -f6- mc2.csv | sed -n 2p)" != "$(cut -d, -f6- mc2.csv | sed -n 4p)" ] ||
+        fail "montecarlo factors of a run: $(cat mc2.csv)"
+    run 0 montecarlo design.TXT --runs 1 --seed 5 --csv
+    [ "$(cat out)" = "$(head -3 mc2.csv)" ] || fail "montecarlo, the same seed: $(cat out)"
+
+    cp design.TXT zero.TXT
+    printf 'tolerance.%s: 0\n' D9 C39 C37 C38 C90 C15 C34 C35 >zero.TXT.explore
+    run 0 montecarlo zero.TXT --runs 1 --tol L7=0 --csv
+    cut -d, -f4 out | sed -n '2,3p' >mc-zero.hz
+    run 0 simulate design.TXT --csv
+    [ "$(cut -d, -f3 out | sed -n '2,3p')" = "$(cat mc-zero.hz)" ] ||
+        fail "montecarlo without tolerance: $(cat mc-zero.hz) against $(cat out)"
+
+    sed 's/^C34: .*/C34: 1E-06/; s/^C35: .*/C35: 1E-06/' design.TXT >big.TXT
+    run 0 montecarlo big.TXT --runs 1
+    grep -q '^Monte Carlo: 1 runs, seed 1; tolerances D9 5 % .* L7 10 %$' out &&
+        grep -q '^VfoMin  *0 of 1  *-  *-  *-  *-  ' out && grep -q '^VfoMax  *0 of 1  ' out ||
+        fail "montecarlo of a divider that never starts: $(cat out)"
+
+    run 0 drift design.TXT --simulate --tc C37=N750 --csv
+    "$calbrine" drift design.TXT --tc C37=N750 --csv | tail -1 | cut -d, -f2,3 | tr , ' ' >calc.drift
+    read -r low high <calc.drift
+    [ "$(head -1 out)" = "setting,calculated_hz_per_c,simulated_hz_per_c" ] &&
+        [ "$(cut -d, -f1,2 out | tail -n +2 | tr '\n' ' ')" = "VfoMin,$low VfoMax,$high " ] &&
+        cawk -F, 'NR > 1 && $3 !~ /^-?[0-9.]+(e[-+][0-9]+)?$/ { exit 1 }' out ||
+        fail "drift --simulate: $(cat out) against $low $high"
+
+    run 0 curve design.TXT --steps 3 --simulate --csv
+    [ "$(head -1 out)" = "$(head -1 "$references/curve.csv"),simulated_hz" ] &&
+        [ "$(cut -d, -f1-7 out)" = "$(cat "$references/curve.csv")" ] &&
+        cawk -F, 'NR > 1 { r = $8 / $3 - 1; if (r > 0.01 || r < -0.01) exit 1 }' out ||
+        fail "curve --simulate: $(cat out)"
+}
 
 if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
     # Every setting oscillates, with an error bar and clean harmonics.
@@ -281,6 +345,7 @@ if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
     for worker in $workers; do
         ! kill -0 "$worker" 2>/dev/null || fail "worker $worker left behind"
     done
+    many_runs
 fi
 
 [ "$failures" -eq 0 ]

@@ -231,7 +231,7 @@ for jobs in 0 65 abc 2x -1 "" 1.5; do
         fail "--jobs '$jobs': $(cat err)"
 done
 run 2 compute design.TXT --jobs 2
-grep -q -- "--jobs goes with simulate, not with compute" err || fail "--jobs on compute: $(cat err)"
+grep -q -- "--jobs goes with simulate, montecarlo, curve or drift, not with compute" err || fail "--jobs on compute: $(cat err)"
 for setting in vfomin "" Fine; do
     run 2 netlist design.TXT --setting "$setting"
     grep -q -- "--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '$setting'" err ||

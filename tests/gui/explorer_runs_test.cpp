@@ -1,7 +1,9 @@
 // The explorer's simulations of many runs: the Monte Carlo tab, the drift simulated and the
 // tuning curve simulated for the dial, each on a thread of its own with progress and Cancel.
 // Each runs few settings: every simulated setting costs about a second of a processor.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
@@ -297,6 +299,9 @@ TEST_F(ExplorerRunsTest, CurveSimulatedGivesTheColumnAndTheDialOnDemand) {
     auto* table = Child<QTableWidget>(&window, "dialTable");
     EXPECT_EQ(Headings(table).back(), "Simulated");
     EXPECT_EQ(Cells(table), SimulatedDialTable(example, 3, outcome).TextRows());
+    Press("copyDial");  // as the command line prints it
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              SimulatedDialReport(example, 3, outcome));
 
     const DialFace calculated = LayOutDial(example, Mix::Difference, 50);
     const auto* scale = Child<DialScaleView>(&window, "dialScale");

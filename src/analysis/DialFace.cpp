@@ -16,10 +16,11 @@ constexpr double LabelHeightMm = 3.5;
 // Width of a character of the label font, as a share of its height, with some room to spare.
 constexpr double CharacterWidth = 0.62;
 
-std::string TitleLine(const DesignRecord& design, Mix mix) {
-    const std::vector<CurvePoint> ends = TuningCurve(design, 2);
-    const double a = RfFrequency(design.IF, ends.front().vfo, mix);
-    const double b = RfFrequency(design.IF, ends.back().vfo, mix);
+// The RF range at the ends of C38 as `vfo` gives it, so that a dial of the simulated curve
+// is titled with the range its marks span.
+std::string TitleLine(const DesignRecord& design, Mix mix, const VfoCurve& vfo) {
+    const double a = RfFrequency(design.IF, vfo(design.CcoarseMin), mix);
+    const double b = RfFrequency(design.IF, vfo(design.CcoarseMax), mix);
     return "RF " + FrequencyText(std::min(a, b)) + " to " + FrequencyText(std::max(a, b)) +
            (mix == Mix::Sum ? "   IF + VFO" : "   IF - VFO");
 }
@@ -77,7 +78,7 @@ DialFace LayOutDial(const DesignRecord& design, Mix mix, double radiusMm, const 
     const bool inside = r >= 40;
     const double titleY = inside ? 0.55 * r : -face.shaftRadiusMm - 10;
     const double noteY = titleY - 5.5;
-    face.texts.push_back({{0, titleY}, 0, DialAnchor::Centre, 4, TitleLine(design, mix)});
+    face.texts.push_back({{0, titleY}, 0, DialAnchor::Centre, 4, TitleLine(design, mix, vfo)});
     face.texts.push_back({{0, noteY},
                           0,
                           DialAnchor::Centre,

@@ -6,6 +6,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "analysis/ReportText.h"
 #include "windows/PlotAxes.h"
@@ -18,13 +19,20 @@ struct Ranges {
     double c0, c1, f0, f1;
 };
 
-Ranges RangesOf(const std::vector<CurvePoint>& curve) {
+Ranges RangesOf(const std::vector<CurvePoint>& curve,
+                const std::vector<SimulatedCurvePoint>& simulated) {
     Ranges r{curve.front().ccoarse, curve.front().ccoarse, curve.front().vfo, curve.front().vfo};
     for (const CurvePoint& p : curve) {
         r.c0 = std::min<double>(r.c0, p.ccoarse);
         r.c1 = std::max<double>(r.c1, p.ccoarse);
         r.f0 = std::min({r.f0, static_cast<double>(p.fineLow), static_cast<double>(p.fineHigh)});
         r.f1 = std::max({r.f1, static_cast<double>(p.fineLow), static_cast<double>(p.fineHigh)});
+    }
+    for (const SimulatedCurvePoint& p : simulated) {
+        if (p.oscillates) {
+            r.f0 = std::min(r.f0, p.simulatedHz - p.errorHz);
+            r.f1 = std::max(r.f1, p.simulatedHz + p.errorHz);
+        }
     }
     const double pad = std::max((r.f1 - r.f0) * 0.05, 1.0);
     r.f0 -= pad;
@@ -33,6 +41,26 @@ Ranges RangesOf(const std::vector<CurvePoint>& curve) {
         r.c1 = r.c0 + 1e-12;
     }
     return r;
+}
+
+// Each simulated point as a ring with its error bar across it, capped at both ends: the bar
+// is drawn however short it is, and the ring leaves it in sight.
+void DrawSimulated(QPainter& p, const std::vector<SimulatedCurvePoint>& points,
+                   const std::function<QPointF(double, double)>& at) {
+    p.setPen(QPen(QColor(200, 40, 30), 1.5));
+    p.setBrush(Qt::NoBrush);
+    for (const SimulatedCurvePoint& s : points) {
+        if (!s.oscillates) {
+            continue;
+        }
+        p.drawEllipse(at(s.ccoarse, s.simulatedHz), 4.5, 4.5);
+        const QPointF low = at(s.ccoarse, s.simulatedHz - s.errorHz);
+        const QPointF high = at(s.ccoarse, s.simulatedHz + s.errorHz);
+        p.drawLine(low, high);
+        for (const QPointF& end : {low, high}) {
+            p.drawLine(end - QPointF(3, 0), end + QPointF(3, 0));
+        }
+    }
 }
 
 }  // namespace
@@ -47,6 +75,11 @@ void CurvePlot::SetCurve(std::vector<CurvePoint> curve, QString caption) {
     update();
 }
 
+void CurvePlot::SetSimulated(std::vector<SimulatedCurvePoint> points) {
+    simulated_ = std::move(points);
+    update();
+}
+
 void CurvePlot::Render(QPainter& p, const QRectF& area) const {
     p.save();
     const QRectF plot = PlotFrame(p, area, caption_, "00.000M", "000pF");
@@ -54,7 +87,7 @@ void CurvePlot::Render(QPainter& p, const QRectF& area) const {
     p.drawText(QRectF(plot.left(), plot.bottom() + 1.3 * h, plot.width(), h), Qt::AlignHCenter,
                "Coarse-tune capacitor C38");
     if (curve_.size() >= 2 && plot.width() > 10 && plot.height() > 10) {
-        const Ranges r = RangesOf(curve_);
+        const Ranges r = RangesOf(curve_, simulated_);
         const auto text = [](std::string (*write)(double)) {
             return [write](double v) { return QString::fromStdString(write(v)); };
         };
@@ -78,6 +111,7 @@ void CurvePlot::Render(QPainter& p, const QRectF& area) const {
         p.setPen(QPen(QColor(20, 60, 150), 2));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(line);
+        DrawSimulated(p, simulated_, at);
     }
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(plot);

@@ -1,5 +1,6 @@
 // The tuning curve drawn for the screen, the printer and picture files: VFO frequency across
-// the coarse-tune capacitor, with the fine-tune band shaded around it.
+// the coarse-tune capacitor, with the fine-tune band shaded around it and the points of a
+// simulation with their error bars.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "analysis/TuningCurve.h"
+#include "runs/SimulatedCurve.h"
 
 class QPainter;
 
@@ -19,6 +21,9 @@ class CurvePlot : public QWidget {
 
     void SetCurve(std::vector<CurvePoint> curve, QString caption);
     const std::vector<CurvePoint>& Curve() const { return curve_; }
+    // The simulated points drawn over the curve; those that do not oscillate are left out.
+    void SetSimulated(std::vector<SimulatedCurvePoint> points);
+    const std::vector<SimulatedCurvePoint>& Simulated() const { return simulated_; }
     // Draws the whole plot into `area` of any painter (widget, printer, image, SVG).
     void Render(QPainter& painter, const QRectF& area) const;
 
@@ -33,6 +38,7 @@ class CurvePlot : public QWidget {
 
   private:
     std::vector<CurvePoint> curve_;
+    std::vector<SimulatedCurvePoint> simulated_;
     QString caption_;
 };
 

@@ -18,6 +18,8 @@
 #include "design/DesignValues.h"
 #include "services/RunTimeServices.h"
 #include "windows/ExplorerCalibrateTab.h"
+#include "windows/ExplorerDriftSimulation.h"
+#include "windows/ExplorerMonteCarloTab.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -35,12 +37,15 @@ QTableWidget* Table(const char* name, const char* spoken, const QStringList& hea
     return table;
 }
 
-QWidget* ResultPage(QTableWidget* table, QLabel* summary) {
+QWidget* ResultPage(QTableWidget* table, QLabel* summary, QWidget* below = nullptr) {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     summary->setWordWrap(true);
     layout->addWidget(table, 1);
     layout->addWidget(summary);
+    if (below != nullptr) {
+        layout->addWidget(below);
+    }
     return page;
 }
 
@@ -90,7 +95,9 @@ QWidget* ExplorerWindow::BuildPartsTab() {
     toleranceTable_ = Table("toleranceTable", "Tolerance share of each part", {});
     toleranceSummary_ = new QLabel;
     auto* results = new QTabWidget;
-    results->addTab(ResultPage(driftTable_, driftSummary_), "Drift, largest first");
+    driftSimulation_ = new DriftSimulation;
+    results->addTab(ResultPage(driftTable_, driftSummary_, driftSimulation_),
+                    "Drift, largest first");
     results->addTab(ResultPage(toleranceTable_, toleranceSummary_), "Tolerance, largest first");
 
     auto* row = new QHBoxLayout;
@@ -153,6 +160,9 @@ void ExplorerWindow::FollowSettingsFile(bool sameDesign) {
 void ExplorerWindow::RefreshParts() {
     RefreshDrift();
     RefreshTolerance();
+    // The simulations drop results of another design or other settings.
+    driftSimulation_->SetDesign(design_, settings_);
+    monteCarlo_->SetDesign(design_, settings_);
 }
 
 void ExplorerWindow::RefreshDrift() {

@@ -12,6 +12,7 @@
 
 #include "platform/FileDialogs.h"
 #include "windows/DialScaleView.h"
+#include "windows/ExplorerCurveSimulation.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -30,6 +31,7 @@ QWidget* ExplorerWindow::BuildScaleTab() {
     scaleRadius_->setValue(50);
     scaleRadius_->setSuffix(" mm");
     scaleView_ = new DialScaleView;
+    scaleView_->setObjectName("dialScale");
     auto* print = new QPushButton("Print...");
     print->setObjectName("printScale");
     auto* save = new QPushButton("Save PDF...");
@@ -59,7 +61,10 @@ QWidget* ExplorerWindow::BuildScaleTab() {
 
 void ExplorerWindow::RefreshScale() {
     const Mix mix = scaleMix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
-    scaleView_->SetFace(LayOutDial(design_, mix, scaleRadius_->value()));
+    const int radius = scaleRadius_->value();
+    const VfoCurve simulated = curveSimulation_->DialCurve();
+    scaleView_->SetFace(simulated ? LayOutDial(design_, mix, radius, simulated, "simulated curve")
+                                  : LayOutDial(design_, mix, radius));
 }
 
 void ExplorerWindow::PrintScale() {

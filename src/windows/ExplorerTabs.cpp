@@ -15,6 +15,8 @@
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "engineering/StrictNumber.h"
+#include "runs/SimulatedCurve.h"
+#include "windows/ExplorerCurveSimulation.h"
 #include "windows/ExplorerWindow.h"
 
 namespace calbrine {
@@ -95,7 +97,9 @@ QWidget* ExplorerWindow::BuildDialTab() {
     dialTable_->horizontalHeader()->setStretchLastSection(true);
     auto* copy = Button("Copy as text", "copyDial");
     auto* save = Button("Save CSV...", "saveDialCsv");
-    connect(steps_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { RefreshDial(); });
+    curveSimulation_ = new CurveSimulation;
+    connect(steps_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { StepsChanged(); });
+    connect(curveSimulation_, &CurveSimulation::CurveChanged, this, [this] { CurveSimulated(); });
     connect(copy, &QPushButton::clicked, this, [this] { CopyDialTable(); });
     connect(save, &QPushButton::clicked, this, [this] { SaveDialCsv(); });
 
@@ -107,12 +111,58 @@ QWidget* ExplorerWindow::BuildDialTab() {
     top->addWidget(save);
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(top);
+    layout->addWidget(curveSimulation_);
     layout->addWidget(dialTable_, 1);
+    // The keys go through the controls as they stand: the top row, the simulation's, the table.
+    QWidget* previous = steps_;
+    std::vector<QWidget*> order{copy, save};
+    for (QAbstractButton* button : curveSimulation_->findChildren<QAbstractButton*>()) {
+        order.push_back(button);
+    }
+    order.push_back(dialTable_);
+    for (QWidget* next : order) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
     return tab;
 }
 
+// The simulated points belong to the steps they were simulated at.
+void ExplorerWindow::StepsChanged() {
+    curveSimulation_->SetDesign(design_, steps_->value());
+    CurveSimulated();
+}
+
+void ExplorerWindow::CurveSimulated() {
+    RefreshCurve();
+    RefreshDial();
+    RefreshScale();
+}
+
+ReportTable ExplorerWindow::ShownDialTable() const {
+    const int steps = steps_->value();
+    const auto& simulated = curveSimulation_->Outcome();
+    if (const VfoCurve vfo = curveSimulation_->DialCurve()) {
+        return DialTable(design_, steps, vfo);
+    }
+    return simulated ? SimulatedDialTable(design_, steps, *simulated) : DialTable(design_, steps);
+}
+
+std::string ExplorerWindow::DialText() const {
+    const int steps = steps_->value();
+    const auto& simulated = curveSimulation_->Outcome();
+    if (!curveSimulation_->DialCurve()) {
+        return simulated ? SimulatedDialReport(design_, steps, *simulated)
+                         : DialReport(design_, steps);
+    }
+    std::string text = DialReport(design_, steps);
+    const std::string calculated = DialTable(design_, steps).Text();
+    text.replace(text.size() - calculated.size(), calculated.size(), ShownDialTable().Text());
+    return text + "Frequencies from the simulated curve.\n";
+}
+
 void ExplorerWindow::RefreshDial() {
-    ShowTable(dialTable_, DialTable(design_, steps_->value()));
+    ShowTable(dialTable_, ShownDialTable());
 }
 
 QWidget* ExplorerWindow::BuildFitTab() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPrintDialog>
@@ -21,6 +22,9 @@
 #include "platform/FileDialogs.h"
 #include "windows/CurvePlot.h"
 #include "windows/ExplorerCalibrateTab.h"
+#include "windows/ExplorerCurveSimulation.h"
+#include "windows/ExplorerDriftSimulation.h"
+#include "windows/ExplorerMonteCarloTab.h"
 
 namespace calbrine {
 
@@ -28,14 +32,15 @@ namespace {
 
 constexpr int CurvePoints = 101;
 
-QString Caption(const DesignRecord& d, const std::vector<CurvePoint>& curve) {
+QString Caption(const DesignRecord& d, const std::vector<CurvePoint>& curve, bool simulated) {
     const CurvePoint& a = curve.back();
     const CurvePoint& b = curve.front();
     return QString::fromStdString(
         "VFO " + FrequencyText(a.vfo) + " to " + FrequencyText(b.vfo) + "    RF sum " +
         FrequencyText(a.rfSum) + " to " + FrequencyText(b.rfSum) + "    RF diff " +
         FrequencyText(a.rfDiff) + " to " + FrequencyText(b.rfDiff) + "    IF " +
-        FrequencyText(d.IF) + "\nshaded: fine-tune range of D9 at every setting");
+        FrequencyText(d.IF) + "\nshaded: fine-tune range of D9 at every setting" +
+        (simulated ? "\nrings: simulated with ngspice, with their error bars" : ""));
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
@@ -56,6 +61,8 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     tabs->addTab(BuildScaleTab(), "Dial scale");
     tabs->addTab(BuildFitTab(), "Fit to band");
     tabs->addTab(BuildPartsTab(), "Drift and tolerance");
+    monteCarlo_ = new MonteCarloTab;
+    tabs->addTab(monteCarlo_, "Monte Carlo");
     // The readings go with the parts' settings; the calibrated design is applied as a fit is.
     calibrate_ = new CalibrateTab;
     connect(calibrate_, &CalibrateTab::ReadingsEdited, this, [this] {
@@ -106,6 +113,7 @@ void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     if (settingsFor_ != DesignFileName) {
         FollowSettingsFile(sameDesign);
     }
+    curveSimulation_->SetDesign(design_, steps_->value());
     RefreshCurve();
     RefreshDial();
     RefreshScale();
@@ -118,22 +126,37 @@ void ExplorerWindow::FollowDesign(const DesignRecord& design) {
     calibrate_->SetDesign(design_);
 }
 
+void ExplorerWindow::SetSimulatorOptions(const SimulatorOptions& options) {
+    curveSimulation_->SetSimulatorOptions(options);
+    driftSimulation_->SetSimulatorOptions(options);
+    monteCarlo_->SetSimulatorOptions(options);
+}
+
+void ExplorerWindow::closeEvent(QCloseEvent* event) {
+    // Stopped here, not later: at the end of the program the window may never be deleted.
+    curveSimulation_->Stop();
+    driftSimulation_->Stop();
+    monteCarlo_->Stop();
+    event->accept();
+}
+
 void ExplorerWindow::RefreshCurve() {
     std::vector<CurvePoint> curve = TuningCurve(design_, CurvePoints);
-    const QString caption = Caption(design_, curve);
+    const auto& simulated = curveSimulation_->Outcome();
+    const QString caption = Caption(design_, curve, simulated.has_value());
     plot_->SetCurve(std::move(curve), caption);
+    plot_->SetSimulated(simulated ? simulated->points : std::vector<SimulatedCurvePoint>{});
 }
 
 void ExplorerWindow::CopyDialTable() {
-    QApplication::clipboard()->setText(
-        QString::fromStdString(DialReport(design_, steps_->value())));
+    QApplication::clipboard()->setText(QString::fromStdString(DialText()));
 }
 
 void ExplorerWindow::SaveDialCsv() {
     const auto path =
         Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
     if (path) {
-        WriteText(*path, DialTable(design_, steps_->value()).Csv());
+        WriteText(*path, ShownDialTable().Csv());
     }
 }
 
@@ -166,7 +189,7 @@ void ExplorerWindow::PrintOn(QPrinter& printer) const {
     font.setFamily("Liberation Mono");
     painter.setFont(font);
     painter.drawText(area.adjusted(0, area.height() * 0.58, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(DialReport(design_, steps_->value())));
+                     QString::fromStdString(DialText()));
 }
 
 }  // namespace calbrine

@@ -1,5 +1,6 @@
-// The design explorer: the tuning curve, the dial table, fitting the design to a band, and
-// the drift and tolerance of the parts, for one design. Opened beside the design window.
+// The design explorer: the tuning curve, the dial table, fitting the design to a band, the
+// drift and tolerance of the parts, and the simulations of many runs (Monte Carlo, drift,
+// tuning curve), for one design. Opened beside the design window.
 #pragma once
 
 #include <QWidget>
@@ -7,7 +8,9 @@
 #include <string>
 
 #include "analysis/Parts.h"
+#include "analysis/TuningCurve.h"
 #include "design/DesignRecord.h"
+#include "simulation/Simulator.h"
 
 class QComboBox;
 class QLabel;
@@ -23,7 +26,10 @@ namespace calbrine {
 
 class CalibrateTab;
 class CurvePlot;
+class CurveSimulation;
 class DialScaleView;
+class DriftSimulation;
+class MonteCarloTab;
 
 struct ReportTable;
 
@@ -45,6 +51,8 @@ class ExplorerWindow : public QWidget {
     CurvePlot* Plot() const { return plot_; }
     // The plot and the dial table on one page.
     void PrintOn(QPrinter& printer) const;
+    // The simulations' workers come from these options (tests give their own).
+    void SetSimulatorOptions(const SimulatorOptions& options);
 
   public slots:
     // Follows the design window after each of its accept steps; a design under another file
@@ -56,6 +64,9 @@ class ExplorerWindow : public QWidget {
     // The solved design of the fit tab; the design window takes its values into its boxes.
     void ApplyFit(const calbrine::DesignRecord& fitted);
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     QWidget* BuildDialTab();
     QWidget* BuildScaleTab();
@@ -63,6 +74,12 @@ class ExplorerWindow : public QWidget {
     QWidget* BuildPartsTab();
     QWidget* BuildButtons();
     void RefreshCurve();
+    void StepsChanged();
+    void CurveSimulated();
+    // The dial table as shown: with the simulated column, or following the simulated curve.
+    ReportTable ShownDialTable() const;
+    // The dial table's report as copied and printed, with the table as shown.
+    std::string DialText() const;
     void RefreshDial();
     void RefreshScale();
     void RefreshParts();
@@ -88,6 +105,7 @@ class ExplorerWindow : public QWidget {
 
     CurvePlot* plot_ = nullptr;
     QSpinBox* steps_ = nullptr;
+    CurveSimulation* curveSimulation_ = nullptr;
     QTableWidget* dialTable_ = nullptr;
     QComboBox* scaleMix_ = nullptr;
     QSpinBox* scaleRadius_ = nullptr;
@@ -102,9 +120,11 @@ class ExplorerWindow : public QWidget {
     QComboBox* compensated_ = nullptr;
     QTableWidget* driftTable_ = nullptr;
     QLabel* driftSummary_ = nullptr;
+    DriftSimulation* driftSimulation_ = nullptr;
     QTableWidget* toleranceTable_ = nullptr;
     QLabel* toleranceSummary_ = nullptr;
     CalibrateTab* calibrate_ = nullptr;
+    MonteCarloTab* monteCarlo_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -1,6 +1,7 @@
 #include "windows/PlotAxes.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 namespace calbrine {
@@ -32,9 +33,11 @@ QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const 
     const QFontMetricsF metrics(p.font());
     const double h = metrics.height();
     p.setPen(Qt::black);
-    p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), 2 * h),
+    // Room for two lines of caption, or for as many as it has.
+    const double lines = std::max<qsizetype>(2, caption.count('\n') + 1);
+    p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), lines * h),
                Qt::AlignHCenter | Qt::AlignTop, caption);
-    return area.adjusted(metrics.horizontalAdvance(widestY) + 14, 2.6 * h,
+    return area.adjusted(metrics.horizontalAdvance(widestY) + 14, (lines + 0.6) * h,
                          -metrics.horizontalAdvance(widestX), -2.6 * h);
 }
 

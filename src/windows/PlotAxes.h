@@ -13,7 +13,8 @@ namespace calbrine {
 // Round values (steps of 1, 2 or 5 times a power of ten) from lo to hi, about `count` of them.
 std::vector<double> GridValues(double lo, double hi, int count);
 
-// Fills `area` white, writes the caption along its top and returns the plot's own rectangle,
+// Fills `area` white, writes the caption (two lines or more) along its top and returns the
+// plot's own rectangle,
 // leaving room for y labels as wide as `widestY` and x labels as wide as `widestX`.
 QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
                  const QString& widestX);

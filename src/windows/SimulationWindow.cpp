@@ -19,15 +19,13 @@
 #include "services/RunTimeServices.h"
 #include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationText.h"
+#include "windows/BackgroundRun.h"
 #include "windows/HarmonicsPlot.h"
 #include "windows/WaveformPlot.h"
 
 namespace calbrine {
 
 namespace {
-
-// The window whose simulation is running, if any.
-const SimulationWindow* runningWindow = nullptr;
 
 QPushButton* Button(const char* caption, const char* name) {
     auto* button = new QPushButton(caption);
@@ -124,9 +122,7 @@ void SimulationWindow::StopWorker() {
     if (worker_.joinable()) {
         worker_.join();
     }
-    if (runningWindow == this) {
-        runningWindow = nullptr;
-    }
+    ReleaseWorkers(this);
 }
 
 void SimulationWindow::closeEvent(QCloseEvent* event) {
@@ -137,10 +133,8 @@ void SimulationWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool SimulationWindow::Simulate(const DesignRecord& design) {
-    if (runningWindow != nullptr) {
-        Services().ShowMessage(
-            "A simulation is already running; please wait for it to finish or cancel it.",
-            "Calbrine");
+    if (WorkersTaken()) {
+        Services().ShowMessage(WorkersBusyText, "Calbrine");
         return false;
     }
     const SimulationRequest request{design};
@@ -151,7 +145,7 @@ bool SimulationWindow::Simulate(const DesignRecord& design) {
     }
     StopWorker();
     cancel_ = false;
-    runningWindow = this;
+    TakeWorkers(this);
     design_ = design;
     hasDesign_ = true;
     report_ = {};

@@ -9,6 +9,7 @@
 
 #include "../support/Fixtures.h"
 #include "analysis/DialFace.h"
+#include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "analysis/TuningCurve.h"
 #include "design/Tuning.h"
@@ -118,6 +119,25 @@ TEST(TuningCurve, DialFaceTicksStandOnTheArcAtTheirMarksAngles) {
                   4);
     }
     EXPECT_DOUBLE_EQ(DeviceUnits(25.4, 1200), 1200);  // an inch of paper is the resolution
+}
+
+// A dial of another VFO curve (the simulated one) is titled with the RF range of that curve,
+// whose ends its marks span, and its note line names the curve.
+TEST(TuningCurve, DialOfAnotherCurveIsTitledWithThatCurvesRange) {
+    const VfoCurve calculated = CalculatedVfo(workedExample);
+    const VfoCurve higher = [&](double c) { return calculated(c) * 1.01; };
+    const DialFace face = LayOutDial(workedExample, Mix::Difference, 50, higher, "simulated curve");
+    const DialFace plain = LayOutDial(workedExample, Mix::Difference, 50);
+    const double ifHz = workedExample.IF;
+    const std::string title = "RF " + FrequencyText(ifHz - higher(workedExample.CcoarseMin)) +
+                              " to " + FrequencyText(ifHz - higher(workedExample.CcoarseMax)) +
+                              "   IF - VFO";
+    ASSERT_GE(face.texts.size(), 2u);
+    EXPECT_EQ(face.texts[face.texts.size() - 2].text, title);
+    EXPECT_NE(plain.texts[plain.texts.size() - 2].text, title);
+    EXPECT_EQ(plain.texts[plain.texts.size() - 2].text, "RF 6.2411M to 6.5302M   IF - VFO");
+    const std::string& note = face.texts.back().text;
+    EXPECT_EQ(note.substr(note.size() - 18), "   simulated curve");
 }
 
 // A design fitted to a band carries the band's two edges on its dial, although its ends

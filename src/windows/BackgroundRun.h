@@ -1,0 +1,59 @@
+// A long run of the simulator on a thread of its own, so that the window keeps answering: its
+// progress and its end come back to the window's thread as queued calls, and Cancel reaches
+// the run through a flag it reads between jobs.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "simulation/Simulator.h"
+
+namespace calbrine {
+
+// The worker processes serve one run at a time in the whole program, as one run already
+// keeps every processor busy. Taking them for `run` fails while a run has them.
+bool WorkersTaken();
+bool TakeWorkers(const void* run);
+// Gives them back, if `run` has them.
+void ReleaseWorkers(const void* run);
+
+// The text a window shows when it cannot start because another run has the workers.
+extern const char* const WorkersBusyText;
+
+class BackgroundRun : public QObject {
+    Q_OBJECT
+  public:
+    // What the run does on its thread: it reports progress and reads the cancel flag, and
+    // returns what the window does with its result, which then runs on the window's thread.
+    using Work = std::function<std::function<void()>(const SimulationProgress& progress,
+                                                     const std::atomic<bool>* cancel)>;
+    // The progress shown, in thousandths of the run, with the phase the simulator names.
+    using Shown = std::function<void(int permille, const QString& phase)>;
+
+    explicit BackgroundRun(Shown shown, QObject* parent = nullptr);
+    // Stops the run.
+    ~BackgroundRun() override;
+
+    // Starts `work`; false, with nothing started, while another run has the workers.
+    bool Start(Work work);
+    // Asks the run to end soon; its end still comes back, as a cancelled outcome.
+    void Cancel() { cancel_ = true; }
+    // Cancels the run and waits for its thread; neither its progress nor its end come back.
+    void Stop();
+    bool Running() const { return running_; }
+
+  private:
+    void Join();
+
+    Shown shown_;
+    std::thread thread_;
+    std::atomic<bool> cancel_{false};
+    // Counts the runs started, so that what a stopped run had queued is left unheard.
+    unsigned generation_ = 0;
+    bool running_ = false;
+};
+
+}  // namespace calbrine

@@ -1,0 +1,179 @@
+#include "windows/ExplorerMonteCarloTab.h"
+
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <chrono>
+#include <cstring>
+#include <memory>
+
+#include "windows/ExplorerWindow.h"
+#include "windows/RunControls.h"
+#include "windows/RunHistogram.h"
+
+namespace calbrine {
+
+namespace {
+
+QString Caption(const SettingSpread& s) {
+    return QString("%1: %2 of %3 runs oscillate\ndashed: the calculated worst case")
+        .arg(SettingName(s.setting))
+        .arg(s.oscillating)
+        .arg(s.runs);
+}
+
+}  // namespace
+
+QString OscillationLine(const std::array<SettingSpread, 2>& spreads) {
+    if (spreads[0].oscillating == spreads[0].runs && spreads[1].oscillating == spreads[1].runs) {
+        return QString("Every run oscillates at %1 and at %2.")
+            .arg(SettingName(spreads[0].setting), SettingName(spreads[1].setting));
+    }
+    QString text = "Runs that did not oscillate:";
+    for (const SettingSpread& s : spreads) {
+        text += QString(" %1 of %2 at %3%4")
+                    .arg(s.runs - s.oscillating)
+                    .arg(s.runs)
+                    .arg(SettingName(s.setting), &s == &spreads[0] ? "," : ".");
+    }
+    return text;
+}
+
+MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("monteCarloTab");
+    runs_ = new QSpinBox;
+    runs_->setObjectName("monteCarloRuns");
+    runs_->setAccessibleName("Monte Carlo runs");
+    runs_->setLocale(QLocale::c());
+    runs_->setRange(1, MostMonteCarloRuns);
+    runs_->setValue(DefaultMonteCarloRuns);
+    seed_ = new QDoubleSpinBox;
+    seed_->setObjectName("monteCarloSeed");
+    seed_->setAccessibleName("Seed of the random draws");
+    seed_->setToolTip("The same seed draws the same parts again");
+    seed_->setLocale(QLocale::c());
+    seed_->setDecimals(0);
+    seed_->setRange(0, 4294967295.0);
+    seed_->setValue(1);
+    controls_ = new RunControls("Start", "monteCarlo");
+    connect(controls_, &RunControls::StartPressed, this, [this] { Start(); });
+    table_ = new QTableWidget;
+    table_->setObjectName("monteCarloTable");
+    table_->setAccessibleName("Spread of the runs");
+    table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    missing_ = new QLabel;
+    missing_->setObjectName("monteCarloMissing");
+    missing_->setWordWrap(true);
+    auto* pictures = new QHBoxLayout;
+    for (RunHistogram*& histogram : histograms_) {
+        histogram = new RunHistogram;
+        pictures->addWidget(histogram, 1);
+    }
+    histograms_[0]->setObjectName("histogramVfoMin");
+    histograms_[1]->setObjectName("histogramVfoMax");
+
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(new QLabel("Runs:"));
+    fields->addWidget(runs_);
+    fields->addWidget(new QLabel("Seed:"));
+    fields->addWidget(seed_);
+    fields->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    auto* about = new QLabel(
+        "Each run draws every part within its tolerance on the parts tab and is simulated at "
+        "VfoMin and VfoMax.");
+    about->setWordWrap(true);
+    layout->addWidget(about);
+    layout->addLayout(fields);
+    layout->addWidget(controls_);
+    layout->addWidget(table_);
+    layout->addWidget(missing_);
+    layout->addLayout(pictures, 1);
+    ShowResults();
+}
+
+void MonteCarloTab::SetDesign(const DesignRecord& design, const PartSettings& settings) {
+    const bool same = std::memcmp(&design, &design_, sizeof design) == 0 &&
+                      settings.tolerancePercent == settings_.tolerancePercent;
+    design_ = design;
+    settings_ = settings;
+    if (!same) {
+        controls_->Stop("Stopped: the design or the tolerances changed.");
+        outcome_ = {};
+        ShowResults();
+    }
+}
+
+void MonteCarloTab::Stop() {
+    controls_->Stop("Cancelled.");
+}
+
+bool MonteCarloTab::Running() const {
+    return controls_->Running();
+}
+
+void MonteCarloTab::Start() {
+    outcome_ = {};
+    ShowResults();
+    controls_->Start([this, design = design_, settings = settings_, runs = runs_->value(),
+                      seed = static_cast<std::uint32_t>(seed_->value()), options = options_](
+                         const SimulationProgress& progress, const std::atomic<bool>* cancel) {
+        const auto started = std::chrono::steady_clock::now();
+        auto outcome = std::make_shared<MonteCarloOutcome>(
+            RunMonteCarlo(design, settings, runs, seed, Simulator(options), progress, cancel));
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+        return std::function<void()>(
+            [this, outcome, seconds = took.count()] { Finish(*outcome, seconds); });
+    });
+}
+
+void MonteCarloTab::Finish(const MonteCarloOutcome& outcome, double seconds) {
+    if (outcome.Succeeded()) {
+        outcome_ = outcome;
+    }
+    ShowResults();
+    controls_->SayEnd(
+        outcome.failure, outcome.message,
+        QString("Simulated %1 runs in %2 s.").arg(outcome.runs.size()).arg(seconds, 0, 'f', 1));
+}
+
+void MonteCarloTab::ShowResults() {
+    const std::array<SettingSpread, 2> spreads =
+        MonteCarloSpreads(design_, settings_, outcome_.runs);
+    ShowTable(table_, MonteCarloTable(spreads));
+    const bool any = !outcome_.runs.empty();
+    if (!any) {
+        table_->setRowCount(0);
+    }
+    missing_->setText(any ? OscillationLine(spreads) : "");
+    for (std::size_t i = 0; i < histograms_.size(); ++i) {
+        std::vector<double> hz;
+        for (const MonteCarloRun& run : outcome_.runs) {
+            if (run.settings[i].measure.oscillates) {
+                hz.push_back(run.settings[i].measure.frequencyHz);
+            }
+        }
+        histograms_[i]->SetRuns(std::move(hz), spreads[i].worstLowHz, spreads[i].worstHighHz,
+                                any ? Caption(spreads[i]) : SettingName(spreads[i].setting));
+    }
+    // Tall enough for the two rows, each as high as its text, and a scroll bar below them
+    // when the tab is too narrow for every column.
+    table_->resizeRowsToContents();
+    int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth() +
+                 table_->horizontalScrollBar()->sizeHint().height();
+    for (int row = 0; row < 2; ++row) {
+        height += row < table_->rowCount() ? table_->rowHeight(row)
+                                           : table_->verticalHeader()->defaultSectionSize();
+    }
+    table_->setFixedHeight(height);
+}
+
+}  // namespace calbrine

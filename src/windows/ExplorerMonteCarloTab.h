@@ -1,0 +1,60 @@
+// The explorer's Monte Carlo tab: copies of the design with every part drawn within its
+// tolerance from the parts tab, each simulated at both ends of the coarse range; the spread of
+// their frequencies and swings as a table, and their frequencies as two histograms.
+#pragma once
+
+#include <QWidget>
+
+#include "analysis/Parts.h"
+#include "design/DesignRecord.h"
+#include "runs/MonteCarlo.h"
+#include "simulation/Simulator.h"
+
+class QDoubleSpinBox;
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+namespace calbrine {
+
+class RunControls;
+class RunHistogram;
+
+// "Every run oscillates at VfoMin and at VfoMax.", or how many of the runs did not at each.
+QString OscillationLine(const std::array<SettingSpread, 2>& spreads);
+
+class MonteCarloTab : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MonteCarloTab(QWidget* parent = nullptr);
+
+    // The design and tolerances the runs draw from. Results of others are cleared, and a run
+    // for others is stopped.
+    void SetDesign(const DesignRecord& design, const PartSettings& settings);
+    void SetSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
+    // Stops a run, when the window closes.
+    void Stop();
+    bool Running() const;
+    // The runs of the last run that succeeded for the design; none after a failure.
+    const MonteCarloOutcome& Outcome() const { return outcome_; }
+    RunHistogram* Histogram(std::size_t setting) const { return histograms_[setting]; }
+
+  private:
+    void Start();
+    void Finish(const MonteCarloOutcome& outcome, double seconds);
+    void ShowResults();
+
+    DesignRecord design_{};
+    PartSettings settings_;
+    SimulatorOptions options_;
+    MonteCarloOutcome outcome_;
+
+    QSpinBox* runs_ = nullptr;
+    QDoubleSpinBox* seed_ = nullptr;
+    RunControls* controls_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* missing_ = nullptr;
+    std::array<RunHistogram*, 2> histograms_{};
+};
+
+}  // namespace calbrine

@@ -1,0 +1,327 @@
+// The explorer's simulations of many runs: the Monte Carlo tab, the drift simulated and the
+// tuning curve simulated for the dial, each on a thread of its own with progress and Cancel.
+// Each runs few settings: every simulated setting costs about a second of a processor.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <cmath>
+#include <numeric>
+
+#include "../simulation/sim_test_support.h"
+#include "GuiTestSupport.h"
+#include "analysis/Reports.h"
+#include "windows/CurvePlot.h"
+#include "windows/DialScaleView.h"
+#include "windows/ExplorerCurveSimulation.h"
+#include "windows/ExplorerDriftSimulation.h"
+#include "windows/ExplorerMonteCarloTab.h"
+#include "windows/ExplorerWindow.h"
+#include "windows/RunHistogram.h"
+
+using namespace calbrine;
+using calbrine_test::Child;
+using calbrine_test::NgspiceMissing;
+
+namespace {
+
+const DesignRecord example = calbrine_test::workedExample;
+
+class ExplorerRunsTest : public calbrine_test::WindowTest {
+  protected:
+    ExplorerRunsTest() { window.SetSimulatorOptions(calbrine_test::TestWorkers()); }
+
+    void Press(const char* button) {
+        QTest::mouseClick(Child<QPushButton>(&window, button), Qt::LeftButton);
+    }
+    // Waits for the run of `panel` to end; false when it did not within the time.
+    template <class Panel>
+    static bool Finished(const Panel* panel, int milliseconds = 120000) {
+        return QTest::qWaitFor([panel] { return !panel->Running(); }, milliseconds);
+    }
+    QString Status(const char* name) { return Child<QLabel>(&window, name)->text(); }
+
+    ExplorerWindow window{example};
+};
+
+// The texts of a table as shown, row by row.
+std::vector<std::vector<std::string>> Cells(const QTableWidget* table) {
+    std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(table->rowCount()));
+    for (int r = 0; r < table->rowCount(); ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
+            rows[r].push_back(table->item(r, c)->text().toStdString());
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> Headings(const QTableWidget* table) {
+    std::vector<std::string> headings;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        headings.push_back(table->horizontalHeaderItem(c)->text().toStdString());
+    }
+    return headings;
+}
+
+// The angles of the dial's ticks, as the face draws them.
+std::vector<double> Angles(const DialFace& face) {
+    std::vector<double> angles;
+    for (const DialTick& tick : face.ticks) {
+        angles.push_back(std::atan2(tick.from.y, -tick.from.x));
+    }
+    return angles;
+}
+
+}  // namespace
+
+// A few runs fill the table with the spread of their own runs, drawn with the tab's seed and
+// the parts tab's tolerances, and the histograms count every run that oscillates. The results
+// stay while the design does and go with a change of the design or of a tolerance.
+TEST_F(ExplorerRunsTest, MonteCarloOfAFewRunsFillsTheTableAndTheHistograms) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    auto* tolerances = Child<QTableWidget>(&window, "partsTable");
+    static_cast<QDoubleSpinBox*>(tolerances->cellWidget(static_cast<int>(Part::L7), 2))
+        ->setValue(3);
+    PartSettings settings;
+    settings.Tolerance(Part::L7) = 3;
+    Child<QSpinBox>(&window, "monteCarloRuns")->setValue(3);
+    Child<QDoubleSpinBox>(&window, "monteCarloSeed")->setValue(7);
+    Press("monteCarloStart");
+    const auto* tab = Child<MonteCarloTab>(&window, "monteCarloTab");
+    ASSERT_TRUE(Finished(tab));
+    EXPECT_TRUE(Status("monteCarloStatus").startsWith("Simulated 3 runs in "))
+        << Status("monteCarloStatus").toStdString();
+
+    const std::vector<MonteCarloRun>& runs = tab->Outcome().runs;
+    ASSERT_EQ(runs.size(), 3u);
+    const std::vector<PartFactors> drawn = DrawFactors(settings, 3, 7);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        EXPECT_EQ(runs[r].factors, drawn[r]) << r;
+    }
+    const auto spreads = MonteCarloSpreads(example, settings, runs);
+    auto* table = Child<QTableWidget>(&window, "monteCarloTable");
+    EXPECT_EQ(Cells(table), MonteCarloTable(spreads).TextRows());
+    EXPECT_EQ(Headings(table), MonteCarloTable(spreads).Titles());
+    for (std::size_t s = 0; s < 2; ++s) {
+        // Every run of its own setting in its bin, the span reaching the worst case's ends.
+        const RunHistogram* histogram = tab->Histogram(s);
+        std::vector<double> hz;
+        for (const MonteCarloRun& run : runs) {
+            if (run.settings[s].measure.oscillates) {
+                hz.push_back(run.settings[s].measure.frequencyHz);
+            }
+        }
+        EXPECT_EQ(hz.size(), 3u) << s;  // the worked example starts however its parts fall
+        const std::vector<int>& counts = histogram->Counts();
+        EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0), 3) << s;
+        EXPECT_EQ(counts, BinCounts(hz, histogram->From(), histogram->To(),
+                                    static_cast<int>(counts.size())));
+        EXPECT_LT(histogram->From(), spreads[s].worstLowHz);
+        EXPECT_GT(histogram->To(), spreads[s].worstHighHz);
+    }
+    EXPECT_EQ(Status("monteCarloMissing"), "Every run oscillates at VfoMin and at VfoMax.");
+
+    window.FollowDesign(example);  // the same design: the runs stay
+    EXPECT_EQ(tab->Outcome().runs.size(), 3u);
+    EXPECT_EQ(table->rowCount(), 2);
+    static_cast<QDoubleSpinBox*>(tolerances->cellWidget(static_cast<int>(Part::C37), 2))
+        ->setValue(1);
+    EXPECT_TRUE(tab->Outcome().runs.empty());
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_TRUE(tab->Histogram(0)->Counts().empty());
+    EXPECT_EQ(Status("monteCarloMissing"), "");
+}
+
+// Cancel ends a run of many at once and says so, without a message box; a design change
+// stops a run just as promptly, and no result of it comes back.
+TEST_F(ExplorerRunsTest, CancelStopsAMonteCarloPromptly) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    const auto* tab = Child<MonteCarloTab>(&window, "monteCarloTab");
+    auto* progress = Child<QProgressBar>(&window, "monteCarloProgress");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Press("monteCarloStart");
+        ASSERT_TRUE(tab->Running());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return progress->value() > 0; }, 30000));
+        EXPECT_TRUE(progress->text().startsWith("Simulating run "))
+            << progress->text().toStdString();
+        QElapsedTimer stopping;
+        stopping.start();
+        if (attempt == 0) {
+            Press("monteCarloCancel");
+        } else {
+            DesignRecord other = example;
+            other.L7 = 2.2e-6f;
+            window.FollowDesign(other);
+        }
+        ASSERT_TRUE(Finished(tab, 5000));
+        EXPECT_LT(stopping.elapsed(), 500);
+        EXPECT_EQ(Status("monteCarloStatus"),
+                  attempt == 0 ? "Cancelled." : "Stopped: the design or the tolerances changed.");
+        EXPECT_TRUE(tab->Outcome().runs.empty());
+        EXPECT_EQ(Child<QTableWidget>(&window, "monteCarloTable")->rowCount(), 0);
+        EXPECT_TRUE(Child<QPushButton>(&window, "monteCarloStart")->isEnabled());
+    }
+    QTest::qWait(50);  // whatever the stopped run had queued is left unheard
+    EXPECT_EQ(Status("monteCarloStatus"), "Stopped: the design or the tolerances changed.");
+    EXPECT_TRUE(answers.messages.empty());
+    Press("monteCarloStart");  // and closing the window ends a run at once
+    ASSERT_TRUE(tab->Running());
+    window.close();
+    EXPECT_FALSE(tab->Running());
+}
+
+// The runs' lines and bins: each frequency counts once, in the bin it falls in, the upper end
+// in the last bin; the runs that did not oscillate are counted at each setting.
+TEST(ExplorerRunsText, BinsAndTheRunsThatDidNotOscillate) {
+    EXPECT_EQ(BinCounts({0, 0.99, 1, 2.5, 10, 10.01, -0.1}, 0, 10, 4),
+              std::vector<int>({3, 1, 0, 1}));
+    EXPECT_EQ(BinCounts({5}, 5, 5, 3), std::vector<int>({0, 0, 0}));
+    std::array<SettingSpread, 2> spreads;
+    spreads[0] = {TuningSetting::VfoMin, 100, 98};
+    spreads[1] = {TuningSetting::VfoMax, 100, 100};
+    EXPECT_EQ(OscillationLine(spreads),
+              "Runs that did not oscillate: 2 of 100 at VfoMin, 0 of 100 at VfoMax.");
+    spreads[0].oscillating = 100;
+    EXPECT_EQ(OscillationLine(spreads), "Every run oscillates at VfoMin and at VfoMax.");
+    spreads[1].oscillating = 0;
+    EXPECT_EQ(OscillationLine(spreads),
+              "Runs that did not oscillate: 0 of 100 at VfoMin, 100 of 100 at VfoMax.");
+}
+
+// A lost worker is said in the tab, not in a message box; while a run has the workers,
+// another tab's run waits its turn. Ctrl+R starts the run of the tab on show only.
+TEST_F(ExplorerRunsTest, LostWorkerIsSaidInTheTabAndOneRunHasTheWorkersAtATime) {
+    window.SetSimulatorOptions(calbrine_test::TestWorkers("--crash"));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* start = Child<QPushButton>(&window, "monteCarloStart");
+    EXPECT_EQ(start->toolTip(), "Start (Ctrl+R)");
+    const auto* tab = Child<MonteCarloTab>(&window, "monteCarloTab");
+    const auto* drift = Child<DriftSimulation>(&window, "driftSimulation");
+    const auto* curve = Child<CurveSimulation>(&window, "curveSimulation");
+    Child<QSpinBox>(&window, "monteCarloRuns")->setValue(2);
+    // The dial table's tab is on show: its Simulate takes the keys.
+    QTest::keyClick(window.windowHandle(), Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return curve->Running(); }, 2000));
+    EXPECT_FALSE(tab->Running());
+    EXPECT_FALSE(drift->Running());
+    Press("driftStart");  // the workers are taken
+    EXPECT_FALSE(drift->Running());
+    EXPECT_EQ(Status("driftStatus").toStdString(),
+              "A simulation is already running; please wait for it to finish or cancel it.");
+    ASSERT_TRUE(Finished(curve, 10000));
+
+    Press("monteCarloStart");
+    ASSERT_TRUE(Finished(tab, 10000));
+    const QString said = Status("monteCarloStatus");
+    EXPECT_TRUE(said.startsWith("The simulation did not complete. The simulation of run ") &&
+                said.contains(" was lost: its worker process was killed"))
+        << said.toStdString();
+    EXPECT_TRUE(tab->Outcome().runs.empty());
+    EXPECT_TRUE(answers.messages.empty());
+    Press("driftStart");  // and now it may run
+    EXPECT_TRUE(drift->Running());
+    ASSERT_TRUE(Finished(drift, 10000));
+}
+
+// The simulated drift beside the calculation: with C37 at -3000 ppm/degC both ends drift as
+// the parts say, give or take the transistor's share; the coefficients reach the simulation.
+// A new coefficient clears the result, a new tolerance keeps it.
+TEST_F(ExplorerRunsTest, DriftSimulatedWithThePartsCoefficients) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    auto* parts = Child<QTableWidget>(&window, "partsTable");
+    static_cast<QComboBox*>(parts->cellWidget(static_cast<int>(Part::C37), 1))
+        ->setCurrentText("-3000");
+    PartSettings settings;
+    settings.Tc(Part::C37) = -3000;
+    Press("driftStart");
+    const auto* drift = Child<DriftSimulation>(&window, "driftSimulation");
+    ASSERT_TRUE(Finished(drift));
+    ASSERT_TRUE(drift->Outcome().has_value());
+    const SimulatedDriftOutcome& outcome = *drift->Outcome();
+    auto* table = Child<QTableWidget>(&window, "simulatedDriftTable");
+    EXPECT_EQ(Headings(table), SimulatedDriftTable(outcome).Titles());
+    EXPECT_EQ(Cells(table), SimulatedDriftTable(outcome).TextRows());
+    ASSERT_EQ(table->rowCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const TuningSetting setting = row == 0 ? TuningSetting::VfoMin : TuningSetting::VfoMax;
+        EXPECT_EQ(table->item(row, 0)->text(), SettingName(setting));
+        const double calculated = CalculatedDrift(example, settings, setting);
+        EXPECT_EQ(table->item(row, 1)->text().toStdString(), DriftRateText(calculated));
+        EXPECT_GT(calculated, 500);
+        ASSERT_TRUE(outcome.settings[row].oscillates);
+        EXPECT_NEAR(outcome.settings[row].simulatedHzPerC, calculated, 0.3 * calculated);
+    }
+    const std::string report = SimulatedDriftReport(outcome);
+    EXPECT_EQ(Status("transistorShare").toStdString() + "\n",
+              report.substr(report.rfind('\n', report.size() - 2) + 1));
+
+    static_cast<QDoubleSpinBox*>(parts->cellWidget(static_cast<int>(Part::C37), 2))->setValue(2);
+    EXPECT_TRUE(drift->Outcome().has_value());
+    static_cast<QComboBox*>(parts->cellWidget(static_cast<int>(Part::C37), 1))
+        ->setCurrentText("N750");
+    EXPECT_FALSE(drift->Outcome().has_value());
+    EXPECT_TRUE(table->isHidden());
+}
+
+// The simulated curve at three steps: the rings on the plot, the "Simulated" column, and a
+// dial that follows the simulated curve on demand, its marks elsewhere than the calculated
+// dial's; new steps take it all back to the calculation.
+TEST_F(ExplorerRunsTest, CurveSimulatedGivesTheColumnAndTheDialOnDemand) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    auto* steps = Child<QSpinBox>(&window, "steps");
+    steps->setValue(3);
+    auto* dialFromCurve = Child<QCheckBox>(&window, "dialFromSimulation");
+    EXPECT_FALSE(dialFromCurve->isEnabled());
+    Press("curveStart");
+    const auto* curve = Child<CurveSimulation>(&window, "curveSimulation");
+    ASSERT_TRUE(Finished(curve));
+    ASSERT_TRUE(curve->Outcome().has_value());
+    const SimulatedCurveOutcome& outcome = *curve->Outcome();
+    ASSERT_TRUE(outcome.Complete());
+    EXPECT_EQ(window.Plot()->Simulated().size(), 3u);
+    auto* table = Child<QTableWidget>(&window, "dialTable");
+    EXPECT_EQ(Headings(table).back(), "Simulated");
+    EXPECT_EQ(Cells(table), SimulatedDialTable(example, 3, outcome).TextRows());
+    Press("copyDial");  // as the command line prints it
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              SimulatedDialReport(example, 3, outcome));
+
+    const DialFace calculated = LayOutDial(example, Mix::Difference, 50);
+    const auto* scale = Child<DialScaleView>(&window, "dialScale");
+    EXPECT_EQ(Angles(scale->Face()), Angles(calculated));
+    ASSERT_TRUE(dialFromCurve->isEnabled());
+    dialFromCurve->setChecked(true);
+    const VfoCurve vfo = SimulatedVfo(example, outcome);
+    EXPECT_EQ(Cells(table), DialTable(example, 3, vfo).TextRows());
+    EXPECT_NE(Cells(table), DialTable(example, 3).TextRows());
+    const DialFace simulated = LayOutDial(example, Mix::Difference, 50, vfo, "simulated curve");
+    EXPECT_EQ(Angles(scale->Face()), Angles(simulated));
+    EXPECT_NE(Angles(scale->Face()), Angles(calculated));
+    answers.files = {std::string("dial.csv")};
+    Press("saveDialCsv");
+    EXPECT_EQ(calbrine_test::FileText("dial.csv"), DialTable(example, 3, vfo).Csv());
+
+    steps->setValue(4);
+    EXPECT_FALSE(dialFromCurve->isChecked());
+    EXPECT_FALSE(dialFromCurve->isEnabled());
+    EXPECT_TRUE(window.Plot()->Simulated().empty());
+    EXPECT_EQ(Cells(table), DialTable(example, 4).TextRows());
+    EXPECT_EQ(Angles(scale->Face()), Angles(calculated));
+}

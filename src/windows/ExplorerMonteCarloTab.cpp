@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/FileDialogs.h"
 #include "windows/ExplorerWindow.h"
 #include "windows/RunControls.h"
 #include "windows/RunHistogram.h"
@@ -63,6 +65,10 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     seed_->setValue(1);
     controls_ = new RunControls("Start", "monteCarlo");
     connect(controls_, &RunControls::StartPressed, this, [this] { Start(); });
+    save_ = new QPushButton("Save CSV...");
+    save_->setObjectName("saveMonteCarloCsv");
+    save_->setToolTip("Every run's factors and results, a line per run and setting");
+    connect(save_, &QPushButton::clicked, this, [this] { SaveCsv(); });
     table_ = new QTableWidget;
     table_->setObjectName("monteCarloTable");
     table_->setAccessibleName("Spread of the runs");
@@ -86,6 +92,7 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     fields->addWidget(new QLabel("Seed:"));
     fields->addWidget(seed_);
     fields->addStretch(1);
+    fields->addWidget(save_);
     auto* layout = new QVBoxLayout(this);
     auto* about = new QLabel(
         "Each run draws every part within its tolerance on the parts tab and is simulated at "
@@ -154,6 +161,7 @@ void MonteCarloTab::ShowResults() {
         table_->setRowCount(0);
     }
     missing_->setText(any ? OscillationLine(spreads) : "");
+    save_->setEnabled(any);
     for (std::size_t i = 0; i < histograms_.size(); ++i) {
         std::vector<double> hz;
         for (const MonteCarloRun& run : outcome_.runs) {
@@ -174,6 +182,15 @@ void MonteCarloTab::ShowResults() {
                                            : table_->verticalHeader()->defaultSectionSize();
     }
     table_->setFixedHeight(height);
+}
+
+// The rows `calbrine montecarlo --csv` prints for the same runs.
+void MonteCarloTab::SaveCsv() {
+    const auto path = Dialogs().ShowSave(
+        {"Save Monte Carlo runs", "CSV files (*.csv)|*.csv", "montecarlo.csv", ""});
+    if (path) {
+        SaveExplorerText(*path, MonteCarloCsv(outcome_.runs));
+    }
 }
 
 }  // namespace calbrine

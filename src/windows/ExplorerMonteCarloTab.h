@@ -12,6 +12,7 @@
 
 class QDoubleSpinBox;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
@@ -43,6 +44,7 @@ class MonteCarloTab : public QWidget {
     void Start();
     void Finish(const MonteCarloOutcome& outcome, double seconds);
     void ShowResults();
+    void SaveCsv();
 
     DesignRecord design_{};
     PartSettings settings_;
@@ -54,6 +56,7 @@ class MonteCarloTab : public QWidget {
     RunControls* controls_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* missing_ = nullptr;
+    QPushButton* save_ = nullptr;
     std::array<RunHistogram*, 2> histograms_{};
 };
 

@@ -20,6 +20,7 @@
 #include "analysis/Reports.h"
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
+#include "services/RunTimeServices.h"
 #include "windows/CurvePlot.h"
 #include "windows/ExplorerCalibrateTab.h"
 #include "windows/ExplorerCurveSimulation.h"
@@ -43,13 +44,17 @@ QString Caption(const DesignRecord& d, const std::vector<CurvePoint>& curve, boo
         (simulated ? "\nrings: simulated with ngspice, with their error bars" : ""));
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
+}  // namespace
+
+bool SaveExplorerText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
-    return static_cast<bool>(out.flush());
+    if (!out.flush()) {
+        Services().ShowMessage("Could not write " + path, "Calbrine");
+        return false;
+    }
+    return true;
 }
-
-}  // namespace
 
 ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     : QWidget(parent), design_(design), fitted_(design) {
@@ -156,7 +161,7 @@ void ExplorerWindow::SaveDialCsv() {
     const auto path =
         Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
     if (path) {
-        WriteText(*path, ShownDialTable().Csv());
+        SaveExplorerText(*path, ShownDialTable().Csv());
     }
 }
 

@@ -24,6 +24,9 @@ class QTableWidgetItem;
 
 namespace calbrine {
 
+// Writes a table the explorer saves; says so and returns false when the file cannot be written.
+bool SaveExplorerText(const std::string& path, const std::string& text);
+
 class CalibrateTab;
 class CurvePlot;
 class CurveSimulation;

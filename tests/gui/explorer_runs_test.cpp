@@ -129,6 +129,13 @@ TEST_F(ExplorerRunsTest, MonteCarloOfAFewRunsFillsTheTableAndTheHistograms) {
         EXPECT_GT(histogram->To(), spreads[s].worstHighHz);
     }
     EXPECT_EQ(Status("monteCarloMissing"), "Every run oscillates at VfoMin and at VfoMax.");
+    // Saved as the command line prints the same runs; a file that cannot be written is said.
+    answers.files = {"runs.csv", "no/such/folder/runs.csv"};
+    Press("saveMonteCarloCsv");
+    EXPECT_EQ(calbrine_test::FileText("runs.csv"), MonteCarloCsv(runs));
+    Press("saveMonteCarloCsv");
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0], "Calbrine: Could not write no/such/folder/runs.csv");
 
     window.FollowDesign(example);  // the same design: the runs stay
     EXPECT_EQ(tab->Outcome().runs.size(), 3u);
@@ -139,6 +146,7 @@ TEST_F(ExplorerRunsTest, MonteCarloOfAFewRunsFillsTheTableAndTheHistograms) {
     EXPECT_EQ(table->rowCount(), 0);
     EXPECT_TRUE(tab->Histogram(0)->Counts().empty());
     EXPECT_EQ(Status("monteCarloMissing"), "");
+    EXPECT_FALSE(Child<QPushButton>(&window, "saveMonteCarloCsv")->isEnabled());
 }
 
 // Cancel ends a run of many at once and says so, without a message box; a design change

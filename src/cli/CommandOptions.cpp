@@ -18,6 +18,23 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// "C37=..." as the part and the text after "=", or why it is not that, naming `option`.
+std::string SplitPartValue(const std::string& text, const char* option, const char* form,
+                           Part& part, std::string& value) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        return std::string(option) + " wants " + form + ", not \"" + text + "\"";
+    }
+    const auto named = PartFromName(text.substr(0, equals));
+    if (!named) {
+        return std::string(option) + ": no part \"" + text.substr(0, equals) +
+               "\" (D9, C39, C37, C38, C90, C15, C34, C35, L7)";
+    }
+    part = *named;
+    value = text.substr(equals + 1);
+    return "";
+}
+
 }  // namespace
 
 std::string ParseSteps(const std::string& text, int& steps) {
@@ -77,41 +94,36 @@ std::string ParseSolve(const std::string& text, FitSolve& solve) {
 }
 
 std::string ParseTc(const std::string& text, PartSettings& settings) {
-    const std::size_t equals = text.find('=');
-    if (equals == std::string::npos) {
-        return "--tc wants PART=PPM such as C37=N750 or L7=20, not \"" + text + "\"";
+    Part part = Part::C37;
+    std::string value;
+    const std::string wrong =
+        SplitPartValue(text, "--tc", "PART=PPM such as C37=N750 or L7=20", part, value);
+    if (!wrong.empty()) {
+        return wrong;
     }
-    const auto part = PartFromName(text.substr(0, equals));
-    if (!part) {
-        return "--tc: no part \"" + text.substr(0, equals) +
-               "\" (D9, C39, C37, C38, C90, C15, C34, C35, L7)";
-    }
-    const auto ppm = TcFromText(text.substr(equals + 1));
+    const auto ppm = TcFromText(value);
     if (!ppm) {
-        return "--tc: \"" + text.substr(equals + 1) +
+        return "--tc: \"" + value +
                "\" is neither a number nor NP0, C0G, N150, N750, polystyrene, silver mica";
     }
-    settings.Tc(*part) = *ppm;
+    settings.Tc(part) = *ppm;
     return "";
 }
 
 std::string ParseTol(const std::string& text, PartSettings& settings) {
-    const std::size_t equals = text.find('=');
-    if (equals == std::string::npos) {
-        return "--tol wants PART=PERCENT such as C37=2 or L7=10, not \"" + text + "\"";
-    }
-    const auto part = PartFromName(text.substr(0, equals));
-    if (!part) {
-        return "--tol: no part \"" + text.substr(0, equals) +
-               "\" (D9, C39, C37, C38, C90, C15, C34, C35, L7)";
+    Part part = Part::C37;
+    std::string value;
+    const std::string wrong =
+        SplitPartValue(text, "--tol", "PART=PERCENT such as C37=2 or L7=10", part, value);
+    if (!wrong.empty()) {
+        return wrong;
     }
     double percent = 0;
-    if (!ReadStrictNumber(text.substr(equals + 1), percent).empty() || !(percent >= 0) ||
-        !(percent < 100)) {
-        return "--tol: the tolerance of " + std::string(PartName(*part)) +
-               " wants a percentage from 0 up to 100, not \"" + text.substr(equals + 1) + "\"";
+    if (!ReadStrictNumber(value, percent).empty() || !(percent >= 0) || !(percent < 100)) {
+        return "--tol: the tolerance of " + std::string(PartName(part)) +
+               " wants a percentage from 0 up to 100, not \"" + value + "\"";
     }
-    settings.Tolerance(*part) = percent;
+    settings.Tolerance(part) = percent;
     return "";
 }
 

@@ -1,6 +1,7 @@
 #include "windows/PlotAxes.h"
 
 #include <QFontMetricsF>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
@@ -26,6 +27,31 @@ std::vector<double> GridValues(double lo, double hi, int count) {
     return values;
 }
 
+namespace {
+
+// The caption with each line too wide for `width` broken where its parts are spaced apart
+// ("VFO ...    RF sum ..."), so that a narrow plot shows all of it.
+QString Fitted(const QString& caption, const QFontMetricsF& metrics, double width) {
+    const QString gap = QStringLiteral("    ");
+    QStringList lines;
+    for (const QString& line : caption.split('\n')) {
+        QString current;
+        for (const QString& piece : line.split(gap)) {
+            const QString longer = current.isEmpty() ? piece : current + gap + piece;
+            if (!current.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                lines << current;
+                current = piece;
+            } else {
+                current = longer;
+            }
+        }
+        lines << current;
+    }
+    return lines.join('\n');
+}
+
+}  // namespace
+
 QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
                  const QString& widestX) {
     p.setRenderHint(QPainter::Antialiasing);
@@ -33,10 +59,11 @@ QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const 
     const QFontMetricsF metrics(p.font());
     const double h = metrics.height();
     p.setPen(Qt::black);
-    // Room for two lines of caption, or for as many as it has.
-    const double lines = std::max<qsizetype>(2, caption.count('\n') + 1);
+    // Room for two lines of caption, or for as many as it has once fitted to the width.
+    const QString fitted = Fitted(caption, metrics, area.width());
+    const double lines = std::max<qsizetype>(2, fitted.count('\n') + 1);
     p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), lines * h),
-               Qt::AlignHCenter | Qt::AlignTop, caption);
+               Qt::AlignHCenter | Qt::AlignTop, fitted);
     return area.adjusted(metrics.horizontalAdvance(widestY) + 14, (lines + 0.6) * h,
                          -metrics.horizontalAdvance(widestX), -2.6 * h);
 }

@@ -106,8 +106,8 @@ std::string MonteCarloReport(const PartSettings& settings, int runs, std::uint32
         tolerances += std::string(tolerances.empty() ? "" : " ") + PartName(p) + " " +
                       PlainNumber(settings.Tolerance(p), 6) + " %";
     }
-    return "Monte Carlo: " + std::to_string(runs) + " runs, seed " + std::to_string(seed) +
-           "; tolerances " + tolerances +
+    return "Monte Carlo: " + std::to_string(runs) + (runs == 1 ? " run" : " runs") + ", seed " +
+           std::to_string(seed) + "; tolerances " + tolerances +
            "\nFrequencies of the runs that oscillate; worst case calculated with every part "
            "at an end of its tolerance; output swing in volts peak to peak.\n\n" +
            MonteCarloTable(spreads).Text();

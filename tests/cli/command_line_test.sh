@@ -277,7 +277,7 @@ many_runs() {
 
     sed 's/^C34: .*/C34: 1E-06/; s/^C35: .*/C35: 1E-06/' design.TXT >big.TXT
     run 0 montecarlo big.TXT --runs 1
-    grep -q '^Monte Carlo: 1 runs, seed 1; tolerances D9 5 % .* L7 10 %$' out &&
+    grep -q '^Monte Carlo: 1 run, seed 1; tolerances D9 5 % .* L7 10 %$' out &&
         grep -q '^VfoMin  *0 of 1  *-  *-  *-  *-  ' out && grep -q '^VfoMax  *0 of 1  ' out ||
         fail "montecarlo of a divider that never starts: $(cat out)"
 

@@ -156,6 +156,17 @@ TEST(TuningCurve, DialOfAFittedBandMarksBothEdges) {
         EXPECT_NEAR(std::min(marks.front().angleDegrees, marks.back().angleDegrees), 0, 1e-3);
         EXPECT_NEAR(std::max(marks.front().angleDegrees, marks.back().angleDegrees), 180, 1e-3);
     }
+    // Ends a fraction of a hertz inside 7 and 7.2 MHz carry those marks, at the ends.
+    DesignRecord noIf = workedExample;
+    noIf.IF = 0;
+    const double c0 = noIf.CcoarseMin, c1 = noIf.CcoarseMax;
+    const std::vector<DialMark> near = DialScale(noIf, Mix::Sum, [&](double c) {
+        return 7.0e6 + 0.4 + (c - c0) / (c1 - c0) * (0.2e6 - 0.8);
+    });
+    ASSERT_GE(near.size(), 2u);
+    EXPECT_EQ(near.front().label, "7M");
+    EXPECT_EQ(near.back().label, "7.2M");
+    EXPECT_NEAR(near.back().angleDegrees, 180, 1e-3);
     const FitResult inside =
         FitCoarseCapacitor(workedExample, {7.00001e6, 7.19999e6}, Mix::Difference);
     const std::vector<DialMark> marks = DialScale(inside.design, Mix::Difference);

@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
-#include <sstream>
 #include <tuple>
 
 #include "../support/Fixtures.h"
@@ -16,19 +14,6 @@
 
 using namespace calbrine;
 using namespace calbrine_test;
-
-namespace {
-
-std::vector<std::string> Split(const std::string& text, char at) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, at);) {
-        parts.push_back(part);
-    }
-    return parts;
-}
-
-}  // namespace
 
 TEST(TuningCurve, EndsAreTheDesignsRangeAndTheRecordIsLeftAlone) {
     for (const DesignRecord& design : {workedExample, reversedExample}) {
@@ -54,28 +39,6 @@ TEST(TuningCurve, EndsAreTheDesignsRangeAndTheRecordIsLeftAlone) {
             EXPECT_GE(std::max(p.fineLow, p.fineHigh), p.vfo);
         }
     }
-}
-
-TEST(TuningCurve, DialTableTextAndCsvUnderAGermanLocale) {
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
-    const std::string csv = DialTable(workedExample, 5).Csv();
-    const std::string text = DialReport(workedExample, 11);
-    std::setlocale(LC_ALL, "C");
-
-    const std::vector<std::string> lines = Split(csv, '\n');
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "step,ccoarse_f,vfo_hz,fine_low_hz,fine_high_hz,rf_sum_hz,rf_diff_hz");
-    EXPECT_EQ(lines[1], "0,1.99999999e-11,5758925,5755009,5768814,17758924,6241075");
-    EXPECT_EQ(lines[5], "4,1.00000001e-10,5469798,5467358.5,5475945.5,17469798,6530202");
-    for (const std::string& line : lines) {
-        EXPECT_EQ(Split(line, ',').size(), 7u) << line;
-    }
-    // Eleven steps; the last row is the design's low end with its fine-tune span.
-    const std::vector<std::string> rows = Split(text, '\n');
-    ASSERT_EQ(rows.size(), 14u);
-    EXPECT_NE(rows.back().find("100pF  5.4698M   17.47M  6.5302M     8.587k"), std::string::npos)
-        << rows.back();
-    EXPECT_EQ(text.find(','), text.find(", IF"));  // no decimal commas
 }
 
 TEST(TuningCurve, DialMarksSitWhereTheirFrequencyIs) {

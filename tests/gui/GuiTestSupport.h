@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 #include <deque>
 #include <optional>
@@ -53,6 +54,24 @@ T* Child(QObject* window, const char* name) {
     T* child = window->findChild<T*>(QLatin1String(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
+}
+
+// The texts of a table's cells as shown, row by row, and its column headings.
+inline std::vector<std::vector<std::string>> Cells(const QTableWidget* table) {
+    std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(table->rowCount()));
+    for (int r = 0; r < table->rowCount(); ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
+            rows[r].push_back(table->item(r, c)->text().toStdString());
+        }
+    }
+    return rows;
+}
+inline std::vector<std::string> Headings(const QTableWidget* table) {
+    std::vector<std::string> headings;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        headings.push_back(table->horizontalHeaderItem(c)->text().toStdString());
+    }
+    return headings;
 }
 
 class WindowTest : public ::testing::Test {

@@ -13,7 +13,6 @@
 #include <QTableWidget>
 #include <cmath>
 #include <filesystem>
-#include <sstream>
 
 #include "../simulation/sim_test_support.h"
 #include "GuiTestSupport.h"
@@ -24,8 +23,10 @@
 #include "windows/ExplorerWindow.h"
 
 using namespace calbrine;
+using calbrine_test::Cells;
 using calbrine_test::Child;
 using calbrine_test::FileText;
+using calbrine_test::Headings;
 
 namespace {
 
@@ -36,64 +37,23 @@ class ExplorerWindowTest : public calbrine_test::WindowTest {
     ExplorerWindow window{example};
 };
 
-// The words of each line of a report from line `first` on.
-std::vector<std::vector<std::string>> Words(const std::string& report, std::size_t first) {
-    std::istringstream lines(report);
-    std::vector<std::vector<std::string>> words;
-    std::string line;
-    for (std::size_t i = 0; std::getline(lines, line); ++i) {
-        if (i >= first && !line.empty()) {
-            std::istringstream in(line);
-            words.emplace_back(std::istream_iterator<std::string>(in),
-                               std::istream_iterator<std::string>());
-        }
-    }
-    return words;
-}
-
-// The headings and the cells of a table as shown, each row's empty cells left out.
-std::vector<std::vector<std::string>> Shown(const QTableWidget* table) {
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        std::vector<std::string> cells;
-        for (int c = 0; c < table->columnCount(); ++c) {
-            if (!table->item(r, c)->text().isEmpty()) {
-                cells.push_back(table->item(r, c)->text().toStdString());
-            }
-        }
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
-QStringList Headings(const QTableWidget* table) {
-    QStringList headings;
-    for (int c = 0; c < table->columnCount(); ++c) {
-        headings << table->horizontalHeaderItem(c)->text();
-    }
-    return headings;
-}
-
 }  // namespace
 
 // The dial and drift tables hold, cell for cell, the rows the command line prints under the
 // same headings, and "Copy as text" copies what `calbrine curve` prints.
 TEST_F(ExplorerWindowTest, TablesShowWhatTheCommandLinePrints) {
     const auto* dial = Child<QTableWidget>(&window, "dialTable");
-    EXPECT_EQ(Headings(dial),
-              QStringList({"Step", "C38", "VFO", "RF sum", "RF diff", "Fine span", "Hz/step"}));
-    const std::string printed = DialReport(example, 11);
-    EXPECT_EQ(Shown(dial), Words(printed, 3));
+    EXPECT_EQ(Headings(dial), (std::vector<std::string>{"Step", "C38", "VFO", "RF sum", "RF diff",
+                                                        "Fine span", "Hz/step"}));
+    EXPECT_EQ(Cells(dial), DialTable(example, 11).TextRows());
     EXPECT_EQ(dial->item(0, 6)->text(), "-");
     QTest::mouseClick(Child<QPushButton>(&window, "copyDial"), Qt::LeftButton);
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), printed);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), DialReport(example, 11));
 
     const auto* drift = Child<QTableWidget>(&window, "driftTable");
-    EXPECT_EQ(Headings(drift), QStringList({"Part", "ppm/degC", "Low end", "High end"}));
-    const std::string driftPrinted = DriftReport(AnalyseDrift(example, PartSettings{}));
-    auto driftRows = Words(driftPrinted, 3);
-    driftRows.resize(Shown(drift).size());  // the summary lines follow the table
-    EXPECT_EQ(Shown(drift), driftRows);
+    EXPECT_EQ(Headings(drift),
+              (std::vector<std::string>{"Part", "ppm/degC", "Low end", "High end"}));
+    EXPECT_EQ(Cells(drift), DriftTable(AnalyseDrift(example, PartSettings{})).TextRows());
 }
 
 TEST_F(ExplorerWindowTest, CurveAndDialTableFollowTheDesign) {

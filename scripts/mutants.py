@@ -3,7 +3,8 @@
 rebuilds, runs the test suite and reports whether the suite caught it. Rewrites marked "~"
 must leave the suite passing; a fault the program cannot be built with counts as not caught.
 The tests nearest the faulty file run first and a first failure ends the run, so a caught fault
-costs a rebuild and a few seconds. Usage: scripts/mutants.py [name filter]...; the scratch copy
+costs a rebuild and a few seconds. Usage: scripts/mutants.py [--list FILE] [name filter]...
+(--list tries the faults of another file of the same form); the scratch copy
 and its build live in build-mutants/ and are reused between runs."""
 import pathlib
 import shutil
@@ -15,9 +16,9 @@ SCRATCH = ROOT / "build-mutants"
 COPY, BUILD = SCRATCH / "tree", SCRATCH / "build"
 
 
-def read_mutants():
+def read_mutants(listing):
     mutants, current = [], None
-    for line in (ROOT / "scripts" / "mutants.txt").read_text().splitlines():
+    for line in listing.read_text().splitlines():
         if line[:2] in ("= ", "~ "):
             current = {"fault": line[0] == "=", "name": line[2:], "file": None}
             mutants.append(current)
@@ -48,7 +49,12 @@ def suite_passes(faulty_file):
 
 
 def main():
-    wanted = sys.argv[1:] or [""]
+    arguments = sys.argv[1:]
+    listing = ROOT / "scripts" / "mutants.txt"
+    if arguments[:1] == ["--list"] and len(arguments) > 1:
+        listing = pathlib.Path(arguments[1]).resolve()
+        arguments = arguments[2:]
+    wanted = arguments or [""]
     files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT,
                            capture_output=True, text=True, check=True).stdout.split()
     for name in files:
@@ -65,7 +71,7 @@ def main():
          "-DCALBRINE_BUILD_BENCH=OFF"] + speedups, check=True)
     run(["cmake", "--build", BUILD, "-j2"], check=True)
     caught = survived = 0
-    for m in read_mutants():
+    for m in read_mutants(listing):
         if not any(w in m["name"] for w in wanted):
             continue
         path = COPY / m["file"]

@@ -82,6 +82,9 @@ TEST(Netlist, CarriesTheSettingsCapacitorsAndSizesTheRunFromTheFrequency) {
         SpiceNetlist(BuildOscillator(d, TuningSetting::FineLow), PlanTransient(5e6));
     const std::string vfoMax =
         SpiceNetlist(BuildOscillator(d, TuningSetting::VfoMax), PlanTransient(5e6));
+    // Singles as the singles they are, other numbers to nine digits.
+    EXPECT_EQ(SpiceNumber(4.7e-6f) + " " + SpiceNumber(1.0 / 3) + " " + SpiceNumber(-750e-6),
+              "4.7e-06 0.333333333 -0.00075");
     std::setlocale(LC_ALL, previous.c_str());
     for (const char* line : {"\nCfine fine 0 4e-11\n", "\nCcoarse tank 0 1e-10\n",
                              "\nL7 base tank 4.7e-06\n", "\nV1 supply 0 PWL(0 0 2e-08 9.1)\n",

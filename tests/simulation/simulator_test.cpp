@@ -10,6 +10,7 @@
 #include "sim_test_support.h"
 #include "simulation/FrequencyEstimate.h"
 #include "simulation/Simulator.h"
+#include "simulation/WorkerPool.h"
 
 using namespace calbrine;
 using namespace calbrine_test;
@@ -133,11 +134,21 @@ TEST(Simulator, NgspiceErrorsBecomeTheMessage) {
     if (const std::string why = NgspiceMissing(); !why.empty()) {
         GTEST_SKIP() << why;
     }
+    const std::string broken = "broken\nQ1 c b e NOSUCHMODEL\n.tran 1n 1u\n.end\n";
     NgspiceSession session;
-    const NetlistRun run = session.Run("broken\nQ1 c b e NOSUCHMODEL\n.tran 1n 1u\n.end\n",
-                                       {"time"}, {}, nullptr, RunLimits{});
+    const NetlistRun run = session.Run(broken, {"time"}, {}, nullptr, RunLimits{});
     EXPECT_EQ(run.outcome, NetlistRun::Outcome::Failed);
     EXPECT_NE(run.errors.find("rror"), std::string::npos) << run.errors;
+    // From a worker process the error comes back as its job's, not as a worker lost.
+    SimulationJob job;
+    job.netlist = broken;
+    job.calculatedHz = 5e6;
+    job.stopTime = 1e-6;
+    const std::vector<PooledResult> served =
+        WorkerPool(TestWorkers().worker, PoolLimits{1, 60}).Run({job}, {}, nullptr);
+    ASSERT_EQ(served[0].fate, JobFate::Served) << served[0].lostHow;
+    EXPECT_EQ(served[0].result.outcome, JobResult::Outcome::Failed);
+    EXPECT_EQ(served[0].result.errors.rfind("failed: ", 0), 0u) << served[0].result.errors;
     EXPECT_EQ(StatusFraction("tran: 72.8%"), 0.728);
     EXPECT_EQ(StatusFraction("tran: 72,8%"), 0.728);
     EXPECT_EQ(StatusFraction("--ready--"), -1);

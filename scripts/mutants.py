@@ -74,7 +74,9 @@ def main():
         target = COPY / name
         target.parent.mkdir(parents=True, exist_ok=True)
         if not target.exists() or target.read_bytes() != (ROOT / name).read_bytes():
-            shutil.copy2(ROOT / name, target)
+            # A fresh time, not the original's: a build left from a fault applied when an
+            # earlier run was stopped is newer than the original's time, and would stay.
+            shutil.copyfile(ROOT / name, target)
     speedups = []
     if shutil.which("ccache"):
         speedups.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")

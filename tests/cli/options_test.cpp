@@ -43,3 +43,22 @@ TEST(CommandOutput, NonFiniteFiguresAreFound) {
         EXPECT_EQ(NonFiniteWord(text), word) << text;
     }
 }
+
+// The ranges of the many-run options taken at both ends; the command line's script tries the
+// values just beyond them.
+TEST(CommandOptions, RangesTakeBothEnds) {
+    int runs = 0;
+    for (const char* text : {"1", "100000"}) {
+        EXPECT_EQ(ParseRuns(text, runs), "") << text;
+        EXPECT_EQ(runs, std::stoi(text));
+    }
+    std::uint32_t seed = 1;
+    EXPECT_EQ(ParseSeed("0", seed), "");
+    EXPECT_EQ(seed, 0u);
+    EXPECT_EQ(ParseSeed("4294967295", seed), "");
+    EXPECT_EQ(seed, 4294967295u);
+    PartSettings s;
+    EXPECT_EQ(ParseTol("L7=0", s) + ParseTol("C37=99.99", s), "");
+    EXPECT_EQ(s.Tolerance(Part::L7), 0);
+    EXPECT_EQ(s.Tolerance(Part::C37), 99.99);
+}

@@ -43,6 +43,12 @@ TEST(SimulatedCurve, PointsAgreeWithRunsMadeOneByOneAndCarryTheDial) {
     const double between = vfo((curve.points[0].ccoarse + curve.points[1].ccoarse) / 2);
     EXPECT_LT(between, curve.points[0].simulatedHz);
     EXPECT_GT(between, curve.points[1].simulatedHz);
+    // Beyond either end the end point's ratio to the calculation holds.
+    const VfoCurve calculatedVfo = CalculatedVfo(workedExample);
+    for (const auto& [end, c] : {std::pair{curve.points.front(), 0.8 * workedExample.CcoarseMin},
+                                 std::pair{curve.points.back(), 1.2 * workedExample.CcoarseMax}}) {
+        EXPECT_NEAR(vfo(c) / calculatedVfo(c), end.simulatedHz / end.calculatedHz, 1e-9) << c;
+    }
     // The dial of the simulated curve puts a mark where the simulation reaches it.
     const std::vector<DialMark> marks = DialScale(workedExample, Mix::Sum, vfo);
     const std::vector<DialMark> plain = DialScale(workedExample, Mix::Sum);

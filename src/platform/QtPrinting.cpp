@@ -26,6 +26,13 @@ bool ShowPrintDialog(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+// Why a printer took no document: a file it could not write, or the printer itself.
+std::string PrinterFailure(const QPrinter& printer) {
+    return printer.outputFileName().isEmpty()
+               ? "The printer could not be started."
+               : "The file " + printer.outputFileName().toStdString() + " could not be written.";
+}
+
 // The printer keeps the user's choice from one print to the next.
 QPrinter& ProgramPrinter() {
     static QPrinter printer(QPrinter::HighResolution);
@@ -36,6 +43,19 @@ QPrinter& ProgramPrinter() {
 
 void SetPrintDialogRunner(std::function<bool(QPrinter&)> runner) {
     printDialogRunner = std::move(runner);
+}
+
+void PrintThroughDialog(const std::function<bool(QPrinter&)>& print) {
+    QPrinter printer(QPrinter::HighResolution);
+    try {
+        if (!ShowPrintDialog(printer) || print(printer)) {
+            return;
+        }
+    } catch (const std::exception& error) {
+        Services().ShowMessage(error.what(), "Printer Error");
+        return;
+    }
+    Services().ShowMessage(PrinterFailure(printer), "Printer Error");
 }
 
 void PrintSchematic() {
@@ -66,10 +86,7 @@ QtPrinterSurface::~QtPrinterSurface() {
 QPainter& QtPrinterSurface::Painter() {
     if (!painter_.isActive()) {
         if (!painter_.begin(&printer_)) {
-            throw std::runtime_error(printer_.outputFileName().isEmpty()
-                                         ? "The printer could not be started."
-                                         : "The file " + printer_.outputFileName().toStdString() +
-                                               " could not be written.");
+            throw std::runtime_error(PrinterFailure(printer_));
         }
         scale_ = printer_.resolution() / unitsPerInch;
         painter_.setRenderHint(QPainter::Antialiasing);

@@ -13,6 +13,10 @@ namespace calbrine {
 // failure shows the printer's description under "Printer Error" and discards the document.
 void PrintSchematic();
 
+// Shows the print dialog for a fresh printer and, when accepted, prints with `print`, which
+// says whether the printer took the document; when it did not, says so under "Printer Error".
+void PrintThroughDialog(const std::function<bool(QPrinter&)>& print);
+
 // Tests answer the print dialog with their own function: it may set up the printer (a PDF
 // file, say) and returns whether to print. An empty function restores the dialog.
 void SetPrintDialogRunner(std::function<bool(QPrinter&)> runner);

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -19,6 +18,7 @@
 #include "analysis/CalibrationReport.h"
 #include "analysis/ReportText.h"
 #include "platform/FileDialogs.h"
+#include "platform/QtPrinting.h"
 #include "windows/DialScaleView.h"
 #include "windows/ExplorerWindow.h"
 
@@ -85,9 +85,12 @@ QWidget* CalibrateTab::BuildReadings() {
     buttons->addWidget(apply_);
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(
-        new QLabel("What the counter shows with D9 at its nominal capacitance and "
-                   "C38 at a position of its range (0 % = Min, 100 % = Max):"));
+    // Wrapped, so that the sentence does not hold the tab, and the curve beside it, wide.
+    auto* what = new QLabel(
+        "What the counter shows with D9 at its nominal capacitance and "
+        "C38 at a position of its range (0 % = Min, 100 % = Max):");
+    what->setWordWrap(true);
+    layout->addWidget(what);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
     layout->addWidget(report_, 1);
@@ -265,18 +268,15 @@ void CalibrateTab::RefreshScale() {
 }
 
 void CalibrateTab::PrintScale() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        PrintDialAtTrueSize(printer, scale_->Face());
-    }
+    PrintThroughDialog(
+        [this](QPrinter& printer) { return PrintDialAtTrueSize(printer, scale_->Face()); });
 }
 
 void CalibrateTab::SaveScalePdf() {
     const auto path = Dialogs().ShowSave(
         {"Save calibrated dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial-built.pdf", ""});
-    if (path) {
-        SaveDialPdf(QString::fromStdString(*path), scale_->Face());
+    if (path && !SaveDialPdf(QString::fromStdString(*path), scale_->Face())) {
+        SayNotWritten(*path);
     }
 }
 

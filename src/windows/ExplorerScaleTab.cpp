@@ -4,13 +4,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "platform/FileDialogs.h"
+#include "platform/QtPrinting.h"
 #include "windows/DialScaleView.h"
 #include "windows/ExplorerCurveSimulation.h"
 #include "windows/ExplorerWindow.h"
@@ -68,18 +68,15 @@ void ExplorerWindow::RefreshScale() {
 }
 
 void ExplorerWindow::PrintScale() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        PrintDialAtTrueSize(printer, scaleView_->Face());
-    }
+    PrintThroughDialog(
+        [this](QPrinter& printer) { return PrintDialAtTrueSize(printer, scaleView_->Face()); });
 }
 
 void ExplorerWindow::SaveScalePdf() {
     const auto path =
         Dialogs().ShowSave({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf", ""});
-    if (path) {
-        SaveDialPdf(QString::fromStdString(*path), scaleView_->Face());
+    if (path && !SaveDialPdf(QString::fromStdString(*path), scaleView_->Face())) {
+        SayNotWritten(*path);
     }
 }
 

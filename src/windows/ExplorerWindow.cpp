@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -20,6 +19,7 @@
 #include "analysis/Reports.h"
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
+#include "platform/QtPrinting.h"
 #include "services/RunTimeServices.h"
 #include "windows/CurvePlot.h"
 #include "windows/ExplorerCalibrateTab.h"
@@ -50,10 +50,14 @@ bool SaveExplorerText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     if (!out.flush()) {
-        Services().ShowMessage("Could not write " + path, "Calbrine");
+        SayNotWritten(path);
         return false;
     }
     return true;
+}
+
+void SayNotWritten(const std::string& path) {
+    Services().ShowMessage("Could not write " + path, "Calbrine");
 }
 
 ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
@@ -172,20 +176,21 @@ void ExplorerWindow::SavePicture(bool svg) {
                                 ""});
     if (path) {
         const QString name = QString::fromStdString(*path);
-        svg ? plot_->SaveSvg(name) : plot_->SavePng(name);
+        if (!(svg ? plot_->SaveSvg(name) : plot_->SavePng(name))) {
+            SayNotWritten(*path);
+        }
     }
 }
 
 void ExplorerWindow::Print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        PrintOn(printer);
-    }
+    PrintThroughDialog([this](QPrinter& printer) { return PrintOn(printer); });
 }
 
-void ExplorerWindow::PrintOn(QPrinter& printer) const {
-    QPainter painter(&printer);
+bool ExplorerWindow::PrintOn(QPrinter& printer) const {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRectF area(0, 0, page.width(), page.height());
     QFont font("Liberation Sans", 9);
@@ -195,6 +200,7 @@ void ExplorerWindow::PrintOn(QPrinter& printer) const {
     painter.setFont(font);
     painter.drawText(area.adjusted(0, area.height() * 0.58, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                      QString::fromStdString(DialText()));
+    return painter.end();
 }
 
 }  // namespace calbrine

@@ -26,6 +26,8 @@ namespace calbrine {
 
 // Writes a table the explorer saves; says so and returns false when the file cannot be written.
 bool SaveExplorerText(const std::string& path, const std::string& text);
+// Says that a file the explorer saves could not be written.
+void SayNotWritten(const std::string& path);
 
 class CalibrateTab;
 class CurvePlot;
@@ -52,8 +54,8 @@ class ExplorerWindow : public QWidget {
     const DesignRecord& Design() const { return design_; }
 
     CurvePlot* Plot() const { return plot_; }
-    // The plot and the dial table on one page.
-    void PrintOn(QPrinter& printer) const;
+    // The plot and the dial table on one page; false when the printer took nothing.
+    bool PrintOn(QPrinter& printer) const;
     // The simulations' workers come from these options (tests give their own).
     void SetSimulatorOptions(const SimulatorOptions& options);
 

@@ -18,6 +18,7 @@
 #include "GuiTestSupport.h"
 #include "analysis/Reports.h"
 #include "design/Tuning.h"
+#include "platform/QtPrinting.h"
 #include "windows/CurvePlot.h"
 #include "windows/DialScaleView.h"
 #include "windows/ExplorerWindow.h"
@@ -78,17 +79,43 @@ TEST_F(ExplorerWindowTest, CurveAndDialTableFollowTheDesign) {
     EXPECT_EQ(table->rowCount(), 5);
 }
 
-TEST_F(ExplorerWindowTest, TableAndPicturesSaved) {
-    answers.files = {std::string("dial.csv"), std::string("dial.pdf"), std::string("curve.png"),
-                     std::string("curve.svg")};
-    QTest::mouseClick(Child<QPushButton>(&window, "saveDialCsv"), Qt::LeftButton);
-    for (const char* name : {"saveScalePdf", "savePng", "saveSvg"}) {
-        QTest::mouseClick(Child<QPushButton>(&window, name), Qt::LeftButton);
+// Each save and print makes its file (the prints as PDF, through the print dialog's answer);
+// a file that cannot be written is said, whichever button wrote it.
+TEST_F(ExplorerWindowTest, TableAndPicturesSavedAndPrinted) {
+    const char* buttons[] = {"saveDialCsv", "saveScalePdf",           "savePng",
+                             "saveSvg",     "saveCalibratedScalePdf", "printCurve",
+                             "printScale",  "printCalibratedScale"};
+    const char* files[] = {"dial.csv",         "dial.pdf",         "curve.png",
+                           "curve.svg",        "built.pdf",        "curve-printed.pdf",
+                           "dial-printed.pdf", "built-printed.pdf"};
+    std::string printing;
+    SetPrintDialogRunner([&printing](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(printing));
+        return true;
+    });
+    for (const std::string folder : {"", "no/such/folder/"}) {
+        for (std::size_t i = 0; i < std::size(buttons); ++i) {
+            answers.files = {folder + files[i]};
+            printing = folder + files[i];
+            QTest::mouseClick(Child<QPushButton>(&window, buttons[i]), Qt::LeftButton);
+        }
     }
+    SetPrintDialogRunner({});
     EXPECT_EQ(FileText("dial.csv").rfind("step,ccoarse_f,vfo_hz,", 0), 0u);
-    EXPECT_EQ(FileText("dial.pdf").rfind("%PDF", 0), 0u);
+    for (const char* pdf :
+         {"dial.pdf", "built.pdf", "curve-printed.pdf", "dial-printed.pdf", "built-printed.pdf"}) {
+        EXPECT_EQ(FileText(pdf).rfind("%PDF", 0), 0u) << pdf;
+    }
     EXPECT_EQ(FileText("curve.png").substr(1, 3), "PNG");
     EXPECT_NE(FileText("curve.svg").find("<svg"), std::string::npos);
+    std::vector<std::string> said;
+    for (std::size_t i = 0; i < std::size(files); ++i) {
+        said.push_back(i < 5 ? "Calbrine: Could not write no/such/folder/" + std::string(files[i])
+                             : "Printer Error: The file no/such/folder/" + std::string(files[i]) +
+                                   " could not be written.");
+    }
+    EXPECT_EQ(answers.messages, said);
 }
 
 TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {

@@ -6,6 +6,7 @@ The tests nearest the faulty file run first and a first failure ends the run, so
 costs a rebuild and a few seconds. Usage: scripts/mutants.py [--list FILE] [name filter]...
 (--list tries the faults of another file of the same form); the scratch copy
 and its build live in build-mutants/ and are reused between runs."""
+import os
 import pathlib
 import shutil
 import subprocess
@@ -49,7 +50,8 @@ def failing_tests(faulty_file):
         # Without the times of earlier runs the tests start in the order they are written, the
         # quick ones first, instead of the longest first; a test that failed last still leads.
         (BUILD / "Testing" / "Temporary" / "CTestCostData.txt").unlink(missing_ok=True)
-        out = subprocess.run(ctest + part, capture_output=True, text=True).stdout
+        out = subprocess.run(ctest + part, capture_output=True, text=True,
+                             env=dict(os.environ, CALBRINE_FAIL_FAST="1")).stdout
         if "The following tests FAILED:" in out:
             listed = out.split("The following tests FAILED:")[1].splitlines()
             return [line.split(" - ", 1)[1].rsplit(" (", 1)[0] for line in listed if " - " in line]

@@ -10,7 +10,12 @@ cd "$work" || exit 1
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export LC_ALL=de_DE.UTF-8
 failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# CALBRINE_FAIL_FAST (set by the mutation run) ends the script at its first failure.
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+    [ -z "${CALBRINE_FAIL_FAST:-}" ] || exit 1
+}
 # run STATUS ARGS...: runs calbrine, leaves its output in out and err, checks the status.
 run() {
     local want=$1

@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,8 +13,7 @@
 #include <cstring>
 
 #include "simulation/SimulationWorker.h"
-
-extern char** environ;
+#include "simulation/WorkerProcess.h"
 
 namespace calbrine {
 
@@ -33,6 +31,7 @@ struct WorkerPool::Worker {
     int job = -1;  // the job it runs, -1 when idle
     Clock::time_point started;
     int served = 0;
+    std::unique_ptr<PrivateFolder> folder;  // removed once the process is reaped
 };
 
 struct WorkerPool::Batch {
@@ -102,41 +101,14 @@ void WorkerPool::Stop(Worker& w) {
 }
 
 bool WorkerPool::Start(Worker& w, std::string& problem) {
-    int pair[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
-        problem = std::string("no channel to a worker: ") + std::strerror(errno);
-        return false;
-    }
-    // Out of the way of the descriptors the worker is given, so that no dup2 overwrites it.
-    const int child = fcntl(pair[1], F_DUPFD_CLOEXEC, 10);
-    close(pair[1]);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, child, WorkerChannel);
-    std::vector<char*> argv;
-    for (std::string& a : command_.arguments) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int failed =
-        child < 0 ? errno : posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (child >= 0) {
-        close(child);
-    }
-    if (failed != 0) {
-        close(pair[0]);
-        problem = "could not be started (" + command_.arguments[0] + "): " + std::strerror(failed);
+    WorkerProcess process;
+    if (!StartWorkerProcess(command_.arguments, WorkerChannel, process, problem)) {
         return false;
     }
     w = Worker{};
-    w.pid = pid;
-    w.channel = pair[0];
-    fcntl(w.channel, F_SETFL, O_NONBLOCK);
+    w.pid = process.pid;
+    w.channel = process.channel;
+    w.folder = std::move(process.folder);
     return true;
 }
 

@@ -302,6 +302,27 @@ many_runs() {
         fail "curve --simulate: $(cat out)"
 }
 
+# A design folder from elsewhere with a simulator start-up file: a command it would run and an
+# option that would change the figures. No simulating command reads it: none of them makes the
+# file, and each prints what it prints in a clean folder.
+spiceinit_folder() {
+    mkdir -p clean hostile
+    cp design.TXT clean/ && cp design.TXT hostile/
+    printf 'shell touch "%s/spiceinit_ran"\noption reltol=0.2 method=gear\n' "$work" >hostile/.spiceinit
+    local c
+    for c in "simulate design.TXT --csv" "montecarlo design.TXT --runs 1 --csv" \
+        "drift design.TXT --simulate --csv" "curve design.TXT --steps 2 --simulate --csv"; do
+        # shellcheck disable=SC2086
+        (cd clean && "$calbrine" $c >out 2>err)
+        # shellcheck disable=SC2086
+        (cd hostile && "$calbrine" $c >out 2>err)
+        [ ! -e spiceinit_ran ] && [ -s clean/out ] && cmp -s clean/out hostile/out ||
+            fail "$c beside a .spiceinit: $(cat hostile/out hostile/err)"
+        [ "$(LC_ALL=C ls -A hostile)" = "$(printf '.spiceinit\ndesign.TXT\nerr\nout')" ] ||
+            fail "$c beside a .spiceinit wrote into the folder: $(ls -A hostile)"
+    done
+}
+
 if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
     # Every setting oscillates, with an error bar and clean harmonics.
     run 0 simulate design.TXT --csv --jobs 2
@@ -330,6 +351,7 @@ if [ -n "$(ldconfig -p | grep libngspice.so.0)" ]; then
         ! kill -0 "$worker" 2>/dev/null || fail "worker $worker left behind"
     done
     many_runs
+    spiceinit_folder
 fi
 
 [ "$failures" -eq 0 ]

@@ -2,15 +2,21 @@
 // depend on how many workers ran them. No process may outlive the pool.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "sim_test_support.h"
 #include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationWorker.h"
 #include "simulation/WorkerPool.h"
+#include "simulation/WorkerProcess.h"
 
 using namespace calbrine;
 using namespace calbrine_test;
@@ -166,4 +172,39 @@ TEST(WorkerPool, ResultsAreTheSameFromOneWorkerOrMany) {
         }
     }
     EXPECT_NE(one[0].result.measure.frequencyHz, one[1].result.measure.frequencyHz);
+}
+
+// A worker starts in an empty folder of its own, readable by the user alone, with an empty
+// simulator start-up file standing in for the home folder's and HOME and TMPDIR pointing
+// there; the folder goes with the worker. A relative program name is found from where the
+// program was asked to start it.
+TEST(WorkerProcess, AWorkerRunsInAPrivateFolderThatGoesWithIt) {
+    const std::string program = std::filesystem::relative(CALBRINE_TEST_WORKER).string();
+    WorkerProcess process;
+    std::string problem;
+    ASSERT_TRUE(StartWorkerProcess({program, "--hang"}, WorkerChannel, process, problem))
+        << problem;
+    const std::string folder = process.folder->Path();
+    const std::string proc = "/proc/" + std::to_string(process.pid);
+    std::error_code error;
+    std::filesystem::path cwd;
+    // The worker changes folder before it runs the program, so its /proc entry may lag.
+    for (int i = 0; i < 500 && cwd != folder; ++i) {
+        cwd = std::filesystem::read_symlink(proc + "/cwd", error);
+        usleep(10000);
+    }
+    EXPECT_EQ(cwd, folder);
+    struct stat info {};
+    ASSERT_EQ(stat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::filesystem::file_size(folder + "/.spiceinit", error), 0u);
+    std::ifstream environment(proc + "/environ");
+    std::string variables((std::istreambuf_iterator<char>(environment)), {});
+    EXPECT_NE(variables.find(std::string(1, '\0') + "HOME=" + folder + '\0'), std::string::npos);
+    EXPECT_NE(variables.find(std::string(1, '\0') + "TMPDIR=" + folder + '\0'), std::string::npos);
+    kill(process.pid, SIGKILL);
+    waitpid(process.pid, nullptr, 0);
+    close(process.channel);
+    process.folder.reset();
+    EXPECT_FALSE(std::filesystem::exists(folder));
 }

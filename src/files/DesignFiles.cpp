@@ -1,10 +1,9 @@
 // Design files, the defaults file and the last-session file: one line format of twelve
 // values under their keys, read back by position.
-#include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <string>
 
+#include "design/DesignFields.h"
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
 #include "engineering/NumberText.h"
@@ -23,27 +22,6 @@ const char* const Caption = "Calbrine";
 const char* const LastSessionName = "LastSession.TXT";
 const char* const DefaultsName = "Defaults.TXT";
 
-struct StoredValue {
-    const char* key;
-    float DesignRecord::*field;
-};
-
-// The twelve stored values in file order.
-constexpr StoredValue storedValues[] = {
-    {"CfineMin: ", &DesignRecord::CfineMin},
-    {"CfineMax: ", &DesignRecord::CfineMax},
-    {"C39: ", &DesignRecord::C39},
-    {"C37: ", &DesignRecord::C37},
-    {"CcoarseMin: ", &DesignRecord::CcoarseMin},
-    {"CcoarseMax: ", &DesignRecord::CcoarseMax},
-    {"C90: ", &DesignRecord::C90},
-    {"C15: ", &DesignRecord::C15},
-    {"C34: ", &DesignRecord::C34},
-    {"C35: ", &DesignRecord::C35},
-    {"L7: ", &DesignRecord::L7},
-    {"IF: ", &DesignRecord::IF},
-};
-
 const char* const LineEnd = "\r\n";
 
 }  // namespace
@@ -57,8 +35,8 @@ std::string DesignFileText(const DesignRecord& design, const std::string& firstL
         }
     }
     std::string text = firstLine + LineEnd + Services().GeneralDateText() + LineEnd + LineEnd;
-    for (const StoredValue& v : storedValues) {
-        text += v.key + SingleText(design.*v.field) + LineEnd;
+    for (const DesignField& v : DesignFields) {
+        text += std::string(v.name) + ": " + SingleText(design.*v.member) + LineEnd;
     }
     for (int spare = 2; spare <= 5; ++spare) {
         text += "Spare " + std::to_string(spare) + ": " + std::to_string(spare) + LineEnd;
@@ -100,17 +78,12 @@ class ValueLines {
 };
 
 // Whether a value line is one of a design file: under its own key, or a bare number.
-bool IsValueLine(const StoredValue& v, const std::string& key, const std::string& text) {
+bool IsValueLine(const DesignField& v, const std::string& key, const std::string& text) {
     if (key.empty()) {
         double number = 0;
         return ReadStrictNumber(text, number).empty();
     }
-    const std::string wanted = WithoutBlanks(v.key).substr(0, WithoutBlanks(v.key).size() - 1);
-    return key.size() == wanted.size() &&
-           std::equal(key.begin(), key.end(), wanted.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+    return FieldNamed(key) == &v;
 }
 
 // Reads an open file into `design` field by field; a field is set as soon as its line has
@@ -127,7 +100,7 @@ ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found)
             return stop();
         }
     }
-    for (const StoredValue& v : storedValues) {
+    for (const DesignField& v : DesignFields) {
         if (!lines.Next(text, &key)) {
             return stop();
         }
@@ -136,7 +109,7 @@ ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found)
         if (!NearestSingle(LenientNumber(text), single)) {
             return ReadOutcome::Failed;  // a number no single can hold
         }
-        design.*v.field = single;
+        design.*v.member = single;
     }
     for (int spare = 0; spare < 4; ++spare) {
         if (!lines.Next(text)) {
@@ -190,32 +163,53 @@ bool WriteDesignRecord(const DesignRecord& design, const std::string& name) {
     return ReplaceFile(name, DesignFileText(design, name));
 }
 
-void ReadLastSession() {
-    // Missing at the first start, and nothing to report otherwise either.
-    ReadFile(FindFileIgnoringCase(LastSessionName), DesignValues);
+bool ReadLastSessionRecord(DesignRecord& design) {
+    return ReadFile(FindFileIgnoringCase(LastSessionName), design);
 }
 
-void WriteLastSession() {
-    if (!ReplaceFile(LastSessionName, DesignFileText(DesignValues, "Calbrine last-session file"))) {
+void WriteLastSessionRecord(const DesignRecord& design) {
+    if (!ReplaceFile(LastSessionName, DesignFileText(design, "Calbrine last-session file"))) {
         Services().Beep();
         Services().ShowMessage("The last-session file was not written correctly.", Caption);
     }
 }
 
-void ReadDesignFile(const std::string& name) {
+DesignRecord LoadDesignFile(const std::string& name, const DesignRecord& current) {
     if (CharacterCount(name) < 5) {
-        return;
+        return current;
     }
-    const DesignFileRead result = ReadDesignRecord(name, DesignValues);
+    const DesignFileRead result = ReadDesignRecord(name, current);
     if (result.read) {
-        DesignValues = result.design;
-        return;
+        return result.design;
     }
     Services().ShowMessage(result.error, Caption);
     // The built-in values replace the twelve stored ones; CfineNom stays until the next accept.
-    const float nominal = DesignValues.CfineNom;
-    DesignValues = BuiltInDesign();
-    DesignValues.CfineNom = nominal;
+    DesignRecord builtIn = BuiltInDesign();
+    builtIn.CfineNom = current.CfineNom;
+    return builtIn;
+}
+
+void SaveDesignFile(const DesignRecord& design, const std::string& name) {
+    if (CharacterCount(name) < 5) {
+        return;
+    }
+    if (!WriteDesignRecord(design, name)) {
+        Services().Beep();
+        Services().ShowMessage("The file was not written correctly.", Caption);
+    }
+}
+
+void ReadLastSession() {
+    // Missing at the first start, and nothing to report otherwise either.
+    ReadLastSessionRecord(DesignValues);
+}
+
+void WriteLastSession() {
+    WriteLastSessionRecord(DesignValues);
+}
+
+void ReadDesignFile(const std::string& name) {
+    DesignValues = LoadDesignFile(name, DesignValues);
 }
 
 std::string DefaultsFile(const std::vector<std::string>& shippedCopies) {
@@ -232,13 +226,7 @@ std::string DefaultsFile(const std::vector<std::string>& shippedCopies) {
 }
 
 void WriteDesignFile(const std::string& name) {
-    if (CharacterCount(name) < 5) {
-        return;
-    }
-    if (!WriteDesignRecord(DesignValues, name)) {
-        Services().Beep();
-        Services().ShowMessage("The file was not written correctly.", Caption);
-    }
+    SaveDesignFile(DesignValues, name);
 }
 
 }  // namespace calbrine

@@ -30,7 +30,22 @@ std::string DesignFileText(const DesignRecord& design, const std::string& firstL
 // (any earlier file of that name is then left as it was).
 bool WriteDesignRecord(const DesignRecord& design, const std::string& name);
 
-// The program-wide forms the windows use, over DesignValues:
+// The forms the design window uses, over a design of its own:
+
+// Reads the last-session file in the working directory over `design`; false, leaving the
+// fields not yet read as they were, when it is missing or unreadable.
+bool ReadLastSessionRecord(DesignRecord& design);
+// Writes "LastSession.TXT" in the working directory; says so when it was not written correctly.
+void WriteLastSessionRecord(const DesignRecord& design);
+// What "Read file" and "Get defaults" load: the file read over `current`; when it cannot be
+// read, shows the not-found message and gives the built-in values with `current`'s CfineNom.
+// Names of fewer than 5 characters give `current` unchanged.
+DesignRecord LoadDesignFile(const std::string& name, const DesignRecord& current);
+// Writes a design file; says so when it was not written correctly. Names of fewer than 5
+// characters are ignored.
+void SaveDesignFile(const DesignRecord& design, const std::string& name);
+
+// The program-wide forms over DesignValues, each one of the forms above:
 
 // Fills DesignValues from the last-session file in the working directory; silent when the
 // file is missing or unreadable.

@@ -158,6 +158,14 @@ bool SpiceSchematicText(DesignRecord design, const TuningRecord& tuning, std::st
     return SchematicFor(design, tuning, text);
 }
 
+void ExportSpiceSchematic(const DesignRecord& design, const TuningRecord& tuning,
+                          const std::string& name) {
+    std::string text;
+    if (!SpiceSchematicText(design, tuning, text) || !ReplaceFile(name, text)) {
+        Services().ShowMessage("We could not write the Calbrine LTspice file", "Calbrine");
+    }
+}
+
 void WriteSpiceSchematic() {
     std::string text;
     if (!SchematicFor(DesignValues, TuningResults, text) || !ReplaceFile(SpiceFileName, text)) {

@@ -13,6 +13,11 @@ namespace calbrine {
 // `text` untouched, when the top frequency cannot size the analysis.
 bool SpiceSchematicText(DesignRecord design, const TuningRecord& tuning, std::string& text);
 
+// Writes the schematic of `design` to the file `name`; on failure shows "We could not write
+// the Calbrine LTspice file" and leaves any earlier file as it was.
+void ExportSpiceSchematic(const DesignRecord& design, const TuningRecord& tuning,
+                          const std::string& name);
+
 // The path chosen in the LTspice save dialog.
 extern std::string SpiceFileName;
 

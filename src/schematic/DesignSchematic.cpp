@@ -3,7 +3,9 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "design/DesignFields.h"
 #include "design/DesignValues.h"
+#include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
 #include "schematic/SchematicParts.h"
 
@@ -35,70 +37,87 @@ constexpr Wire wires[] = {
     {{10100, 1000}, {10100, 2100}},  // above the collector, left open
 };
 
-// Writes a component box as the formatter gives the value, empty text included.
-void SetBox(std::map<std::string, std::string>& boxTexts, const char* box, float& value,
-            void (*format)(float&, std::string&)) {
-    format(value, WorkText);
-    boxTexts[box] = WorkText;
-}
-
 }  // namespace
 
-void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::string>& boxTexts) {
+void DrawDesignPicture(SchematicSurface& surface, const DesignRecord& design,
+                       const PartDrawn& partDrawn) {
     const SymbolStyle& style = DesignWindowStyle;
-    DesignRecord& dv = DesignValues;
-
     surface.Clear();
     surface.SetLineWidth(2);
 
-    const auto part = [&](std::size_t i) { DrawParts(surface, style, anchors, i, i + 1); };
-    const auto capacitance = [&](const char* box, float& value) {
-        SetBox(boxTexts, box, value, FormatCapacitance);
+    const auto part = [&](std::size_t i, bool told = true) {
+        DrawParts(surface, style, anchors, i, i + 1);
+        if (told && partDrawn) {
+            partDrawn(i);
+        }
     };
 
-    // The fine-tune varicap with its captions, its boxes and its nominal value.
-    part(0);
+    // The fine-tune varicap with its captions and its nominal value.
+    part(0, false);
     PlaceText(surface, 1300, 5700, "Fine-tune varicap");
     PlaceText(surface, 4010, 6500, "Max:");
     PlaceText(surface, 1300, 6200, "Min:");
-    capacitance("Text1", dv.CfineMax);
-    capacitance("Text10", dv.CfineMin);
-    const float nominal = (dv.CfineMax + dv.CfineMin) / 2;
+    if (partDrawn) {
+        partDrawn(0);
+    }
+    const float nominal = NominalFineCapacitance(design);
     if (!std::isfinite(nominal)) {
         throw std::overflow_error("Overflow in the nominal fine-tune capacitance");
     }
-    dv.CfineNom = nominal;
-    FormatCapacitance(dv.CfineNom, WorkText);
-    PlaceText(surface, 1200, 6800, "Nom: " + WorkText);
+    std::string text;
+    FormatCapacitance(nominal, text);
+    PlaceText(surface, 1200, 6800, "Nom: " + text);
 
-    // The parts with entry boxes, each box written right after its part.
+    // The parts with entry boxes, whose values the boxes beside them show.
     part(1);
-    capacitance("Text2", dv.C39);
     part(2);
-    capacitance("Text3", dv.C37);
     part(3);
-    capacitance("Text4", dv.CcoarseMin);
-    capacitance("Text0", dv.CcoarseMax);
     PlaceText(surface, 4000, 5500, "Coarse-tune");
     PlaceText(surface, 4000, 5700, "capacitor or varicap");
     PlaceText(surface, 4050, 6200, "Min:");
     PlaceText(surface, 1260, 6500, "Max:");
-    part(4);
-    capacitance("Text5", dv.C90);
-    part(5);
-    SetBox(boxTexts, "Text9", dv.L7, FormatInductance);
-    part(6);
-    capacitance("Text6", dv.C15);
-    part(7);
-    capacitance("Text7", dv.C34);
-    part(8);
-    capacitance("Text8", dv.C35);
+    for (std::size_t i = 4; i <= 8; ++i) {
+        part(i);
+    }
 
     // The parts whose values no entry changes.
     DrawParts(surface, style, anchors, 9, PartCount);
     PlaceText(surface, 10200, 5570, "Output to Q7");
 
     DrawGroundsAndWires(surface, style, groundPoints, wires);
+}
+
+DesignRecord ShownDesign(const DesignRecord& design) {
+    DesignRecord shown = design;
+    for (const DesignField& field : DesignFields) {
+        if (field.unit != FieldUnit::Hertz) {
+            shown.*field.member = std::fabs(shown.*field.member);
+        }
+    }
+    return shown;
+}
+
+std::string PartOfPicture(std::size_t index) {
+    return windowParts[index].label;
+}
+
+void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::string>& boxTexts) {
+    const DesignRecord shown = ShownDesign(DesignValues);
+    // Each part's boxes are written, and its values taken at their magnitude, as soon as the
+    // part is drawn, so a drawing that fails part-way keeps what was written before it.
+    const auto partDrawn = [&](std::size_t index) {
+        for (const DesignField& field : DesignFields) {
+            if (field.part == PartOfPicture(index)) {
+                DesignValues.*field.member = shown.*field.member;
+                boxTexts[field.box] = FieldText(field, shown.*field.member);
+            }
+        }
+        const float nominal = NominalFineCapacitance(shown);
+        if (index == 0 && std::isfinite(nominal)) {
+            DesignValues.CfineNom = nominal;
+        }
+    };
+    DrawDesignPicture(surface, shown, partDrawn);
 }
 
 }  // namespace calbrine

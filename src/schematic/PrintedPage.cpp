@@ -37,8 +37,7 @@ void PrintFixed(PrinterSurface& p,
     print(p, name, FixedPartNamed(name).value, x, y);
 }
 
-void PrintParts(PrinterSurface& p) {
-    DesignRecord& dv = DesignValues;
+void PrintParts(PrinterSurface& p, const DesignRecord& dv) {
     PrintVariableCapacitor(p, "D9 Cfine", dv.CfineMin, dv.CfineMax, 2000, 6000);
     PrintHorizontalCapacitor(p, "C39", dv.C39, 3000, 6000);
     PrintVariableCapacitor(p, "C38 Ccoarse", dv.CcoarseMin, dv.CcoarseMax, 4400, 6000);
@@ -75,10 +74,10 @@ void PrintWires(PrinterSurface& printer) {
     p.Line(9000, 5500, 11000, 5500);   // R32 past C91 to the open output end
 }
 
-void PrintResults(PrinterSurface& p) {
-    const double intermediate = DesignValues.IF;
-    const double vfoMin = TuningResults.VfoMin;
-    const double vfoMax = TuningResults.VfoMax;
+void PrintResults(PrinterSurface& p, const DesignRecord& design, const TuningRecord& tuning) {
+    const double intermediate = design.IF;
+    const double vfoMin = tuning.VfoMin;
+    const double vfoMax = tuning.VfoMax;
     TextAt(p, 1700, 1700, "Intermediate frequency: " + Eng(intermediate));
     TextAt(p, 1700, 2100, "VFO from " + Eng(vfoMin) + " to" + Eng(vfoMax));
     TextAt(p, 1700, 2500,
@@ -89,25 +88,30 @@ void PrintResults(PrinterSurface& p) {
     TextAt(p, 1700, 3200, "Coarse span: " + Eng(std::fabs(vfoMax - vfoMin)));
     TextAt(p, 1700, 3500,
            "Fine span: " +
-               Eng(std::fabs(static_cast<double>(TuningResults.FineHigh) - TuningResults.FineLow)));
+               Eng(std::fabs(static_cast<double>(tuning.FineHigh) - tuning.FineLow)));
 }
 
 }  // namespace
 
 void DrawPrintedPage(PrinterSurface& printer) {
+    DrawPrintedPage(printer, DesignValues, TuningResults);
+}
+
+void DrawPrintedPage(PrinterSurface& printer, const DesignRecord& design,
+                     const TuningRecord& tuning) {
     printer.SetOrientation(PageOrientation::Landscape);
     printer.SetOrigin(-1000, -400);
     printer.SetFontSize(8);
     printer.SetLineWidth(8);
 
-    PrintParts(printer);
+    PrintParts(printer, design);
     for (const Point& g : groundPoints) {
         PrintGround(printer, g.x, g.y);
     }
     PrintWires(printer);
 
     printer.SetFontSize(10);
-    PrintResults(printer);
+    PrintResults(printer, design, tuning);
 
     printer.SetFontSize(16);
     TextAt(printer, 5000, 600, "Calbrine Utility");

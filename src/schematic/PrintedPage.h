@@ -10,12 +10,17 @@
 
 #include <string>
 
+#include "design/DesignRecord.h"
 #include "schematic/SchematicSurface.h"
 
 namespace calbrine {
 
-// Draws the whole page on the printer, ends the document and turns the printer back to
-// portrait. Any exception passes to the caller, leaving the document unfinished.
+// Draws the whole page of `design` and its `tuning` on the printer, ends the document and turns
+// the printer back to portrait. Any exception passes to the caller, leaving the document
+// unfinished.
+void DrawPrintedPage(PrinterSurface& printer, const DesignRecord& design,
+                     const TuningRecord& tuning);
+// The same page of DesignValues and TuningResults.
 void DrawPrintedPage(PrinterSurface& printer);
 
 // Anchor at the top end; bottom end (X, Y+1000).

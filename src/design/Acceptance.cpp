@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "design/Tuning.h"
-#include "engineering/EntryNote.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
+#include "engineering/EntryNote.h"
 #include "engineering/NumberText.h"
 
 namespace calbrine {

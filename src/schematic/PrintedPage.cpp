@@ -87,8 +87,7 @@ void PrintResults(PrinterSurface& p, const DesignRecord& design, const TuningRec
                Eng(std::fabs(vfoMin - intermediate)));
     TextAt(p, 1700, 3200, "Coarse span: " + Eng(std::fabs(vfoMax - vfoMin)));
     TextAt(p, 1700, 3500,
-           "Fine span: " +
-               Eng(std::fabs(static_cast<double>(tuning.FineHigh) - tuning.FineLow)));
+           "Fine span: " + Eng(std::fabs(static_cast<double>(tuning.FineHigh) - tuning.FineLow)));
 }
 
 }  // namespace

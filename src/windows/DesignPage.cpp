@@ -5,6 +5,8 @@
 #include <exception>
 #include <map>
 
+#include "design/Acceptance.h"
+#include "design/DesignFields.h"
 #include "design/DesignValues.h"
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
@@ -73,22 +75,6 @@ void MarkEntry(QLineEdit* box, const std::string& note) {
             box, &QLineEdit::textEdited, box, [box] { MarkEntry(box, ""); },
             Qt::SingleShotConnection);
     }
-}
-
-// Reads one component box: engineering text into the field, the floor under a value of zero
-// or less, and the box rewritten in normalised form and marked when it was not taken in full.
-void AcceptComponent(QLineEdit* box, float& field, float floor,
-                     void (*format)(float&, std::string&)) {
-    const std::string typed = box->text().toStdString();
-    ParseEngValue(typed, field);
-    const float read = field;
-    if (field <= 0) {
-        field = floor;
-    }
-    format(field, WorkText);
-    box->setText(QString::fromStdString(WorkText));
-    const bool inductor = format == static_cast<void (*)(float&, std::string&)>(FormatInductance);
-    MarkEntry(box, EntryNote(typed, inductor ? "H" : "F", read, inductor ? "1pH" : "0.01pF"));
 }
 
 }  // namespace
@@ -233,25 +219,17 @@ void DesignPage::computeTuning() {
 
 void DesignPage::onAccept() {
     const DesignRecord before = DesignValues;
-    DesignRecord& d = DesignValues;
-    const std::string typedIF = boxIF->text().toStdString();
-    ParseEngValue(typedIF, d.IF);
-    FormatEng(d.IF, WorkText);
-    boxIF->setText(QString::fromStdString(WorkText));
-    MarkEntry(boxIF, EntryNote(typedIF, "Hz", d.IF, ""));
-
-    AcceptComponent(boxCfineMin, d.CfineMin, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxCfineMax, d.CfineMax, CapacitanceFloor, FormatCapacitance);
-    d.CfineNom = (d.CfineMax + d.CfineMin) / 2;
-    AcceptComponent(boxC39, d.C39, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxC37, d.C37, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxCcoarseMin, d.CcoarseMin, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxCcoarseMax, d.CcoarseMax, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxC90, d.C90, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxC15, d.C15, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxC34, d.C34, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxC35, d.C35, CapacitanceFloor, FormatCapacitance);
-    AcceptComponent(boxL7, d.L7, InductanceFloor, FormatInductance);
+    std::array<std::string, DesignFieldCount> typed;
+    for (std::size_t i = 0; i < DesignFieldCount; ++i) {
+        typed[i] = boxNamed(DesignFields[i].box)->text().toStdString();
+    }
+    const AcceptedEntries accepted = AcceptEntries(typed);
+    for (std::size_t i = 0; i < DesignFieldCount; ++i) {
+        QLineEdit* box = boxNamed(DesignFields[i].box);
+        box->setText(QString::fromStdString(accepted.boxTexts[i]));
+        MarkEntry(box, accepted.notes[i]);
+    }
+    DesignValues = accepted.design;
 
     drawSchematic();
     computeTuning();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "design/DesignFields.h"
 #include "design/DesignValues.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
@@ -150,25 +151,10 @@ void DesignPage::onSimulate() {
 }
 
 void DesignPage::takeFittedDesign(const DesignRecord& fitted) {
-    const std::pair<QLineEdit*, float> capacitors[] = {{boxCfineMin, fitted.CfineMin},
-                                                       {boxCfineMax, fitted.CfineMax},
-                                                       {boxC39, fitted.C39},
-                                                       {boxC37, fitted.C37},
-                                                       {boxCcoarseMin, fitted.CcoarseMin},
-                                                       {boxCcoarseMax, fitted.CcoarseMax},
-                                                       {boxC90, fitted.C90},
-                                                       {boxC15, fitted.C15},
-                                                       {boxC34, fitted.C34},
-                                                       {boxC35, fitted.C35}};
-    for (auto [box, value] : capacitors) {
-        FormatCapacitance(value, WorkText);
-        box->setText(QString::fromStdString(WorkText));
+    for (const DesignField& field : DesignFields) {
+        boxNamed(field.box)->setText(
+            QString::fromStdString(FieldText(field, fitted.*field.member)));
     }
-    float inductance = fitted.L7;
-    FormatInductance(inductance, WorkText);
-    boxL7->setText(QString::fromStdString(WorkText));
-    FormatEng(fitted.IF, WorkText);
-    boxIF->setText(QString::fromStdString(WorkText));
     onAccept();
 }
 

@@ -33,7 +33,7 @@ std::string StrayText(double farad) {
 }
 
 std::string VfoRange(const DesignRecord& d) {
-    const float cfine = (d.CfineMax + d.CfineMin) / 2;
+    const float cfine = NominalFineCapacitance(d);
     const float atMin = ResonanceFrequency(d, cfine, d.CcoarseMin);
     const float atMax = ResonanceFrequency(d, cfine, d.CcoarseMax);
     return FrequencyText(std::fmin(atMin, atMax)) + " to " + FrequencyText(std::fmax(atMin, atMax));
@@ -80,8 +80,8 @@ std::string CalibrationText(const DesignRecord& design,
         rows.push_back(row);
     }
     return "Calibrated from " + std::to_string(readings.size()) + " readings, D9 at " +
-           CapacitanceText((design.CfineMax + design.CfineMin) / 2.0f) + "\n\n" +
-           PartsTable(design, c) + "\n" + AlignedTable(rows) + ResidualAndRange(design, c);
+           CapacitanceText(NominalFineCapacitance(design)) + "\n\n" + PartsTable(design, c) + "\n" +
+           AlignedTable(rows) + ResidualAndRange(design, c);
 }
 
 std::string CalibrationCsv(const Calibration& c) {

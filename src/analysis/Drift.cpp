@@ -5,16 +5,12 @@
 
 #include "analysis/Bisection.h"
 #include "analysis/ReportText.h"
+#include "design/Tank.h"
 #include "design/Tuning.h"
 
 namespace calbrine {
 
 namespace {
-
-// Derivative of the series pair a*b/(a+b) with respect to a.
-double SeriesSlope(double a, double b) {
-    return (b / (a + b)) * (b / (a + b));
-}
 
 double VfoAt(const DesignRecord& design, double ccoarse) {
     return ResonanceFrequency(design, NominalFineCapacitance(design), static_cast<float>(ccoarse));
@@ -66,29 +62,9 @@ Compensation Compensate(const DesignRecord& design, const PartSettings& settings
 }  // namespace
 
 std::array<double, PartCount> Sensitivities(const DesignRecord& d, double cfine, double ccoarse) {
-    const double cseries = cfine * d.C39 / (cfine + d.C39);
-    const double cparallel = cseries + d.C37 + ccoarse + d.C90;
-    const double cdivider =
-        static_cast<double>(d.C35) * d.C34 / (static_cast<double>(d.C35) + d.C34);
-    const double ctotal = cdivider * cparallel / (cdivider + cparallel) + d.C15;
-    const double viaParallel = SeriesSlope(cparallel, cdivider);
-    const double viaDivider = SeriesSlope(cdivider, cparallel);
-    // x * dCtotal/dx for each part, in the order of Part.
-    const std::array<double, PartCount> weighted = {cfine * viaParallel * SeriesSlope(cfine, d.C39),
-                                                    d.C39 * viaParallel * SeriesSlope(d.C39, cfine),
-                                                    d.C37 * viaParallel,
-                                                    ccoarse * viaParallel,
-                                                    d.C90 * viaParallel,
-                                                    static_cast<double>(d.C15),
-                                                    d.C34 * viaDivider * SeriesSlope(d.C34, d.C35),
-                                                    d.C35 * viaDivider * SeriesSlope(d.C35, d.C34),
-                                                    0.0};
-    std::array<double, PartCount> s{};
-    for (std::size_t i = 0; i < PartCount; ++i) {
-        s[i] = -0.5 * weighted[i] / ctotal;
-    }
-    s[static_cast<std::size_t>(Part::L7)] = -0.5;
-    return s;
+    const TankSensitivities<double> t = Tank<double>(d).Sensitivities(cfine, ccoarse);
+    return {t.fine, t.c39, t.c37, t.coarse, t.c90,
+            t.c15,  t.c34, t.c35, t.l7};  // as Part orders them
 }
 
 double MidBandCoarse(const DesignRecord& design) {

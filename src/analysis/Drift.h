@@ -11,8 +11,7 @@
 namespace calbrine {
 
 // Relative sensitivity d(ln f)/d(ln x) of the resonance to each part x, with D9 at `cfine` and
-// C38 at `ccoarse`: -1/2 x dCtotal/dx / Ctotal for the capacitors (through the series and
-// parallel network), -1/2 for L7. Indexed by Part.
+// C38 at `ccoarse`: the tank's figures (Tank::Sensitivities, in double), indexed by Part.
 std::array<double, PartCount> Sensitivities(const DesignRecord& design, double cfine,
                                             double ccoarse);
 

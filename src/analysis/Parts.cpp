@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/ReportText.h"
+#include "design/Tuning.h"
 #include "engineering/NumberText.h"
 #include "engineering/StrictNumber.h"
 
@@ -62,7 +63,7 @@ std::optional<Part> PartFromName(const std::string& name) {
 double PartValue(const DesignRecord& d, Part part) {
     switch (part) {
         case Part::D9:
-            return (d.CfineMax + d.CfineMin) / 2.0f;
+            return NominalFineCapacitance(d);
         case Part::C39:
             return d.C39;
         case Part::C37:

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "design/DesignValues.h"
+#include "design/Tank.h"
 #include "engineering/EngineeringText.h"
 
 namespace calbrine {
@@ -31,15 +32,10 @@ DesignRecord WithNominalFine(DesignRecord design) {
 }
 
 float ResonanceFrequency(const DesignRecord& d, float cfine, float ccoarse) {
-    // Each intermediate is held as a single, as the oscillator's figures always have been.
-    const float Cseries = cfine * d.C39 / (cfine + d.C39);
-    const float Cparallel = Cseries + d.C37 + ccoarse + d.C90;
-    const float Cdivider = d.C35 * d.C34 / (d.C35 + d.C34);
-    const float Cload = Cdivider * Cparallel / (Cdivider + Cparallel);
-    const float Ctotal = Cload + d.C15;
-    const float twoPi = SinglePi + SinglePi;
-    const double root = std::sqrt(static_cast<double>(Ctotal) * static_cast<double>(d.L7));
-    const float f = static_cast<float>(1.0 / (twoPi * root));
+    // The tank in singles, each intermediate held as a single as the oscillator's figures
+    // always have been; only the root and the quotient are taken in double.
+    const float Ctotal = Tank<float>(d).Capacitance(cfine, ccoarse);
+    const float f = static_cast<float>(ResonanceOf(Ctotal, d.L7));
     // An all-zero record (a first start) gives 0/0 here; it shows as zero, never as nan.
     return FiniteOrZero(f);
 }
@@ -70,10 +66,6 @@ TuningCaptions CaptionsOf(const DesignRecord& d, const TuningRecord& r) {
     const float fineSpan = r.FineHigh - r.FineLow;
     captions.lblFineSpan = "Fine-tune span:  " + EngText(fineSpan);
     return captions;
-}
-
-float ResonanceFrequency(float cfine, float ccoarse) {
-    return ResonanceFrequency(DesignValues, cfine, ccoarse);
 }
 
 TuningCaptions EvaluateTuning() {

@@ -32,10 +32,8 @@ TuningRecord TuneDesign(const DesignRecord& design);
 // The five caption texts of a design and its tuning.
 TuningCaptions CaptionsOf(const DesignRecord& design, const TuningRecord& tuning);
 
-// The program-wide forms the design window uses. ResonanceFrequency(cfine, ccoarse) reads
-// DesignValues; EvaluateTuning reads DesignValues (CfineNom as the caller left it), fills
-// TuningResults and returns the caption texts.
-float ResonanceFrequency(float cfine, float ccoarse);
+// The program-wide form the design window uses: reads DesignValues (CfineNom as the caller left
+// it), fills TuningResults and returns the caption texts.
 TuningCaptions EvaluateTuning();
 
 }  // namespace calbrine

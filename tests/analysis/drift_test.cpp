@@ -1,4 +1,5 @@
-// Temperature drift and tolerance, against finite differences of the program's resonance.
+// Temperature drift and tolerance, against finite differences of the program's resonance (the
+// tank's own sensitivities are checked in tests/core/tank_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,25 +30,6 @@ DesignRecord Warmed(const DesignRecord& design, const PartSettings& s, double de
 }
 
 }  // namespace
-
-TEST(Drift, SensitivitiesMatchFiniteDifferences) {
-    for (const DesignRecord& design : {workedExample, reversedExample}) {
-        for (float cc : {design.CcoarseMin, design.CcoarseMax}) {
-            const auto s = Sensitivities(design, (design.CfineMin + design.CfineMax) / 2, cc);
-            for (Part p : AllParts) {
-                const double h = 1e-2;
-                const double up =
-                    Vfo(ScalePart(design, p, 1 + h), p == Part::C38 ? cc * (1 + h) : cc);
-                const double down =
-                    Vfo(ScalePart(design, p, 1 - h), p == Part::C38 ? cc * (1 - h) : cc);
-                const double numeric = (up - down) / (2 * h) / Vfo(design, cc);
-                EXPECT_NEAR(s[static_cast<std::size_t>(p)], numeric,
-                            0.01 * std::fabs(numeric) + 1e-6)
-                    << PartName(p);
-            }
-        }
-    }
-}
 
 TEST(Drift, TotalsMatchAWarmedDesignAndCompensationCancelsMidBand) {
     PartSettings s;

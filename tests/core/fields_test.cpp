@@ -61,23 +61,26 @@ TEST(Acceptance, EveryFieldIsFlooredByItsOwnRule) {
         if (!file.notes.empty()) {
             EXPECT_EQ(file.notes[0].rfind(std::string(field.name) + " is 0 in the file", 0), 0u);
         }
-        // From the boxes: "-5" reads as less than zero, floored for a component.
-        std::array<std::string, DesignFieldCount> typed;
-        for (std::size_t j = 0; j < DesignFieldCount; ++j) {
-            typed[j] = FieldText(DesignFields[j], distinctValues.*DesignFields[j].member);
-        }
-        typed[i] = "-5";
-        const AcceptedEntries boxes = AcceptEntries(typed);
-        EXPECT_EQ(boxes.design.*field.member, field.floor > 0 ? field.floor : -5.0f) << field.name;
-        for (std::size_t j = 0; j < DesignFieldCount; ++j) {
-            if (j != i) {
-                EXPECT_EQ(boxes.notes[j], "") << DesignFields[j].name;
-                EXPECT_EQ(boxes.boxTexts[j], typed[j]) << DesignFields[j].name;
+        // From the boxes: zero and less are floored for a component, the IF taken as read.
+        for (const float typedValue : {-5.0f, 0.0f}) {
+            std::array<std::string, DesignFieldCount> typed;
+            for (std::size_t j = 0; j < DesignFieldCount; ++j) {
+                typed[j] = FieldText(DesignFields[j], distinctValues.*DesignFields[j].member);
             }
+            typed[i] = typedValue < 0 ? "-5" : "0";
+            const AcceptedEntries boxes = AcceptEntries(typed);
+            const bool floored = field.floor > 0;
+            EXPECT_EQ(boxes.design.*field.member, floored ? field.floor : typedValue) << field.name;
+            for (std::size_t j = 0; j < DesignFieldCount; ++j) {
+                if (j != i) {
+                    EXPECT_EQ(boxes.notes[j], "") << DesignFields[j].name;
+                    EXPECT_EQ(boxes.boxTexts[j], typed[j]) << DesignFields[j].name;
+                }
+            }
+            EXPECT_EQ(boxes.boxTexts[i], floored ? "" : FieldText(field, typedValue));
+            EXPECT_EQ(boxes.notes[i].empty(), !floored) << boxes.notes[i];
+            EXPECT_EQ(boxes.design.CfineNom, (boxes.design.CfineMax + boxes.design.CfineMin) / 2);
         }
-        EXPECT_EQ(boxes.boxTexts[i], field.floor > 0 ? "" : FieldText(field, -5.0f));
-        EXPECT_EQ(boxes.notes[i].empty(), field.floor == 0) << boxes.notes[i];
-        EXPECT_EQ(boxes.design.CfineNom, (boxes.design.CfineMax + boxes.design.CfineMin) / 2);
     }
 }
 

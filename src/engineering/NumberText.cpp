@@ -83,7 +83,13 @@ long DecimalExponent(const char* first, const char* last) {
 }  // namespace
 
 bool ReadDecimal(const std::string& text, double& value) {
+    std::size_t used = 0;
+    return ReadDecimal(text, value, used);
+}
+
+bool ReadDecimal(const std::string& text, double& value, std::size_t& used) {
     value = 0;
+    used = 0;
     std::size_t i = 0;
     const std::size_t n = text.size();
     bool negative = false;
@@ -129,6 +135,7 @@ bool ReadDecimal(const std::string& text, double& value) {
         magnitude = DecimalExponent(first, last) > 0 ? HUGE_VAL : 0.0;
     }
     value = negative ? -magnitude : magnitude;
+    used = end;
     return true;
 }
 

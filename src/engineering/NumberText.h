@@ -1,6 +1,7 @@
 // Locale-independent number text shared by the formatters and the file writers.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace calbrine {
@@ -17,5 +18,7 @@ float RoundHalfAway(float value, int decimals);
 // point, an optional exponent. Returns false when the text holds no digits at all; `value`
 // is then 0. Overflow gives +-infinity, underflow 0 (or a subnormal).
 bool ReadDecimal(const std::string& text, double& value);
+// The same, with how many characters of `text` the number took (0 when there was none).
+bool ReadDecimal(const std::string& text, double& value, std::size_t& used);
 
 }  // namespace calbrine

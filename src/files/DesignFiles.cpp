@@ -10,6 +10,7 @@
 #include "engineering/StrictNumber.h"
 #include "files/DesignFiles.h"
 #include "files/LenientNumber.h"
+#include "files/ReadNotes.h"
 #include "files/ReplaceFile.h"
 #include "files/TextLineReader.h"
 #include "services/RunTimeServices.h"
@@ -60,6 +61,7 @@ class ValueLines {
     bool Next(std::string& valueText, std::string* key = nullptr) {
         std::string line;
         while (reader_.ReadLine(line)) {
+            ++number_;
             if (line.empty() || line[0] == '*') {
                 continue;
             }
@@ -73,8 +75,12 @@ class ValueLines {
         return false;
     }
 
+    // The number of the line read last, counting from 1.
+    int Number() const { return number_; }
+
   private:
     TextLineReader& reader_;
+    int number_ = 0;
 };
 
 // Whether a value line is one of a design file: under its own key, or a bare number.
@@ -87,8 +93,10 @@ bool IsValueLine(const DesignField& v, const std::string& key, const std::string
 }
 
 // Reads an open file into `design` field by field; a field is set as soon as its line has
-// been read. `found` counts the value lines that are those of a design file.
-ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found) {
+// been read. `found` counts the value lines that are those of a design file; `notes` gets
+// what a person would not mean by the file.
+ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found,
+                       std::vector<std::string>& notes) {
     ValueLines lines(reader);
     std::string text;
     std::string key;
@@ -100,16 +108,24 @@ ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found)
             return stop();
         }
     }
-    for (const DesignField& v : DesignFields) {
+    for (std::size_t i = 0; i < DesignFieldCount; ++i) {
+        const DesignField& v = DesignFields[i];
         if (!lines.Next(text, &key)) {
+            notes.push_back(EndNote(i));
             return stop();
         }
         found += IsValueLine(v, key, text) ? 1 : 0;
+        if (!key.empty() && FieldNamed(key) != &v) {
+            notes.push_back(PlaceNote(lines.Number(), key, v));
+        }
         float single = 0;
         if (!NearestSingle(LenientNumber(text), single)) {
             return ReadOutcome::Failed;  // a number no single can hold
         }
         design.*v.member = single;
+        if (const std::string note = ValueNote(v, text, single); !note.empty()) {
+            notes.push_back(note);
+        }
     }
     for (int spare = 0; spare < 4; ++spare) {
         if (!lines.Next(text)) {
@@ -120,14 +136,16 @@ ReadOutcome ReadValues(TextLineReader& reader, DesignRecord& design, int& found)
 }
 
 // Opens, reads and closes the file; false when it could not be opened or read.
-bool ReadFile(const std::string& path, DesignRecord& design, int& found) {
+bool ReadFile(const std::string& path, DesignRecord& design, int& found,
+              std::vector<std::string>& notes) {
     TextLineReader reader;
-    return reader.Open(path) && ReadValues(reader, design, found) != ReadOutcome::Failed;
+    return reader.Open(path) && ReadValues(reader, design, found, notes) != ReadOutcome::Failed;
 }
 
 bool ReadFile(const std::string& path, DesignRecord& design) {
     int found = 0;
-    return ReadFile(path, design, found);
+    std::vector<std::string> notes;
+    return ReadFile(path, design, found, notes);
 }
 
 }  // namespace
@@ -152,7 +170,8 @@ DesignRecord BuiltInDesign() {
 DesignFileRead ReadDesignRecord(const std::string& name, const DesignRecord& start) {
     DesignFileRead result;
     result.design = start;
-    result.read = ReadFile(FindFileIgnoringCase(name), result.design, result.valueLines);
+    result.read =
+        ReadFile(FindFileIgnoringCase(name), result.design, result.valueLines, result.notes);
     if (!result.read) {
         result.error = "The file '" + name + "' was not found.";
     }

@@ -17,6 +17,9 @@ struct DesignFileRead {
     // How many of the twelve value lines were those of a design file: under their own key
     // ("C37: ..."), or a bare number. None: the file is of another kind.
     int valueLines = 0;
+    // What a person would not mean by the file, one a line: a value line under another
+    // field's key, a value with text after its number, a file that ends early (ReadNotes.h).
+    std::vector<std::string> notes;
 };
 
 // Reads a design file over `start`: each value line sets its field, and a file that ends

@@ -7,8 +7,10 @@
 
 namespace calbrine {
 
-double LenientNumber(const std::string& text) {
-    // Blanks and tabs do not interrupt a number, so they are simply left out.
+namespace {
+
+// Blanks and tabs do not interrupt a number, so they are simply left out.
+std::string Compact(const std::string& text) {
     std::string compact;
     compact.reserve(text.size());
     for (char c : text) {
@@ -16,9 +18,23 @@ double LenientNumber(const std::string& text) {
             compact += c;
         }
     }
+    return compact;
+}
+
+}  // namespace
+
+double LenientNumber(const std::string& text) {
     double value = 0;
-    ReadDecimal(compact, value);
+    ReadDecimal(Compact(text), value);
     return value;
+}
+
+std::string TextAfterNumber(const std::string& text) {
+    const std::string compact = Compact(text);
+    double value = 0;
+    std::size_t used = 0;
+    ReadDecimal(compact, value, used);
+    return compact.substr(used);
 }
 
 bool NearestSingle(double value, float& single) {

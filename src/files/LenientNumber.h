@@ -12,6 +12,10 @@ namespace calbrine {
 // without a leading number gives 0. Too large a number gives +-infinity.
 double LenientNumber(const std::string& text);
 
+// What LenientNumber passes over: the text after the number at the front of `text`, blanks
+// and tabs left out; all of it when it begins with no number.
+std::string TextAfterNumber(const std::string& text);
+
 // The single nearest to `value`; false (and `single` untouched) when `value` lies outside
 // the single range.
 bool NearestSingle(double value, float& single);

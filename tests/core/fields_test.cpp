@@ -100,3 +100,35 @@ TEST(FieldTable, EveryComponentIsShownInItsOwnBox) {
         EXPECT_EQ(DesignValues.*field.member, 2.2e-9f) << field.name;  // its magnitude
     }
 }
+
+// The reader stays by position and without suffixes, and says where a file is not what a
+// person would mean by it.
+TEST_F(FileTest, WhatTheReaderTookIsSaid) {
+    const auto notes = [this](const std::string& text) {
+        Put("said.TXT", text);
+        return ReadDesignRecord("said.TXT", DesignRecord{}).notes;
+    };
+    EXPECT_EQ(notes(CountingFile("\r\n")), Texts{});
+    EXPECT_EQ(notes(DesignFileText(distinctValues, "name")), Texts{});
+    EXPECT_EQ(notes(CountingFile("\n", "IF", "9M")), Texts{"IF: '9M' read as 9 Hz: write 9E6"});
+    EXPECT_EQ(notes(CountingFile("\n", "L7", "6.8 u")),
+              Texts{"L7: '6.8 u' read as 6.8 H: write 6.8E-6"});
+    EXPECT_EQ(notes(CountingFile("\n", "C37", "abc")),
+              Texts{"C37: 'abc' is not a number: read as 0"});
+    EXPECT_EQ(notes(CountingFile("\n", "CfineMin", "1,5")),
+              Texts{"CfineMin: '1,5' read as 1 F: ',5' ignored"});
+    // C37's line deleted: every later line one place up, each said with its line number; a
+    // comment line counts as a line.
+    std::string shifted = CountingFile("\n", "", "", "name\n* comment");
+    shifted.erase(shifted.find("C37: 4\n"), 7);
+    const Texts said = notes(shifted);
+    ASSERT_EQ(said.size(), 9u);
+    EXPECT_EQ(said[0], "line 8 'CcoarseMin:' holds C37's place: design files are read by position");
+    EXPECT_EQ(said[8], "line 16 'Spare 2:' holds IF's place: design files are read by position");
+    // A file that ends early names what it lacks.
+    const std::string text = CountingFile("\n");
+    EXPECT_EQ(notes(text.substr(0, text.find("C15:"))),
+              Texts{"the file ends before C15's line: C15, C34, C35, L7 and IF are not in it"});
+    EXPECT_EQ(notes(text.substr(0, text.find("IF:"))),
+              Texts{"the file ends before IF's line: IF is not in it"});
+}

@@ -211,6 +211,29 @@ std::string SolutionRefusal(const Network& n, const Unknowns& u, double designSw
     return "";
 }
 
+// A solve whose L7 moves, in proportion, more than this many times a counter error's share of
+// the frequency barely tells the unknowns apart.
+constexpr double IllConditionedGain = 100;
+
+// The spread of the solution for readings off by `counterErrorHz` each.
+void SetSpread(Calibration& c, const Network& n, const std::vector<CalibrationReading>& readings,
+               const Unknowns& u, double counterErrorHz) {
+    const std::size_t unknowns = readings.size() > 2 ? 3 : 2;
+    const LeastSquaresSpread spread =
+        SpreadOfFit(FrequencyFit(n, readings, u.l7), {1, u.stray / Picofarad, u.swing / Picofarad},
+                    unknowns, counterErrorHz);
+    c.counterErrorHz = counterErrorHz;
+    c.l7Deviation = spread.deviations[0] * u.l7;
+    c.strayDeviation = spread.deviations[1] * Picofarad;
+    c.swingDeviation = unknowns > 2 ? spread.deviations[2] * Picofarad : 0;
+    double meanHz = 0;
+    for (const CalibrationReading& r : readings) {
+        meanHz += r.frequencyHz / static_cast<double>(readings.size());
+    }
+    const double gain = (c.l7Deviation / u.l7) / (counterErrorHz / meanHz);
+    c.illConditioned = !(gain <= IllConditionedGain);
+}
+
 Calibration Solved(const DesignRecord& design, const std::vector<CalibrationReading>& readings,
                    const Unknowns& u) {
     Calibration c;
@@ -249,7 +272,8 @@ DesignRecord CalibratedDesign(const DesignRecord& design, double l7, double stra
     return d;
 }
 
-Calibration Calibrate(const DesignRecord& design, const std::vector<CalibrationReading>& readings) {
+Calibration Calibrate(const DesignRecord& design, const std::vector<CalibrationReading>& readings,
+                      double counterErrorHz) {
     Calibration c;
     c.design = design;
     const Network n(design);
@@ -264,7 +288,12 @@ Calibration Calibrate(const DesignRecord& design, const std::vector<CalibrationR
     if (c.reason.empty()) {
         c.reason = SolutionRefusal(n, u, swing);
     }
-    return c.reason.empty() ? Solved(design, readings, u) : c;
+    if (!c.reason.empty()) {
+        return c;
+    }
+    c = Solved(design, readings, u);
+    SetSpread(c, n, readings, u, counterErrorHz);
+    return c;
 }
 
 }  // namespace calbrine

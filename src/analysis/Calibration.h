@@ -50,10 +50,25 @@ struct Calibration {
     std::vector<ReadingFit> fits;  // in the order of the readings
     double rmsResidualHz = 0;
     DesignRecord design;  // the calibrated design (the input when not solved)
+    // How sure the solve is: one standard deviation of each solved quantity when every reading
+    // is off by an independent counter error of `counterErrorHz` (one standard deviation),
+    // carried through the solve's slopes (linear, for errors small beside the readings'
+    // spread). The swing's is 0 when the swing was not solved.
+    double counterErrorHz = 0;
+    double l7Deviation = 0;     // henry
+    double strayDeviation = 0;  // farad
+    double swingDeviation = 0;  // farad
+    // The readings barely tell the unknowns apart: L7 moves, in proportion, more than 100 times
+    // a counter error's share of the readings' frequency.
+    bool illConditioned = false;
 };
+
+// The counter error a calibration assumes when none is given, in hertz.
+constexpr double DefaultCounterErrorHz = 10;
 
 // Two readings give L7 and the stray exactly; three or more a least-squares fit of L7, the
 // stray and C38's swing. Readings that no build of this circuit can give are refused.
-Calibration Calibrate(const DesignRecord& design, const std::vector<CalibrationReading>& readings);
+Calibration Calibrate(const DesignRecord& design, const std::vector<CalibrationReading>& readings,
+                      double counterErrorHz = DefaultCounterErrorHz);
 
 }  // namespace calbrine

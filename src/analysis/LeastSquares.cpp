@@ -1,6 +1,7 @@
 #include "analysis/LeastSquares.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace calbrine {
@@ -25,14 +26,14 @@ double SquaredResiduals(const LeastSquaresProblem& problem, const Vector& x) {
     return sum;  // nan for unknowns that give no residual, which no step accepts
 }
 
-// The normal equations of the fit at `x`: J'J into `a`, -J'e into `b`.
-void NormalEquations(const LeastSquaresProblem& problem, const Vector& x, Matrix& a, Vector& b) {
-    const std::size_t n = x.size();
+// The normal equations of the fit at `x` in its first `n` unknowns: J'J into `a`, -J'e into `b`.
+void NormalEquations(const LeastSquaresProblem& problem, const Vector& x, Matrix& a, Vector& b,
+                     std::size_t n) {
     a.assign(n, Vector(n, 0.0));
     b.assign(n, 0.0);
     Vector d;
     for (std::size_t r = 0; r < problem.residualCount; ++r) {
-        d.assign(n, 0.0);
+        d.assign(x.size(), 0.0);
         const double e = problem.residual(r, x, &d);
         for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t j = 0; j < n; ++j) {
@@ -118,7 +119,7 @@ LeastSquaresFit SolveLeastSquares(const LeastSquaresProblem& problem, Vector x) 
     Matrix a;
     Vector b;
     for (int iteration = 0; iteration < MostSteps; ++iteration) {
-        NormalEquations(problem, x, a, b);
+        NormalEquations(problem, x, a, b, n);
         bool improved = false;
         while (!improved && lambda < LargestDamping) {
             Vector step;
@@ -140,12 +141,33 @@ LeastSquaresFit SolveLeastSquares(const LeastSquaresProblem& problem, Vector x) 
             break;
         }
     }
-    NormalEquations(problem, x, a, b);
+    NormalEquations(problem, x, a, b, n);
     LeastSquaresFit fit;
     fit.determined = CorrelationDeterminant(a) >= SmallestCorrelationDeterminant;
     fit.x = std::move(x);
     fit.sumOfSquares = sum;
     return fit;
+}
+
+LeastSquaresSpread SpreadOfFit(const LeastSquaresProblem& problem, const Vector& x,
+                               std::size_t unknowns, double residualError) {
+    Matrix a;
+    Vector b;
+    NormalEquations(problem, x, a, b, unknowns);
+    LeastSquaresSpread spread;
+    spread.correlationDeterminant = CorrelationDeterminant(a);
+    // Each column of the inverse of J'J; its diagonal times the residuals' variance is each
+    // unknown's variance.
+    for (std::size_t i = 0; i < unknowns; ++i) {
+        Vector unit(unknowns, 0.0);
+        unit[i] = 1;
+        Vector column;
+        const bool solved = SolveDamped(a, unit, 0, column);
+        spread.deviations.push_back(solved && column[i] >= 0
+                                        ? residualError * std::sqrt(column[i])
+                                        : std::numeric_limits<double>::infinity());
+    }
+    return spread;
 }
 
 }  // namespace calbrine

@@ -31,4 +31,17 @@ struct LeastSquaresFit {
 // when no damping finds a lower sum, which is where the arithmetic ends too, or after 500 steps.
 LeastSquaresFit SolveLeastSquares(const LeastSquaresProblem& problem, std::vector<double> start);
 
+// How far the unknowns of a fit move when each measurement is off by an independent error of
+// standard deviation `residualError`: one standard deviation of each of the first `unknowns`
+// unknowns at `x` (the rest held), from the inverse of J'J, in the unknowns' own units;
+// infinite for one the residuals cannot tell. Linear in the errors, as a fit's spread is for
+// errors small beside the residuals' curvature.
+struct LeastSquaresSpread {
+    std::vector<double> deviations;
+    double correlationDeterminant = 0;  // as LeastSquaresFit::determined judges it
+};
+
+LeastSquaresSpread SpreadOfFit(const LeastSquaresProblem& problem, const std::vector<double>& x,
+                               std::size_t unknowns, double residualError);
+
 }  // namespace calbrine

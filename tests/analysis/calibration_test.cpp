@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <sstream>
 
 #include "../support/Fixtures.h"
@@ -123,6 +124,54 @@ TEST(Calibration, NoisyReadingsLeaveTheirNoiseAsResidual) {
         sum += got.fits[i].residualHz * got.fits[i].residualHz;
     }
     EXPECT_NEAR(got.rmsResidualHz, std::sqrt(sum / readings.size()), 1e-9);
+}
+
+// The ± of each solved quantity is the spread of the solutions from readings each moved by
+// the counter error: measured here over many perturbed copies, for two, three and many
+// readings, and for two counter errors (the ± grows with the error).
+TEST(Calibration, TheSpreadOfTheSolutionFollowsTheCounterError) {
+    const DesignRecord built = AsBuilt(shipped, {1.03, 4.7e-12, 0.95});
+    const std::vector<std::vector<double>> positionSets = {
+        {20, 80}, {0, 50, 100}, {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}};
+    std::mt19937 random(7);
+    for (const std::vector<double>& positions : positionSets) {
+        for (const double error : {10.0, 100.0}) {
+            SCOPED_TRACE(::testing::Message() << positions.size() << " readings, " << error);
+            const Calibration exact = Calibrate(shipped, Readings(built, positions), error);
+            ASSERT_TRUE(exact.solved) << exact.reason;
+            EXPECT_EQ(exact.counterErrorHz, error);
+            std::normal_distribution<double> noise(0, error);
+            double l7 = 0, stray = 0, swing = 0;
+            constexpr int copies = 300;
+            for (int k = 0; k < copies; ++k) {
+                std::vector<double> offsets;
+                for (std::size_t i = 0; i < positions.size(); ++i) {
+                    offsets.push_back(noise(random));
+                }
+                const Calibration c = Calibrate(shipped, Readings(built, positions, offsets));
+                ASSERT_TRUE(c.solved) << c.reason;
+                l7 += std::pow(c.l7 - exact.l7, 2);
+                stray += std::pow(c.stray - exact.stray, 2);
+                swing += std::pow(c.swing - exact.swing, 2);
+            }
+            // 300 copies give a standard deviation to about 4 % (one sigma).
+            EXPECT_NEAR(std::sqrt(l7 / copies) / exact.l7Deviation, 1, 0.15);
+            EXPECT_NEAR(std::sqrt(stray / copies) / exact.strayDeviation, 1, 0.15);
+            if (positions.size() > 2) {
+                EXPECT_NEAR(std::sqrt(swing / copies) / exact.swingDeviation, 1, 0.15);
+            } else {
+                EXPECT_EQ(exact.swingDeviation, 0);
+            }
+        }
+    }
+    // Two readings far apart tell L7 and the stray apart; two close together, or the swing
+    // solved beside them, barely do: a counter error moves L7 many times as much.
+    const auto ill = [&built](std::vector<double> positions) {
+        return Calibrate(shipped, Readings(built, positions)).illConditioned;
+    };
+    EXPECT_FALSE(ill({20, 80}));
+    EXPECT_TRUE(ill({45, 55}));
+    EXPECT_TRUE(ill({0, 50, 100}));
 }
 
 TEST(Calibration, ReadingsNoBuildGivesAreRefusedWithAReason) {

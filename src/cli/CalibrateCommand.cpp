@@ -2,63 +2,63 @@
 
 #include "analysis/CalibrationReport.h"
 #include "analysis/Reports.h"
-#include "cli/CommandOptions.h"
+#include "cli/CommandDesign.h"
 #include "files/DesignFiles.h"
 
 namespace calbrine {
 
-namespace {
-
-// The readings and the band as typed; empty text, or what is wrong with one of them.
-std::string ReadOptions(const CommandLine& line, std::vector<CalibrationReading>& readings,
-                        RfBand& band, Mix& mix) {
-    for (const std::string& text : line.readings) {
-        CalibrationReading reading;
+std::string ParseCalibrateOptions(const OptionValues& values, CalibrateOptions& options) {
+    options.csv = values.IsSet("csv");
+    options.save = ReadableName(values.Value("save"));
+    const std::vector<std::string> readings = values.Values("reading");
+    if (readings.size() < 2) {
+        return "calibrate wants two or more readings: --reading POS=HZ --reading POS=HZ";
+    }
+    // A product is checked even without a band, where it has nothing to choose.
+    std::optional<Mix> mix;
+    if (const std::string text = values.Value("mix"); !text.empty()) {
+        mix = Mix::Sum;
+        const std::string wrong = ParseMix(text, *mix);
+        if (!wrong.empty()) {
+            return wrong;
+        }
+    }
+    for (const std::string& text : readings) {
+        CalibrationReading& reading = options.readings.emplace_back();
         const std::string wrong = ParseReading(text, reading);
         if (!wrong.empty()) {
             return "--reading: " + wrong;
         }
-        readings.push_back(reading);
     }
-    if (readings.size() < 2) {
-        return "calibrate wants two or more readings: --reading POS=HZ --reading POS=HZ";
+    if (const std::string band = values.Value("band"); !band.empty()) {
+        options.target = BandChoice{{}, mix};
+        return ParseBand(band, options.target->band);
     }
-    std::string wrong = line.band.empty() ? "" : ParseBand(line.band, band);
-    if (wrong.empty() && !line.mix.empty()) {
-        wrong = ParseMix(line.mix, mix);
-    }
-    return wrong;
+    return "";
 }
 
-}  // namespace
-
-CalibrateResult RunCalibrate(const CommandLine& line, const DesignRecord& design) {
-    std::vector<CalibrationReading> readings;
-    RfBand band;
-    Mix mix = Mix::Sum;
-    const std::string wrong = ReadOptions(line, readings, band, mix);
-    if (!wrong.empty()) {
-        return {2, "", wrong};
-    }
-    const Calibration c = Calibrate(design, readings);
+CommandResult CalibrateCommand(const CalibrateOptions& options, const CommandInput& input) {
+    const Calibration c = Calibrate(input.design, options.readings);
     if (!c.solved) {
-        return {1, "", "Cannot calibrate: " + c.reason};
+        return Failure(1, "Cannot calibrate: " + c.reason);
     }
-    if (!line.save.empty() && !WriteDesignRecord(c.design, line.save)) {
-        return {1, "", line.save + ": The file was not written correctly."};
+    if (!options.save.empty() && !WriteDesignRecord(c.design, options.save)) {
+        return Failure(1, options.save + ": The file was not written correctly.");
     }
-    if (line.csv) {
+    if (options.csv) {
         return {0, CalibrationCsv(c), ""};
     }
-    std::string text = CalibrationText(design, readings, c);
-    if (!line.band.empty()) {
+    std::string text = CalibrationText(input.design, options.readings, c);
+    if (options.target) {
         // Without --mix, the product that reaches the band, as fit takes it.
-        const Mix taken =
-            line.mix.empty() ? SolveFitEitherMix(c.design, {band, Mix::Sum}).request.mix : mix;
+        const RfBand& band = options.target->band;
+        const Mix taken = options.target->mix
+                              ? *options.target->mix
+                              : SolveFitEitherMix(c.design, {band, Mix::Sum}).request.mix;
         text += BenchChangeText(c.design, band, taken) + "\n";
     }
-    if (!line.save.empty()) {
-        text += "Calibrated design saved as " + line.save + "\n";
+    if (!options.save.empty()) {
+        text += "Calibrated design saved as " + options.save + "\n";
     }
     return {0, text, ""};
 }

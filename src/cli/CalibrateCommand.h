@@ -2,21 +2,26 @@
 // [--mix sum|diff]] [--csv] [--save NEWFILE]: the built VFO solved from counter readings.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "cli/CommandLine.h"
-#include "design/DesignRecord.h"
+#include "analysis/Calibration.h"
+#include "cli/CommandBasics.h"
+#include "cli/CommandOptions.h"
 
 namespace calbrine {
 
-// What the command prints and its exit status: 2 for a reading or option value that cannot
-// be read, 1 for readings that cannot be solved or a design file that cannot be written.
-struct CalibrateResult {
-    int status = 0;
-    std::string out;
-    std::string error;  // without the program's name in front
+struct CalibrateOptions {
+    bool csv = false;
+    std::vector<CalibrationReading> readings;  // two or more
+    std::optional<BandChoice> target;          // the band the bench change is to land
+    std::string save;                          // the file for the calibrated design; empty: none
 };
 
-CalibrateResult RunCalibrate(const CommandLine& line, const DesignRecord& design);
+// Refuses fewer than two readings and a reading or option value that cannot be read.
+std::string ParseCalibrateOptions(const OptionValues& values, CalibrateOptions& options);
+// Fails (1) for readings that cannot be solved and a design file that cannot be written.
+CommandResult CalibrateCommand(const CalibrateOptions& options, const CommandInput& input);
 
 }  // namespace calbrine

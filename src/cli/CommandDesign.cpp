@@ -5,6 +5,7 @@
 
 #include "design/Acceptance.h"
 #include "design/Tuning.h"
+#include "engineering/Characters.h"
 #include "files/DesignFiles.h"
 
 namespace calbrine {
@@ -30,6 +31,19 @@ CommandDesign ReadCommandDesign(const std::string& file) {
     result.design = accepted.design;
     result.notes = std::move(accepted.notes);
     return result;
+}
+
+std::string ReadableName(const std::string& file) {
+    if (CharacterCount(file) < 5 && !file.empty()) {
+        return (file[0] == '/' ? "/." : "./") + file;
+    }
+    return file;
+}
+
+std::string KeptPartSettings(const std::string& file, PartSettings& settings) {
+    const std::string settingsFile = SettingsPath(file);
+    const std::string bad = ReadSettingsFile(settingsFile, settings);
+    return bad.empty() ? "" : settingsFile + ": " + bad;
 }
 
 std::string NonFiniteWord(const std::string& text) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Parts.h"
 #include "design/DesignRecord.h"
 
 namespace calbrine {
@@ -20,6 +21,14 @@ struct CommandDesign {
 // found ("FILE is not a Calbrine design file") and a design whose frequencies cannot be
 // formed as singles.
 CommandDesign ReadCommandDesign(const std::string& file);
+
+// The design-file reader passes over names of fewer than 5 characters; this gives the same
+// file under a longer name, which it reads.
+std::string ReadableName(const std::string& file);
+
+// Reads the part settings kept beside the design in FILE.explore (the defaults when there is
+// none) and returns empty text, or why that settings file cannot be read, naming it.
+std::string KeptPartSettings(const std::string& file, PartSettings& settings);
 
 // The first word of `text` that is a number no figure may be ("nan", "inf"), or empty text.
 std::string NonFiniteWord(const std::string& text);

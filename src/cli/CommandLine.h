@@ -5,7 +5,8 @@
 
 #include <QStringList>
 #include <string>
-#include <vector>
+
+#include "cli/CommandTable.h"
 
 namespace calbrine {
 
@@ -20,26 +21,15 @@ enum class CommandAction {
 
 struct CommandLine {
     CommandAction action = CommandAction::Windows;
-    std::string command;  // compute, curve, fit, drift, simulate, montecarlo, netlist, calibrate
-    std::string file;     // the design file, named so that the design-file reader takes it
-    bool csv = false;
-    // Option values as typed; empty when not given.
-    std::string steps, band, mix, solve;
-    int jobs = 0;                  // --jobs of a simulation, checked: 1 to 64, or 0 when not given
-    bool simulate = false;         // curve and drift --simulate
-    std::string runs, seed;        // montecarlo's, as typed
-    std::vector<std::string> tol;  // montecarlo's --tol values
-    std::string setting = "VfoMin";  // netlist --setting, checked
-    std::vector<std::string> tc;
-    std::vector<std::string> readings;  // calibrate's --reading values
-    std::string save;                   // calibrate's --save file, named as `file` is
-    std::string error;                  // for UsageError: what is wrong, in one line
+    const CommandEntry* command = nullptr;  // for Subcommand: its entry in the command table
+    std::string file;        // the design file, named so that the design-file reader takes it
+    CommandOptions options;  // for Subcommand: the command's options, read and checked
+    std::string error;       // for UsageError: what is wrong, in one line
 };
 
 // `arguments` as the program got them, the program's own name first.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
-std::string HelpText();
 // Whether a window can open: a Qt platform chosen (QT_QPA_PLATFORM, "offscreen" for one), or
 // an X11 or Wayland display to open it on.
 bool DisplayAvailable(const char* platform, const char* x11Display, const char* waylandDisplay);

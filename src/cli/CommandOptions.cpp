@@ -7,6 +7,8 @@
 #include "cli/CommandOptions.h"
 #include "engineering/StrictNumber.h"
 #include "runs/MonteCarlo.h"
+#include "simulation/SimulatedNetlist.h"
+#include "simulation/WorkerPool.h"
 
 namespace calbrine {
 
@@ -93,7 +95,7 @@ std::string ParseSolve(const std::string& text, FitSolve& solve) {
     return "";
 }
 
-std::string ParseTc(const std::string& text, PartSettings& settings) {
+std::string ParseTc(const std::string& text, PartNumber& tc) {
     Part part = Part::C37;
     std::string value;
     const std::string wrong =
@@ -106,11 +108,11 @@ std::string ParseTc(const std::string& text, PartSettings& settings) {
         return "--tc: \"" + value +
                "\" is neither a number nor NP0, C0G, N150, N750, polystyrene, silver mica";
     }
-    settings.Tc(part) = *ppm;
+    tc = {part, *ppm};
     return "";
 }
 
-std::string ParseTol(const std::string& text, PartSettings& settings) {
+std::string ParseTol(const std::string& text, PartNumber& tol) {
     Part part = Part::C37;
     std::string value;
     const std::string wrong =
@@ -123,7 +125,7 @@ std::string ParseTol(const std::string& text, PartSettings& settings) {
         return "--tol: the tolerance of " + std::string(PartName(part)) +
                " wants a percentage from 0 up to 100, not \"" + value + "\"";
     }
-    settings.Tolerance(part) = percent;
+    tol = {part, percent};
     return "";
 }
 
@@ -145,6 +147,30 @@ std::string ParseSeed(const std::string& text, std::uint32_t& seed) {
         return "--seed wants a whole number from 0 to 4294967295, not \"" + text + "\"";
     }
     seed = static_cast<std::uint32_t>(value);
+    return "";
+}
+
+std::string ParseJobs(const std::string& text, int& jobs) {
+    const bool digits = !text.empty() && text.size() <= 3 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    const int value = digits ? std::stoi(text) : 0;
+    if (value < 1 || value > MostWorkers) {
+        return "--jobs wants a whole number from 1 to 64, not '" + text + "'";
+    }
+    jobs = value;
+    return "";
+}
+
+std::string ReadJobs(const OptionValues& values, int& jobs) {
+    return values.IsSet("jobs") ? ParseJobs(values.Value("jobs"), jobs) : "";
+}
+
+std::string ParseSetting(const std::string& text, TuningSetting& setting) {
+    const std::optional<TuningSetting> named = SettingNamed(text);
+    if (!named) {
+        return "--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '" + text + "'";
+    }
+    setting = *named;
     return "";
 }
 

@@ -1,106 +1,82 @@
 #include "cli/ManyRunCommands.h"
 
-#include <utility>
-
-#include "cli/CommandOptions.h"
-#include "runs/MonteCarlo.h"
+#include "cli/CommandDesign.h"
+#include "cli/SimulationCommands.h"
 #include "runs/SimulatedCurve.h"
 #include "runs/SimulatedDrift.h"
 
 namespace calbrine {
 
-namespace {
-
-Simulator CommandSimulator(const CommandLine& line) {
-    SimulatorOptions options;
-    if (line.jobs > 0) {
-        options.jobs = line.jobs;
+std::string ParseMonteCarloOptions(const OptionValues& values, MonteCarloOptions& options) {
+    options.csv = values.IsSet("csv");
+    std::string wrong = ReadJobs(values, options.jobs);
+    for (const std::string& text : values.Values("tol")) {
+        PartNumber tol;
+        wrong = wrong.empty() ? ParseTol(text, tol) : wrong;
+        options.tol.push_back(tol);
     }
-    return Simulator(options);
+    // An empty value is taken as none given, the default.
+    if (const std::string runs = values.Value("runs"); wrong.empty() && !runs.empty()) {
+        wrong = ParseRuns(runs, options.runs);
+    }
+    if (const std::string seed = values.Value("seed"); wrong.empty() && !seed.empty()) {
+        wrong = ParseSeed(seed, options.seed);
+    }
+    return wrong;
 }
 
-// A progress line rewritten in place on a terminal, cleared before the results; nothing when
-// the error stream goes to a file.
-class ProgressLine {
-  public:
-    explicit ProgressLine(ProgressSink sink) : sink_(sink) {}
-    ~ProgressLine() {
-        if (sink_.isTerminal) {
-            sink_.err << "\r\033[K" << std::flush;
-        }
+CommandResult MonteCarloCommand(const MonteCarloOptions& options, const CommandInput& input) {
+    PartSettings settings;
+    const std::string bad = KeptPartSettings(input.file, settings);
+    if (!bad.empty()) {
+        return Failure(1, bad);
     }
-    ProgressLine(const ProgressLine&) = delete;
-    ProgressLine& operator=(const ProgressLine&) = delete;
-
-    SimulationProgress Report() {
-        return [this](double fraction, const std::string& phase) {
-            if (sink_.isTerminal) {
-                sink_.err << "\rSimulating " << phase << ": " << static_cast<int>(fraction * 100)
-                          << " %\033[K" << std::flush;
-            }
-        };
-    }
-
-  private:
-    ProgressSink sink_;
-};
-
-}  // namespace
-
-CommandOutcome MonteCarloCommand(const CommandLine& line, const DesignRecord& design,
-                                 const PartSettings& settings, ProgressSink sink) {
-    int runs = DefaultMonteCarloRuns;
-    std::uint32_t seed = 1;
-    if (!line.runs.empty()) {
-        ParseRuns(line.runs, runs);  // checked before the design was read
-    }
-    if (!line.seed.empty()) {
-        ParseSeed(line.seed, seed);
+    for (const PartNumber& tol : options.tol) {
+        settings.Tolerance(tol.part) = tol.value;
     }
     MonteCarloOutcome outcome;
     {
-        ProgressLine progress(sink);
-        outcome =
-            RunMonteCarlo(design, settings, runs, seed, CommandSimulator(line), progress.Report());
+        ProgressLine progress(input.progress);
+        outcome = RunMonteCarlo(input.design, settings, options.runs, options.seed,
+                                CommandSimulator(options.jobs), progress.Report());
     }
     if (!outcome.Succeeded()) {
-        return {1, "", outcome.message};
+        return Failure(1, outcome.message);
     }
-    if (line.csv) {
+    if (options.csv) {
         return {0, MonteCarloCsv(outcome.runs), ""};
     }
-    return {
-        0,
-        MonteCarloReport(settings, runs, seed, MonteCarloSpreads(design, settings, outcome.runs)),
-        ""};
+    return {0,
+            MonteCarloReport(settings, options.runs, options.seed,
+                             MonteCarloSpreads(input.design, settings, outcome.runs)),
+            ""};
 }
 
-CommandOutcome SimulatedDriftCommand(const CommandLine& line, const DesignRecord& design,
-                                     const PartSettings& settings, ProgressSink sink) {
+CommandResult SimulatedDriftCommand(const CommandInput& input, const PartSettings& settings,
+                                    bool csv, int jobs) {
     SimulatedDriftOutcome outcome;
     {
-        ProgressLine progress(sink);
-        outcome = SimulateDrift(design, settings, CommandSimulator(line), progress.Report());
+        ProgressLine progress(input.progress);
+        outcome = SimulateDrift(input.design, settings, CommandSimulator(jobs), progress.Report());
     }
     if (!outcome.Succeeded()) {
-        return {1, "", outcome.message};
+        return Failure(1, outcome.message);
     }
-    return {0, line.csv ? SimulatedDriftTable(outcome).Csv() : SimulatedDriftReport(outcome), ""};
+    return {0, csv ? SimulatedDriftTable(outcome).Csv() : SimulatedDriftReport(outcome), ""};
 }
 
-CommandOutcome SimulatedCurveCommand(const CommandLine& line, const DesignRecord& design, int steps,
-                                     ProgressSink sink) {
+CommandResult SimulatedCurveCommand(const CommandInput& input, int steps, bool csv, int jobs) {
     SimulatedCurveOutcome outcome;
     {
-        ProgressLine progress(sink);
-        outcome = SimulateCurve(design, steps, CommandSimulator(line), progress.Report());
+        ProgressLine progress(input.progress);
+        outcome = SimulateCurve(input.design, steps, CommandSimulator(jobs), progress.Report());
     }
     if (!outcome.Succeeded()) {
-        return {1, "", outcome.message};
+        return Failure(1, outcome.message);
     }
     return {0,
-            line.csv ? SimulatedDialTable(design, steps, outcome).Csv()
-                     : SimulatedDialReport(design, steps, outcome),
+            csv ? SimulatedDialTable(input.design, steps, outcome).Csv()
+                : SimulatedDialReport(input.design, steps, outcome),
             ""};
 }
 

@@ -2,27 +2,31 @@
 // `curve --simulate`, each through the worker processes with progress on a terminal.
 #pragma once
 
-#include <ostream>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "analysis/Parts.h"
-#include "cli/CommandLine.h"
-#include "cli/SimulationCommands.h"
-#include "design/DesignRecord.h"
+#include "cli/CommandBasics.h"
+#include "cli/CommandOptions.h"
+#include "runs/MonteCarlo.h"
 
 namespace calbrine {
 
-// Where a simulation command tells its progress: on the error stream, when it is a terminal.
-struct ProgressSink {
-    std::ostream& err;
-    bool isTerminal = false;
+struct MonteCarloOptions {
+    bool csv = false;
+    std::vector<PartNumber> tol;  // tolerances put over those kept beside the design
+    int runs = DefaultMonteCarloRuns;
+    std::uint32_t seed = 1;
+    int jobs = 0;  // 0: one worker per processor
 };
 
-// `settings` are the part settings with the command line's --tc or --tol put in.
-CommandOutcome MonteCarloCommand(const CommandLine& line, const DesignRecord& design,
-                                 const PartSettings& settings, ProgressSink sink);
-CommandOutcome SimulatedDriftCommand(const CommandLine& line, const DesignRecord& design,
-                                     const PartSettings& settings, ProgressSink sink);
-CommandOutcome SimulatedCurveCommand(const CommandLine& line, const DesignRecord& design, int steps,
-                                     ProgressSink sink);
+std::string ParseMonteCarloOptions(const OptionValues& values, MonteCarloOptions& options);
+CommandResult MonteCarloCommand(const MonteCarloOptions& options, const CommandInput& input);
+
+// `settings` are the part settings with the command line's coefficients put in.
+CommandResult SimulatedDriftCommand(const CommandInput& input, const PartSettings& settings,
+                                    bool csv, int jobs);
+CommandResult SimulatedCurveCommand(const CommandInput& input, int steps, bool csv, int jobs);
 
 }  // namespace calbrine

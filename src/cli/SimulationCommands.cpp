@@ -1,55 +1,151 @@
 #include "cli/SimulationCommands.h"
 
+#include <algorithm>
+#include <charconv>
+
+#include "cli/CommandOptions.h"
+#include "engineering/Characters.h"
 #include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationText.h"
-#include "simulation/Simulator.h"
 
 namespace calbrine {
 
-std::string ParseJobs(const std::string& text, int& jobs) {
-    const bool digits = !text.empty() && text.size() <= 3 &&
-                        text.find_first_not_of("0123456789") == std::string::npos;
-    const int value = digits ? std::stoi(text) : 0;
-    if (value < 1 || value > MostWorkers) {
-        return "--jobs wants a whole number from 1 to 64, not '" + text + "'";
-    }
-    jobs = value;
-    return "";
+namespace {
+
+// Nine significant digits with "." whatever the locale, as the simulation window's CSV has.
+std::string Number(double value) {
+    char buffer[40];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9).ptr;
+    return std::string(buffer, end);
 }
 
-CommandOutcome SimulateCommand(const CommandLine& line, const DesignRecord& design,
-                               std::ostream& err, bool errIsTerminal) {
-    SimulatorOptions options;
-    if (line.jobs > 0) {
-        options.jobs = line.jobs;
+// The CSV's cells of a setting, in the table's columns; empty where the text has a column the
+// CSV does not, and where the setting does not oscillate.
+std::vector<std::string> CsvCells(const SettingReport& s) {
+    const OscillationMeasure& m = s.measure;
+    const bool spectrum = m.oscillates && s.harmonics.measured;
+    const auto when = [](bool measured, double value) { return measured ? Number(value) : ""; };
+    return {SettingName(s.setting),
+            Number(s.calculatedHz),
+            when(m.oscillates, m.frequencyHz),
+            "",
+            Number(m.emitterVpp),
+            Number(m.outputVpp),
+            when(m.oscillates, m.startupSeconds),
+            when(m.oscillates, s.frequencyErrorHz),
+            when(spectrum, s.harmonics.dbc[1]),
+            when(spectrum, s.harmonics.dbc[2])};
+}
+
+}  // namespace
+
+ReportTable SimulationResultTable(const SimulationReport& report) {
+    const SimulationRows rows = SimulationTableRows(report);
+    // The window's columns, with the error bar (part of the text's "Simulated") put in before
+    // the harmonics for the CSV.
+    const std::vector<std::string> csvNames = {
+        "setting",    "calculated_hz", "simulated_hz",  "",       "emitter_vpp",
+        "output_vpp", "startup_s",     "freq_error_hz", "h2_dbc", "h3_dbc"};
+    std::vector<std::string> titles = rows.columns;
+    titles.insert(titles.begin() + 7, "");
+    ReportTable table;
+    for (std::size_t c = 0; c < csvNames.size(); ++c) {
+        table.columns.push_back({titles[c], csvNames[c]});
     }
-    const SimulationProgress progress = [&err, errIsTerminal](double fraction,
-                                                              const std::string& phase) {
-        if (errIsTerminal) {
-            err << "\rSimulating " << phase << ": " << static_cast<int>(fraction * 100)
-                << " %\033[K" << std::flush;
+    for (std::size_t r = 0; r < report.settings.size(); ++r) {
+        std::vector<std::string> texts = rows.rows[r];
+        texts.insert(texts.begin() + 7, "");
+        const std::vector<std::string> csv = CsvCells(report.settings[r]);
+        std::vector<TableCell>& cells = table.rows.emplace_back();
+        for (std::size_t c = 0; c < csv.size(); ++c) {
+            cells.push_back({texts[c], csv[c]});
+        }
+    }
+    return table;
+}
+
+std::string SimulationResultText(const SimulationReport& report) {
+    const ReportTable table = SimulationResultTable(report);
+    std::vector<std::vector<std::string>> lines = {table.Titles()};
+    for (auto& row : table.TextRows()) {
+        lines.push_back(std::move(row));
+    }
+    std::vector<std::size_t> widths(lines.front().size(), 0);
+    for (const auto& line : lines) {
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            widths[c] = std::max(widths[c], CharacterCount(line[c]));
+        }
+    }
+    std::string text;
+    for (const auto& line : lines) {
+        std::string row;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            const std::string pad(widths[c] - CharacterCount(line[c]), ' ');
+            row += c == 0 ? line[c] + pad : "  " + pad + line[c];
+        }
+        text += WithoutBlanks(row) + "\n";
+    }
+    for (const std::string& note : SimulationTableRows(report).notes) {
+        text += note + "\n";
+    }
+    return text;
+}
+
+Simulator CommandSimulator(int jobs) {
+    SimulatorOptions options;
+    if (jobs > 0) {
+        options.jobs = jobs;
+    }
+    return Simulator(options);
+}
+
+ProgressLine::~ProgressLine() {
+    if (sink_.isTerminal) {
+        sink_.err << "\r\033[K" << std::flush;
+    }
+}
+
+SimulationProgress ProgressLine::Report() {
+    return [this](double fraction, const std::string& phase) {
+        if (sink_.isTerminal) {
+            sink_.err << "\rSimulating " << phase << ": " << static_cast<int>(fraction * 100)
+                      << " %\033[K" << std::flush;
         }
     };
-    const SimulationOutcome outcome = Simulator(options).Run(SimulationRequest{design}, progress);
-    if (errIsTerminal) {
-        err << "\r\033[K" << std::flush;  // the progress line goes before the results
-    }
-    if (!outcome.Succeeded()) {
-        return {1, "", outcome.message};
-    }
-    return {0, line.csv ? SimulationCsv(outcome.report) : SimulationTable(outcome.report), ""};
 }
 
-CommandOutcome NetlistCommand(const CommandLine& line, const DesignRecord& design) {
-    const std::optional<TuningSetting> setting = SettingNamed(line.setting);
-    if (!setting) {
-        return {2, "", "no setting is called '" + line.setting + "'"};
+std::string ParseSimulateOptions(const OptionValues& values, SimulateOptions& options) {
+    options.csv = values.IsSet("csv");
+    return ReadJobs(values, options.jobs);
+}
+
+std::string ParseNetlistOptions(const OptionValues& values, NetlistOptions& options) {
+    return values.IsSet("setting") ? ParseSetting(values.Value("setting"), options.setting) : "";
+}
+
+CommandResult SimulateCommand(const SimulateOptions& options, const CommandInput& input) {
+    SimulationOutcome outcome;
+    {
+        ProgressLine progress(input.progress);
+        outcome =
+            CommandSimulator(options.jobs).Run(SimulationRequest{input.design}, progress.Report());
     }
-    const std::string refusal = Simulator::Refusal(SimulationRequest{design, {*setting}});
+    if (!outcome.Succeeded()) {
+        return Failure(1, outcome.message);
+    }
+    const SimulationReport& report = outcome.report;
+    return {0, options.csv ? SimulationResultTable(report).Csv() : SimulationResultText(report),
+            ""};
+}
+
+CommandResult NetlistCommand(const NetlistOptions& options, const CommandInput& input) {
+    const std::string refusal =
+        Simulator::Refusal(SimulationRequest{input.design, {options.setting}});
     if (!refusal.empty()) {
-        return {1, "", "This design cannot be simulated. " + refusal};
+        return Failure(1, "This design cannot be simulated. " + refusal);
     }
-    return {0, SimulatedNetlist(design, *setting), ""};
+    return {0, SimulatedNetlist(input.design, options.setting), ""};
 }
 
 }  // namespace calbrine

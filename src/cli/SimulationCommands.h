@@ -1,28 +1,55 @@
 // The command line's simulation commands: `simulate` (the four settings in worker processes,
-// as a table or CSV) and `netlist` (one setting's ngspice netlist, as it is simulated).
+// as a table or CSV) and `netlist` (one setting's ngspice netlist, as it is simulated), and
+// what every simulating command shares: its simulator and its progress line.
 #pragma once
 
-#include <ostream>
 #include <string>
 
-#include "cli/CommandLine.h"
-#include "design/DesignRecord.h"
+#include "analysis/ReportTable.h"
+#include "circuit/TuningSettings.h"
+#include "cli/CommandBasics.h"
+#include "simulation/Simulator.h"
 
 namespace calbrine {
 
-// What a command prints and its exit status: 0, 1 when it fails, 2 when the line is wrong.
-// The options are checked as the command line is read.
-struct CommandOutcome {
-    int status = 0;
-    std::string out;
-    std::string error;  // without the program's name in front
+struct SimulateOptions {
+    bool csv = false;
+    int jobs = 0;  // 0: one worker per processor
 };
 
-CommandOutcome SimulateCommand(const CommandLine& line, const DesignRecord& design,
-                               std::ostream& err, bool errIsTerminal);
-CommandOutcome NetlistCommand(const CommandLine& line, const DesignRecord& design);
+struct NetlistOptions {
+    TuningSetting setting = TuningSetting::VfoMin;
+};
 
-// The worker count of `--jobs`: a whole number from 1 to 64, or the reason it is not one.
-std::string ParseJobs(const std::string& text, int& jobs);
+std::string ParseSimulateOptions(const OptionValues& values, SimulateOptions& options);
+std::string ParseNetlistOptions(const OptionValues& values, NetlistOptions& options);
+CommandResult SimulateCommand(const SimulateOptions& options, const CommandInput& input);
+CommandResult NetlistCommand(const NetlistOptions& options, const CommandInput& input);
+
+// The simulation's results as a table: the window's columns (CSV setting, calculated_hz,
+// simulated_hz, emitter_vpp, output_vpp, startup_s, freq_error_hz, h2_dbc, h3_dbc, the error
+// bar a column of the CSV only and the deviation one of the text only).
+ReportTable SimulationResultTable(const SimulationReport& report);
+// The table's text with its columns aligned by characters (the error bar's "±" is one), each
+// line without trailing blanks, then a line for each setting that does not oscillate.
+std::string SimulationResultText(const SimulationReport& report);
+
+// The simulator of `jobs` workers; 0: one per processor.
+Simulator CommandSimulator(int jobs);
+
+// A progress line rewritten in place on a terminal, cleared before the results; nothing when
+// the error stream goes to a file.
+class ProgressLine {
+  public:
+    explicit ProgressLine(ProgressSink sink) : sink_(sink) {}
+    ~ProgressLine();
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    SimulationProgress Report();
+
+  private:
+    ProgressSink sink_;
+};
 
 }  // namespace calbrine

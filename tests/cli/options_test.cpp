@@ -1,33 +1,241 @@
-// The subcommands' option values: refusals and the other spellings the command line's own
-// script does not try.
+// The command table's reading of the options: each into its command's types, every refusal
+// with exit status 2 before the design file is looked at, and each limit at its edges.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/CommandDesign.h"
-#include "cli/CommandOptions.h"
+#include "cli/CommandLine.h"
+#include "cli/ConsoleCommands.h"
+#include "simulation/SimulationText.h"
 
 using namespace calbrine;
 
-// What the command line's own script does not try: refusals, and the other spellings.
-TEST(CommandOptions, ValuesInEngineeringText) {
-    RfBand band;
-    EXPECT_EQ(ParseBand("7M:7.2M", band), "");
-    EXPECT_EQ(band.highHz, 7.2e6f);
-    for (const char* wrong : {"7.2M:7M", "7M-7.2M", "M:7M"}) {
-        EXPECT_NE(ParseBand(wrong, band), "") << wrong;
+namespace {
+
+CommandLine Parse(const std::vector<std::string>& arguments) {
+    QStringList list{QStringLiteral("calbrine")};
+    for (const std::string& argument : arguments) {
+        list << QString::fromStdString(argument);
     }
-    FitSolve solve = FitSolve::InductorAndPadding;
-    EXPECT_EQ(ParseSolve("coarse", solve), "");
-    EXPECT_EQ(solve, FitSolve::CoarseCapacitor);
-    EXPECT_NE(ParseSolve("L7", solve), "");
-    int steps = 0;
-    EXPECT_NE(ParseSteps("1", steps), "");
-    PartSettings s;
-    EXPECT_EQ(ParseTc("l7=silver mica", s), "");
-    EXPECT_EQ(ParseTc("C15=-1.5k", s), "");
-    EXPECT_EQ(s.Tc(Part::L7), 50);
-    EXPECT_EQ(s.Tc(Part::C15), -1500);
-    for (const char* wrong : {"C37", "R1=0", "C37=warm"}) {
-        EXPECT_NE(ParseTc(wrong, s), "") << wrong;
+    return ParseCommandLine(list);
+}
+
+// The words of `line`, split at blanks.
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+struct Printed {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+Printed RunLine(const std::string& line) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunConsoleCommand(Parse(Words(line)), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+template <typename Options>
+Options OptionsOf(const std::vector<std::string>& arguments) {
+    const CommandLine line = Parse(arguments);
+    EXPECT_EQ(line.action, CommandAction::Subcommand) << line.error;
+    EXPECT_TRUE(std::holds_alternative<Options>(line.options)) << arguments.front();
+    return std::holds_alternative<Options>(line.options) ? std::get<Options>(line.options)
+                                                         : Options{};
+}
+
+}  // namespace
+
+TEST(CommandTable, CalculationsReadTheirOptionsIntoTheirTypes) {
+    const auto drift =
+        OptionsOf<DriftOptions>({"drift", "d.TXT", "--tc", "C37=N750", "--tc", "l7=silver mica",
+                                 "--tc", "C15=-1.5k", "--simulate", "--jobs", "3", "--csv"});
+    ASSERT_EQ(drift.tc.size(), 3u);
+    EXPECT_EQ(drift.tc[0].part, Part::C37);
+    EXPECT_EQ(drift.tc[0].value, -750);
+    EXPECT_EQ(drift.tc[1].part, Part::L7);
+    EXPECT_EQ(drift.tc[1].value, 50);
+    EXPECT_EQ(drift.tc[2].part, Part::C15);
+    EXPECT_EQ(drift.tc[2].value, -1500);
+    EXPECT_TRUE(drift.simulate && drift.csv);
+    EXPECT_EQ(drift.jobs, 3);
+
+    const auto fit = OptionsOf<FitOptions>(
+        {"fit", "d.TXT", "--band", "7M:7.2M", "--mix", "DIFFERENCE", "--solve", "coarse"});
+    EXPECT_EQ(fit.target.band.lowHz, 7e6);
+    EXPECT_EQ(fit.target.band.highHz, 7.2e6f);
+    EXPECT_EQ(fit.target.mix.value_or(Mix::Sum), Mix::Difference);
+    EXPECT_EQ(fit.solve, FitSolve::CoarseCapacitor);
+    // Without --mix the fit chooses the product; an empty value is no value.
+    const auto chosen =
+        OptionsOf<FitOptions>({"fit", "d.TXT", "--band", "7M:7.2M", "--mix=", "--solve=c37,l7"});
+    EXPECT_FALSE(chosen.target.mix.has_value());
+    EXPECT_EQ(chosen.solve, FitSolve::InductorAndPadding);
+
+    const auto curve = OptionsOf<CurveOptions>({"curve", "d.TXT", "--steps="});
+    EXPECT_EQ(curve.steps, 11);
+    EXPECT_EQ(curve.jobs, 0);
+    EXPECT_FALSE(curve.simulate || curve.csv);
+}
+
+TEST(CommandTable, SimulationsAndCalibrationReadTheirOptionsIntoTheirTypes) {
+    const auto drawn = OptionsOf<MonteCarloOptions>({"montecarlo", "d.TXT", "--tol", "L7=3"});
+    EXPECT_EQ(drawn.runs, 100);
+    EXPECT_EQ(drawn.seed, 1u);
+    ASSERT_EQ(drawn.tol.size(), 1u);
+    EXPECT_EQ(drawn.tol[0].part, Part::L7);
+    EXPECT_EQ(drawn.tol[0].value, 3);
+
+    // The band and its product make one target; a product without a band has none to choose.
+    const std::vector<std::string> readings = {"calibrate", "d.TXT",     "--reading",
+                                               "0=5.59M",   "--reading", "100%=5.553MHz"};
+    auto args = readings;
+    args.insert(args.end(), {"--band", "3.5M:3.55M", "--mix", "sum", "--save", "b.T"});
+    const auto calibrated = OptionsOf<CalibrateOptions>(args);
+    ASSERT_EQ(calibrated.readings.size(), 2u);
+    EXPECT_EQ(calibrated.readings[1].positionPercent, 100);
+    EXPECT_EQ(calibrated.readings[1].frequencyHz, 5.553e6);
+    ASSERT_TRUE(calibrated.target.has_value());
+    EXPECT_EQ(calibrated.target->band.lowHz, 3.5e6);
+    EXPECT_EQ(calibrated.target->mix.value_or(Mix::Difference), Mix::Sum);
+    EXPECT_EQ(calibrated.save, "./b.T");  // a name the design-file reader takes
+    args = readings;
+    args.insert(args.end(), {"--mix", "diff"});
+    EXPECT_FALSE(OptionsOf<CalibrateOptions>(args).target.has_value());
+
+    EXPECT_EQ(OptionsOf<NetlistOptions>({"netlist", "d.TXT"}).setting, TuningSetting::VfoMin);
+    EXPECT_EQ(OptionsOf<NetlistOptions>({"netlist", "d.TXT", "--setting", "FineHigh"}).setting,
+              TuningSetting::FineHigh);
+    EXPECT_EQ(OptionsOf<SimulateOptions>({"simulate", "d.TXT", "--jobs", "7"}).jobs, 7);
+}
+
+// Every wrong command line exits 2 with the hint, naming what is wrong, before the design file
+// is read: here there is none, which alone would be a failure (1).
+TEST(CommandTable, RefusalsExitWithStatusTwoBeforeTheFileIsRead) {
+    EXPECT_EQ(RunLine("compute absent.TXT").status, 1);
+    const std::pair<const char*, const char*> refusals[] = {
+        {"fit absent.TXT", "fit wants --band LOW:HIGH"},
+        {"fit absent.TXT --band 7M:7.2M --mix up", "--mix wants sum or diff, not \"up\""},
+        {"fit absent.TXT --band 7M:7.2M --solve L7", "--solve wants L7,C37 or coarse"},
+        {"fit absent.TXT --band 7M:7.2M --steps 5", "--steps goes with curve, not with fit"},
+        {"drift absent.TXT --tc C37", "--tc wants PART=PPM"},
+        {"drift absent.TXT --tc R1=0", "--tc: no part \"R1\""},
+        {"drift absent.TXT --tc C37=warm", "--tc: \"warm\" is neither"},
+        {"drift absent.TXT --jobs 2", "--jobs goes with drift --simulate"},
+        {"curve absent.TXT --steps 1 --jobs 2", "--jobs goes with curve --simulate"},
+        {"compute absent.TXT --jobs 2",
+         "--jobs goes with simulate, montecarlo, curve or drift, not with compute"},
+        {"netlist absent.TXT --csv",
+         "--csv goes with compute, curve, fit, drift, simulate, montecarlo or calibrate"},
+        {"netlist absent.TXT --setting vfomax", "--setting wants VfoMin, VfoMax, FineLow or"},
+        {"montecarlo absent.TXT --seed 1e3", "--seed wants a whole number"},
+        {"montecarlo absent.TXT --tol C37", "--tol wants PART=PERCENT"},
+        {"calibrate absent.TXT --reading 0=5M", "calibrate wants two or more readings"},
+        {"calibrate absent.TXT --reading 0=5M --reading 100=x", "--reading: \"100=x\""},
+        {"calibrate absent.TXT --reading 0=5M --reading 100=4.9M --band 7M", "--band wants"},
+        {"calibrate absent.TXT --reading 0=5M --reading 100=4.9M --mix up", "--mix wants"},
+        {"--runs 5", "--runs goes with montecarlo"},
+        {"compute", "compute wants a design file"},
+        {"fit absent.TXT other.TXT --band 7M:7.2M", "unexpected argument 'other.TXT'"},
+    };
+    for (const auto& [line, words] : refusals) {
+        const Printed ran = RunLine(line);
+        EXPECT_EQ(ran.status, 2) << line;
+        EXPECT_EQ(ran.out, "") << line;
+        EXPECT_NE(ran.err.find(std::string("calbrine: ") + words), std::string::npos)
+            << line << ": " << ran.err;
+        EXPECT_NE(ran.err.find("Try 'calbrine --help'"), std::string::npos) << line;
+    }
+}
+
+// Each limit's edges are taken with their value, the values just beyond them refused (2).
+TEST(CommandTable, LimitsTakeTheirEdgesAndRefuseJustBeyond) {
+    struct Limit {
+        const char* line;  // with the value last
+        const char* edges[2];
+        const char* beyond[2];
+        double (*value)(const CommandOptions&);
+    };
+    const Limit limits[] = {
+        {"curve d.TXT --steps",
+         {"2", "1001"},
+         {"1", "1002"},
+         [](const CommandOptions& o) { return double(std::get<CurveOptions>(o).steps); }},
+        {"montecarlo d.TXT --runs",
+         {"1", "100000"},
+         {"0", "100001"},
+         [](const CommandOptions& o) { return double(std::get<MonteCarloOptions>(o).runs); }},
+        {"montecarlo d.TXT --seed",
+         {"0", "4294967295"},
+         {"-1", "4294967296"},
+         [](const CommandOptions& o) { return double(std::get<MonteCarloOptions>(o).seed); }},
+        {"simulate d.TXT --jobs",
+         {"1", "64"},
+         {"0", "65"},
+         [](const CommandOptions& o) { return double(std::get<SimulateOptions>(o).jobs); }},
+        {"montecarlo d.TXT --tol C37=",
+         {"0", "99.99"},
+         {"-0.01", "100"},
+         [](const CommandOptions& o) { return std::get<MonteCarloOptions>(o).tol[0].value; }},
+        {"fit d.TXT --band 1:",
+         {"1.000001", "1e9"},
+         {"1", "0.999999"},
+         [](const CommandOptions& o) { return std::get<FitOptions>(o).target.band.highHz; }},
+    };
+    for (const Limit& limit : limits) {
+        const std::string start = limit.line;
+        const std::string joint = start.back() == '=' || start.back() == ':' ? "" : " ";
+        for (const char* edge : limit.edges) {
+            const CommandLine line = Parse(Words(start + joint + edge));
+            ASSERT_EQ(line.action, CommandAction::Subcommand) << start << edge << line.error;
+            EXPECT_DOUBLE_EQ(limit.value(line.options), std::stod(edge)) << start << edge;
+        }
+        for (const char* beyond : limit.beyond) {
+            const Printed ran = RunLine(start + joint + beyond);
+            EXPECT_EQ(ran.status, 2) << start << beyond;
+            // The value refused is quoted.
+            const std::string quoted =
+                std::string(beyond) + (start == "simulate d.TXT --jobs" ? "'" : "\"");
+            EXPECT_NE(ran.err.find(quoted), std::string::npos) << start << beyond << ran.err;
+        }
+    }
+    // The band's low edge above nothing: 0 refused, the least above it taken.
+    EXPECT_EQ(RunLine("fit d.TXT --band 0:1M").status, 2);
+    EXPECT_EQ(Parse(Words("fit d.TXT --band 1e-9:1M")).action, CommandAction::Subcommand);
+}
+
+// simulate prints the simulation window's table: the same text, "±" taken as one character
+// and a note under it for each setting that does not oscillate, and the same CSV.
+TEST(CommandOutput, SimulationTableIsTheWindows) {
+    SettingReport running;
+    running.setting = TuningSetting::VfoMax;
+    running.calculatedHz = 5758925;
+    running.measure = {true, 5743879.891, 5.3206782, 1.0879095, 5.38294907e-6, ""};
+    running.frequencyErrorHz = 1267.4;
+    running.harmonics = {true, {0, -59.74, -77.851, -90, -95}};
+    SettingReport silent;
+    silent.setting = TuningSetting::FineLow;
+    silent.calculatedHz = 3897382.5;
+    silent.measure = {false, 0, 0.000212356718, 0.000435128376, 0, "output stays below 10 mV"};
+    SettingReport unmeasured = running;
+    unmeasured.setting = TuningSetting::FineHigh;
+    unmeasured.calculatedHz = 812.5;
+    unmeasured.measure.frequencyHz = 999.5;
+    unmeasured.frequencyErrorHz = 0.4;
+    unmeasured.harmonics.measured = false;
+    for (const SimulationReport& report :
+         {SimulationReport{{running, silent, unmeasured}}, SimulationReport{{silent}}}) {
+        EXPECT_EQ(SimulationResultText(report), SimulationTable(report));
+        EXPECT_EQ(SimulationResultTable(report).Csv(), SimulationCsv(report));
     }
 }
 
@@ -42,23 +250,4 @@ TEST(CommandOutput, NonFiniteFiguresAreFound) {
     for (const auto& [text, word] : texts) {
         EXPECT_EQ(NonFiniteWord(text), word) << text;
     }
-}
-
-// The ranges of the many-run options taken at both ends; the command line's script tries the
-// values just beyond them.
-TEST(CommandOptions, RangesTakeBothEnds) {
-    int runs = 0;
-    for (const char* text : {"1", "100000"}) {
-        EXPECT_EQ(ParseRuns(text, runs), "") << text;
-        EXPECT_EQ(runs, std::stoi(text));
-    }
-    std::uint32_t seed = 1;
-    EXPECT_EQ(ParseSeed("0", seed), "");
-    EXPECT_EQ(seed, 0u);
-    EXPECT_EQ(ParseSeed("4294967295", seed), "");
-    EXPECT_EQ(seed, 4294967295u);
-    PartSettings s;
-    EXPECT_EQ(ParseTol("L7=0", s) + ParseTol("C37=99.99", s), "");
-    EXPECT_EQ(s.Tolerance(Part::L7), 0);
-    EXPECT_EQ(s.Tolerance(Part::C37), 99.99);
 }

@@ -1,0 +1,218 @@
+#include "cli/CommandTable.h"
+
+#include <algorithm>
+#include <optional>
+#include <sstream>
+
+namespace calbrine {
+
+namespace {
+
+// The table's form of a command's parse and run, over the command's own typed options.
+template <typename Options, std::string (*Parse)(const OptionValues&, Options&),
+          CommandResult (*Run)(const Options&, const CommandInput&)>
+CommandEntry Entry(const char* name, const char* summary, const char* options) {
+    return {name, summary, options,
+            [](const OptionValues& values, CommandOptions& typed) {
+                Options read;
+                std::string wrong = Parse(values, read);
+                typed = std::move(read);
+                return wrong;
+            },
+            [](const CommandOptions& typed, const CommandInput& input) {
+                return Run(std::get<Options>(typed), input);
+            }};
+}
+
+// The option names of an entry of the options table: "h,help" gives "h" and "help".
+std::vector<std::string> NamesOf(const OptionEntry& option) {
+    std::vector<std::string> names;
+    std::istringstream list(option.names);
+    for (std::string name; std::getline(list, name, ',');) {
+        names.push_back(name);
+    }
+    return names;
+}
+
+// A command's options as "name" and what it needs ("" or "simulate"), in the table's order.
+std::vector<std::pair<std::string, std::string>> UsesOf(const CommandEntry& command) {
+    std::vector<std::pair<std::string, std::string>> uses;
+    std::istringstream list(command.options);
+    for (std::string word; list >> word;) {
+        const std::size_t colon = word.find(':');
+        uses.emplace_back(word.substr(0, colon),
+                          colon == std::string::npos ? "" : word.substr(colon + 1));
+    }
+    return uses;
+}
+
+// What `command` needs beside `option` ("" for nothing), or none when it does not take it.
+std::optional<std::string> UseOf(const CommandEntry& command, const std::string& option) {
+    for (const auto& [name, needs] : UsesOf(command)) {
+        if (name == option) {
+            return needs;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* const helpIntroduction =
+    "Usage: calbrine [FILE]\n"
+    "  or:  calbrine COMMAND FILE [OPTION]...\n"
+    "Design the variable-frequency oscillator (VFO) of a radio transceiver.\n"
+    "\n"
+    "Without FILE Calbrine opens at its welcome window; with a design file (.TXT) it\n"
+    "opens the design window with that design read. A COMMAND prints its results\n"
+    "instead of opening a window.\n";
+
+const char* const helpClosing =
+    "Numbers take engineering text: 4.7p, 22n, 7.7u, 7M. Plain output is a table;\n"
+    "with --csv it is a header line and plain numbers with \".\" and 9 significant\n"
+    "digits. drift and montecarlo use the part settings kept beside a design in\n"
+    "FILE.explore.\n"
+    "\n"
+    "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
+    "too from three or more; --save writes the design with them put in.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a command fails (a design file that cannot be\n"
+    "read, a band the design cannot reach, readings no build of the design gives, a\n"
+    "simulation that cannot run), 2 when the command line is wrong.\n";
+
+// An option's line of the help: its names, then its help, a long option's on the next line.
+std::string OptionHelp(const OptionEntry& option) {
+    const std::vector<std::string> names = NamesOf(option);
+    std::string left = names.size() > 1 ? "-" + names.front() + ", " : "    ";
+    left += "--" + names.back();
+    if (option.valueName != nullptr) {
+        left += std::string(" ") + option.valueName;
+    }
+    const std::string indent(24, ' ');
+    std::string text =
+        "  " + left + (left.size() < 21 ? std::string(22 - left.size(), ' ') : "\n" + indent);
+    for (const char* c = option.help; *c != '\0'; ++c) {
+        text += *c == '\n' ? "\n" + indent : std::string(1, *c);
+    }
+    return text + "\n";
+}
+
+}  // namespace
+
+const std::vector<OptionEntry>& OptionTable() {
+    static const std::vector<OptionEntry> table = {
+        {"h,help", nullptr, "show this help and exit"},
+        {"v,version", nullptr, "show the version and exit"},
+        {"csv", nullptr, "print a header line and comma-separated numbers"},
+        {"steps", "N", "curve: settings of C38 in the table, 2 to 1001\n(default 11)"},
+        {"band", "LOW:HIGH", "fit, calibrate: the RF band to cover, such as\n7M:7.2M"},
+        {"mix", "sum|diff",
+         "fit, calibrate: the mixing product on the band\n(default: the one that reaches it, "
+         "the sum\nwhen both do)"},
+        {"solve", "PARTS", "fit: the parts to solve for, L7,C37 (default) or\ncoarse"},
+        {"tc", "PART=PPM",
+         "drift: a part's temperature coefficient in ppm per\ndegree C, or a preset: C37=N750, "
+         "L7=20; repeatable"},
+        {"reading", "POS=HZ",
+         "calibrate: what the counter shows with C38 at POS\npercent of its range, such as "
+         "50=5.0123M;\ntwo or more"},
+        {"save", "NEWFILE", "calibrate: write the calibrated design to NEWFILE"},
+        {"simulate", nullptr,
+         "curve, drift: simulate with ngspice beside the\ncalculation (curve: each step of C38; "
+         "drift: at\n15, 25 and 35 degrees C)"},
+        {"runs", "N", "montecarlo: copies simulated, 1 to 100000\n(default 100)"},
+        {"seed", "S",
+         "montecarlo: where the draw starts, 0 to\n4294967295 (default 1); a seed draws the "
+         "same\nparts every time"},
+        {"tol", "PART=PERCENT",
+         "montecarlo: a part's tolerance in percent, C37=2,\nL7=10; repeatable (default: those "
+         "kept in\nFILE.explore, else 5 and L7 10)"},
+        {"jobs", "N",
+         "simulations: runs side by side in worker\nprocesses, 1 to 64 (default: one per "
+         "processor)"},
+        {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh"},
+    };
+    return table;
+}
+
+const std::vector<CommandEntry>& CommandTable() {
+    static const std::vector<CommandEntry> table = {
+        Entry<ComputeOptions, ParseComputeOptions, ComputeCommand>(
+            "compute", "the VFO range, the fine-tune ends and the result lines", "csv"),
+        Entry<CurveOptions, ParseCurveOptions, CurveCommand>(
+            "curve", "the dial table: the tuning at equal steps of C38",
+            "csv steps simulate jobs:simulate"),
+        Entry<FitOptions, ParseFitOptions, FitCommand>(
+            "fit", "the part values that put the design on an RF band", "csv band mix solve"),
+        Entry<DriftOptions, ParseDriftOptions, DriftCommand>(
+            "drift", "each part's drift with temperature, in Hz per degree C",
+            "csv tc simulate jobs:simulate"),
+        Entry<SimulateOptions, ParseSimulateOptions, SimulateCommand>(
+            "simulate", "the oscillator simulated with ngspice at its four settings", "csv jobs"),
+        Entry<MonteCarloOptions, ParseMonteCarloOptions, MonteCarloCommand>(
+            "montecarlo", "copies with parts drawn within tolerance, simulated",
+            "csv runs seed tol jobs"),
+        Entry<CalibrateOptions, ParseCalibrateOptions, CalibrateCommand>(
+            "calibrate", "the built L7, stray and C38 swing from counter readings",
+            "csv band mix reading save"),
+        Entry<NetlistOptions, ParseNetlistOptions, NetlistCommand>(
+            "netlist", "the ngspice netlist of one setting, as it is simulated", "setting"),
+    };
+    return table;
+}
+
+const CommandEntry* FindCommand(const std::string& name) {
+    for (const CommandEntry& command : CommandTable()) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+std::string LongOptionName(const std::string& name) {
+    for (const OptionEntry& option : OptionTable()) {
+        const std::vector<std::string> names = NamesOf(option);
+        if (std::find(names.begin(), names.end(), name) != names.end()) {
+            return names.back();
+        }
+    }
+    return name;
+}
+
+bool TakesOption(const CommandEntry& command, const std::string& option) {
+    return UseOf(command, option).has_value();
+}
+
+std::string OptionNeeds(const CommandEntry& command, const std::string& option) {
+    return UseOf(command, option).value_or("");
+}
+
+std::string OptionTakers(const std::string& option) {
+    std::vector<std::string> alone;
+    std::vector<std::string> beside;
+    for (const CommandEntry& command : CommandTable()) {
+        if (TakesOption(command, option)) {
+            (OptionNeeds(command, option).empty() ? alone : beside).push_back(command.name);
+        }
+    }
+    alone.insert(alone.end(), beside.begin(), beside.end());
+    std::string text;
+    for (std::size_t i = 0; i < alone.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == alone.size() ? " or " : ", ") + alone[i];
+    }
+    return text;
+}
+
+std::string HelpText() {
+    std::string text = std::string(helpIntroduction) + "\nCommands:\n";
+    for (const CommandEntry& c : CommandTable()) {
+        const std::string usage = std::string(c.name) + " FILE";
+        text += "  " + usage + std::string(18 - usage.size(), ' ') + c.summary + "\n";
+    }
+    text += "\nOptions:\n";
+    for (const OptionEntry& option : OptionTable()) {
+        text += OptionHelp(option);
+    }
+    return text + "\n" + helpClosing;
+}
+
+}  // namespace calbrine

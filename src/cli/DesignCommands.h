@@ -1,0 +1,51 @@
+// The commands that calculate from a design alone: `compute` (the VFO range, the fine-tune
+// ends and the result lines), `curve` (the dial table), `fit` (the parts that put the design
+// on a band) and `drift` (each part's drift with temperature). `curve --simulate` and
+// `drift --simulate` hand over to the many-run commands.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/BandFit.h"
+#include "cli/CommandBasics.h"
+#include "cli/CommandOptions.h"
+
+namespace calbrine {
+
+struct ComputeOptions {
+    bool csv = false;
+};
+
+struct CurveOptions {
+    bool csv = false;
+    int steps = 11;
+    bool simulate = false;
+    int jobs = 0;  // 0: one worker per processor
+};
+
+struct FitOptions {
+    bool csv = false;
+    BandChoice target;
+    FitSolve solve = FitSolve::InductorAndPadding;
+};
+
+struct DriftOptions {
+    bool csv = false;
+    std::vector<PartNumber> tc;  // coefficients put over those kept beside the design
+    bool simulate = false;
+    int jobs = 0;
+};
+
+// Each reads its options into their types and returns empty text, or what is wrong.
+std::string ParseComputeOptions(const OptionValues& values, ComputeOptions& options);
+std::string ParseCurveOptions(const OptionValues& values, CurveOptions& options);
+std::string ParseFitOptions(const OptionValues& values, FitOptions& options);
+std::string ParseDriftOptions(const OptionValues& values, DriftOptions& options);
+
+CommandResult ComputeCommand(const ComputeOptions& options, const CommandInput& input);
+CommandResult CurveCommand(const CurveOptions& options, const CommandInput& input);
+CommandResult FitCommand(const FitOptions& options, const CommandInput& input);
+CommandResult DriftCommand(const DriftOptions& options, const CommandInput& input);
+
+}  // namespace calbrine

@@ -50,9 +50,47 @@ std::string PartsTable(const DesignRecord& design, const Calibration& c) {
           c.swingSolved ? Change(c.swing, swing) : "kept: three readings solve it"}});
 }
 
-std::string ResidualAndRange(const DesignRecord& design, const Calibration& c) {
-    return "RMS residual: " + Hertz(c.rmsResidualHz) + " Hz\n\nBuilt VFO " + VfoRange(c.design) +
-           " (designed " + VfoRange(design) + ")\n";
+// A spread to two significant digits: more would claim more than the estimate knows.
+double TwoDigits(double value) {
+    if (!(value > 0) || !std::isfinite(value)) {
+        return value;
+    }
+    const double scale = std::pow(10.0, std::floor(std::log10(value)) - 1);
+    return std::round(value / scale) * scale;
+}
+
+// How sure the solve is: each quantity's ± for the counter error, and what the residual can
+// and cannot show.
+std::string Sureness(const Calibration& c, std::size_t readings) {
+    std::string text = "For a counter error of " + Hertz(c.counterErrorHz) +
+                       " Hz (one standard deviation): L7 \xC2\xB1 " +
+                       InductanceText(TwoDigits(c.l7Deviation)) + ", stray \xC2\xB1 " +
+                       CapacitanceText(TwoDigits(c.strayDeviation));
+    if (c.swingSolved) {
+        text += ", C38 swing \xC2\xB1 " + CapacitanceText(TwoDigits(c.swingDeviation));
+    }
+    text += "\n";
+    const std::size_t unknowns = c.swingSolved ? 3 : 2;
+    if (readings <= unknowns) {
+        text += std::to_string(readings) + " readings fit " + std::to_string(unknowns) +
+                " unknowns exactly: the residual cannot show an error in them\n";
+    }
+    if (c.illConditioned) {
+        text +=
+            "Warning: these readings barely tell the unknowns apart: a counter error moves "
+            "L7 over 100 times as much, in proportion; " +
+            std::string(c.swingSolved ? "two readings, keeping C38's swing as designed, tell "
+                                        "L7 and the stray far better"
+                                      : "take the readings further apart along C38's range") +
+            "\n";
+    }
+    return text;
+}
+
+std::string ResidualAndRange(const DesignRecord& design, const Calibration& c,
+                             std::size_t readings) {
+    return "RMS residual: " + Hertz(c.rmsResidualHz) + " Hz\n" + Sureness(c, readings) +
+           "\nBuilt VFO " + VfoRange(c.design) + " (designed " + VfoRange(design) + ")\n";
 }
 
 }  // namespace
@@ -69,7 +107,7 @@ std::vector<std::vector<std::string>> ReadingRows(const std::vector<CalibrationR
 }
 
 std::string CalibrationSummary(const DesignRecord& design, const Calibration& c) {
-    return PartsTable(design, c) + "\n" + ResidualAndRange(design, c);
+    return PartsTable(design, c) + "\n" + ResidualAndRange(design, c, c.fits.size());
 }
 
 std::string CalibrationText(const DesignRecord& design,
@@ -81,7 +119,7 @@ std::string CalibrationText(const DesignRecord& design,
     }
     return "Calibrated from " + std::to_string(readings.size()) + " readings, D9 at " +
            CapacitanceText(NominalFineCapacitance(design)) + "\n\n" + PartsTable(design, c) + "\n" +
-           AlignedTable(rows) + ResidualAndRange(design, c);
+           AlignedTable(rows) + ResidualAndRange(design, c, readings.size());
 }
 
 std::string CalibrationCsv(const Calibration& c) {
@@ -90,7 +128,13 @@ std::string CalibrationCsv(const Calibration& c) {
     if (c.swingSolved) {
         csv += "CcoarseSwing," + PlainNumber(c.swing) + "\n";
     }
-    return csv + "rms_residual_hz," + PlainNumber(c.rmsResidualHz) + "\n";
+    csv += "rms_residual_hz," + PlainNumber(c.rmsResidualHz) + "\n";
+    csv += "L7_uncertainty," + PlainNumber(c.l7Deviation) + "\nCstray_uncertainty," +
+           PlainNumber(c.strayDeviation) + "\n";
+    if (c.swingSolved) {
+        csv += "CcoarseSwing_uncertainty," + PlainNumber(c.swingDeviation) + "\n";
+    }
+    return csv;
 }
 
 std::string BenchChangeText(const DesignRecord& calibrated, const RfBand& band, Mix mix) {

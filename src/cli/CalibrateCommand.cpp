@@ -3,6 +3,7 @@
 #include "analysis/CalibrationReport.h"
 #include "analysis/Reports.h"
 #include "cli/CommandDesign.h"
+#include "engineering/StrictNumber.h"
 #include "files/DesignFiles.h"
 
 namespace calbrine {
@@ -10,6 +11,13 @@ namespace calbrine {
 std::string ParseCalibrateOptions(const OptionValues& values, CalibrateOptions& options) {
     options.csv = values.IsSet("csv");
     options.save = ReadableName(values.Value("save"));
+    if (const std::string text = values.Value("counter-error"); !text.empty()) {
+        const std::string wrong = ReadStrictNumber(text, options.counterErrorHz);
+        if (!wrong.empty() || !(options.counterErrorHz > 0) || options.counterErrorHz > 1e6) {
+            return "--counter-error takes hertz above 0, up to 1M: " +
+                   (wrong.empty() ? "\"" + text + "\"" : wrong);
+        }
+    }
     const std::vector<std::string> readings = values.Values("reading");
     if (readings.size() < 2) {
         return "calibrate wants two or more readings: --reading POS=HZ --reading POS=HZ";
@@ -38,7 +46,7 @@ std::string ParseCalibrateOptions(const OptionValues& values, CalibrateOptions& 
 }
 
 CommandResult CalibrateCommand(const CalibrateOptions& options, const CommandInput& input) {
-    const Calibration c = Calibrate(input.design, options.readings);
+    const Calibration c = Calibrate(input.design, options.readings, options.counterErrorHz);
     if (!c.solved) {
         return Failure(1, "Cannot calibrate: " + c.reason);
     }

@@ -17,6 +17,7 @@ struct CalibrateOptions {
     std::vector<CalibrationReading> readings;  // two or more
     std::optional<BandChoice> target;          // the band the bench change is to land
     std::string save;                          // the file for the calibrated design; empty: none
+    double counterErrorHz = DefaultCounterErrorHz;  // one standard deviation of each reading
 };
 
 // Refuses fewer than two readings and a reading or option value that cannot be read.

@@ -29,7 +29,9 @@ CommandDesign ReadCommandDesign(const std::string& file) {
         return result;
     }
     result.design = accepted.design;
-    result.notes = std::move(accepted.notes);
+    // What the reader took first, then what the accept step changed.
+    result.notes = read.notes;
+    result.notes.insert(result.notes.end(), accepted.notes.begin(), accepted.notes.end());
     return result;
 }
 

@@ -14,7 +14,8 @@ namespace calbrine {
 struct CommandDesign {
     std::optional<DesignRecord> design;  // empty: refused
     std::string error;                   // why it was refused
-    std::vector<std::string> notes;      // values the accept step changed
+    // What the reader took that a person would not mean, then values the accept step changed.
+    std::vector<std::string> notes;
 };
 
 // Refuses a file that cannot be read, one in which none of the twelve value lines can be

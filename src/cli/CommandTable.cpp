@@ -115,6 +115,9 @@ const std::vector<OptionEntry>& OptionTable() {
          "calibrate: what the counter shows with C38 at POS\npercent of its range, such as "
          "50=5.0123M;\ntwo or more"},
         {"save", "NEWFILE", "calibrate: write the calibrated design to NEWFILE"},
+        {"counter-error", "HZ",
+         "calibrate: the counter's error, one standard\ndeviation, that each solved value's "
+         "\xC2\xB1 is for\n(default 10)"},
         {"simulate", nullptr,
          "curve, drift: simulate with ngspice beside the\ncalculation (curve: each step of C38; "
          "drift: at\n15, 25 and 35 degrees C)"},
@@ -152,7 +155,7 @@ const std::vector<CommandEntry>& CommandTable() {
             "csv runs seed tol jobs"),
         Entry<CalibrateOptions, ParseCalibrateOptions, CalibrateCommand>(
             "calibrate", "the built L7, stray and C38 swing from counter readings",
-            "csv band mix reading save"),
+            "csv band mix reading save counter-error"),
         Entry<NetlistOptions, ParseNetlistOptions, NetlistCommand>(
             "netlist", "the ngspice netlist of one setting, as it is simulated", "setting"),
     };

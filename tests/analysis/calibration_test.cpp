@@ -286,10 +286,15 @@ TEST(Calibration, ReportAndCsv) {
         values.push_back(std::stof(line.substr(line.find(',') + 1)));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"quantity,value", "L7", "Cstray", "CcoarseSwing",
-                                               "rms_residual_hz"}));
-    EXPECT_EQ(values, (std::vector<float>{four.l7, four.stray, four.swing,
-                                          static_cast<float>(four.rmsResidualHz)}));
+                                               "rms_residual_hz", "L7_uncertainty",
+                                               "Cstray_uncertainty", "CcoarseSwing_uncertainty"}));
+    EXPECT_EQ(values,
+              (std::vector<float>{
+                  four.l7, four.stray, four.swing, static_cast<float>(four.rmsResidualHz),
+                  static_cast<float>(four.l7Deviation), static_cast<float>(four.strayDeviation),
+                  static_cast<float>(four.swingDeviation)}));
     EXPECT_EQ(CalibrationCsv(two).find("CcoarseSwing"), std::string::npos);
+    EXPECT_NE(CalibrationCsv(two).find("\nCstray_uncertainty,"), std::string::npos);
     EXPECT_NE(CalibrationCsv(two).find("\nCstray,"), std::string::npos);
 
     // The text report's every column is read against a reviewed reference by the command

@@ -88,8 +88,17 @@ sed 's/^C37: .*/C37: -4.69999983e-10/; s/^C15: .*/C15: nan/' design.TXT >changed
 run 0 compute changed.TXT --csv
 sed 's/^C15: .*/C15: 1E-14/' design.TXT >floored.TXT
 [ "$(cat out)" = "$("$calbrine" compute floored.TXT --csv)" ] || fail "magnitude and floor: $(cat out)"
-[ "$(cat err)" = "calbrine: changed.TXT: C37 is -470pF in the file; taken as 470pF
+[ "$(cat err)" = "calbrine: changed.TXT: C15: 'nan' is not a number: read as 0
+calbrine: changed.TXT: C37 is -470pF in the file; taken as 470pF
 calbrine: changed.TXT: C15 is 0 in the file; taken as 0.01pF" ] || fail "notes: $(cat err)"
+# A file read by position says what it took: a value with its unit, a line gone.
+sed 's/^IF: .*/IF: 9M/' design.TXT >suffix.TXT
+run 0 compute suffix.TXT
+[ "$(cat err)" = "calbrine: suffix.TXT: IF: '9M' read as 9 Hz: write 9E6" ] || fail "suffix: $(cat err)"
+grep -v '^C37:' design.TXT >shifted.TXT
+run 0 compute shifted.TXT
+grep -q "^calbrine: shifted.TXT: line 7 'CcoarseMin:' holds C37's place: design files are read by position$" err ||
+    fail "shifted: $(cat err)"
 for command in compute curve "fit --band 7M:7.2M" drift; do
     # shellcheck disable=SC2086
     "$calbrine" $command changed.TXT >out 2>/dev/null
@@ -162,7 +171,7 @@ row() { cawk -F, -v n="$1" '$1 == n { print $2 }' out; }
 
 run 0 calibrate "$shipped" --reading "0=$(hz built4 0)" --reading "25=$(hz built4 1)" \
     --reading "75=$(hz built4 3)" --reading "100%=$(hz built4 4)Hz" --csv --save cal.TXT
-[ "$(cut -d, -f1 out | tr '\n' ' ')" = "quantity L7 Cstray CcoarseSwing rms_residual_hz " ] &&
+[ "$(cut -d, -f1 out | tr '\n' ' ')" = "quantity L7 Cstray CcoarseSwing rms_residual_hz L7_uncertainty Cstray_uncertainty CcoarseSwing_uncertainty " ] &&
     near "$(row L7)" 7.004e-6 1.4e-9 && near "$(row Cstray)" 4.7e-12 0.02e-12 &&
     near "$(row CcoarseSwing)" 3.8e-11 3.8e-14 && [ "$(sed -n 2p out | cut -d, -f2)" = \
     "$(sed -n 2p out | cut -d, -f2 | tr -cd '0-9.e-')" ] || fail "calibrate from four: $(cat out)"

@@ -186,6 +186,10 @@ TEST(CommandTable, LimitsTakeTheirEdgesAndRefuseJustBeyond) {
          {"0", "99.99"},
          {"-0.01", "100"},
          [](const CommandOptions& o) { return std::get<MonteCarloOptions>(o).tol[0].value; }},
+        {"calibrate d.TXT --reading 0=5M --reading 100=4M --counter-error",
+         {"1e-9", "1M"},
+         {"0", "1000001"},
+         [](const CommandOptions& o) { return std::get<CalibrateOptions>(o).counterErrorHz; }},
         {"fit d.TXT --band 1:",
          {"1.000001", "1e9"},
          {"1", "0.999999"},
@@ -197,7 +201,8 @@ TEST(CommandTable, LimitsTakeTheirEdgesAndRefuseJustBeyond) {
         for (const char* edge : limit.edges) {
             const CommandLine line = Parse(Words(start + joint + edge));
             ASSERT_EQ(line.action, CommandAction::Subcommand) << start << edge << line.error;
-            EXPECT_DOUBLE_EQ(limit.value(line.options), std::stod(edge)) << start << edge;
+            const std::string number = std::string(edge) == "1M" ? "1e6" : edge;
+            EXPECT_DOUBLE_EQ(limit.value(line.options), std::stod(number)) << start << edge;
         }
         for (const char* beyond : limit.beyond) {
             const Printed ran = RunLine(start + joint + beyond);

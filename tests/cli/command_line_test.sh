@@ -175,6 +175,16 @@ run 0 calibrate "$shipped" --reading "0=$(hz built4 0)" --reading "25=$(hz built
     near "$(row L7)" 7.004e-6 1.4e-9 && near "$(row Cstray)" 4.7e-12 0.02e-12 &&
     near "$(row CcoarseSwing)" 3.8e-11 3.8e-14 && [ "$(sed -n 2p out | cut -d, -f2)" = \
     "$(sed -n 2p out | cut -d, -f2 | tr -cd '0-9.e-')" ] || fail "calibrate from four: $(cat out)"
+# The ± grows with the counter error given: ten times the error, ten times the spread.
+cp out cal10.csv
+run 0 calibrate "$shipped" --reading "0=$(hz built4 0)" --reading "100=$(hz built4 4)" --csv \
+    --counter-error 100
+cp out cal100.csv
+run 0 calibrate "$shipped" --reading "0=$(hz built4 0)" --reading "100=$(hz built4 4)" --csv
+near "$(row L7_uncertainty)" "$(cawk -F, '$1 == "L7_uncertainty" { print $2 / 10 }' cal100.csv)" \
+    1e-15 && [ "$(cut -d, -f1 out | tail -2 | tr '\n' ' ')" = "L7_uncertainty Cstray_uncertainty " ] ||
+    fail "calibrate --counter-error: $(cat out cal100.csv)"
+cp cal10.csv out
 # The saved design meets every reading, the one left out too, through curve.
 run 0 curve cal.TXT --steps 5 --csv
 cawk -F, 'NR > 1 { print $3 }' out | paste -d' ' - built4.hz |

@@ -2,19 +2,54 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "design/Acceptance.h"
 #include "design/Tuning.h"
 #include "engineering/Characters.h"
+#include "engineering/StrictNumber.h"
 #include "files/DesignFiles.h"
+#include "files/LenientNumber.h"
 
 namespace calbrine {
 
-CommandDesign ReadCommandDesign(const std::string& file) {
+std::string ParseFieldSettings(const std::vector<std::string>& texts,
+                               std::vector<FieldSetting>& sets) {
+    for (const std::string& text : texts) {
+        const std::size_t equals = text.find('=');
+        const DesignField* field =
+            equals == std::string::npos ? nullptr : FieldNamed(text.substr(0, equals));
+        if (field == nullptr) {
+            std::string names;
+            for (const DesignField& f : DesignFields) {
+                names += std::string(names.empty() ? "" : ", ") + f.name;
+            }
+            return "--set \"" + text + "\": FIELD=VALUE, FIELD one of " + names;
+        }
+        double value = 0;
+        const std::string wrong = ReadStrictNumber(text.substr(equals + 1), value);
+        float single = 0;
+        if (!wrong.empty() || !NearestSingle(value, single)) {
+            return "--set " + text + ": " + (wrong.empty() ? "too large" : wrong);
+        }
+        sets.push_back({field, single});
+    }
+    return "";
+}
+
+CommandDesign ReadCommandDesign(const std::string& file, const std::vector<FieldSetting>& sets) {
     CommandDesign result;
-    const DesignFileRead read = ReadDesignRecord(file, DesignRecord{});
+    std::error_code ignored;
+    if (std::filesystem::is_directory(file, ignored)) {
+        result.error = "'" + ShownName(file) + "' is a folder, not a design file";
+        return result;
+    }
+    DesignFileRead read = ReadDesignRecord(file, DesignRecord{});
+    for (const FieldSetting& set : sets) {
+        read.design.*set.field->member = set.value;
+    }
     if (!read.read) {
-        result.error = read.error;
+        result.error = "The file '" + ShownName(file) + "' was not found.";
         return result;
     }
     if (read.valueLines == 0) {
@@ -40,6 +75,12 @@ std::string ReadableName(const std::string& file) {
         return (file[0] == '/' ? "/." : "./") + file;
     }
     return file;
+}
+
+std::string ShownName(const std::string& file) {
+    // "/./tmp" was "/tmp", "./abc" was "abc": a short name with the prefix it was given.
+    const std::string given = file.size() > 2 ? file.substr(2) : "";
+    return !given.empty() && ReadableName(given) == file ? given : file;
 }
 
 std::string KeptPartSettings(const std::string& file, PartSettings& settings) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/Parts.h"
+#include "design/DesignFields.h"
 #include "design/DesignRecord.h"
 
 namespace calbrine {
@@ -18,14 +19,28 @@ struct CommandDesign {
     std::vector<std::string> notes;
 };
 
+// A value --set puts into the design after it is read.
+struct FieldSetting {
+    const DesignField* field = nullptr;
+    float value = 0;
+};
+
+// Reads "FIELD=VALUE" texts (the field's name in any case, the value as strict engineering
+// text) into `sets`; empty text, or what is wrong with the first that cannot be read.
+std::string ParseFieldSettings(const std::vector<std::string>& texts,
+                               std::vector<FieldSetting>& sets);
+
 // Refuses a file that cannot be read, one in which none of the twelve value lines can be
 // found ("FILE is not a Calbrine design file") and a design whose frequencies cannot be
-// formed as singles.
-CommandDesign ReadCommandDesign(const std::string& file);
+// formed as singles. The settings are put in after reading, before the accept step.
+CommandDesign ReadCommandDesign(const std::string& file,
+                                const std::vector<FieldSetting>& sets = {});
 
 // The design-file reader passes over names of fewer than 5 characters; this gives the same
 // file under a longer name, which it reads.
 std::string ReadableName(const std::string& file);
+// The name as the user gave it, for messages: ReadableName undone.
+std::string ShownName(const std::string& file);
 
 // Reads the part settings kept beside the design in FILE.explore (the defaults when there is
 // none) and returns empty text, or why that settings file cannot be read, naming it.

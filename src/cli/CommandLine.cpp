@@ -58,7 +58,9 @@ CommandLine SubcommandLine(const CommandEntry& command, const OptionValues& valu
                            const QStringList& positional) {
     const std::string name = command.name;
     if (positional.size() < 2) {
-        return Usage(name + " wants a design file: calbrine " + name + " FILE");
+        return Usage(command.readsDesign
+                         ? name + " wants a design file: calbrine " + name + " FILE"
+                         : name + " wants the file to write: calbrine " + name + " OUT");
     }
     if (positional.size() > 2) {
         return Usage("unexpected argument '" + positional[2].toStdString() + "'");
@@ -68,7 +70,10 @@ CommandLine SubcommandLine(const CommandEntry& command, const OptionValues& valu
         return Usage(misplaced);
     }
     CommandLine line;
-    const std::string wrong = command.parse(values, line.options);
+    std::string wrong = command.parse(values, line.options);
+    if (wrong.empty()) {
+        wrong = ParseFieldSettings(values.Values("set"), line.sets);
+    }
     if (!wrong.empty()) {
         return Usage(wrong);
     }
@@ -79,14 +84,6 @@ CommandLine SubcommandLine(const CommandEntry& command, const OptionValues& valu
 }
 
 CommandLine WindowLine(const OptionValues& values, const QStringList& positional) {
-    const std::string misplaced = MisplacedOption(values, nullptr);
-    if (!misplaced.empty()) {
-        return Usage(misplaced);
-    }
-    if (positional.size() > 1) {
-        return Usage("unexpected argument '" + positional[1].toStdString() +
-                     "': the design window opens one design file");
-    }
     // A word that is no file and looks like no file name was meant as a command.
     if (!positional.isEmpty() && !positional[0].contains(QLatin1Char('.')) &&
         !positional[0].contains(QLatin1Char('/')) &&
@@ -97,6 +94,14 @@ CommandLine WindowLine(const OptionValues& values, const QStringList& positional
         }
         return Usage("unknown command '" + positional[0].toStdString() + "'; the commands are " +
                      names);
+    }
+    const std::string misplaced = MisplacedOption(values, nullptr);
+    if (!misplaced.empty()) {
+        return Usage(misplaced);
+    }
+    if (positional.size() > 1) {
+        return Usage("unexpected argument '" + positional[1].toStdString() +
+                     "': the design window opens one design file");
     }
     CommandLine line;
     if (!positional.isEmpty()) {

@@ -5,7 +5,9 @@
 
 #include <QStringList>
 #include <string>
+#include <vector>
 
+#include "cli/CommandDesign.h"
 #include "cli/CommandTable.h"
 
 namespace calbrine {
@@ -24,7 +26,8 @@ struct CommandLine {
     const CommandEntry* command = nullptr;  // for Subcommand: its entry in the command table
     std::string file;        // the design file, named so that the design-file reader takes it
     CommandOptions options;  // for Subcommand: the command's options, read and checked
-    std::string error;       // for UsageError: what is wrong, in one line
+    std::vector<FieldSetting> sets;  // --set FIELD=VALUE, in the order given
+    std::string error;               // for UsageError: what is wrong, in one line
 };
 
 // `arguments` as the program got them, the program's own name first.

@@ -24,6 +24,11 @@ CommandEntry Entry(const char* name, const char* summary, const char* options) {
             }};
 }
 
+CommandEntry WritingEntry(CommandEntry entry) {
+    entry.readsDesign = false;
+    return entry;
+}
+
 // The option names of an entry of the options table: "h,help" gives "h" and "help".
 std::vector<std::string> NamesOf(const OptionEntry& option) {
     std::vector<std::string> names;
@@ -131,6 +136,9 @@ const std::vector<OptionEntry>& OptionTable() {
         {"jobs", "N",
          "simulations: runs side by side in worker\nprocesses, 1 to 64 (default: one per "
          "processor)"},
+        {"set", "FIELD=VALUE",
+         "every command: the design's value of FIELD\n(CfineMin ... L7, IF) set to VALUE "
+         "after the\nfile is read; repeatable"},
         {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh"},
     };
     return table;
@@ -158,6 +166,8 @@ const std::vector<CommandEntry>& CommandTable() {
             "csv band mix reading save counter-error"),
         Entry<NetlistOptions, ParseNetlistOptions, NetlistCommand>(
             "netlist", "the ngspice netlist of one setting, as it is simulated", "setting"),
+        WritingEntry(Entry<NewOptions, ParseNewOptions, NewCommand>(
+            "new", "a design file written from the example design", "")),
     };
     return table;
 }
@@ -182,7 +192,7 @@ std::string LongOptionName(const std::string& name) {
 }
 
 bool TakesOption(const CommandEntry& command, const std::string& option) {
-    return UseOf(command, option).has_value();
+    return option == "set" || UseOf(command, option).has_value();
 }
 
 std::string OptionNeeds(const CommandEntry& command, const std::string& option) {
@@ -208,7 +218,7 @@ std::string OptionTakers(const std::string& option) {
 std::string HelpText() {
     std::string text = std::string(helpIntroduction) + "\nCommands:\n";
     for (const CommandEntry& c : CommandTable()) {
-        const std::string usage = std::string(c.name) + " FILE";
+        const std::string usage = std::string(c.name) + (c.readsDesign ? " FILE" : " OUT");
         text += "  " + usage + std::string(18 - usage.size(), ' ') + c.summary + "\n";
     }
     text += "\nOptions:\n";

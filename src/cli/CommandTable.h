@@ -11,6 +11,7 @@
 #include "cli/CommandBasics.h"
 #include "cli/DesignCommands.h"
 #include "cli/ManyRunCommands.h"
+#include "cli/NewCommand.h"
 #include "cli/SimulationCommands.h"
 
 namespace calbrine {
@@ -18,7 +19,7 @@ namespace calbrine {
 // The typed options of whichever command was named.
 using CommandOptions =
     std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
-                 MonteCarloOptions, CalibrateOptions, NetlistOptions>;
+                 MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one
@@ -34,6 +35,8 @@ struct CommandEntry {
     // Reads the options given into the command's typed options: empty text, or what is wrong.
     std::string (*parse)(const OptionValues& values, CommandOptions& options);
     CommandResult (*run)(const CommandOptions& options, const CommandInput& input);
+    // False for a command whose file is one it writes: it works on the shipped example design.
+    bool readsDesign = true;
 };
 
 const std::vector<OptionEntry>& OptionTable();
@@ -42,6 +45,7 @@ const std::vector<CommandEntry>& CommandTable();
 const CommandEntry* FindCommand(const std::string& name);
 // The option's long name: "help" for "h" or "help".
 std::string LongOptionName(const std::string& name);
+// Every command takes --set, which changes the design it works on.
 bool TakesOption(const CommandEntry& command, const std::string& option);
 // The option that `option` needs beside it on `command` ("simulate" for curve's "jobs"), or
 // empty text.

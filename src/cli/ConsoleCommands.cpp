@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CommandDesign.h"
+#include "cli/NewCommand.h"
 
 namespace calbrine {
 
@@ -10,12 +11,17 @@ namespace {
 
 // Reads the design, says what its accept step changed, and runs the command on it.
 CommandResult RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {
-    const CommandDesign read = ReadCommandDesign(line.file);
+    // A command that writes its file works on the example design that ships with the program.
+    const std::string source = line.command->readsDesign ? line.file : ShippedExampleFile();
+    if (source.empty()) {
+        return Failure(1, "the example design that ships with Calbrine was not found");
+    }
+    const CommandDesign read = ReadCommandDesign(source, line.sets);
     if (!read.design) {
         return Failure(1, read.error);
     }
     for (const std::string& note : read.notes) {
-        err << "calbrine: " << line.file << ": " << note << "\n";
+        err << "calbrine: " << source << ": " << note << "\n";
     }
     const CommandInput input{*read.design, line.file, {err, errIsTerminal}};
     CommandResult result = line.command->run(line.options, input);

@@ -109,13 +109,21 @@ CommandResult FitCommand(const FitOptions& options, const CommandInput& input) {
     const FitOutcome fit = options.target.mix
                                ? FitOutcome{request, SolveFit(input.design, request), ""}
                                : SolveFitEitherMix(input.design, request);
+    // A band written in megahertz without its letter reads as a few hertz: said either way.
+    const std::string hertz = options.target.band.highHz < 1e3
+                                  ? "the band's edges are in hertz: 14M:14.35M is 14 to 14.35 MHz"
+                                  : "";
     if (!fit.result.reached) {
-        return Failure(1, fit.failure.empty() ? FitFailure(fit.result) : fit.failure);
+        std::string why = fit.failure.empty() ? FitFailure(fit.result) : fit.failure;
+        while (!why.empty() && why.back() == '\n') {
+            why.pop_back();
+        }
+        return Failure(1, hertz.empty() ? why : why + " (" + hertz + ")");
     }
     return {0,
             options.csv ? FitCsv(fit.request, fit.result)
                         : MixLine(fit) + FitReport(input.design, fit.request, fit.result),
-            ""};
+            hertz};
 }
 
 CommandResult DriftCommand(const DriftOptions& options, const CommandInput& input) {

@@ -105,6 +105,35 @@ for command in compute curve "fit --band 7M:7.2M" drift; do
     ! grep -qiw 'nan\|inf' out || fail "$command changed.TXT printed: $(cat out)"
 done
 
+# --set puts a value in after reading, as an edited file would; new writes the shipped example
+# with them; a field or value that does not read, an unwritable file, a folder: refused.
+sed 's/^C37: .*/C37: 1.2E-10/; s/^L7: .*/L7: 7E-06/' "$shipped" >edited.TXT
+"$calbrine" compute edited.TXT --csv >want.csv
+run 0 compute "$shipped" --set C37=120p --set l7=7u --csv
+cmp -s out want.csv || fail "compute --set: $(cat out want.csv)"
+run 0 new made.TXT --set C37=120p --set L7=7uH
+[ "$(cat out)" = "Design written to made.TXT" ] || fail "new: $(cat out err)"
+run 0 compute made.TXT --csv
+cmp -s out want.csv || fail "compute of a new design: $(cat out want.csv)"
+run 2 compute design.TXT --set C99=1p
+grep -q -- '--set "C99=1p": FIELD=VALUE, FIELD one of CfineMin, .*, IF$' err || fail "--set C99: $(cat err)"
+run 2 compute design.TXT --set C37=4,7p
+run 2 new
+grep -q "new wants the file to write" err || fail "new without a file: $(cat err)"
+run 1 new missing/made.TXT
+grep -q "missing/made.TXT: The file was not written correctly." err || fail "new unwritable: $(cat err)"
+run 2 comptue design.TXT
+grep -q "unknown command 'comptue'; the commands are compute," err || fail "comptue: $(cat err)"
+mkdir -p tmp
+run 1 compute tmp
+[ "$(cat err)" = "calbrine: 'tmp' is a folder, not a design file" ] || fail "folder: $(cat err)"
+for band in 14:14.35 1k:2k; do
+    "$calbrine" fit design.TXT --band $band >out 2>err
+    grep -q "the band's edges are in hertz: 14M:14.35M is 14 to 14.35 MHz" err ||
+        [ "$band" = 1k:2k ] || fail "hertz: $(cat err)"
+    ! grep -q "in hertz" err || [ "$band" = 14:14.35 ] || fail "hertz for $band: $(cat err)"
+done
+
 # Wrong command lines exit 2 whatever the file holds, and quote what they refuse.
 while IFS='|' read -r args words; do
     # shellcheck disable=SC2086

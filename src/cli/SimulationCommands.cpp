@@ -92,8 +92,13 @@ std::string SimulationResultText(const SimulationReport& report) {
     return text;
 }
 
+SimulatorOptions& CommandSimulatorBase() {
+    static SimulatorOptions base;
+    return base;
+}
+
 Simulator CommandSimulator(int jobs) {
-    SimulatorOptions options;
+    SimulatorOptions options = CommandSimulatorBase();
     if (jobs > 0) {
         options.jobs = jobs;
     }

@@ -36,6 +36,9 @@ std::string SimulationResultText(const SimulationReport& report);
 
 // The simulator of `jobs` workers; 0: one per processor.
 Simulator CommandSimulator(int jobs);
+// What every command's simulator starts from (the program's own workers and ngspice library);
+// the tests put in workers that fail on purpose.
+SimulatorOptions& CommandSimulatorBase();
 
 // A progress line rewritten in place on a terminal, cleared before the results; nothing when
 // the error stream goes to a file.

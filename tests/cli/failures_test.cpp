@@ -1,0 +1,117 @@
+// Every way each command can fail, with the exit status and the message it must give: a worker
+// that dies, a simulator library that cannot be loaded, a design that cannot be simulated,
+// readings no build gives, a file that cannot be written or read. A failure is never reported
+// with status 0.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "cli/CommandLine.h"
+#include "cli/ConsoleCommands.h"
+#include "simulation/SimulationWorker.h"
+
+using namespace calbrine;
+
+namespace {
+
+struct Printed {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+Printed RunLine(const std::string& line) {
+    QStringList list{QStringLiteral("calbrine")};
+    std::istringstream words(line);
+    for (std::string word; words >> word;) {
+        list << QString::fromStdString(word);
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunConsoleCommand(ParseCommandLine(list), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+// The 40 m example design, and copies the tests spoil, in the test's own folder.
+void WriteDesigns() {
+    const std::string lines[] = {"CfineMin: 1E-11", "CfineMax: 4E-11",   "C39: 1E-11",
+                                 "C37: 1.5E-10",    "CcoarseMin: 1E-11", "CcoarseMax: 5E-11",
+                                 "C90: 3.3E-11",    "C15: 2.2E-11",      "C34: 6.8E-10",
+                                 "C35: 6.8E-10",    "L7: 6.8E-06",       "IF: 1.2E+07"};
+    std::ofstream design("design.TXT");
+    design << "design\ndate\n\n";
+    for (const std::string& line : lines) {
+        design << line << "\n";
+    }
+    design.close();
+    std::ofstream("design.TXT.explore") << "tc.C37: -750\n";
+    std::ofstream("bad.TXT.explore") << "tolerance.C37: lots\n";
+    std::ifstream in("design.TXT");
+    std::ofstream("bad.TXT") << in.rdbuf();
+}
+
+// The commands' simulations run by the test worker in the given way, for one test.
+class Failures : public ::testing::Test {
+  protected:
+    void SetUp() override { WriteDesigns(); }
+    void TearDown() override { CommandSimulatorBase() = SimulatorOptions{}; }
+    static void Workers(const char* behaviour, const std::string& library = NgspiceLibraryFile) {
+        CommandSimulatorBase().worker = {{CALBRINE_TEST_WORKER, behaviour, library}};
+        CommandSimulatorBase().libraryFile = library;
+    }
+};
+
+const char* const simulating[] = {"simulate design.TXT", "montecarlo design.TXT --runs 1",
+                                  "drift design.TXT --simulate", "curve design.TXT --simulate"};
+
+}  // namespace
+
+TEST_F(Failures, AWorkerThatDiesFailsEverySimulatingCommandNamingItsSetting) {
+    Workers("--crash");
+    for (const char* line : simulating) {
+        const Printed p = RunLine(line);
+        EXPECT_EQ(p.status, 1) << line;
+        EXPECT_EQ(p.out, "") << line;
+        EXPECT_NE(p.err.find("worker process was killed by signal 6"), std::string::npos)
+            << line << ": " << p.err;
+    }
+}
+
+TEST_F(Failures, AMissingSimulatorLibraryFailsEverySimulatingCommand) {
+    Workers(WorkerSwitch, "/nonexistent/libngspice.so.0");
+    for (const char* line : simulating) {
+        const Printed p = RunLine(line);
+        EXPECT_EQ(p.status, 1) << line;
+        EXPECT_EQ(p.out, "") << line;
+        EXPECT_NE(p.err.find("/nonexistent/libngspice.so.0"), std::string::npos)
+            << line << ": " << p.err;
+    }
+}
+
+TEST_F(Failures, EachCommandsOwnFailuresExitWithStatusOne) {
+    struct Case {
+        const char* line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"netlist design.TXT --set L7=0", "This design cannot be simulated."},
+        {"simulate design.TXT --set L7=0",
+         "VfoMin: the calculated frequency 1.2476e+10 Hz is "
+         "outside the simulated range"},
+        {"calibrate design.TXT --reading 0=4.7M --reading 100=5M", "Cannot calibrate: "},
+        {"calibrate design.TXT --reading 0=5.02M --reading 100=4.785M --save no/cal.TXT",
+         "no/cal.TXT: The file was not written correctly."},
+        {"montecarlo bad.TXT --runs 1", "bad.TXT.explore: line 1"},
+        {"drift bad.TXT --simulate", "bad.TXT.explore: line 1"},
+        {"drift bad.TXT", "bad.TXT.explore: line 1"},
+        {"fit design.TXT --band 1k:2k --mix sum", "Cannot reach"},
+        {"compute missing.TXT", "The file 'missing.TXT' was not found."},
+    };
+    for (const Case& c : cases) {
+        const Printed p = RunLine(c.line);
+        EXPECT_EQ(p.status, 1) << c.line;
+        EXPECT_EQ(p.out, "") << c.line;
+        EXPECT_NE(p.err.find(c.message), std::string::npos) << c.line << ": " << p.err;
+    }
+}

@@ -17,7 +17,7 @@ void ExplorerOpens(benchmark::State& state) {
         window.show();
         window.repaint();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(window.Plot());
+        benchmark::DoNotOptimize(window.plot());
     }
 }
 BENCHMARK(ExplorerOpens)->Unit(benchmark::kMillisecond);

@@ -22,23 +22,23 @@ class CurveSimulation : public QWidget {
 
     // The design and the number of steps simulated. Results of others are cleared, the dial
     // goes back to the calculation and a run for others is stopped.
-    void SetDesign(const DesignRecord& design, int steps);
-    void SetSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
-    void Stop();
-    bool Running() const;
+    void setDesign(const DesignRecord& design, int steps);
+    void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
+    void stop();
+    bool running() const;
     // The last simulation that succeeded for the design and steps, if any.
-    const std::optional<SimulatedCurveOutcome>& Outcome() const { return outcome_; }
+    const std::optional<SimulatedCurveOutcome>& outcome() const { return outcome_; }
     // The simulated curve when the dial follows it, otherwise none.
-    VfoCurve DialCurve() const;
+    VfoCurve dialCurve() const;
 
   signals:
     // The simulated points, or whether the dial follows them, changed.
-    void CurveChanged();
+    void curveChanged();
 
   private:
-    void Start();
-    void Finish(const SimulatedCurveOutcome& outcome);
-    void Clear();
+    void start();
+    void finish(const SimulatedCurveOutcome& outcome);
+    void clear();
 
     DesignRecord design_{};
     int steps_ = 0;

@@ -15,7 +15,7 @@ namespace calbrine {
 namespace {
 
 // The last line of the simulated drift's report: what the transistor's share is.
-QString ShareSentence(const SimulatedDriftOutcome& outcome) {
+QString shareSentence(const SimulatedDriftOutcome& outcome) {
     QString report = QString::fromStdString(SimulatedDriftReport(outcome)).trimmed();
     return report.mid(report.lastIndexOf('\n') + 1);
 }
@@ -25,7 +25,7 @@ QString ShareSentence(const SimulatedDriftOutcome& outcome) {
 DriftSimulation::DriftSimulation(QWidget* parent) : QWidget(parent) {
     setObjectName("driftSimulation");
     controls_ = new RunControls("Simulate", "drift");
-    connect(controls_, &RunControls::StartPressed, this, [this] { Start(); });
+    connect(controls_, &RunControls::startPressed, this, [this] { start(); });
     table_ = new QTableWidget;
     table_->setObjectName("simulatedDriftTable");
     table_->setAccessibleName("Drift simulated");
@@ -40,57 +40,57 @@ DriftSimulation::DriftSimulation(QWidget* parent) : QWidget(parent) {
     layout->addWidget(controls_);
     layout->addWidget(table_);
     layout->addWidget(share_);
-    ShowResults();
+    showResults();
 }
 
-void DriftSimulation::SetDesign(const DesignRecord& design, const PartSettings& settings) {
+void DriftSimulation::setDesign(const DesignRecord& design, const PartSettings& settings) {
     const bool same =
         std::memcmp(&design, &design_, sizeof design) == 0 && settings.tcPpm == settings_.tcPpm;
     design_ = design;
     settings_ = settings;
     if (!same) {
-        controls_->Stop("Stopped: the design or the coefficients changed.");
+        controls_->stop("Stopped: the design or the coefficients changed.");
         outcome_.reset();
-        ShowResults();
+        showResults();
     }
 }
 
-void DriftSimulation::Stop() {
-    controls_->Stop("Cancelled.");
+void DriftSimulation::stop() {
+    controls_->stop("Cancelled.");
 }
 
-bool DriftSimulation::Running() const {
-    return controls_->Running();
+bool DriftSimulation::running() const {
+    return controls_->running();
 }
 
-void DriftSimulation::Start() {
+void DriftSimulation::start() {
     outcome_.reset();
-    ShowResults();
-    controls_->Start([this, design = design_, settings = settings_, options = options_](
+    showResults();
+    controls_->start([this, design = design_, settings = settings_, options = options_](
                          const SimulationProgress& progress, const std::atomic<bool>* cancel) {
         const SimulatedDriftOutcome outcome =
             SimulateDrift(design, settings, Simulator(options), progress, cancel);
-        return std::function<void()>([this, outcome] { Finish(outcome); });
+        return std::function<void()>([this, outcome] { finish(outcome); });
     });
 }
 
-void DriftSimulation::Finish(const SimulatedDriftOutcome& outcome) {
+void DriftSimulation::finish(const SimulatedDriftOutcome& outcome) {
     if (outcome.Succeeded()) {
         outcome_ = outcome;
     }
-    ShowResults();
-    controls_->SayEnd(outcome.failure, outcome.message,
+    showResults();
+    controls_->sayEnd(outcome.failure, outcome.message,
                       "Simulated at 15, 25 and 35 degC with every part's coefficient.");
 }
 
-void DriftSimulation::ShowResults() {
+void DriftSimulation::showResults() {
     table_->setVisible(outcome_.has_value());
     share_->setVisible(outcome_.has_value());
     if (!outcome_) {
         return;
     }
-    ShowTable(table_, SimulatedDriftTable(*outcome_));
-    share_->setText(ShareSentence(*outcome_));
+    showTable(table_, SimulatedDriftTable(*outcome_));
+    share_->setText(shareSentence(*outcome_));
     table_->resizeRowsToContents();
     int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth() +
                  table_->horizontalScrollBar()->sizeHint().height();

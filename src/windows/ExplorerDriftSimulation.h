@@ -23,17 +23,17 @@ class DriftSimulation : public QWidget {
 
     // The design and coefficients simulated. Results of others are cleared, and a run for
     // others is stopped.
-    void SetDesign(const DesignRecord& design, const PartSettings& settings);
-    void SetSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
-    void Stop();
-    bool Running() const;
+    void setDesign(const DesignRecord& design, const PartSettings& settings);
+    void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
+    void stop();
+    bool running() const;
     // The last simulation that succeeded for the design, if any.
-    const std::optional<SimulatedDriftOutcome>& Outcome() const { return outcome_; }
+    const std::optional<SimulatedDriftOutcome>& outcome() const { return outcome_; }
 
   private:
-    void Start();
-    void Finish(const SimulatedDriftOutcome& outcome);
-    void ShowResults();
+    void start();
+    void finish(const SimulatedDriftOutcome& outcome);
+    void showResults();
 
     DesignRecord design_{};
     PartSettings settings_;

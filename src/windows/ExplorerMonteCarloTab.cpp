@@ -23,7 +23,7 @@ namespace calbrine {
 
 namespace {
 
-QString Caption(const SettingSpread& s) {
+QString histogramCaption(const SettingSpread& s) {
     return QString("%1: %2 of %3 runs oscillate\ndashed: the calculated worst case")
         .arg(SettingName(s.setting))
         .arg(s.oscillating)
@@ -32,7 +32,7 @@ QString Caption(const SettingSpread& s) {
 
 }  // namespace
 
-QString OscillationLine(const std::array<SettingSpread, 2>& spreads) {
+QString oscillationLine(const std::array<SettingSpread, 2>& spreads) {
     if (spreads[0].oscillating == spreads[0].runs && spreads[1].oscillating == spreads[1].runs) {
         return QString("Every run oscillates at %1 and at %2.")
             .arg(SettingName(spreads[0].setting), SettingName(spreads[1].setting));
@@ -64,11 +64,11 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     seed_->setRange(0, 4294967295.0);
     seed_->setValue(1);
     controls_ = new RunControls("Start", "monteCarlo");
-    connect(controls_, &RunControls::StartPressed, this, [this] { Start(); });
+    connect(controls_, &RunControls::startPressed, this, [this] { start(); });
     save_ = new QPushButton("Save CSV...");
     save_->setObjectName("saveMonteCarloCsv");
     save_->setToolTip("Every run's factors and results, a line per run and setting");
-    connect(save_, &QPushButton::clicked, this, [this] { SaveCsv(); });
+    connect(save_, &QPushButton::clicked, this, [this] { saveCsv(); });
     table_ = new QTableWidget;
     table_->setObjectName("monteCarloTable");
     table_->setAccessibleName("Spread of the runs");
@@ -104,33 +104,33 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(table_);
     layout->addWidget(missing_);
     layout->addLayout(pictures, 1);
-    ShowResults();
+    showResults();
 }
 
-void MonteCarloTab::SetDesign(const DesignRecord& design, const PartSettings& settings) {
+void MonteCarloTab::setDesign(const DesignRecord& design, const PartSettings& settings) {
     const bool same = std::memcmp(&design, &design_, sizeof design) == 0 &&
                       settings.tolerancePercent == settings_.tolerancePercent;
     design_ = design;
     settings_ = settings;
     if (!same) {
-        controls_->Stop("Stopped: the design or the tolerances changed.");
+        controls_->stop("Stopped: the design or the tolerances changed.");
         outcome_ = {};
-        ShowResults();
+        showResults();
     }
 }
 
-void MonteCarloTab::Stop() {
-    controls_->Stop("Cancelled.");
+void MonteCarloTab::stop() {
+    controls_->stop("Cancelled.");
 }
 
-bool MonteCarloTab::Running() const {
-    return controls_->Running();
+bool MonteCarloTab::running() const {
+    return controls_->running();
 }
 
-void MonteCarloTab::Start() {
+void MonteCarloTab::start() {
     outcome_ = {};
-    ShowResults();
-    controls_->Start([this, design = design_, settings = settings_, runs = runs_->value(),
+    showResults();
+    controls_->start([this, design = design_, settings = settings_, runs = runs_->value(),
                       seed = static_cast<std::uint32_t>(seed_->value()), options = options_](
                          const SimulationProgress& progress, const std::atomic<bool>* cancel) {
         const auto started = std::chrono::steady_clock::now();
@@ -138,29 +138,29 @@ void MonteCarloTab::Start() {
             RunMonteCarlo(design, settings, runs, seed, Simulator(options), progress, cancel));
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
         return std::function<void()>(
-            [this, outcome, seconds = took.count()] { Finish(*outcome, seconds); });
+            [this, outcome, seconds = took.count()] { finish(*outcome, seconds); });
     });
 }
 
-void MonteCarloTab::Finish(const MonteCarloOutcome& outcome, double seconds) {
+void MonteCarloTab::finish(const MonteCarloOutcome& outcome, double seconds) {
     if (outcome.Succeeded()) {
         outcome_ = outcome;
     }
-    ShowResults();
-    controls_->SayEnd(
+    showResults();
+    controls_->sayEnd(
         outcome.failure, outcome.message,
         QString("Simulated %1 runs in %2 s.").arg(outcome.runs.size()).arg(seconds, 0, 'f', 1));
 }
 
-void MonteCarloTab::ShowResults() {
+void MonteCarloTab::showResults() {
     const std::array<SettingSpread, 2> spreads =
         MonteCarloSpreads(design_, settings_, outcome_.runs);
-    ShowTable(table_, MonteCarloTable(spreads));
+    showTable(table_, MonteCarloTable(spreads));
     const bool any = !outcome_.runs.empty();
     if (!any) {
         table_->setRowCount(0);
     }
-    missing_->setText(any ? OscillationLine(spreads) : "");
+    missing_->setText(any ? oscillationLine(spreads) : "");
     save_->setEnabled(any);
     for (std::size_t i = 0; i < histograms_.size(); ++i) {
         std::vector<double> hz;
@@ -169,8 +169,9 @@ void MonteCarloTab::ShowResults() {
                 hz.push_back(run.settings[i].measure.frequencyHz);
             }
         }
-        histograms_[i]->SetRuns(std::move(hz), spreads[i].worstLowHz, spreads[i].worstHighHz,
-                                any ? Caption(spreads[i]) : SettingName(spreads[i].setting));
+        histograms_[i]->setRuns(
+            std::move(hz), spreads[i].worstLowHz, spreads[i].worstHighHz,
+            any ? histogramCaption(spreads[i]) : SettingName(spreads[i].setting));
     }
     // Tall enough for the two rows, each as high as its text, and a scroll bar below them
     // when the tab is too narrow for every column.
@@ -185,11 +186,11 @@ void MonteCarloTab::ShowResults() {
 }
 
 // The rows `calbrine montecarlo --csv` prints for the same runs.
-void MonteCarloTab::SaveCsv() {
+void MonteCarloTab::saveCsv() {
     const auto path = Dialogs().ShowSave(
         {"Save Monte Carlo runs", "CSV files (*.csv)|*.csv", "montecarlo.csv", ""});
     if (path) {
-        SaveExplorerText(*path, MonteCarloCsv(outcome_.runs));
+        saveExplorerText(*path, MonteCarloCsv(outcome_.runs));
     }
 }
 

@@ -22,7 +22,7 @@ class RunControls;
 class RunHistogram;
 
 // "Every run oscillates at VfoMin and at VfoMax.", or how many of the runs did not at each.
-QString OscillationLine(const std::array<SettingSpread, 2>& spreads);
+QString oscillationLine(const std::array<SettingSpread, 2>& spreads);
 
 class MonteCarloTab : public QWidget {
     Q_OBJECT
@@ -31,20 +31,20 @@ class MonteCarloTab : public QWidget {
 
     // The design and tolerances the runs draw from. Results of others are cleared, and a run
     // for others is stopped.
-    void SetDesign(const DesignRecord& design, const PartSettings& settings);
-    void SetSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
+    void setDesign(const DesignRecord& design, const PartSettings& settings);
+    void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
     // Stops a run, when the window closes.
-    void Stop();
-    bool Running() const;
+    void stop();
+    bool running() const;
     // The runs of the last run that succeeded for the design; none after a failure.
-    const MonteCarloOutcome& Outcome() const { return outcome_; }
-    RunHistogram* Histogram(std::size_t setting) const { return histograms_[setting]; }
+    const MonteCarloOutcome& outcome() const { return outcome_; }
+    RunHistogram* histogram(std::size_t setting) const { return histograms_[setting]; }
 
   private:
-    void Start();
-    void Finish(const MonteCarloOutcome& outcome, double seconds);
-    void ShowResults();
-    void SaveCsv();
+    void start();
+    void finish(const MonteCarloOutcome& outcome, double seconds);
+    void showResults();
+    void saveCsv();
 
     DesignRecord design_{};
     PartSettings settings_;

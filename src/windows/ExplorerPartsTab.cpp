@@ -26,7 +26,7 @@ namespace calbrine {
 
 namespace {
 
-QTableWidget* Table(const char* name, const char* spoken, const QStringList& headers) {
+QTableWidget* namedTable(const char* name, const char* spoken, const QStringList& headers) {
     auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
     table->setObjectName(name);
     table->setAccessibleName(spoken);
@@ -37,7 +37,7 @@ QTableWidget* Table(const char* name, const char* spoken, const QStringList& hea
     return table;
 }
 
-QWidget* ResultPage(QTableWidget* table, QLabel* summary, QWidget* below = nullptr) {
+QWidget* resultPage(QTableWidget* table, QLabel* summary, QWidget* below = nullptr) {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     summary->setWordWrap(true);
@@ -51,16 +51,16 @@ QWidget* ResultPage(QTableWidget* table, QLabel* summary, QWidget* below = nullp
 
 }  // namespace
 
-QWidget* ExplorerWindow::BuildPartsTab() {
-    partsTable_ = Table("partsTable", "Temperature coefficients and tolerances of the parts",
-                        {"Part", "ppm/degC", "Tolerance %"});
+QWidget* ExplorerWindow::buildPartsTab() {
+    partsTable_ = namedTable("partsTable", "Temperature coefficients and tolerances of the parts",
+                             {"Part", "ppm/degC", "Tolerance %"});
     partsTable_->setRowCount(static_cast<int>(PartCount));
     compensated_ = new QComboBox;
     compensated_->setObjectName("compensated");
     compensated_->setAccessibleName("Cancel mid-band drift with");
     for (Part part : AllParts) {
         const int row = static_cast<int>(part);
-        partsTable_->setItem(row, 0, Cell(PartName(part)));
+        partsTable_->setItem(row, 0, cell(PartName(part)));
         const QString name = QString::fromLatin1(PartName(part));
         auto* tc = new QComboBox;
         tc->setEditable(true);
@@ -72,7 +72,7 @@ QWidget* ExplorerWindow::BuildPartsTab() {
         connect(tc, &QComboBox::currentTextChanged, this, [this, part](const QString& text) {
             if (const auto ppm = TcFromText(text.toStdString())) {
                 settings_.Tc(part) = *ppm;
-                SettingsEdited();
+                settingsEdited();
             }
         });
         partsTable_->setCellWidget(row, 1, tc);
@@ -83,22 +83,22 @@ QWidget* ExplorerWindow::BuildPartsTab() {
         connect(tolerance, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
                 [this, part](double value) {
                     settings_.Tolerance(part) = value;
-                    SettingsEdited();
+                    settingsEdited();
                 });
         partsTable_->setCellWidget(row, 2, tolerance);
         compensated_->addItem(PartName(part));
     }
     compensated_->setCurrentText("C37");
-    connect(compensated_, &QComboBox::currentTextChanged, this, [this] { RefreshDrift(); });
-    driftTable_ = Table("driftTable", "Drift of each part", {});
+    connect(compensated_, &QComboBox::currentTextChanged, this, [this] { refreshDrift(); });
+    driftTable_ = namedTable("driftTable", "Drift of each part", {});
     driftSummary_ = new QLabel;
-    toleranceTable_ = Table("toleranceTable", "Tolerance share of each part", {});
+    toleranceTable_ = namedTable("toleranceTable", "Tolerance share of each part", {});
     toleranceSummary_ = new QLabel;
     auto* results = new QTabWidget;
     driftSimulation_ = new DriftSimulation;
-    results->addTab(ResultPage(driftTable_, driftSummary_, driftSimulation_),
+    results->addTab(resultPage(driftTable_, driftSummary_, driftSimulation_),
                     "Drift, largest first");
-    results->addTab(ResultPage(toleranceTable_, toleranceSummary_), "Tolerance, largest first");
+    results->addTab(resultPage(toleranceTable_, toleranceSummary_), "Tolerance, largest first");
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("Cancel mid-band drift with:"));
@@ -109,11 +109,11 @@ QWidget* ExplorerWindow::BuildPartsTab() {
     layout->addWidget(partsTable_, 1);
     layout->addLayout(row);
     layout->addWidget(results, 1);
-    ShowSettings();
+    showSettings();
     return tab;
 }
 
-void ExplorerWindow::ShowSettings() {
+void ExplorerWindow::showSettings() {
     for (Part part : AllParts) {
         const int row = static_cast<int>(part);
         auto* tc = static_cast<QComboBox*>(partsTable_->cellWidget(row, 1));
@@ -124,19 +124,19 @@ void ExplorerWindow::ShowSettings() {
         tolerance->setValue(settings_.Tolerance(part));
     }
     if (calibrate_ != nullptr) {
-        calibrate_->SetReadings(settings_.readings);
+        calibrate_->setReadings(settings_.readings);
     }
 }
 
-void ExplorerWindow::SettingsEdited() {
-    RefreshParts();
+void ExplorerWindow::settingsEdited() {
+    refreshParts();
     if (settingsFor_ && !settingsFor_->empty() &&
         !WriteSettingsFile(SettingsPath(*settingsFor_), settings_)) {
         Services().ShowMessage("Could not write " + SettingsPath(*settingsFor_), "Calbrine");
     }
 }
 
-void ExplorerWindow::FollowSettingsFile(bool sameDesign) {
+void ExplorerWindow::followSettingsFile(bool sameDesign) {
     settingsFor_ = DesignFileName;
     if (DesignFileName.empty()) {
         return;
@@ -150,32 +150,32 @@ void ExplorerWindow::FollowSettingsFile(bool sameDesign) {
         }
         settings_ = read;
     } else if (sameDesign) {
-        SettingsEdited();
+        settingsEdited();
     } else {
         settings_ = PartSettings{};
     }
-    ShowSettings();
+    showSettings();
 }
 
-void ExplorerWindow::RefreshParts() {
-    RefreshDrift();
-    RefreshTolerance();
+void ExplorerWindow::refreshParts() {
+    refreshDrift();
+    refreshTolerance();
     // The simulations drop results of another design or other settings.
-    driftSimulation_->SetDesign(design_, settings_);
-    monteCarlo_->SetDesign(design_, settings_);
+    driftSimulation_->setDesign(design_, settings_);
+    monteCarlo_->setDesign(design_, settings_);
 }
 
-void ExplorerWindow::RefreshDrift() {
+void ExplorerWindow::refreshDrift() {
     const Part compensated =
         PartFromName(compensated_->currentText().toStdString()).value_or(Part::C37);
     const DriftAnalysis a = AnalyseDrift(design_, settings_, compensated);
-    ShowTable(driftTable_, DriftTable(a));
+    showTable(driftTable_, DriftTable(a));
     driftSummary_->setText(QString::fromStdString(DriftSummary(a)).trimmed());
 }
 
-void ExplorerWindow::RefreshTolerance() {
+void ExplorerWindow::refreshTolerance() {
     const ToleranceAnalysis t = AnalyseTolerance(design_, settings_);
-    ShowTable(toleranceTable_, ToleranceTable(t, settings_));
+    showTable(toleranceTable_, ToleranceTable(t, settings_));
     toleranceSummary_->setText(QString::fromStdString(ToleranceSummary(t)));
 }
 

@@ -17,7 +17,7 @@
 
 namespace calbrine {
 
-QWidget* ExplorerWindow::BuildScaleTab() {
+QWidget* ExplorerWindow::buildScaleTab() {
     auto* tab = new QWidget;
     scaleMix_ = new QComboBox;
     scaleMix_->setObjectName("scaleMix");
@@ -36,11 +36,11 @@ QWidget* ExplorerWindow::BuildScaleTab() {
     print->setObjectName("printScale");
     auto* save = new QPushButton("Save PDF...");
     save->setObjectName("saveScalePdf");
-    connect(scaleMix_, &QComboBox::currentIndexChanged, this, [this] { RefreshScale(); });
+    connect(scaleMix_, &QComboBox::currentIndexChanged, this, [this] { refreshScale(); });
     connect(scaleRadius_, qOverload<int>(&QSpinBox::valueChanged), this,
-            [this] { RefreshScale(); });
-    connect(print, &QPushButton::clicked, this, [this] { PrintScale(); });
-    connect(save, &QPushButton::clicked, this, [this] { SaveScalePdf(); });
+            [this] { refreshScale(); });
+    connect(print, &QPushButton::clicked, this, [this] { printScale(); });
+    connect(save, &QPushButton::clicked, this, [this] { saveScalePdf(); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel("Mix:"));
@@ -59,24 +59,24 @@ QWidget* ExplorerWindow::BuildScaleTab() {
     return tab;
 }
 
-void ExplorerWindow::RefreshScale() {
+void ExplorerWindow::refreshScale() {
     const Mix mix = scaleMix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
     const int radius = scaleRadius_->value();
-    const VfoCurve simulated = curveSimulation_->DialCurve();
-    scaleView_->SetFace(simulated ? LayOutDial(design_, mix, radius, simulated, "simulated curve")
+    const VfoCurve simulated = curveSimulation_->dialCurve();
+    scaleView_->setFace(simulated ? LayOutDial(design_, mix, radius, simulated, "simulated curve")
                                   : LayOutDial(design_, mix, radius));
 }
 
-void ExplorerWindow::PrintScale() {
+void ExplorerWindow::printScale() {
     PrintThroughDialog(
-        [this](QPrinter& printer) { return PrintDialAtTrueSize(printer, scaleView_->Face()); });
+        [this](QPrinter& printer) { return printDialAtTrueSize(printer, scaleView_->face()); });
 }
 
-void ExplorerWindow::SaveScalePdf() {
+void ExplorerWindow::saveScalePdf() {
     const auto path =
         Dialogs().ShowSave({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf", ""});
-    if (path && !SaveDialPdf(QString::fromStdString(*path), scaleView_->Face())) {
-        SayNotWritten(*path);
+    if (path && !saveDialPdf(QString::fromStdString(*path), scaleView_->face())) {
+        sayNotWritten(*path);
     }
 }
 

@@ -23,7 +23,7 @@ namespace calbrine {
 
 namespace {
 
-QPlainTextEdit* Report(const char* name, const char* spokenName) {
+QPlainTextEdit* reportBox(const char* name, const char* spokenName) {
     auto* box = new QPlainTextEdit;
     box->setObjectName(name);
     box->setAccessibleName(spokenName);
@@ -33,7 +33,7 @@ QPlainTextEdit* Report(const char* name, const char* spokenName) {
     return box;
 }
 
-QPushButton* Button(const char* text, const char* name) {
+QPushButton* namedButton(const char* text, const char* name) {
     auto* button = new QPushButton(text);
     button->setObjectName(name);
     return button;
@@ -42,7 +42,7 @@ QPushButton* Button(const char* text, const char* name) {
 }  // namespace
 
 // A band edge typed in engineering text, in hertz; empty text when it reads, otherwise why not.
-std::string BandEdge(const QString& typed, const char* which, double& hz) {
+std::string bandEdge(const QString& typed, const char* which, double& hz) {
     const std::string text = typed.toStdString();
     double value = 0;
     const std::string wrong = ReadStrictNumber(text, value);
@@ -57,14 +57,14 @@ std::string BandEdge(const QString& typed, const char* which, double& hz) {
     return "";
 }
 
-QTableWidgetItem* Cell(const std::string& text) {
+QTableWidgetItem* cell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
 
-void ShowTable(QTableWidget* table, const ReportTable& report) {
+void showTable(QTableWidget* table, const ReportTable& report) {
     const std::vector<std::string> titles = report.Titles();
     QStringList headers;
     for (const std::string& title : titles) {
@@ -76,12 +76,12 @@ void ShowTable(QTableWidget* table, const ReportTable& report) {
     table->setRowCount(static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table->setItem(static_cast<int>(r), static_cast<int>(c), Cell(rows[r][c]));
+            table->setItem(static_cast<int>(r), static_cast<int>(c), cell(rows[r][c]));
         }
     }
 }
 
-QWidget* ExplorerWindow::BuildDialTab() {
+QWidget* ExplorerWindow::buildDialTab() {
     auto* tab = new QWidget;
     steps_ = new QSpinBox;
     steps_->setObjectName("steps");
@@ -95,13 +95,13 @@ QWidget* ExplorerWindow::BuildDialTab() {
     dialTable_->setWordWrap(false);
     dialTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     dialTable_->horizontalHeader()->setStretchLastSection(true);
-    auto* copy = Button("Copy as text", "copyDial");
-    auto* save = Button("Save CSV...", "saveDialCsv");
+    auto* copy = namedButton("Copy as text", "copyDial");
+    auto* save = namedButton("Save CSV...", "saveDialCsv");
     curveSimulation_ = new CurveSimulation;
-    connect(steps_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { StepsChanged(); });
-    connect(curveSimulation_, &CurveSimulation::CurveChanged, this, [this] { CurveSimulated(); });
-    connect(copy, &QPushButton::clicked, this, [this] { CopyDialTable(); });
-    connect(save, &QPushButton::clicked, this, [this] { SaveDialCsv(); });
+    connect(steps_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { stepsChanged(); });
+    connect(curveSimulation_, &CurveSimulation::curveChanged, this, [this] { curveSimulated(); });
+    connect(copy, &QPushButton::clicked, this, [this] { copyDialTable(); });
+    connect(save, &QPushButton::clicked, this, [this] { saveDialCsv(); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel("Steps of rotation:"));
@@ -128,44 +128,44 @@ QWidget* ExplorerWindow::BuildDialTab() {
 }
 
 // The simulated points belong to the steps they were simulated at.
-void ExplorerWindow::StepsChanged() {
-    curveSimulation_->SetDesign(design_, steps_->value());
-    CurveSimulated();
+void ExplorerWindow::stepsChanged() {
+    curveSimulation_->setDesign(design_, steps_->value());
+    curveSimulated();
 }
 
-void ExplorerWindow::CurveSimulated() {
-    RefreshCurve();
-    RefreshDial();
-    RefreshScale();
+void ExplorerWindow::curveSimulated() {
+    refreshCurve();
+    refreshDial();
+    refreshScale();
 }
 
-ReportTable ExplorerWindow::ShownDialTable() const {
+ReportTable ExplorerWindow::shownDialTable() const {
     const int steps = steps_->value();
-    const auto& simulated = curveSimulation_->Outcome();
-    if (const VfoCurve vfo = curveSimulation_->DialCurve()) {
+    const auto& simulated = curveSimulation_->outcome();
+    if (const VfoCurve vfo = curveSimulation_->dialCurve()) {
         return DialTable(design_, steps, vfo);
     }
     return simulated ? SimulatedDialTable(design_, steps, *simulated) : DialTable(design_, steps);
 }
 
-std::string ExplorerWindow::DialText() const {
+std::string ExplorerWindow::dialText() const {
     const int steps = steps_->value();
-    const auto& simulated = curveSimulation_->Outcome();
-    if (!curveSimulation_->DialCurve()) {
+    const auto& simulated = curveSimulation_->outcome();
+    if (!curveSimulation_->dialCurve()) {
         return simulated ? SimulatedDialReport(design_, steps, *simulated)
                          : DialReport(design_, steps);
     }
     std::string text = DialReport(design_, steps);
     const std::string calculated = DialTable(design_, steps).Text();
-    text.replace(text.size() - calculated.size(), calculated.size(), ShownDialTable().Text());
+    text.replace(text.size() - calculated.size(), calculated.size(), shownDialTable().Text());
     return text + "Frequencies from the simulated curve.\n";
 }
 
-void ExplorerWindow::RefreshDial() {
-    ShowTable(dialTable_, ShownDialTable());
+void ExplorerWindow::refreshDial() {
+    showTable(dialTable_, shownDialTable());
 }
 
-QWidget* ExplorerWindow::BuildFitTab() {
+QWidget* ExplorerWindow::buildFitTab() {
     auto* tab = new QWidget;
     bandLow_ = new QLineEdit("7M");
     bandLow_->setObjectName("bandLow");
@@ -178,12 +178,12 @@ QWidget* ExplorerWindow::BuildFitTab() {
     solve_ = new QComboBox;
     solve_->setObjectName("solve");
     solve_->addItems({"L7 and padding C37", "Coarse capacitor C38 ends"});
-    auto* solveButton = Button("Solve", "solveFit");
-    apply_ = Button("Apply to design", "applyFit");
+    auto* solveButton = namedButton("Solve", "solveFit");
+    apply_ = namedButton("Apply to design", "applyFit");
     apply_->setEnabled(false);
-    fitReport_ = Report("fitReport", "Fit to band report");
-    connect(solveButton, &QPushButton::clicked, this, [this] { Solve(); });
-    connect(apply_, &QPushButton::clicked, this, [this] { emit ApplyFit(fitted_); });
+    fitReport_ = reportBox("fitReport", "Fit to band report");
+    connect(solveButton, &QPushButton::clicked, this, [this] { solve(); });
+    connect(apply_, &QPushButton::clicked, this, [this] { emit applyFit(fitted_); });
 
     auto* form = new QFormLayout;
     form->addRow("Band low edge:", bandLow_);
@@ -201,11 +201,11 @@ QWidget* ExplorerWindow::BuildFitTab() {
     return tab;
 }
 
-void ExplorerWindow::Solve() {
+void ExplorerWindow::solve() {
     FitRequest request;
-    std::string error = BandEdge(bandLow_->text(), "low", request.band.lowHz);
+    std::string error = bandEdge(bandLow_->text(), "low", request.band.lowHz);
     if (error.empty()) {
-        error = BandEdge(bandHigh_->text(), "high", request.band.highHz);
+        error = bandEdge(bandHigh_->text(), "high", request.band.highHz);
     }
     request.mix = mix_->currentIndex() == 1 ? Mix::Difference : Mix::Sum;
     request.solve =

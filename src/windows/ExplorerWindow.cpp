@@ -33,7 +33,7 @@ namespace {
 
 constexpr int CurvePoints = 101;
 
-QString Caption(const DesignRecord& d, const std::vector<CurvePoint>& curve, bool simulated) {
+QString curveCaption(const DesignRecord& d, const std::vector<CurvePoint>& curve, bool simulated) {
     const CurvePoint& a = curve.back();
     const CurvePoint& b = curve.front();
     return QString::fromStdString(
@@ -46,17 +46,17 @@ QString Caption(const DesignRecord& d, const std::vector<CurvePoint>& curve, boo
 
 }  // namespace
 
-bool SaveExplorerText(const std::string& path, const std::string& text) {
+bool saveExplorerText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     if (!out.flush()) {
-        SayNotWritten(path);
+        sayNotWritten(path);
         return false;
     }
     return true;
 }
 
-void SayNotWritten(const std::string& path) {
+void sayNotWritten(const std::string& path) {
     Services().ShowMessage("Could not write " + path, "Calbrine");
 }
 
@@ -66,26 +66,26 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     setObjectName("ExplorerWindow");
     plot_ = new CurvePlot;
     auto* tabs = new QTabWidget;
-    tabs->addTab(BuildDialTab(), "Dial table");
-    tabs->addTab(BuildScaleTab(), "Dial scale");
-    tabs->addTab(BuildFitTab(), "Fit to band");
-    tabs->addTab(BuildPartsTab(), "Drift and tolerance");
+    tabs->addTab(buildDialTab(), "Dial table");
+    tabs->addTab(buildScaleTab(), "Dial scale");
+    tabs->addTab(buildFitTab(), "Fit to band");
+    tabs->addTab(buildPartsTab(), "Drift and tolerance");
     monteCarlo_ = new MonteCarloTab;
     tabs->addTab(monteCarlo_, "Monte Carlo");
     // The readings go with the parts' settings; the calibrated design is applied as a fit is.
     calibrate_ = new CalibrateTab;
-    connect(calibrate_, &CalibrateTab::ReadingsEdited, this, [this] {
-        settings_.readings = calibrate_->Readings();
-        SettingsEdited();
+    connect(calibrate_, &CalibrateTab::readingsEdited, this, [this] {
+        settings_.readings = calibrate_->readings();
+        settingsEdited();
     });
-    connect(calibrate_, &CalibrateTab::ApplyCalibration, this, &ExplorerWindow::ApplyFit);
+    connect(calibrate_, &CalibrateTab::applyCalibration, this, &ExplorerWindow::applyFit);
     tabs->addTab(calibrate_, "Calibrate");
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(plot_, 1);
-    leftLayout->addWidget(BuildButtons());
+    leftLayout->addWidget(buildButtons());
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(left);
@@ -94,17 +94,17 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
     resize(1280, 720);
-    FollowDesign(design);
+    followDesign(design);
 }
 
-QWidget* ExplorerWindow::BuildButtons() {
+QWidget* ExplorerWindow::buildButtons() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     const std::tuple<const char*, const char*, std::function<void()>> buttons[] = {
-        {"Print...", "printCurve", [this] { Print(); }},
-        {"Save PNG...", "savePng", [this] { SavePicture(false); }},
-        {"Save SVG...", "saveSvg", [this] { SavePicture(true); }}};
+        {"Print...", "printCurve", [this] { print(); }},
+        {"Save PNG...", "savePng", [this] { savePicture(false); }},
+        {"Save SVG...", "saveSvg", [this] { savePicture(true); }}};
     layout->addStretch(1);
     for (const auto& [text, name, action] : buttons) {
         auto* button = new QPushButton(text);
@@ -115,78 +115,78 @@ QWidget* ExplorerWindow::BuildButtons() {
     return row;
 }
 
-void ExplorerWindow::FollowDesign(const DesignRecord& design) {
+void ExplorerWindow::followDesign(const DesignRecord& design) {
     const bool sameDesign = settingsFor_ && std::memcmp(&design, &design_, sizeof design) == 0;
     const bool changed = std::memcmp(&design, &design_, sizeof design) != 0;
     design_ = design;
     if (settingsFor_ != DesignFileName) {
-        FollowSettingsFile(sameDesign);
+        followSettingsFile(sameDesign);
     }
-    curveSimulation_->SetDesign(design_, steps_->value());
-    RefreshCurve();
-    RefreshDial();
-    RefreshScale();
-    RefreshParts();
+    curveSimulation_->setDesign(design_, steps_->value());
+    refreshCurve();
+    refreshDial();
+    refreshScale();
+    refreshParts();
     // A fit belongs to the design it was solved for: solved again for the new one, so that
     // Apply never applies a fit of a design that is gone.
     if (changed && apply_->isEnabled()) {
-        Solve();
+        solve();
     }
-    calibrate_->SetDesign(design_);
+    calibrate_->setDesign(design_);
 }
 
-void ExplorerWindow::SetSimulatorOptions(const SimulatorOptions& options) {
-    curveSimulation_->SetSimulatorOptions(options);
-    driftSimulation_->SetSimulatorOptions(options);
-    monteCarlo_->SetSimulatorOptions(options);
+void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
+    curveSimulation_->setSimulatorOptions(options);
+    driftSimulation_->setSimulatorOptions(options);
+    monteCarlo_->setSimulatorOptions(options);
 }
 
 void ExplorerWindow::closeEvent(QCloseEvent* event) {
     // Stopped here, not later: at the end of the program the window may never be deleted.
-    curveSimulation_->Stop();
-    driftSimulation_->Stop();
-    monteCarlo_->Stop();
+    curveSimulation_->stop();
+    driftSimulation_->stop();
+    monteCarlo_->stop();
     event->accept();
 }
 
-void ExplorerWindow::RefreshCurve() {
+void ExplorerWindow::refreshCurve() {
     std::vector<CurvePoint> curve = TuningCurve(design_, CurvePoints);
-    const auto& simulated = curveSimulation_->Outcome();
-    const QString caption = Caption(design_, curve, simulated.has_value());
-    plot_->SetCurve(std::move(curve), caption);
-    plot_->SetSimulated(simulated ? simulated->points : std::vector<SimulatedCurvePoint>{});
+    const auto& simulated = curveSimulation_->outcome();
+    const QString caption = curveCaption(design_, curve, simulated.has_value());
+    plot_->setCurve(std::move(curve), caption);
+    plot_->setSimulated(simulated ? simulated->points : std::vector<SimulatedCurvePoint>{});
 }
 
-void ExplorerWindow::CopyDialTable() {
-    QApplication::clipboard()->setText(QString::fromStdString(DialText()));
+void ExplorerWindow::copyDialTable() {
+    QApplication::clipboard()->setText(QString::fromStdString(dialText()));
 }
 
-void ExplorerWindow::SaveDialCsv() {
+void ExplorerWindow::saveDialCsv() {
     const auto path =
         Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
     if (path) {
-        SaveExplorerText(*path, ShownDialTable().Csv());
+        saveExplorerText(*path, shownDialTable().Csv());
     }
 }
 
-void ExplorerWindow::SavePicture(bool svg) {
+void ExplorerWindow::savePicture(bool svg) {
     const auto path = Dialogs().ShowSave(
         svg ? FileDialogRequest{"Save curve as SVG", "SVG pictures (*.svg)|*.svg", "curve.svg", ""}
             : FileDialogRequest{"Save curve as PNG", "PNG pictures (*.png)|*.png", "curve.png",
                                 ""});
     if (path) {
         const QString name = QString::fromStdString(*path);
-        if (!(svg ? plot_->SaveSvg(name) : plot_->SavePng(name))) {
-            SayNotWritten(*path);
+        if (!(svg ? plot_->saveSvg(name) : plot_->savePng(name))) {
+            sayNotWritten(*path);
         }
     }
 }
 
-void ExplorerWindow::Print() {
-    PrintThroughDialog([this](QPrinter& printer) { return PrintOn(printer); });
+void ExplorerWindow::print() {
+    PrintThroughDialog([this](QPrinter& printer) { return printOn(printer); });
 }
 
-bool ExplorerWindow::PrintOn(QPrinter& printer) const {
+bool ExplorerWindow::printOn(QPrinter& printer) const {
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;
@@ -195,11 +195,11 @@ bool ExplorerWindow::PrintOn(QPrinter& printer) const {
     const QRectF area(0, 0, page.width(), page.height());
     QFont font("Liberation Sans", 9);
     painter.setFont(font);
-    plot_->Render(painter, QRectF(area.left(), area.top(), area.width(), area.height() * 0.55));
+    plot_->render(painter, QRectF(area.left(), area.top(), area.width(), area.height() * 0.55));
     font.setFamily("Liberation Mono");
     painter.setFont(font);
     painter.drawText(area.adjusted(0, area.height() * 0.58, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(DialText()));
+                     QString::fromStdString(dialText()));
     return painter.end();
 }
 

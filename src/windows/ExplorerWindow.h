@@ -25,9 +25,9 @@ class QTableWidgetItem;
 namespace calbrine {
 
 // Writes a table the explorer saves; says so and returns false when the file cannot be written.
-bool SaveExplorerText(const std::string& path, const std::string& text);
+bool saveExplorerText(const std::string& path, const std::string& text);
 // Says that a file the explorer saves could not be written.
-void SayNotWritten(const std::string& path);
+void sayNotWritten(const std::string& path);
 
 class CalibrateTab;
 class CurvePlot;
@@ -39,67 +39,67 @@ class MonteCarloTab;
 struct ReportTable;
 
 // A right-aligned, read-only cell of the explorer's tables.
-QTableWidgetItem* Cell(const std::string& text);
+QTableWidgetItem* cell(const std::string& text);
 // A band edge typed in engineering text, in hertz: empty text when it reads, otherwise why
 // not, naming the edge ("low" or "high").
-std::string BandEdge(const QString& typed, const char* which, double& hz);
+std::string bandEdge(const QString& typed, const char* which, double& hz);
 // Shows a report's table: its headings and the texts of its rows.
-void ShowTable(QTableWidget* table, const ReportTable& report);
+void showTable(QTableWidget* table, const ReportTable& report);
 
 class ExplorerWindow : public QWidget {
     Q_OBJECT
   public:
     explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr);
 
-    const DesignRecord& Design() const { return design_; }
+    const DesignRecord& design() const { return design_; }
 
-    CurvePlot* Plot() const { return plot_; }
+    CurvePlot* plot() const { return plot_; }
     // The plot and the dial table on one page; false when the printer took nothing.
-    bool PrintOn(QPrinter& printer) const;
+    bool printOn(QPrinter& printer) const;
     // The simulations' workers come from these options (tests give their own).
-    void SetSimulatorOptions(const SimulatorOptions& options);
+    void setSimulatorOptions(const SimulatorOptions& options);
 
   public slots:
     // Follows the design window after each of its accept steps; a design under another file
     // name brings the settings kept beside it, or the defaults. The same values under a new
     // name are the design saved as: its settings go along to the new name.
-    void FollowDesign(const calbrine::DesignRecord& design);
+    void followDesign(const calbrine::DesignRecord& design);
 
   signals:
     // The solved design of the fit tab; the design window takes its values into its boxes.
-    void ApplyFit(const calbrine::DesignRecord& fitted);
+    void applyFit(const calbrine::DesignRecord& fitted);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QWidget* BuildDialTab();
-    QWidget* BuildScaleTab();
-    QWidget* BuildFitTab();
-    QWidget* BuildPartsTab();
-    QWidget* BuildButtons();
-    void RefreshCurve();
-    void StepsChanged();
-    void CurveSimulated();
+    QWidget* buildDialTab();
+    QWidget* buildScaleTab();
+    QWidget* buildFitTab();
+    QWidget* buildPartsTab();
+    QWidget* buildButtons();
+    void refreshCurve();
+    void stepsChanged();
+    void curveSimulated();
     // The dial table as shown: with the simulated column, or following the simulated curve.
-    ReportTable ShownDialTable() const;
+    ReportTable shownDialTable() const;
     // The dial table's report as copied and printed, with the table as shown.
-    std::string DialText() const;
-    void RefreshDial();
-    void RefreshScale();
-    void RefreshParts();
-    void FollowSettingsFile(bool sameDesign);
-    void ShowSettings();
-    void SettingsEdited();
-    void RefreshDrift();
-    void RefreshTolerance();
-    void Solve();
-    void CopyDialTable();
-    void SaveDialCsv();
-    void SavePicture(bool svg);
-    void Print();
-    void PrintScale();
-    void SaveScalePdf();
+    std::string dialText() const;
+    void refreshDial();
+    void refreshScale();
+    void refreshParts();
+    void followSettingsFile(bool sameDesign);
+    void showSettings();
+    void settingsEdited();
+    void refreshDrift();
+    void refreshTolerance();
+    void solve();
+    void copyDialTable();
+    void saveDialCsv();
+    void savePicture(bool svg);
+    void print();
+    void printScale();
+    void saveScalePdf();
 
     DesignRecord design_;
     // Coefficients and tolerances. They are kept in the settings file beside the design while

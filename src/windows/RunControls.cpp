@@ -13,7 +13,7 @@ namespace calbrine {
 RunControls::RunControls(const QString& startCaption, const QString& name, QWidget* parent)
     : QWidget(parent) {
     run_ = new BackgroundRun(
-        [this](int permille, const QString& phase) { ShowProgress(permille, phase); }, this);
+        [this](int permille, const QString& phase) { showProgress(permille, phase); }, this);
     start_ = new QPushButton(startCaption);
     start_->setObjectName(name + "Start");
     GiveShortcut(start_, QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -29,12 +29,12 @@ RunControls::RunControls(const QString& startCaption, const QString& name, QWidg
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(start_, &QPushButton::clicked, this, [this] {
-        if (!Running()) {
-            emit StartPressed();
+        if (!running()) {
+            emit startPressed();
         }
     });
     connect(cancel_, &QPushButton::clicked, this, [this] {
-        run_->Cancel();
+        run_->cancel();
         progress_->setFormat("Cancelling ...");
     });
 
@@ -47,60 +47,60 @@ RunControls::RunControls(const QString& startCaption, const QString& name, QWidg
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(row);
     layout->addWidget(status_);
-    SetRunning(false);
+    setRunning(false);
 }
 
-bool RunControls::Start(BackgroundRun::Work work) {
-    const bool started = run_->Start(
+bool RunControls::start(BackgroundRun::Work work) {
+    const bool started = run_->start(
         [this, work](const SimulationProgress& progress, const std::atomic<bool>* cancel) {
             std::function<void()> finish = work(progress, cancel);
             return std::function<void()>([this, finish] {
-                SetRunning(false);
+                setRunning(false);
                 finish();
             });
         });
     if (!started) {
-        SetStatus(WorkersBusyText);
+        setStatus(WorkersBusyText);
         return false;
     }
-    SetStatus("");
-    SetRunning(true);
-    ShowProgress(0, "starting ngspice");
+    setStatus("");
+    setRunning(true);
+    showProgress(0, "starting ngspice");
     return true;
 }
 
-void RunControls::Stop(const QString& why) {
-    const bool was = Running();
-    run_->Stop();
-    SetRunning(false);
-    SetStatus(was ? why : "");
+void RunControls::stop(const QString& why) {
+    const bool was = running();
+    run_->stop();
+    setRunning(false);
+    setStatus(was ? why : "");
 }
 
-void RunControls::SayEnd(SimulationFailure failure, const std::string& message,
+void RunControls::sayEnd(SimulationFailure failure, const std::string& message,
                          const QString& done) {
     switch (failure) {
         case SimulationFailure::None:
-            SetStatus(done);
+            setStatus(done);
             break;
         case SimulationFailure::Cancelled:
-            SetStatus("Cancelled.");
+            setStatus("Cancelled.");
             break;
         default:
-            SetStatus("The simulation did not complete. " + QString::fromStdString(message));
+            setStatus("The simulation did not complete. " + QString::fromStdString(message));
     }
 }
 
-void RunControls::SetStatus(const QString& text) {
+void RunControls::setStatus(const QString& text) {
     status_->setText(text);
     status_->setVisible(!text.isEmpty());
 }
 
-void RunControls::ShowProgress(int permille, const QString& phase) {
+void RunControls::showProgress(int permille, const QString& phase) {
     progress_->setValue(permille);
     progress_->setFormat("Simulating " + phase + " ...  %p %");
 }
 
-void RunControls::SetRunning(bool running) {
+void RunControls::setRunning(bool running) {
     // The keys stay on the run's buttons: on Cancel while it runs, on the start button after.
     const bool hadKeys = start_->hasFocus() || cancel_->hasFocus();
     start_->setEnabled(!running);

@@ -23,22 +23,22 @@ class RunControls : public QWidget {
 
     // Starts `work` and shows its progress; false, said in the status line, while another run
     // has the workers.
-    bool Start(BackgroundRun::Work work);
+    bool start(BackgroundRun::Work work);
     // Stops a run without hearing its end (the design it ran for is gone) and says `why`.
-    void Stop(const QString& why);
-    bool Running() const { return run_->Running(); }
+    void stop(const QString& why);
+    bool running() const { return run_->running(); }
     // How a run ended: `done` when it succeeded, "Cancelled." or the simulator's message.
-    void SayEnd(SimulationFailure failure, const std::string& message, const QString& done);
-    void SetStatus(const QString& text);
-    QPushButton* StartButton() const { return start_; }
+    void sayEnd(SimulationFailure failure, const std::string& message, const QString& done);
+    void setStatus(const QString& text);
+    QPushButton* startButton() const { return start_; }
 
   signals:
     // The start button was pressed while no run goes on.
-    void StartPressed();
+    void startPressed();
 
   private:
-    void ShowProgress(int permille, const QString& phase);
-    void SetRunning(bool running);
+    void showProgress(int permille, const QString& phase);
+    void setRunning(bool running);
 
     BackgroundRun* run_ = nullptr;
     QPushButton* start_ = nullptr;

@@ -27,7 +27,7 @@ namespace calbrine {
 
 namespace {
 
-QPushButton* Button(const char* caption, const char* name) {
+QPushButton* namedButton(const char* caption, const char* name) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
     return button;
@@ -38,7 +38,7 @@ QPushButton* Button(const char* caption, const char* name) {
 SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("Calbrine - Simulation");
     setObjectName("SimulationWindow");
-    MakeControls();
+    makeControls();
     auto* run = new QHBoxLayout;
     run->addWidget(progress_, 1);
     run->addWidget(cancelButton_);
@@ -61,18 +61,18 @@ SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     layout->addWidget(notes_);
     layout->addLayout(actions);
     layout->addLayout(pictures, 1);
-    SetRunning(false);
-    FillTable();
+    setRunning(false);
+    fillTable();
     resize(1100, 700);
 }
 
-void SimulationWindow::MakeControls() {
+void SimulationWindow::makeControls() {
     status_ = new QLabel;
     status_->setObjectName("status");
     progress_ = new QProgressBar;
     progress_->setObjectName("progress");
     progress_->setRange(0, 1000);
-    cancelButton_ = Button("Cancel", "cancel");
+    cancelButton_ = namedButton("Cancel", "cancel");
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_ = true; });
     jobs_ = new QSpinBox;
     jobs_->setObjectName("jobs");
@@ -95,10 +95,10 @@ void SimulationWindow::MakeControls() {
     notes_ = new QLabel;
     notes_->setObjectName("notes");
     notes_->setWordWrap(true);
-    copyButton_ = Button("Copy as text", "copyResults");
-    connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::CopyAsText);
-    saveNetlistButton_ = Button("Save netlist\u2026", "saveNetlist");
-    connect(saveNetlistButton_, &QPushButton::clicked, this, &SimulationWindow::SaveNetlist);
+    copyButton_ = namedButton("Copy as text", "copyResults");
+    connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::copyAsText);
+    saveNetlistButton_ = namedButton("Save netlist\u2026", "saveNetlist");
+    connect(saveNetlistButton_, &QPushButton::clicked, this, &SimulationWindow::saveNetlist);
     waveSetting_ = new QComboBox;
     waveSetting_->setObjectName("waveSetting");
     waveSetting_->setAccessibleName("Setting shown");
@@ -109,31 +109,31 @@ void SimulationWindow::MakeControls() {
     spectrum_ = new HarmonicsPlot;
     spectrum_->setObjectName("spectrum");
     connect(waveSetting_, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this](int index) { ShowWaveform(index); });
+            [this](int index) { showWaveform(index); });
     connect(table_, &QTableWidget::cellClicked, waveSetting_, &QComboBox::setCurrentIndex);
 }
 
 SimulationWindow::~SimulationWindow() {
-    StopWorker();
+    stopWorker();
 }
 
-void SimulationWindow::StopWorker() {
+void SimulationWindow::stopWorker() {
     cancel_ = true;
     if (worker_.joinable()) {
         worker_.join();
     }
-    ReleaseWorkers(this);
+    releaseWorkers(this);
 }
 
 void SimulationWindow::closeEvent(QCloseEvent* event) {
     // Halted here, not later: at the end of the program the window may never be deleted.
-    StopWorker();
-    SetRunning(false);
+    stopWorker();
+    setRunning(false);
     event->accept();
 }
 
-bool SimulationWindow::Simulate(const DesignRecord& design) {
-    if (WorkersTaken()) {
+bool SimulationWindow::simulate(const DesignRecord& design) {
+    if (workersTaken()) {
         Services().ShowMessage(WorkersBusyText, "Calbrine");
         return false;
     }
@@ -143,16 +143,16 @@ bool SimulationWindow::Simulate(const DesignRecord& design) {
         Services().ShowMessage("This design cannot be simulated. " + refusal, "Calbrine");
         return false;
     }
-    StopWorker();
+    stopWorker();
     cancel_ = false;
-    TakeWorkers(this);
+    takeWorkers(this);
     design_ = design;
     hasDesign_ = true;
     report_ = {};
     started_ = std::chrono::steady_clock::now();
-    SetRunning(true);
-    FillTable();
-    ShowProgress(0, "starting ngspice");
+    setRunning(true);
+    fillTable();
+    showProgress(0, "starting ngspice");
     SimulatorOptions options;
     options.jobs = jobs_->value();
     options.worker = workerCommand_;
@@ -165,30 +165,30 @@ bool SimulationWindow::Simulate(const DesignRecord& design) {
                 QMetaObject::invokeMethod(
                     this,
                     [this, permille, p = QString::fromStdString(phase)] {
-                        ShowProgress(permille, p);
+                        showProgress(permille, p);
                     },
                     Qt::QueuedConnection);
             }
         };
         const SimulationOutcome outcome = Simulator(options).Run(request, progress, &cancel_);
         QMetaObject::invokeMethod(
-            this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
+            this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
     });
     return true;
 }
 
-void SimulationWindow::ShowProgress(int permille, const QString& phase) {
+void SimulationWindow::showProgress(int permille, const QString& phase) {
     if (running_) {
         progress_->setValue(permille);
         status_->setText("Simulating " + phase + " ...");
     }
 }
 
-void SimulationWindow::Finish(const SimulationOutcome& outcome) {
-    StopWorker();
-    SetRunning(false);
+void SimulationWindow::finish(const SimulationOutcome& outcome) {
+    stopWorker();
+    setRunning(false);
     report_ = outcome.report;
-    FillTable();
+    fillTable();
     if (outcome.Succeeded()) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
@@ -203,7 +203,7 @@ void SimulationWindow::Finish(const SimulationOutcome& outcome) {
     }
 }
 
-void SimulationWindow::SetRunning(bool running) {
+void SimulationWindow::setRunning(bool running) {
     running_ = running;
     cancelButton_->setVisible(running);
     progress_->setVisible(running);
@@ -212,7 +212,7 @@ void SimulationWindow::SetRunning(bool running) {
     copyButton_->setEnabled(!running && !report_.settings.empty());
 }
 
-void SimulationWindow::FillTable() {
+void SimulationWindow::fillTable() {
     const SimulationRows rows = SimulationTableRows(report_);
     table_->setRowCount(static_cast<int>(rows.rows.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
@@ -238,10 +238,10 @@ void SimulationWindow::FillTable() {
     }
     table_->setFixedHeight(height);
     copyButton_->setEnabled(!running_ && !report_.settings.empty());
-    ShowWaveform(waveSetting_->currentIndex());
+    showWaveform(waveSetting_->currentIndex());
 }
 
-void SimulationWindow::ShowWaveform(int index) {
+void SimulationWindow::showWaveform(int index) {
     const SettingReport* shown = nullptr;
     for (const SettingReport& s : report_.settings) {
         if (index >= 0 && index < static_cast<int>(AllTuningSettings.size()) &&
@@ -251,25 +251,25 @@ void SimulationWindow::ShowWaveform(int index) {
     }
     if (shown == nullptr) {
         const QString none = running_ ? "" : "No waveform";
-        plot_->SetTrace({}, {}, none);
-        spectrum_->SetLevels({}, running_ ? "" : "No spectrum");
+        plot_->setTrace({}, {}, none);
+        spectrum_->setLevels({}, running_ ? "" : "No spectrum");
         return;
     }
     const QString name = SettingName(shown->setting);
-    plot_->SetTrace(
+    plot_->setTrace(
         shown->outputTime, shown->outputVolts,
         QString("Output at %1: the last %2 periods of the run").arg(name).arg(KeptPeriods));
-    spectrum_->SetLevels(shown->harmonics,
+    spectrum_->setLevels(shown->harmonics,
                          (shown->harmonics.measured ? "Spectrum at " : "No spectrum at ") + name);
 }
 
 // Exactly what `calbrine simulate FILE` prints.
-void SimulationWindow::CopyAsText() {
+void SimulationWindow::copyAsText() {
     QApplication::clipboard()->setText(QString::fromStdString(SimulationTable(report_)));
 }
 
 // The netlist of the setting shown, as the simulation runs it.
-void SimulationWindow::SaveNetlist() {
+void SimulationWindow::saveNetlist() {
     const TuningSetting setting = AllTuningSettings[std::max(0, waveSetting_->currentIndex())];
     const std::optional<std::string> file =
         Dialogs().ShowSave({"Save netlist", "ngspice netlists (*.cir)|*.cir",

@@ -34,27 +34,27 @@ class SimulationWindow : public QWidget {
     // Starts simulating `design`; the window never waits for it. False, after a message, when
     // the design cannot be simulated or a simulation is already running (one at a time, as
     // one run already keeps every processor busy).
-    bool Simulate(const DesignRecord& design);
-    bool Running() const { return running_; }
-    const SimulationReport& Report() const { return report_; }
-    WaveformPlot* Plot() const { return plot_; }
-    HarmonicsPlot* Spectrum() const { return spectrum_; }
+    bool simulate(const DesignRecord& design);
+    bool running() const { return running_; }
+    const SimulationReport& report() const { return report_; }
+    WaveformPlot* plot() const { return plot_; }
+    HarmonicsPlot* spectrum() const { return spectrum_; }
     // The workers of the next run come from this command (tests give their own).
-    void SetWorkerCommand(WorkerCommand command) { workerCommand_ = std::move(command); }
+    void setWorkerCommand(WorkerCommand command) { workerCommand_ = std::move(command); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void MakeControls();
-    void ShowProgress(int permille, const QString& phase);
-    void Finish(const SimulationOutcome& outcome);
-    void SetRunning(bool running);
-    void FillTable();
-    void ShowWaveform(int index);
-    void CopyAsText();
-    void SaveNetlist();
-    void StopWorker();
+    void makeControls();
+    void showProgress(int permille, const QString& phase);
+    void finish(const SimulationOutcome& outcome);
+    void setRunning(bool running);
+    void fillTable();
+    void showWaveform(int index);
+    void copyAsText();
+    void saveNetlist();
+    void stopWorker();
 
     DesignRecord design_{};
     bool hasDesign_ = false;

@@ -67,7 +67,7 @@ TEST_F(SmallScreenTest, NoControlCoversAnotherOrLeavesTheScreen) {
     });
     showExitDialog();
     EXPECT_EQ(inExit, std::vector<std::string>{});
-    QWidget* explorer = ShowExplorer(calbrine_test::workedExample);
+    QWidget* explorer = showExplorer(calbrine_test::workedExample);
     Settle();
     EXPECT_TRUE(
         QGuiApplication::primaryScreen()->availableGeometry().contains(explorer->frameGeometry()));

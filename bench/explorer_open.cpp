@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "windows/ExplorerWindow.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 namespace {
 

@@ -4,30 +4,25 @@ namespace calbrine {
 
 namespace {
 
+// The run that has the worker processes, or none.
 const void* workersHeldBy = nullptr;
 
-}  // namespace
-
-const char* const WorkersBusyText =
-    "A simulation is already running; please wait for it to finish or cancel it.";
-
-bool workersTaken() {
-    return workersHeldBy != nullptr;
-}
-
 bool takeWorkers(const void* run) {
-    if (workersTaken()) {
+    if (workersHeldBy != nullptr) {
         return false;
     }
     workersHeldBy = run;
     return true;
 }
 
+// Gives them back, if `run` has them.
 void releaseWorkers(const void* run) {
     if (workersHeldBy == run) {
         workersHeldBy = nullptr;
     }
 }
+
+}  // namespace
 
 BackgroundRun::BackgroundRun(Shown shown, QObject* parent)
     : QObject(parent), shown_(std::move(shown)) {}

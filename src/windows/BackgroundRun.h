@@ -13,16 +13,6 @@
 
 namespace calbrine {
 
-// The worker processes serve one run at a time in the whole program, as one run already
-// keeps every processor busy. Taking them for `run` fails while a run has them.
-bool workersTaken();
-bool takeWorkers(const void* run);
-// Gives them back, if `run` has them.
-void releaseWorkers(const void* run);
-
-// The text a window shows when it cannot start because another run has the workers.
-extern const char* const WorkersBusyText;
-
 class BackgroundRun : public QObject {
     Q_OBJECT
   public:
@@ -37,7 +27,9 @@ class BackgroundRun : public QObject {
     // Stops the run.
     ~BackgroundRun() override;
 
-    // Starts `work`; false, with nothing started, while another run has the workers.
+    // Starts `work`; false, with nothing started, while this run goes on or another has the
+    // worker processes. They serve one run at a time in the whole program, as one run already
+    // keeps every processor busy.
     bool start(Work work);
     // Asks the run to end soon; its end still comes back, as a cancelled outcome.
     void cancel() { cancel_ = true; }

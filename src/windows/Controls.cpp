@@ -38,6 +38,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) 
     return button;
 }
 
+QPushButton* namedButton(const char* caption, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(caption));
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
 void place(QWidget* control, const WindowUnits& units, double left, double top, double width,
            double height) {
     const int x = static_cast<int>(std::lround(units.x(left)));

@@ -17,6 +17,8 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const char* spokenName
 // A light grey (0xE0E0E0) button.
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption);
 
+// A button of the newer windows, in the style of the desktop, with its objectName.
+QPushButton* namedButton(const char* caption, const char* name);
 // Places a control at a position and size given in window units.
 void place(QWidget* control, const WindowUnits& units, double left, double top, double width,
            double height);

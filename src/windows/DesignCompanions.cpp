@@ -3,10 +3,10 @@
 #include <QPointer>
 
 #include "windows/DesignPage.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/Navigation.h"
 #include "windows/ProgramFrame.h"
 #include "windows/SimulationWindow.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 namespace calbrine {
 

@@ -7,19 +7,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <chrono>
 #include <fstream>
 
 #include "platform/FileDialogs.h"
 #include "services/RunTimeServices.h"
 #include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationText.h"
-#include "windows/BackgroundRun.h"
+#include "windows/Controls.h"
 #include "windows/HarmonicsPlot.h"
 #include "windows/WaveformPlot.h"
 
@@ -27,10 +25,10 @@ namespace calbrine {
 
 namespace {
 
-QPushButton* namedButton(const char* caption, const char* name) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    return button;
+QString simulationSaid(const SimulationOutcome& outcome, double seconds) {
+    return QString("Simulated %1 settings with ngspice in %2 s.")
+        .arg(outcome.report.settings.size())
+        .arg(seconds, 0, 'f', 1);
 }
 
 }  // namespace
@@ -39,12 +37,8 @@ SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("Calbrine - Simulation");
     setObjectName("SimulationWindow");
     makeControls();
-    auto* run = new QHBoxLayout;
-    run->addWidget(progress_, 1);
-    run->addWidget(cancelButton_);
-    run->addStretch(0);
-    run->addWidget(new QLabel("Processes:"));
-    run->addWidget(jobs_);
+    panel_->addInput(new QLabel("Processes:"));
+    panel_->addInput(jobs_);
     auto* actions = new QHBoxLayout;
     actions->addWidget(new QLabel("Output of"));
     actions->addWidget(waveSetting_);
@@ -55,25 +49,20 @@ SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     pictures->addWidget(plot_, 3);
     pictures->addWidget(spectrum_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(status_);
-    layout->addLayout(run);
+    layout->addWidget(panel_);
     layout->addWidget(table_);
     layout->addWidget(notes_);
     layout->addLayout(actions);
     layout->addLayout(pictures, 1);
-    setRunning(false);
     fillTable();
     resize(1100, 700);
 }
 
 void SimulationWindow::makeControls() {
-    status_ = new QLabel;
-    status_->setObjectName("status");
-    progress_ = new QProgressBar;
-    progress_->setObjectName("progress");
-    progress_->setRange(0, 1000);
-    cancelButton_ = namedButton("Cancel", "cancel");
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_ = true; });
+    // Its controls keep the window's names: start, cancel, progress and status.
+    panel_ = new OutcomePanel<SimulationOutcome>("Simulate", "", simulationSaid);
+    connect(panel_, &RunPanel::startPressed, this, [this] { start(); });
+    connect(panel_, &RunPanel::outcomeChanged, this, [this] { fillTable(); });
     jobs_ = new QSpinBox;
     jobs_->setObjectName("jobs");
     jobs_->setRange(1, MostWorkers);
@@ -98,6 +87,7 @@ void SimulationWindow::makeControls() {
     copyButton_ = namedButton("Copy as text", "copyResults");
     connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::copyAsText);
     saveNetlistButton_ = namedButton("Save netlist\u2026", "saveNetlist");
+    saveNetlistButton_->setEnabled(false);  // until there is a design
     connect(saveNetlistButton_, &QPushButton::clicked, this, &SimulationWindow::saveNetlist);
     waveSetting_ = new QComboBox;
     waveSetting_->setObjectName("waveSetting");
@@ -113,107 +103,45 @@ void SimulationWindow::makeControls() {
     connect(table_, &QTableWidget::cellClicked, waveSetting_, &QComboBox::setCurrentIndex);
 }
 
-SimulationWindow::~SimulationWindow() {
-    stopWorker();
-}
-
-void SimulationWindow::stopWorker() {
-    cancel_ = true;
-    if (worker_.joinable()) {
-        worker_.join();
-    }
-    releaseWorkers(this);
-}
-
 void SimulationWindow::closeEvent(QCloseEvent* event) {
-    // Halted here, not later: at the end of the program the window may never be deleted.
-    stopWorker();
-    setRunning(false);
+    // Stopped here, not later: at the end of the program the window may never be deleted.
+    panel_->stop();
     event->accept();
 }
 
 bool SimulationWindow::simulate(const DesignRecord& design) {
-    if (workersTaken()) {
-        Services().ShowMessage(WorkersBusyText, "Calbrine");
-        return false;
-    }
-    const SimulationRequest request{design};
-    const std::string refusal = Simulator::Refusal(request);
+    const std::string refusal = Simulator::Refusal(SimulationRequest{design});
     if (!refusal.empty()) {
         Services().ShowMessage("This design cannot be simulated. " + refusal, "Calbrine");
         return false;
     }
-    stopWorker();
-    cancel_ = false;
-    takeWorkers(this);
     design_ = design;
-    hasDesign_ = true;
-    report_ = {};
-    started_ = std::chrono::steady_clock::now();
-    setRunning(true);
-    fillTable();
-    showProgress(0, "starting ngspice");
-    SimulatorOptions options;
-    options.jobs = jobs_->value();
-    options.worker = workerCommand_;
-    worker_ = std::thread([this, request, options] {
-        int shown = -1;
-        const auto progress = [this, &shown](double fraction, const std::string& phase) {
-            const int permille = static_cast<int>(fraction * 1000);
-            if (permille != shown) {
-                shown = permille;
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, permille, p = QString::fromStdString(phase)] {
-                        showProgress(permille, p);
-                    },
-                    Qt::QueuedConnection);
-            }
-        };
-        const SimulationOutcome outcome = Simulator(options).Run(request, progress, &cancel_);
-        QMetaObject::invokeMethod(
-            this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
-    });
+    saveNetlistButton_->setEnabled(true);
+    panel_->follow(runInputs(design), "Stopped: the design changed.");
+    if (!panel_->running()) {
+        start();
+    }
     return true;
 }
 
-void SimulationWindow::showProgress(int permille, const QString& phase) {
-    if (running_) {
-        progress_->setValue(permille);
-        status_->setText("Simulating " + phase + " ...");
-    }
+void SimulationWindow::start() {
+    SimulatorOptions options;
+    options.jobs = jobs_->value();
+    options.worker = workerCommand_;
+    panel_->start([request = SimulationRequest{design_}, options](
+                      const SimulationProgress& progress, const std::atomic<bool>* cancel) {
+        return Simulator(options).Run(request, progress, cancel);
+    });
 }
 
-void SimulationWindow::finish(const SimulationOutcome& outcome) {
-    stopWorker();
-    setRunning(false);
-    report_ = outcome.report;
-    fillTable();
-    if (outcome.Succeeded()) {
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-        status_->setText(QString("Simulated %1 settings with ngspice in %2 s.")
-                             .arg(report_.settings.size())
-                             .arg(seconds, 0, 'f', 1));
-    } else if (outcome.failure == SimulationFailure::Cancelled) {
-        status_->setText("Cancelled.");
-    } else {
-        status_->setText("The simulation did not complete.");
-        Services().ShowMessage(outcome.message, "Calbrine");
-    }
-}
-
-void SimulationWindow::setRunning(bool running) {
-    running_ = running;
-    cancelButton_->setVisible(running);
-    progress_->setVisible(running);
-    jobs_->setEnabled(!running);
-    saveNetlistButton_->setEnabled(hasDesign_);
-    copyButton_->setEnabled(!running && !report_.settings.empty());
+const SimulationReport& SimulationWindow::report() const {
+    static const SimulationReport none;
+    const SimulationOutcome* ended = panel_->ended();
+    return ended != nullptr ? ended->report : none;
 }
 
 void SimulationWindow::fillTable() {
-    const SimulationRows rows = SimulationTableRows(report_);
+    const SimulationRows rows = SimulationTableRows(report());
     table_->setRowCount(static_cast<int>(rows.rows.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         for (int c = 0; c < table_->columnCount(); ++c) {
@@ -237,22 +165,22 @@ void SimulationWindow::fillTable() {
                                            : table_->verticalHeader()->defaultSectionSize();
     }
     table_->setFixedHeight(height);
-    copyButton_->setEnabled(!running_ && !report_.settings.empty());
+    copyButton_->setEnabled(!report().settings.empty());
     showWaveform(waveSetting_->currentIndex());
 }
 
 void SimulationWindow::showWaveform(int index) {
     const SettingReport* shown = nullptr;
-    for (const SettingReport& s : report_.settings) {
+    for (const SettingReport& s : report().settings) {
         if (index >= 0 && index < static_cast<int>(AllTuningSettings.size()) &&
             s.setting == AllTuningSettings[index]) {
             shown = &s;
         }
     }
     if (shown == nullptr) {
-        const QString none = running_ ? "" : "No waveform";
-        plot_->setTrace({}, {}, none);
-        spectrum_->setLevels({}, running_ ? "" : "No spectrum");
+        const bool running = panel_->running();
+        plot_->setTrace({}, {}, running ? "" : "No waveform");
+        spectrum_->setLevels({}, running ? "" : "No spectrum");
         return;
     }
     const QString name = SettingName(shown->setting);
@@ -265,7 +193,7 @@ void SimulationWindow::showWaveform(int index) {
 
 // Exactly what `calbrine simulate FILE` prints.
 void SimulationWindow::copyAsText() {
-    QApplication::clipboard()->setText(QString::fromStdString(SimulationTable(report_)));
+    QApplication::clipboard()->setText(QString::fromStdString(SimulationTable(report())));
 }
 
 // The netlist of the setting shown, as the simulation runs it.

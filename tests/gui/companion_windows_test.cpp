@@ -2,9 +2,7 @@
 // window opens them: the fit taken into the boxes, refusals.
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -18,10 +16,11 @@
 #include "simulation/SimulationText.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/HarmonicsPlot.h"
+#include "windows/RunPanel.h"
 #include "windows/SimulationWindow.h"
 #include "windows/WaveformPlot.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 using calbrine_test::Child;
@@ -42,11 +41,13 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
     SimulationWindow window, second;
     window.show();
     ASSERT_TRUE(window.simulate(workedExample));
-    EXPECT_FALSE(second.simulate(workedExample));  // one run keeps every processor busy
+    ASSERT_TRUE(second.simulate(workedExample));  // one run keeps every processor busy
+    EXPECT_FALSE(second.panel()->running());
+    EXPECT_NE(second.panel()->status().indexOf("already running"), -1);
     EXPECT_FALSE(Child<QSpinBox>(&window, "jobs")->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 120000));
-    ASSERT_EQ(answers.messages.size(), 1u);
-    EXPECT_NE(answers.messages[0].find("already running"), std::string::npos);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.panel()->running(); }, 120000));
+    EXPECT_TRUE(window.panel()->status().startsWith("Simulated 4 settings with ngspice in "));
+    EXPECT_TRUE(answers.messages.empty());
 
     // The table shows the rows the command line prints, and copies them as it prints them.
     auto* table = Child<QTableWidget>(&window, "results");
@@ -70,47 +71,54 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
     EXPECT_EQ(DesignValues.C34, 1e-6f);
 }
 
-TEST_F(CompanionWindowsTest, ALostWorkerLeavesTheWindowUsable) {
+// A lost worker is said in the window's panel, with the setting it cost, and the window runs
+// again: after a failure, after Cancel and with another number of processes.
+TEST_F(CompanionWindowsTest, ALostWorkerIsSaidInThePanelAndTheWindowRunsAgain) {
     SimulationWindow window;
     window.show();
     window.setWorkerCommand(calbrine_test::TestWorkers("--crash").worker);
+    const RunPanel* panel = window.panel();
     ASSERT_TRUE(window.simulate(workedExample));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 10000));
-    ASSERT_EQ(answers.messages.size(), 1u);
-    // Both workers crash; the message names the setting whose loss was seen first.
-    EXPECT_NE(answers.messages[0].find(" was lost: its worker process was killed by signal 6"),
-              std::string::npos)
-        << answers.messages[0];
-    EXPECT_EQ(Child<QLabel>(&window, "status")->text(), "The simulation did not complete.");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->running(); }, 10000));
+    // Both workers crash; the panel names the setting whose loss was seen first.
+    EXPECT_TRUE(panel->status().startsWith("The simulation did not complete. The simulation of "))
+        << panel->status().toStdString();
+    EXPECT_NE(panel->status().indexOf(" was lost: its worker process was killed by signal 6"), -1);
+    EXPECT_TRUE(answers.messages.empty());
     EXPECT_TRUE(Child<QSpinBox>(&window, "jobs")->isEnabled());
-    ASSERT_TRUE(window.simulate(workedExample));  // and runs again
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 10000));
-    EXPECT_EQ(answers.messages.size(), 2u);
+
+    window.setWorkerCommand(calbrine_test::TestWorkers("--hang").worker);
+    auto* start = Child<QPushButton>(&window, "start");
+    QTest::mouseClick(start, Qt::LeftButton);  // runs again
+    ASSERT_TRUE(panel->running());
+    QTest::mouseClick(Child<QPushButton>(&window, "cancel"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->running(); }, 10000));
+    EXPECT_EQ(panel->status(), "Cancelled.");
+    EXPECT_EQ(Child<QTableWidget>(&window, "results")->rowCount(), 0);
+    Child<QSpinBox>(&window, "jobs")->setValue(1);
+    QTest::mouseClick(start, Qt::LeftButton);  // and after Cancel, with one process
+    ASSERT_TRUE(panel->running());
+    EXPECT_FALSE(Child<QSpinBox>(&window, "jobs")->isEnabled());
+    DesignRecord other = workedExample;
+    other.L7 = 2.2e-6f;
+    ASSERT_TRUE(window.simulate(other));  // another design: the run for the last one stops
+    EXPECT_TRUE(panel->running());
+    window.close();
+    EXPECT_FALSE(panel->running());
+    EXPECT_TRUE(answers.messages.empty());
 }
 
-TEST_F(CompanionWindowsTest, RefusedDesignNeverRunsAndCancelStopsARunPromptly) {
+// A design that cannot be simulated is refused in a message, before any run.
+TEST_F(CompanionWindowsTest, RefusedDesignNeverRuns) {
     DesignRecord slow = workedExample;
     slow.L7 = 1e10f;  // 0.3 Hz
     SimulationWindow window;
     window.show();
     EXPECT_FALSE(window.simulate(slow));
-    EXPECT_FALSE(window.running());
+    EXPECT_FALSE(window.panel()->running());
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_NE(answers.messages[0].find("outside the simulated range"), std::string::npos);
-    if (const std::string why = NgspiceMissing(); !why.empty()) {
-        GTEST_SKIP() << why;
-    }
-
-    ASSERT_TRUE(window.simulate(workedExample));
-    auto* progress = Child<QProgressBar>(&window, "progress");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->value() > 0; }, 30000));
-    QElapsedTimer stopping;
-    stopping.start();
-    QTest::mouseClick(Child<QPushButton>(&window, "cancel"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 5000));
-    EXPECT_LT(stopping.elapsed(), 500);
-    EXPECT_EQ(Child<QTableWidget>(&window, "results")->rowCount(), 0);
-    EXPECT_EQ(answers.messages.size(), 1u);  // a cancel is no error
+    EXPECT_FALSE(Child<QPushButton>(&window, "saveNetlist")->isEnabled());
 }
 
 TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAcceptStep) {

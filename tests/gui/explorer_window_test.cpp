@@ -19,9 +19,9 @@
 #include "analysis/Reports.h"
 #include "design/Tuning.h"
 #include "platform/QtPrinting.h"
-#include "windows/CurvePlot.h"
-#include "windows/DialScaleView.h"
-#include "windows/ExplorerWindow.h"
+#include "windows/explorer/CurvePlot.h"
+#include "windows/explorer/DialScaleView.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 using calbrine_test::Cells;

@@ -12,9 +12,9 @@
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 

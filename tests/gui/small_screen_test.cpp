@@ -9,8 +9,8 @@
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/OpeningPage.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 

@@ -1,4 +1,4 @@
-#include "windows/DialScaleView.h"
+#include "windows/explorer/DialScaleView.h"
 
 #include <QPainter>
 #include <QPainterPath>

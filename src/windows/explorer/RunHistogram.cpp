@@ -1,4 +1,4 @@
-#include "windows/RunHistogram.h"
+#include "windows/explorer/RunHistogram.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -4,30 +4,26 @@
 #pragma once
 
 #include <QWidget>
-#include <optional>
 
 #include "design/DesignRecord.h"
 #include "runs/SimulatedCurve.h"
+#include "windows/RunPanel.h"
 
 class QCheckBox;
 
 namespace calbrine {
-
-class RunControls;
 
 class CurveSimulation : public QWidget {
     Q_OBJECT
   public:
     explicit CurveSimulation(QWidget* parent = nullptr);
 
-    // The design and the number of steps simulated. Results of others are cleared, the dial
+    // The design and the number of steps simulated. Results of others are dropped, the dial
     // goes back to the calculation and a run for others is stopped.
     void setDesign(const DesignRecord& design, int steps);
     void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
-    void stop();
-    bool running() const;
-    // The last simulation that succeeded for the design and steps, if any.
-    const std::optional<SimulatedCurveOutcome>& outcome() const { return outcome_; }
+    // The run, and the last simulation that succeeded for the design and steps, if any.
+    OutcomePanel<SimulatedCurveOutcome>* panel() const { return panel_; }
     // The simulated curve when the dial follows it, otherwise none.
     VfoCurve dialCurve() const;
 
@@ -37,15 +33,13 @@ class CurveSimulation : public QWidget {
 
   private:
     void start();
-    void finish(const SimulatedCurveOutcome& outcome);
-    void clear();
+    void outcomeChanged();
 
     DesignRecord design_{};
     int steps_ = 0;
     SimulatorOptions options_;
-    std::optional<SimulatedCurveOutcome> outcome_;
 
-    RunControls* controls_ = nullptr;
+    OutcomePanel<SimulatedCurveOutcome>* panel_ = nullptr;
     QCheckBox* dialFromCurve_ = nullptr;
 };
 

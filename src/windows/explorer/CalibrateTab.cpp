@@ -1,7 +1,6 @@
-#include "windows/ExplorerCalibrateTab.h"
+#include "windows/explorer/CalibrateTab.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,20 +18,15 @@
 #include "analysis/ReportText.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
-#include "windows/DialScaleView.h"
-#include "windows/ExplorerWindow.h"
+#include "windows/Controls.h"
+#include "windows/explorer/DialScaleView.h"
+#include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
 
 namespace {
 
 enum Column { PositionColumn, MeasuredColumn, ModelColumn, ResidualColumn, Columns };
-
-QPushButton* namedButton(const char* text, const char* name) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    return button;
-}
 
 // An editable cell, right-aligned as the computed ones.
 QTableWidgetItem* entryCell(const std::string& text) {
@@ -63,12 +57,7 @@ QWidget* CalibrateTab::buildReadings() {
     table_->setHorizontalHeaderLabels({"C38 position %", "Measured Hz", "Model Hz", "Residual Hz"});
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    report_ = new QPlainTextEdit;
-    report_->setObjectName("calibrationReport");
-    report_->setAccessibleName("Calibration results");
-    report_->setReadOnly(true);
-    report_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    report_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    report_ = reportBox("calibrationReport", "Calibration results");
     auto* add = namedButton("Add reading", "addReading");
     auto* remove = namedButton("Remove reading", "removeReading");
     apply_ = namedButton("Apply to design", "applyCalibration");

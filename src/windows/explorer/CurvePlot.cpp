@@ -1,4 +1,4 @@
-#include "windows/CurvePlot.h"
+#include "windows/explorer/CurvePlot.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,5 +1,5 @@
-// The explorer's drift and tolerance tab: the parts' coefficients and tolerances, kept in the
-// settings file beside the design, and what they do to the band as tables, largest first.
+#include "windows/explorer/PartsTab.h"
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
@@ -11,16 +11,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <filesystem>
 
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
-#include "design/DesignValues.h"
-#include "services/RunTimeServices.h"
-#include "windows/ExplorerCalibrateTab.h"
-#include "windows/ExplorerDriftSimulation.h"
-#include "windows/ExplorerMonteCarloTab.h"
-#include "windows/ExplorerWindow.h"
+#include "windows/explorer/DriftSimulation.h"
+#include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
 
@@ -51,7 +46,40 @@ QWidget* resultPage(QTableWidget* table, QLabel* summary, QWidget* below = nullp
 
 }  // namespace
 
-QWidget* ExplorerWindow::buildPartsTab() {
+// A row of the parts table: the part's name, its coefficient (a preset or a number) and its
+// tolerance, each edit handed on at once.
+void PartsTab::addPartRow(Part part) {
+    const int row = static_cast<int>(part);
+    partsTable_->setItem(row, 0, cell(PartName(part)));
+    const QString name = QString::fromLatin1(PartName(part));
+    auto* tc = new QComboBox;
+    tc->setEditable(true);
+    tc->setAccessibleName(name + " temperature coefficient");
+    tc->lineEdit()->setAccessibleName(tc->accessibleName());
+    for (const TcPreset& preset : TcPresets) {
+        tc->addItem(preset.name);
+    }
+    connect(tc, &QComboBox::currentTextChanged, this, [this, part](const QString& text) {
+        if (const auto ppm = TcFromText(text.toStdString())) {
+            settings_.Tc(part) = *ppm;
+            emit settingsEdited(settings_);
+        }
+    });
+    partsTable_->setCellWidget(row, 1, tc);
+    auto* tolerance = new QDoubleSpinBox;
+    tolerance->setLocale(QLocale::c());
+    tolerance->setRange(0, 50);
+    tolerance->setAccessibleName(name + " tolerance");
+    connect(tolerance, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
+            [this, part](double value) {
+                settings_.Tolerance(part) = value;
+                emit settingsEdited(settings_);
+            });
+    partsTable_->setCellWidget(row, 2, tolerance);
+}
+
+PartsTab::PartsTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("partsTab");
     partsTable_ = namedTable("partsTable", "Temperature coefficients and tolerances of the parts",
                              {"Part", "ppm/degC", "Tolerance %"});
     partsTable_->setRowCount(static_cast<int>(PartCount));
@@ -59,33 +87,7 @@ QWidget* ExplorerWindow::buildPartsTab() {
     compensated_->setObjectName("compensated");
     compensated_->setAccessibleName("Cancel mid-band drift with");
     for (Part part : AllParts) {
-        const int row = static_cast<int>(part);
-        partsTable_->setItem(row, 0, cell(PartName(part)));
-        const QString name = QString::fromLatin1(PartName(part));
-        auto* tc = new QComboBox;
-        tc->setEditable(true);
-        tc->setAccessibleName(name + " temperature coefficient");
-        tc->lineEdit()->setAccessibleName(tc->accessibleName());
-        for (const TcPreset& preset : TcPresets) {
-            tc->addItem(preset.name);
-        }
-        connect(tc, &QComboBox::currentTextChanged, this, [this, part](const QString& text) {
-            if (const auto ppm = TcFromText(text.toStdString())) {
-                settings_.Tc(part) = *ppm;
-                settingsEdited();
-            }
-        });
-        partsTable_->setCellWidget(row, 1, tc);
-        auto* tolerance = new QDoubleSpinBox;
-        tolerance->setLocale(QLocale::c());
-        tolerance->setRange(0, 50);
-        tolerance->setAccessibleName(name + " tolerance");
-        connect(tolerance, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
-                [this, part](double value) {
-                    settings_.Tolerance(part) = value;
-                    settingsEdited();
-                });
-        partsTable_->setCellWidget(row, 2, tolerance);
+        addPartRow(part);
         compensated_->addItem(PartName(part));
     }
     compensated_->setCurrentText("C37");
@@ -104,68 +106,34 @@ QWidget* ExplorerWindow::buildPartsTab() {
     row->addWidget(new QLabel("Cancel mid-band drift with:"));
     row->addWidget(compensated_);
     row->addStretch(1);
-    auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(partsTable_, 1);
     layout->addLayout(row);
     layout->addWidget(results, 1);
-    showSettings();
-    return tab;
+    showSettings(settings_);
 }
 
-void ExplorerWindow::showSettings() {
+void PartsTab::setDesign(const DesignRecord& design, const PartSettings& settings) {
+    design_ = design;
+    settings_ = settings;
+    refreshDrift();
+    refreshTolerance();
+    driftSimulation_->setDesign(design_, settings_);
+}
+
+void PartsTab::showSettings(const PartSettings& settings) {
     for (Part part : AllParts) {
         const int row = static_cast<int>(part);
         auto* tc = static_cast<QComboBox*>(partsTable_->cellWidget(row, 1));
         auto* tolerance = static_cast<QDoubleSpinBox*>(partsTable_->cellWidget(row, 2));
         const QSignalBlocker blockTc(tc);
         const QSignalBlocker blockTolerance(tolerance);
-        tc->setCurrentText(QString::fromStdString(PlainNumber(settings_.Tc(part))));
-        tolerance->setValue(settings_.Tolerance(part));
-    }
-    if (calibrate_ != nullptr) {
-        calibrate_->setReadings(settings_.readings);
+        tc->setCurrentText(QString::fromStdString(PlainNumber(settings.Tc(part))));
+        tolerance->setValue(settings.Tolerance(part));
     }
 }
 
-void ExplorerWindow::settingsEdited() {
-    refreshParts();
-    if (settingsFor_ && !settingsFor_->empty() &&
-        !WriteSettingsFile(SettingsPath(*settingsFor_), settings_)) {
-        Services().ShowMessage("Could not write " + SettingsPath(*settingsFor_), "Calbrine");
-    }
-}
-
-void ExplorerWindow::followSettingsFile(bool sameDesign) {
-    settingsFor_ = DesignFileName;
-    if (DesignFileName.empty()) {
-        return;
-    }
-    const std::string path = SettingsPath(DesignFileName);
-    if (std::filesystem::exists(path)) {
-        PartSettings read;
-        const std::string error = ReadSettingsFile(path, read);
-        if (!error.empty()) {
-            Services().ShowMessage(path + ": " + error, "Calbrine");
-        }
-        settings_ = read;
-    } else if (sameDesign) {
-        settingsEdited();
-    } else {
-        settings_ = PartSettings{};
-    }
-    showSettings();
-}
-
-void ExplorerWindow::refreshParts() {
-    refreshDrift();
-    refreshTolerance();
-    // The simulations drop results of another design or other settings.
-    driftSimulation_->setDesign(design_, settings_);
-    monteCarlo_->setDesign(design_, settings_);
-}
-
-void ExplorerWindow::refreshDrift() {
+void PartsTab::refreshDrift() {
     const Part compensated =
         PartFromName(compensated_->currentText().toStdString()).value_or(Part::C37);
     const DriftAnalysis a = AnalyseDrift(design_, settings_, compensated);
@@ -173,7 +141,7 @@ void ExplorerWindow::refreshDrift() {
     driftSummary_->setText(QString::fromStdString(DriftSummary(a)).trimmed());
 }
 
-void ExplorerWindow::refreshTolerance() {
+void PartsTab::refreshTolerance() {
     const ToleranceAnalysis t = AnalyseTolerance(design_, settings_);
     showTable(toleranceTable_, ToleranceTable(t, settings_));
     toleranceSummary_->setText(QString::fromStdString(ToleranceSummary(t)));

@@ -1,18 +1,15 @@
-#include "windows/ExplorerWindow.h"
+#include "windows/explorer/ExplorerWindow.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <tuple>
 
 #include "analysis/ReportText.h"
@@ -21,11 +18,16 @@
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
 #include "services/RunTimeServices.h"
-#include "windows/CurvePlot.h"
-#include "windows/ExplorerCalibrateTab.h"
-#include "windows/ExplorerCurveSimulation.h"
-#include "windows/ExplorerDriftSimulation.h"
-#include "windows/ExplorerMonteCarloTab.h"
+#include "windows/explorer/CalibrateTab.h"
+#include "windows/explorer/CurvePlot.h"
+#include "windows/explorer/CurveSimulation.h"
+#include "windows/explorer/DialTab.h"
+#include "windows/explorer/DriftSimulation.h"
+#include "windows/explorer/FitTab.h"
+#include "windows/explorer/MonteCarloTab.h"
+#include "windows/explorer/PartsTab.h"
+#include "windows/explorer/ScaleTab.h"
+#include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
 
@@ -46,40 +48,39 @@ QString curveCaption(const DesignRecord& d, const std::vector<CurvePoint>& curve
 
 }  // namespace
 
-bool saveExplorerText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) {
-        sayNotWritten(path);
-        return false;
-    }
-    return true;
-}
-
-void sayNotWritten(const std::string& path) {
-    Services().ShowMessage("Could not write " + path, "Calbrine");
-}
-
 ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
-    : QWidget(parent), design_(design), fitted_(design) {
+    : QWidget(parent), design_(design) {
     setWindowTitle("Calbrine - Design explorer");
     setObjectName("ExplorerWindow");
     plot_ = new CurvePlot;
-    auto* tabs = new QTabWidget;
-    tabs->addTab(buildDialTab(), "Dial table");
-    tabs->addTab(buildScaleTab(), "Dial scale");
-    tabs->addTab(buildFitTab(), "Fit to band");
-    tabs->addTab(buildPartsTab(), "Drift and tolerance");
+    dial_ = new DialTab;
+    scale_ = new ScaleTab;
+    fit_ = new FitTab;
+    parts_ = new PartsTab;
     monteCarlo_ = new MonteCarloTab;
-    tabs->addTab(monteCarlo_, "Monte Carlo");
-    // The readings go with the parts' settings; the calibrated design is applied as a fit is.
     calibrate_ = new CalibrateTab;
+    auto* tabs = new QTabWidget;
+    tabs->addTab(dial_, "Dial table");
+    tabs->addTab(scale_, "Dial scale");
+    tabs->addTab(fit_, "Fit to band");
+    tabs->addTab(parts_, "Drift and tolerance");
+    tabs->addTab(monteCarlo_, "Monte Carlo");
+    tabs->addTab(calibrate_, "Calibrate");
+    connect(dial_, &DialTab::curveChanged, this, [this] {
+        refreshCurve();
+        refreshScale();
+    });
+    connect(fit_, &FitTab::applyFit, this, &ExplorerWindow::applyFit);
+    connect(parts_, &PartsTab::settingsEdited, this, [this](const PartSettings& edited) {
+        settings_ = edited;
+        settingsEdited();
+    });
+    // The readings go with the parts' settings; the calibrated design is applied as a fit is.
     connect(calibrate_, &CalibrateTab::readingsEdited, this, [this] {
         settings_.readings = calibrate_->readings();
         settingsEdited();
     });
     connect(calibrate_, &CalibrateTab::applyCalibration, this, &ExplorerWindow::applyFit);
-    tabs->addTab(calibrate_, "Calibrate");
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -117,56 +118,78 @@ QWidget* ExplorerWindow::buildButtons() {
 
 void ExplorerWindow::followDesign(const DesignRecord& design) {
     const bool sameDesign = settingsFor_ && std::memcmp(&design, &design_, sizeof design) == 0;
-    const bool changed = std::memcmp(&design, &design_, sizeof design) != 0;
     design_ = design;
     if (settingsFor_ != DesignFileName) {
         followSettingsFile(sameDesign);
     }
-    curveSimulation_->setDesign(design_, steps_->value());
+    dial_->setDesign(design_);
     refreshCurve();
-    refreshDial();
     refreshScale();
     refreshParts();
-    // A fit belongs to the design it was solved for: solved again for the new one, so that
-    // Apply never applies a fit of a design that is gone.
-    if (changed && apply_->isEnabled()) {
-        solve();
-    }
+    fit_->setDesign(design_);
     calibrate_->setDesign(design_);
 }
 
 void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
-    curveSimulation_->setSimulatorOptions(options);
-    driftSimulation_->setSimulatorOptions(options);
+    dial_->simulation()->setSimulatorOptions(options);
+    parts_->driftSimulation()->setSimulatorOptions(options);
     monteCarlo_->setSimulatorOptions(options);
 }
 
 void ExplorerWindow::closeEvent(QCloseEvent* event) {
     // Stopped here, not later: at the end of the program the window may never be deleted.
-    curveSimulation_->stop();
-    driftSimulation_->stop();
-    monteCarlo_->stop();
+    dial_->simulation()->panel()->stop();
+    parts_->driftSimulation()->panel()->stop();
+    monteCarlo_->panel()->stop();
     event->accept();
 }
 
 void ExplorerWindow::refreshCurve() {
     std::vector<CurvePoint> curve = TuningCurve(design_, CurvePoints);
-    const auto& simulated = curveSimulation_->outcome();
-    const QString caption = curveCaption(design_, curve, simulated.has_value());
+    const SimulatedCurveOutcome* simulated = dial_->simulation()->panel()->outcome();
+    const QString caption = curveCaption(design_, curve, simulated != nullptr);
     plot_->setCurve(std::move(curve), caption);
     plot_->setSimulated(simulated ? simulated->points : std::vector<SimulatedCurvePoint>{});
 }
 
-void ExplorerWindow::copyDialTable() {
-    QApplication::clipboard()->setText(QString::fromStdString(dialText()));
+void ExplorerWindow::refreshScale() {
+    scale_->setCurve(design_, dial_->simulation()->dialCurve());
 }
 
-void ExplorerWindow::saveDialCsv() {
-    const auto path =
-        Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
-    if (path) {
-        saveExplorerText(*path, shownDialTable().Csv());
+// The tabs and the simulations drop results of another design or other settings.
+void ExplorerWindow::refreshParts() {
+    parts_->setDesign(design_, settings_);
+    monteCarlo_->setDesign(design_, settings_);
+}
+
+void ExplorerWindow::settingsEdited() {
+    refreshParts();
+    if (settingsFor_ && !settingsFor_->empty() &&
+        !WriteSettingsFile(SettingsPath(*settingsFor_), settings_)) {
+        Services().ShowMessage("Could not write " + SettingsPath(*settingsFor_), "Calbrine");
     }
+}
+
+void ExplorerWindow::followSettingsFile(bool sameDesign) {
+    settingsFor_ = DesignFileName;
+    if (DesignFileName.empty()) {
+        return;
+    }
+    const std::string path = SettingsPath(DesignFileName);
+    if (std::filesystem::exists(path)) {
+        PartSettings read;
+        const std::string error = ReadSettingsFile(path, read);
+        if (!error.empty()) {
+            Services().ShowMessage(path + ": " + error, "Calbrine");
+        }
+        settings_ = read;
+    } else if (sameDesign) {
+        settingsEdited();
+    } else {
+        settings_ = PartSettings{};
+    }
+    parts_->showSettings(settings_);
+    calibrate_->setReadings(settings_.readings);
 }
 
 void ExplorerWindow::savePicture(bool svg) {
@@ -199,7 +222,7 @@ bool ExplorerWindow::printOn(QPrinter& printer) const {
     font.setFamily("Liberation Mono");
     painter.setFont(font);
     painter.drawText(area.adjusted(0, area.height() * 0.58, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(dialText()));
+                     QString::fromStdString(dial_->dialText()));
     return painter.end();
 }
 

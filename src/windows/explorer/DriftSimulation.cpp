@@ -1,14 +1,12 @@
-#include "windows/ExplorerDriftSimulation.h"
+#include "windows/explorer/DriftSimulation.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <cstring>
 
-#include "windows/ExplorerWindow.h"
-#include "windows/RunControls.h"
+#include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
 
@@ -24,8 +22,12 @@ QString shareSentence(const SimulatedDriftOutcome& outcome) {
 
 DriftSimulation::DriftSimulation(QWidget* parent) : QWidget(parent) {
     setObjectName("driftSimulation");
-    controls_ = new RunControls("Simulate", "drift");
-    connect(controls_, &RunControls::startPressed, this, [this] { start(); });
+    panel_ = new OutcomePanel<SimulatedDriftOutcome>(
+        "Simulate", "drift", [](const SimulatedDriftOutcome&, double) {
+            return QString("Simulated at 15, 25 and 35 degC with every part's coefficient.");
+        });
+    connect(panel_, &RunPanel::startPressed, this, [this] { start(); });
+    connect(panel_, &RunPanel::outcomeChanged, this, [this] { showResults(); });
     table_ = new QTableWidget;
     table_->setObjectName("simulatedDriftTable");
     table_->setAccessibleName("Drift simulated");
@@ -37,60 +39,35 @@ DriftSimulation::DriftSimulation(QWidget* parent) : QWidget(parent) {
     share_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(controls_);
+    layout->addWidget(panel_);
     layout->addWidget(table_);
     layout->addWidget(share_);
     showResults();
 }
 
 void DriftSimulation::setDesign(const DesignRecord& design, const PartSettings& settings) {
-    const bool same =
-        std::memcmp(&design, &design_, sizeof design) == 0 && settings.tcPpm == settings_.tcPpm;
     design_ = design;
     settings_ = settings;
-    if (!same) {
-        controls_->stop("Stopped: the design or the coefficients changed.");
-        outcome_.reset();
-        showResults();
-    }
-}
-
-void DriftSimulation::stop() {
-    controls_->stop("Cancelled.");
-}
-
-bool DriftSimulation::running() const {
-    return controls_->running();
+    panel_->follow(runInputs(design, settings.tcPpm),
+                   "Stopped: the design or the coefficients changed.");
 }
 
 void DriftSimulation::start() {
-    outcome_.reset();
-    showResults();
-    controls_->start([this, design = design_, settings = settings_, options = options_](
-                         const SimulationProgress& progress, const std::atomic<bool>* cancel) {
-        const SimulatedDriftOutcome outcome =
-            SimulateDrift(design, settings, Simulator(options), progress, cancel);
-        return std::function<void()>([this, outcome] { finish(outcome); });
+    panel_->start([design = design_, settings = settings_, options = options_](
+                      const SimulationProgress& progress, const std::atomic<bool>* cancel) {
+        return SimulateDrift(design, settings, Simulator(options), progress, cancel);
     });
 }
 
-void DriftSimulation::finish(const SimulatedDriftOutcome& outcome) {
-    if (outcome.Succeeded()) {
-        outcome_ = outcome;
-    }
-    showResults();
-    controls_->sayEnd(outcome.failure, outcome.message,
-                      "Simulated at 15, 25 and 35 degC with every part's coefficient.");
-}
-
 void DriftSimulation::showResults() {
-    table_->setVisible(outcome_.has_value());
-    share_->setVisible(outcome_.has_value());
-    if (!outcome_) {
+    const SimulatedDriftOutcome* outcome = panel_->outcome();
+    table_->setVisible(outcome != nullptr);
+    share_->setVisible(outcome != nullptr);
+    if (outcome == nullptr) {
         return;
     }
-    showTable(table_, SimulatedDriftTable(*outcome_));
-    share_->setText(shareSentence(*outcome_));
+    showTable(table_, SimulatedDriftTable(*outcome));
+    share_->setText(shareSentence(*outcome));
     table_->resizeRowsToContents();
     int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth() +
                  table_->horizontalScrollBar()->sizeHint().height();

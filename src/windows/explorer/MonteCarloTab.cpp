@@ -1,4 +1,4 @@
-#include "windows/ExplorerMonteCarloTab.h"
+#include "windows/explorer/MonteCarloTab.h"
 
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
@@ -10,14 +10,10 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <chrono>
-#include <cstring>
-#include <memory>
 
 #include "platform/FileDialogs.h"
-#include "windows/ExplorerWindow.h"
-#include "windows/RunControls.h"
-#include "windows/RunHistogram.h"
+#include "windows/explorer/RunHistogram.h"
+#include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
 
@@ -63,8 +59,14 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     seed_->setDecimals(0);
     seed_->setRange(0, 4294967295.0);
     seed_->setValue(1);
-    controls_ = new RunControls("Start", "monteCarlo");
-    connect(controls_, &RunControls::startPressed, this, [this] { start(); });
+    panel_ = new OutcomePanel<MonteCarloOutcome>(
+        "Start", "monteCarlo", [](const MonteCarloOutcome& outcome, double seconds) {
+            return QString("Simulated %1 runs in %2 s.")
+                .arg(outcome.runs.size())
+                .arg(seconds, 0, 'f', 1);
+        });
+    connect(panel_, &RunPanel::startPressed, this, [this] { start(); });
+    connect(panel_, &RunPanel::outcomeChanged, this, [this] { showResults(); });
     save_ = new QPushButton("Save CSV...");
     save_->setObjectName("saveMonteCarloCsv");
     save_->setToolTip("Every run's factors and results, a line per run and setting");
@@ -100,7 +102,7 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     about->setWordWrap(true);
     layout->addWidget(about);
     layout->addLayout(fields);
-    layout->addWidget(controls_);
+    layout->addWidget(panel_);
     layout->addWidget(table_);
     layout->addWidget(missing_);
     layout->addLayout(pictures, 1);
@@ -108,55 +110,27 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
 }
 
 void MonteCarloTab::setDesign(const DesignRecord& design, const PartSettings& settings) {
-    const bool same = std::memcmp(&design, &design_, sizeof design) == 0 &&
-                      settings.tolerancePercent == settings_.tolerancePercent;
     design_ = design;
     settings_ = settings;
-    if (!same) {
-        controls_->stop("Stopped: the design or the tolerances changed.");
-        outcome_ = {};
-        showResults();
-    }
-}
-
-void MonteCarloTab::stop() {
-    controls_->stop("Cancelled.");
-}
-
-bool MonteCarloTab::running() const {
-    return controls_->running();
+    panel_->follow(runInputs(design, settings.tolerancePercent),
+                   "Stopped: the design or the tolerances changed.");
 }
 
 void MonteCarloTab::start() {
-    outcome_ = {};
-    showResults();
-    controls_->start([this, design = design_, settings = settings_, runs = runs_->value(),
-                      seed = static_cast<std::uint32_t>(seed_->value()), options = options_](
-                         const SimulationProgress& progress, const std::atomic<bool>* cancel) {
-        const auto started = std::chrono::steady_clock::now();
-        auto outcome = std::make_shared<MonteCarloOutcome>(
-            RunMonteCarlo(design, settings, runs, seed, Simulator(options), progress, cancel));
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-        return std::function<void()>(
-            [this, outcome, seconds = took.count()] { finish(*outcome, seconds); });
+    panel_->start([design = design_, settings = settings_, runs = runs_->value(),
+                   seed = static_cast<std::uint32_t>(seed_->value()), options = options_](
+                      const SimulationProgress& progress, const std::atomic<bool>* cancel) {
+        return RunMonteCarlo(design, settings, runs, seed, Simulator(options), progress, cancel);
     });
 }
 
-void MonteCarloTab::finish(const MonteCarloOutcome& outcome, double seconds) {
-    if (outcome.Succeeded()) {
-        outcome_ = outcome;
-    }
-    showResults();
-    controls_->sayEnd(
-        outcome.failure, outcome.message,
-        QString("Simulated %1 runs in %2 s.").arg(outcome.runs.size()).arg(seconds, 0, 'f', 1));
-}
-
 void MonteCarloTab::showResults() {
-    const std::array<SettingSpread, 2> spreads =
-        MonteCarloSpreads(design_, settings_, outcome_.runs);
+    static const std::vector<MonteCarloRun> none;
+    const MonteCarloOutcome* outcome = panel_->outcome();
+    const std::vector<MonteCarloRun>& runs = outcome != nullptr ? outcome->runs : none;
+    const std::array<SettingSpread, 2> spreads = MonteCarloSpreads(design_, settings_, runs);
     showTable(table_, MonteCarloTable(spreads));
-    const bool any = !outcome_.runs.empty();
+    const bool any = !runs.empty();
     if (!any) {
         table_->setRowCount(0);
     }
@@ -164,7 +138,7 @@ void MonteCarloTab::showResults() {
     save_->setEnabled(any);
     for (std::size_t i = 0; i < histograms_.size(); ++i) {
         std::vector<double> hz;
-        for (const MonteCarloRun& run : outcome_.runs) {
+        for (const MonteCarloRun& run : runs) {
             if (run.settings[i].measure.oscillates) {
                 hz.push_back(run.settings[i].measure.frequencyHz);
             }
@@ -190,7 +164,7 @@ void MonteCarloTab::saveCsv() {
     const auto path = Dialogs().ShowSave(
         {"Save Monte Carlo runs", "CSV files (*.csv)|*.csv", "montecarlo.csv", ""});
     if (path) {
-        saveExplorerText(*path, MonteCarloCsv(outcome_.runs));
+        saveExplorerText(*path, MonteCarloCsv(panel_->outcome()->runs));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "design/DesignRecord.h"
 #include "runs/MonteCarlo.h"
 #include "simulation/Simulator.h"
+#include "windows/RunPanel.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -18,7 +19,6 @@ class QTableWidget;
 
 namespace calbrine {
 
-class RunControls;
 class RunHistogram;
 
 // "Every run oscillates at VfoMin and at VfoMax.", or how many of the runs did not at each.
@@ -29,31 +29,26 @@ class MonteCarloTab : public QWidget {
   public:
     explicit MonteCarloTab(QWidget* parent = nullptr);
 
-    // The design and tolerances the runs draw from. Results of others are cleared, and a run
+    // The design and tolerances the runs draw from. Results of others are dropped, and a run
     // for others is stopped.
     void setDesign(const DesignRecord& design, const PartSettings& settings);
     void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
-    // Stops a run, when the window closes.
-    void stop();
-    bool running() const;
-    // The runs of the last run that succeeded for the design; none after a failure.
-    const MonteCarloOutcome& outcome() const { return outcome_; }
+    // The run, and the runs of the last one that succeeded for the design, if any.
+    OutcomePanel<MonteCarloOutcome>* panel() const { return panel_; }
     RunHistogram* histogram(std::size_t setting) const { return histograms_[setting]; }
 
   private:
     void start();
-    void finish(const MonteCarloOutcome& outcome, double seconds);
     void showResults();
     void saveCsv();
 
     DesignRecord design_{};
     PartSettings settings_;
     SimulatorOptions options_;
-    MonteCarloOutcome outcome_;
 
     QSpinBox* runs_ = nullptr;
     QDoubleSpinBox* seed_ = nullptr;
-    RunControls* controls_ = nullptr;
+    OutcomePanel<MonteCarloOutcome>* panel_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* missing_ = nullptr;
     QPushButton* save_ = nullptr;

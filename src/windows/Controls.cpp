@@ -44,6 +44,13 @@ QPushButton* namedButton(const char* caption, const char* name) {
     return button;
 }
 
+QLabel* wrappedLabel(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    return label;
+}
+
 void place(QWidget* control, const WindowUnits& units, double left, double top, double width,
            double height) {
     const int x = static_cast<int>(std::lround(units.x(left)));

@@ -19,6 +19,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption);
 
 // A button of the newer windows, in the style of the desktop, with its objectName.
 QPushButton* namedButton(const char* caption, const char* name);
+// A label of the newer windows whose text wraps, with its objectName.
+QLabel* wrappedLabel(const char* name);
 // Places a control at a position and size given in window units.
 void place(QWidget* control, const WindowUnits& units, double left, double top, double width,
            double height);

@@ -45,6 +45,8 @@ class RunPanel : public QWidget {
     // Stops a run at once without hearing its end, saying "Cancelled.", as the window closes.
     void stop();
     bool running() const { return run_->running(); }
+    // The simulator the runs go through (tests give their own workers).
+    SimulatorOptions& simulatorOptions() { return options_; }
     // Puts a control of the run's inputs at the end of the panel's row; it is locked while a
     // run goes on.
     void addInput(QWidget* control);
@@ -74,6 +76,7 @@ class RunPanel : public QWidget {
 
     BackgroundRun* run_ = nullptr;
     QByteArray inputs_;
+    SimulatorOptions options_;
     std::chrono::steady_clock::time_point started_;
     QHBoxLayout* row_ = nullptr;
     QPushButton* start_ = nullptr;
@@ -87,9 +90,6 @@ class RunPanel : public QWidget {
 template <class Outcome>
 class OutcomePanel : public RunPanel {
   public:
-    // What the run does on its thread, with progress and the cancel flag.
-    using Work =
-        std::function<Outcome(const SimulationProgress& progress, const std::atomic<bool>* cancel)>;
     // What the status line says of a run that succeeded, given how many seconds it took.
     using Said = std::function<QString(const Outcome& outcome, double seconds)>;
 
@@ -97,13 +97,16 @@ class OutcomePanel : public RunPanel {
                  QWidget* parent = nullptr)
         : RunPanel(startCaption, name, parent), said_(std::move(said)) {}
 
-    // Starts `work`, dropping the outcome held; false, said in the status line, while another
-    // run has the worker processes.
-    bool start(Work work) {
+    // Starts run(inputs..., simulator, progress, cancel) on the run's thread, with copies of
+    // the inputs and a simulator of the panel's options, dropping the outcome held; false,
+    // said in the status line, while another run has the worker processes.
+    template <class Run, class... Inputs>
+    bool start(Run run, Inputs... inputs) {
         const bool started =
-            startWork([this, work = std::move(work)](const SimulationProgress& progress,
-                                                     const std::atomic<bool>* cancel) {
-                auto outcome = std::make_shared<const Outcome>(work(progress, cancel));
+            startWork([this, run, inputs..., options = simulatorOptions()](
+                          const SimulationProgress& progress, const std::atomic<bool>* cancel) {
+                auto outcome = std::make_shared<const Outcome>(
+                    run(inputs..., Simulator(options), progress, cancel));
                 return std::function<void()>([this, outcome] { end(*outcome); });
             });
         if (started) {

@@ -25,6 +25,12 @@ namespace calbrine {
 
 namespace {
 
+SimulationOutcome simulateRequest(const SimulationRequest& request, const Simulator& simulator,
+                                  const SimulationProgress& progress,
+                                  const std::atomic<bool>* cancel) {
+    return simulator.Run(request, progress, cancel);
+}
+
 QString simulationSaid(const SimulationOutcome& outcome, double seconds) {
     return QString("Simulated %1 settings with ngspice in %2 s.")
         .arg(outcome.report.settings.size())
@@ -81,9 +87,7 @@ void SimulationWindow::makeControls() {
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    notes_ = new QLabel;
-    notes_->setObjectName("notes");
-    notes_->setWordWrap(true);
+    notes_ = wrappedLabel("notes");
     copyButton_ = namedButton("Copy as text", "copyResults");
     connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::copyAsText);
     saveNetlistButton_ = namedButton("Save netlist\u2026", "saveNetlist");
@@ -124,14 +128,13 @@ bool SimulationWindow::simulate(const DesignRecord& design) {
     return true;
 }
 
+void SimulationWindow::setWorkerCommand(WorkerCommand command) {
+    panel_->simulatorOptions().worker = std::move(command);
+}
+
 void SimulationWindow::start() {
-    SimulatorOptions options;
-    options.jobs = jobs_->value();
-    options.worker = workerCommand_;
-    panel_->start([request = SimulationRequest{design_}, options](
-                      const SimulationProgress& progress, const std::atomic<bool>* cancel) {
-        return Simulator(options).Run(request, progress, cancel);
-    });
+    panel_->simulatorOptions().jobs = jobs_->value();
+    panel_->start(simulateRequest, SimulationRequest{design_});
 }
 
 const SimulationReport& SimulationWindow::report() const {

@@ -38,7 +38,7 @@ class SimulationWindow : public QWidget {
     WaveformPlot* plot() const { return plot_; }
     HarmonicsPlot* spectrum() const { return spectrum_; }
     // The workers of the next run come from this command (tests give their own).
-    void setWorkerCommand(WorkerCommand command) { workerCommand_ = std::move(command); }
+    void setWorkerCommand(WorkerCommand command);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,7 +52,6 @@ class SimulationWindow : public QWidget {
     void saveNetlist();
 
     DesignRecord design_{};
-    WorkerCommand workerCommand_;
 
     OutcomePanel<SimulationOutcome>* panel_ = nullptr;
     QSpinBox* jobs_ = nullptr;

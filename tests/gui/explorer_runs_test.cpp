@@ -20,9 +20,9 @@
 #include "windows/explorer/CurvePlot.h"
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialScaleView.h"
-#include "windows/explorer/DriftSimulation.h"
 #include "windows/explorer/ExplorerWindow.h"
 #include "windows/explorer/MonteCarloTab.h"
+#include "windows/explorer/PartsTab.h"
 #include "windows/explorer/RunHistogram.h"
 
 using namespace calbrine;
@@ -181,7 +181,7 @@ TEST_F(ExplorerRunsTest, LostWorkerIsSaidInTheTabAndOneRunHasTheWorkersAtATime) 
     auto* start = Child<QPushButton>(&window, "monteCarloStart");
     EXPECT_EQ(start->toolTip(), "Start (Ctrl+R)");
     const auto* tab = Child<MonteCarloTab>(&window, "monteCarloTab")->panel();
-    const auto* drift = Child<DriftSimulation>(&window, "driftSimulation")->panel();
+    const auto* drift = Child<PartsTab>(&window, "partsTab")->driftPanel();
     const auto* curve = Child<CurveSimulation>(&window, "curveSimulation")->panel();
     Child<QSpinBox>(&window, "monteCarloRuns")->setValue(2);
     // The dial table's tab is on show: its Simulate takes the keys.
@@ -218,7 +218,7 @@ TEST_F(ExplorerRunsTest, DriftSimulatedWithThePartsCoefficients) {
     PartSettings settings;
     settings.Tc(Part::C37) = -3000;
     Press("driftStart");
-    const auto* drift = Child<DriftSimulation>(&window, "driftSimulation")->panel();
+    const auto* drift = Child<PartsTab>(&window, "partsTab")->driftPanel();
     ASSERT_TRUE(Finished(drift));
     ASSERT_NE(drift->outcome(), nullptr);
     const SimulatedDriftOutcome& outcome = *drift->outcome();

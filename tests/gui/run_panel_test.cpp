@@ -23,18 +23,16 @@ using CountPanel = OutcomePanel<CountOutcome>;
 
 // A run that reports half its progress, then ends with `outcome` once `release` is set, or
 // as cancelled once Cancel reaches it.
-CountPanel::Work HeldRun(CountOutcome outcome, const std::atomic<bool>* release) {
-    return [outcome, release](const SimulationProgress& progress, const std::atomic<bool>* cancel) {
-        progress(0.5, "VfoMin, VfoMax");
-        while (!*release && !*cancel) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        CountOutcome ended = outcome;
-        if (*cancel) {
-            ended.failure = SimulationFailure::Cancelled;
-        }
-        return ended;
-    };
+CountOutcome HeldRun(CountOutcome outcome, const std::atomic<bool>* release, const Simulator&,
+                     const SimulationProgress& progress, const std::atomic<bool>* cancel) {
+    progress(0.5, "VfoMin, VfoMax");
+    while (!*release && !*cancel) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (*cancel) {
+        outcome.failure = SimulationFailure::Cancelled;
+    }
+    return outcome;
 }
 
 class RunPanelTest : public calbrine_test::WindowTest {
@@ -49,7 +47,7 @@ class RunPanelTest : public calbrine_test::WindowTest {
     // Starts a run that ends with `outcome` when `release` is set, and waits for its progress.
     bool StartHeld(CountOutcome outcome) {
         release = false;
-        return panel.start(HeldRun(outcome, &release)) &&
+        return panel.start(HeldRun, outcome, &release) &&
                QTest::qWaitFor([this] { return Progress()->value() == 500; }, 5000);
     }
     bool Ended() {
@@ -142,15 +140,15 @@ TEST_F(RunPanelTest, AFailureIsSaidInThePanel) {
 TEST_F(RunPanelTest, OneRunHasTheWorkersAtATime) {
     CountPanel other("Start", "other", [](const CountOutcome&, double) { return QString(); });
     ASSERT_TRUE(StartHeld(Counted(1)));
-    EXPECT_FALSE(other.start(HeldRun(Counted(2), &release)));
+    EXPECT_FALSE(other.start(HeldRun, Counted(2), &release));
     EXPECT_FALSE(other.running());
     EXPECT_EQ(Child<QLabel>(&other, "otherStatus")->text(),
               "A simulation is already running; please wait for it to finish or cancel it.");
     panel.stop();
     EXPECT_EQ(Status(), "Cancelled.");
     release = false;
-    ASSERT_TRUE(other.start(HeldRun(Counted(2), &release)));
-    EXPECT_FALSE(panel.start(HeldRun(Counted(3), &release)));
+    ASSERT_TRUE(other.start(HeldRun, Counted(2), &release));
+    EXPECT_FALSE(panel.start(HeldRun, Counted(3), &release));
     release = true;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !other.running(); }, 5000));
     EXPECT_TRUE(StartHeld(Counted(3)));

@@ -27,7 +27,8 @@ QString curveSaid(const SimulatedCurveOutcome& outcome, double) {
 CurveSimulation::CurveSimulation(QWidget* parent) : QWidget(parent) {
     setObjectName("curveSimulation");
     panel_ = new OutcomePanel<SimulatedCurveOutcome>("Simulate", "curve", curveSaid);
-    connect(panel_, &RunPanel::startPressed, this, [this] { start(); });
+    connect(panel_, &RunPanel::startPressed, this,
+            [this] { panel_->start(SimulateCurve, design_, steps_); });
     connect(panel_, &RunPanel::outcomeChanged, this, [this] { outcomeChanged(); });
     dialFromCurve_ = new QCheckBox("Dial from the simulated curve");
     dialFromCurve_->setObjectName("dialFromSimulation");
@@ -54,13 +55,6 @@ VfoCurve CurveSimulation::dialCurve() const {
         return nullptr;
     }
     return SimulatedVfo(design_, *outcome);
-}
-
-void CurveSimulation::start() {
-    panel_->start([design = design_, steps = steps_, options = options_](
-                      const SimulationProgress& progress, const std::atomic<bool>* cancel) {
-        return SimulateCurve(design, steps, Simulator(options), progress, cancel);
-    });
 }
 
 // A complete curve may carry the dial; without one the dial goes back to the calculation.

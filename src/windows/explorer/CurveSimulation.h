@@ -21,7 +21,6 @@ class CurveSimulation : public QWidget {
     // The design and the number of steps simulated. Results of others are dropped, the dial
     // goes back to the calculation and a run for others is stopped.
     void setDesign(const DesignRecord& design, int steps);
-    void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
     // The run, and the last simulation that succeeded for the design and steps, if any.
     OutcomePanel<SimulatedCurveOutcome>* panel() const { return panel_; }
     // The simulated curve when the dial follows it, otherwise none.
@@ -32,12 +31,10 @@ class CurveSimulation : public QWidget {
     void curveChanged();
 
   private:
-    void start();
     void outcomeChanged();
 
     DesignRecord design_{};
     int steps_ = 0;
-    SimulatorOptions options_;
 
     OutcomePanel<SimulatedCurveOutcome>* panel_ = nullptr;
     QCheckBox* dialFromCurve_ = nullptr;

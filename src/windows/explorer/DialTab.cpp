@@ -26,12 +26,7 @@ DialTab::DialTab(QWidget* parent) : QWidget(parent) {
     steps_->setAccessibleName("Steps of rotation");
     steps_->setRange(2, 101);
     steps_->setValue(11);
-    dialTable_ = new QTableWidget;
-    dialTable_->setObjectName("dialTable");
-    dialTable_->setAccessibleName("Dial table");
-    dialTable_->verticalHeader()->hide();
-    dialTable_->setWordWrap(false);
-    dialTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    dialTable_ = reportTable("dialTable", "Dial table");
     dialTable_->horizontalHeader()->setStretchLastSection(true);
     auto* copy = namedButton("Copy as text", "copyDial");
     auto* save = namedButton("Save CSV...", "saveDialCsv");

@@ -22,7 +22,6 @@
 #include "windows/explorer/CurvePlot.h"
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialTab.h"
-#include "windows/explorer/DriftSimulation.h"
 #include "windows/explorer/FitTab.h"
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
@@ -131,15 +130,15 @@ void ExplorerWindow::followDesign(const DesignRecord& design) {
 }
 
 void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
-    dial_->simulation()->setSimulatorOptions(options);
-    parts_->driftSimulation()->setSimulatorOptions(options);
-    monteCarlo_->setSimulatorOptions(options);
+    dial_->simulation()->panel()->simulatorOptions() = options;
+    parts_->driftPanel()->simulatorOptions() = options;
+    monteCarlo_->panel()->simulatorOptions() = options;
 }
 
 void ExplorerWindow::closeEvent(QCloseEvent* event) {
     // Stopped here, not later: at the end of the program the window may never be deleted.
     dial_->simulation()->panel()->stop();
-    parts_->driftSimulation()->panel()->stop();
+    parts_->driftPanel()->stop();
     monteCarlo_->panel()->stop();
     event->accept();
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/FileDialogs.h"
+#include "windows/Controls.h"
 #include "windows/explorer/RunHistogram.h"
 #include "windows/explorer/TabHelpers.h"
 
@@ -67,19 +68,11 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
         });
     connect(panel_, &RunPanel::startPressed, this, [this] { start(); });
     connect(panel_, &RunPanel::outcomeChanged, this, [this] { showResults(); });
-    save_ = new QPushButton("Save CSV...");
-    save_->setObjectName("saveMonteCarloCsv");
+    save_ = namedButton("Save CSV...", "saveMonteCarloCsv");
     save_->setToolTip("Every run's factors and results, a line per run and setting");
     connect(save_, &QPushButton::clicked, this, [this] { saveCsv(); });
-    table_ = new QTableWidget;
-    table_->setObjectName("monteCarloTable");
-    table_->setAccessibleName("Spread of the runs");
-    table_->verticalHeader()->hide();
-    table_->setWordWrap(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    missing_ = new QLabel;
-    missing_->setObjectName("monteCarloMissing");
-    missing_->setWordWrap(true);
+    table_ = reportTable("monteCarloTable", "Spread of the runs");
+    missing_ = wrappedLabel("monteCarloMissing");
     auto* pictures = new QHBoxLayout;
     for (RunHistogram*& histogram : histograms_) {
         histogram = new RunHistogram;
@@ -117,11 +110,8 @@ void MonteCarloTab::setDesign(const DesignRecord& design, const PartSettings& se
 }
 
 void MonteCarloTab::start() {
-    panel_->start([design = design_, settings = settings_, runs = runs_->value(),
-                   seed = static_cast<std::uint32_t>(seed_->value()), options = options_](
-                      const SimulationProgress& progress, const std::atomic<bool>* cancel) {
-        return RunMonteCarlo(design, settings, runs, seed, Simulator(options), progress, cancel);
-    });
+    panel_->start(RunMonteCarlo, design_, settings_, runs_->value(),
+                  static_cast<std::uint32_t>(seed_->value()));
 }
 
 void MonteCarloTab::showResults() {
@@ -147,16 +137,9 @@ void MonteCarloTab::showResults() {
             std::move(hz), spreads[i].worstLowHz, spreads[i].worstHighHz,
             any ? histogramCaption(spreads[i]) : SettingName(spreads[i].setting));
     }
-    // Tall enough for the two rows, each as high as its text, and a scroll bar below them
-    // when the tab is too narrow for every column.
-    table_->resizeRowsToContents();
-    int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth() +
-                 table_->horizontalScrollBar()->sizeHint().height();
-    for (int row = 0; row < 2; ++row) {
-        height += row < table_->rowCount() ? table_->rowHeight(row)
-                                           : table_->verticalHeader()->defaultSectionSize();
-    }
-    table_->setFixedHeight(height);
+    // Tall enough for the two rows, and a scroll bar below them when the tab is too narrow
+    // for every column.
+    fitTableHeight(table_, 2);
 }
 
 // The rows `calbrine montecarlo --csv` prints for the same runs.

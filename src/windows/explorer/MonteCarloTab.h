@@ -32,7 +32,6 @@ class MonteCarloTab : public QWidget {
     // The design and tolerances the runs draw from. Results of others are dropped, and a run
     // for others is stopped.
     void setDesign(const DesignRecord& design, const PartSettings& settings);
-    void setSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
     // The run, and the runs of the last one that succeeded for the design, if any.
     OutcomePanel<MonteCarloOutcome>* panel() const { return panel_; }
     RunHistogram* histogram(std::size_t setting) const { return histograms_[setting]; }
@@ -44,15 +43,15 @@ class MonteCarloTab : public QWidget {
 
     DesignRecord design_{};
     PartSettings settings_;
-    SimulatorOptions options_;
 
     QSpinBox* runs_ = nullptr;
     QDoubleSpinBox* seed_ = nullptr;
     OutcomePanel<MonteCarloOutcome>* panel_ = nullptr;
+    // The spread of the runs: a table, two histograms, the runs that did not oscillate.
     QTableWidget* table_ = nullptr;
+    std::array<RunHistogram*, 2> histograms_{};
     QLabel* missing_ = nullptr;
     QPushButton* save_ = nullptr;
-    std::array<RunHistogram*, 2> histograms_{};
 };
 
 }  // namespace calbrine

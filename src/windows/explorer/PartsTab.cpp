@@ -14,7 +14,7 @@
 
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
-#include "windows/explorer/DriftSimulation.h"
+#include "windows/Controls.h"
 #include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
@@ -42,6 +42,12 @@ QWidget* resultPage(QTableWidget* table, QLabel* summary, QWidget* below = nullp
         layout->addWidget(below);
     }
     return page;
+}
+
+// The last line of the simulated drift's report: what the transistor's share is.
+QString shareSentence(const SimulatedDriftOutcome& outcome) {
+    QString report = QString::fromStdString(SimulatedDriftReport(outcome)).trimmed();
+    return report.mid(report.lastIndexOf('\n') + 1);
 }
 
 }  // namespace
@@ -97,8 +103,7 @@ PartsTab::PartsTab(QWidget* parent) : QWidget(parent) {
     toleranceTable_ = namedTable("toleranceTable", "Tolerance share of each part", {});
     toleranceSummary_ = new QLabel;
     auto* results = new QTabWidget;
-    driftSimulation_ = new DriftSimulation;
-    results->addTab(resultPage(driftTable_, driftSummary_, driftSimulation_),
+    results->addTab(resultPage(driftTable_, driftSummary_, buildDriftSimulation()),
                     "Drift, largest first");
     results->addTab(resultPage(toleranceTable_, toleranceSummary_), "Tolerance, largest first");
 
@@ -113,12 +118,34 @@ PartsTab::PartsTab(QWidget* parent) : QWidget(parent) {
     showSettings(settings_);
 }
 
+QWidget* PartsTab::buildDriftSimulation() {
+    driftPanel_ = new OutcomePanel<SimulatedDriftOutcome>(
+        "Simulate", "drift", [](const SimulatedDriftOutcome&, double) {
+            return QString("Simulated at 15, 25 and 35 degC with every part's coefficient.");
+        });
+    connect(driftPanel_, &RunPanel::startPressed, this,
+            [this] { driftPanel_->start(SimulateDrift, design_, settings_); });
+    connect(driftPanel_, &RunPanel::outcomeChanged, this, [this] { showSimulatedDrift(); });
+    simulatedDrift_ = reportTable("simulatedDriftTable", "Drift simulated");
+    transistorShare_ = wrappedLabel("transistorShare");
+    auto* simulation = new QWidget;
+    simulation->setObjectName("driftSimulation");
+    auto* layout = new QVBoxLayout(simulation);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(driftPanel_);
+    layout->addWidget(simulatedDrift_);
+    layout->addWidget(transistorShare_);
+    showSimulatedDrift();
+    return simulation;
+}
+
 void PartsTab::setDesign(const DesignRecord& design, const PartSettings& settings) {
     design_ = design;
     settings_ = settings;
     refreshDrift();
     refreshTolerance();
-    driftSimulation_->setDesign(design_, settings_);
+    driftPanel_->follow(runInputs(design, settings.tcPpm),
+                        "Stopped: the design or the coefficients changed.");
 }
 
 void PartsTab::showSettings(const PartSettings& settings) {
@@ -145,6 +172,18 @@ void PartsTab::refreshTolerance() {
     const ToleranceAnalysis t = AnalyseTolerance(design_, settings_);
     showTable(toleranceTable_, ToleranceTable(t, settings_));
     toleranceSummary_->setText(QString::fromStdString(ToleranceSummary(t)));
+}
+
+void PartsTab::showSimulatedDrift() {
+    const SimulatedDriftOutcome* outcome = driftPanel_->outcome();
+    simulatedDrift_->setVisible(outcome != nullptr);
+    transistorShare_->setVisible(outcome != nullptr);
+    if (outcome == nullptr) {
+        return;
+    }
+    showTable(simulatedDrift_, SimulatedDriftTable(*outcome));
+    transistorShare_->setText(shareSentence(*outcome));
+    fitTableHeight(simulatedDrift_, simulatedDrift_->rowCount());
 }
 
 }  // namespace calbrine

@@ -1,7 +1,9 @@
 #include "windows/explorer/TabHelpers.h"
 
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <fstream>
 
@@ -19,6 +21,27 @@ QPlainTextEdit* reportBox(const char* name, const char* spokenName) {
     box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     return box;
+}
+
+QTableWidget* reportTable(const char* name, const char* spokenName) {
+    auto* table = new QTableWidget;
+    table->setObjectName(name);
+    table->setAccessibleName(spokenName);
+    table->verticalHeader()->hide();
+    table->setWordWrap(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return table;
+}
+
+void fitTableHeight(QTableWidget* table, int rows) {
+    table->resizeRowsToContents();
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth() +
+                 table->horizontalScrollBar()->sizeHint().height();
+    for (int row = 0; row < rows; ++row) {
+        height += row < table->rowCount() ? table->rowHeight(row)
+                                          : table->verticalHeader()->defaultSectionSize();
+    }
+    table->setFixedHeight(height);
 }
 
 QTableWidgetItem* cell(const std::string& text) {

@@ -17,6 +17,11 @@ struct ReportTable;
 // A read-only box for a report's text, in a fixed font and unwrapped, as the command line
 // prints it.
 QPlainTextEdit* reportBox(const char* name, const char* spokenName);
+// A read-only table for a report, its columns as wide as their texts.
+QTableWidget* reportTable(const char* name, const char* spokenName);
+// Makes `table` just tall enough for its headings, a scroll bar and `rows` rows, each as
+// high as its text (rows it does not hold yet count at the default height).
+void fitTableHeight(QTableWidget* table, int rows);
 // A right-aligned, read-only cell of the explorer's tables.
 QTableWidgetItem* cell(const std::string& text);
 // Shows a report's table: its headings and the texts of its rows.

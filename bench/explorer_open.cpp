@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "windows/ExplorerWindow.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ void ExplorerOpens(benchmark::State& state) {
         window.show();
         window.repaint();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(window.Plot());
+        benchmark::DoNotOptimize(window.plot());
     }
 }
 BENCHMARK(ExplorerOpens)->Unit(benchmark::kMillisecond);

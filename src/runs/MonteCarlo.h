@@ -37,12 +37,8 @@ struct MonteCarloRun {
     std::array<SettingReport, 2> settings;  // VfoMin, VfoMax
 };
 
-struct MonteCarloOutcome {
-    SimulationFailure failure = SimulationFailure::None;
-    std::string message;
+struct MonteCarloOutcome : RunStatus {
     std::vector<MonteCarloRun> runs;  // every run, when it succeeded
-
-    bool Succeeded() const { return failure == SimulationFailure::None; }
 };
 
 // Simulates the runs through the simulator's workers, a few hundred at a time so that memory

@@ -22,12 +22,9 @@ struct SimulatedCurvePoint {
     std::string observation;  // what was seen instead, when it does not
 };
 
-struct SimulatedCurveOutcome {
-    SimulationFailure failure = SimulationFailure::None;
-    std::string message;
+struct SimulatedCurveOutcome : RunStatus {
     std::vector<SimulatedCurvePoint> points;  // in the order of the dial table's steps
 
-    bool Succeeded() const { return failure == SimulationFailure::None; }
     // Every point oscillates, so the curve can carry a dial.
     bool Complete() const;
 };

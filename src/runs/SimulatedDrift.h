@@ -26,12 +26,8 @@ struct SettingDrift {
     double TransistorHzPerC() const { return simulatedHzPerC - calculatedHzPerC; }
 };
 
-struct SimulatedDriftOutcome {
-    SimulationFailure failure = SimulationFailure::None;
-    std::string message;
+struct SimulatedDriftOutcome : RunStatus {
     std::array<SettingDrift, 2> settings;  // VfoMin, VfoMax
-
-    bool Succeeded() const { return failure == SimulationFailure::None; }
 };
 
 // The calculated drift at a setting, in Hz/degC: the resonance's sensitivity to each part

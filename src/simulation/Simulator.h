@@ -72,21 +72,22 @@ enum class SimulationFailure {
     WorkerLost
 };
 
-struct SimulationOutcome {
+// How a simulation, or a run of many, ended; every outcome starts with it.
+struct RunStatus {
     SimulationFailure failure = SimulationFailure::None;
-    std::string message;      // for the user, when it failed
-    SimulationReport report;  // the settings that were simulated, also when another failed
+    std::string message;  // for the user, when it failed
 
     bool Succeeded() const { return failure == SimulationFailure::None; }
 };
 
-// Many requests simulated as one batch; `reports` follows the requests.
-struct BatchOutcome {
-    SimulationFailure failure = SimulationFailure::None;
-    std::string message;  // for the user, when it failed: the first failure, by request
-    std::vector<SimulationReport> reports;
+struct SimulationOutcome : RunStatus {
+    SimulationReport report;  // the settings that were simulated, also when another failed
+};
 
-    bool Succeeded() const { return failure == SimulationFailure::None; }
+// Many requests simulated as one batch; `reports` follows the requests. A failure's message
+// is the first failure, by request.
+struct BatchOutcome : RunStatus {
+    std::vector<SimulationReport> reports;
 };
 
 // Fraction 0..1 of the whole request and the settings being simulated ("VfoMin, VfoMax"; in a

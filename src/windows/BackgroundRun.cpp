@@ -4,43 +4,38 @@ namespace calbrine {
 
 namespace {
 
+// The run that has the worker processes, or none.
 const void* workersHeldBy = nullptr;
 
-}  // namespace
-
-const char* const WorkersBusyText =
-    "A simulation is already running; please wait for it to finish or cancel it.";
-
-bool WorkersTaken() {
-    return workersHeldBy != nullptr;
-}
-
-bool TakeWorkers(const void* run) {
-    if (WorkersTaken()) {
+bool takeWorkers(const void* run) {
+    if (workersHeldBy != nullptr) {
         return false;
     }
     workersHeldBy = run;
     return true;
 }
 
-void ReleaseWorkers(const void* run) {
+// Gives them back, if `run` has them.
+void releaseWorkers(const void* run) {
     if (workersHeldBy == run) {
         workersHeldBy = nullptr;
     }
 }
 
+}  // namespace
+
 BackgroundRun::BackgroundRun(Shown shown, QObject* parent)
     : QObject(parent), shown_(std::move(shown)) {}
 
 BackgroundRun::~BackgroundRun() {
-    Stop();
+    stop();
 }
 
-bool BackgroundRun::Start(Work work) {
-    if (running_ || !TakeWorkers(this)) {
+bool BackgroundRun::start(Work work) {
+    if (running_ || !takeWorkers(this)) {
         return false;
     }
-    Join();
+    join();
     cancel_ = false;
     running_ = true;
     const unsigned generation = ++generation_;
@@ -69,9 +64,9 @@ bool BackgroundRun::Start(Work work) {
                 if (generation != generation_ || !running_) {
                     return;
                 }
-                Join();
+                join();
                 running_ = false;
-                ReleaseWorkers(this);
+                releaseWorkers(this);
                 finish();
             },
             Qt::QueuedConnection);
@@ -79,14 +74,14 @@ bool BackgroundRun::Start(Work work) {
     return true;
 }
 
-void BackgroundRun::Stop() {
+void BackgroundRun::stop() {
     cancel_ = true;
-    Join();
+    join();
     running_ = false;
-    ReleaseWorkers(this);
+    releaseWorkers(this);
 }
 
-void BackgroundRun::Join() {
+void BackgroundRun::join() {
     if (thread_.joinable()) {
         thread_.join();
     }

@@ -13,16 +13,6 @@
 
 namespace calbrine {
 
-// The worker processes serve one run at a time in the whole program, as one run already
-// keeps every processor busy. Taking them for `run` fails while a run has them.
-bool WorkersTaken();
-bool TakeWorkers(const void* run);
-// Gives them back, if `run` has them.
-void ReleaseWorkers(const void* run);
-
-// The text a window shows when it cannot start because another run has the workers.
-extern const char* const WorkersBusyText;
-
 class BackgroundRun : public QObject {
     Q_OBJECT
   public:
@@ -37,16 +27,18 @@ class BackgroundRun : public QObject {
     // Stops the run.
     ~BackgroundRun() override;
 
-    // Starts `work`; false, with nothing started, while another run has the workers.
-    bool Start(Work work);
+    // Starts `work`; false, with nothing started, while this run goes on or another has the
+    // worker processes. They serve one run at a time in the whole program, as one run already
+    // keeps every processor busy.
+    bool start(Work work);
     // Asks the run to end soon; its end still comes back, as a cancelled outcome.
-    void Cancel() { cancel_ = true; }
+    void cancel() { cancel_ = true; }
     // Cancels the run and waits for its thread; neither its progress nor its end come back.
-    void Stop();
-    bool Running() const { return running_; }
+    void stop();
+    bool running() const { return running_; }
 
   private:
-    void Join();
+    void join();
 
     Shown shown_;
     std::thread thread_;

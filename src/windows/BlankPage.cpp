@@ -28,8 +28,8 @@ BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
 }
 
 void BlankPage::load() {
-    units_ = ScreenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
-    setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), units_.FontPoints()));
+    units_ = screenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
+    setFont(scaledFont(QStringLiteral("Microsoft Sans Serif"), units_.fontPoints()));
 }
 
 BlankPage* showBlankPage() {

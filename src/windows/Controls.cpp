@@ -4,7 +4,7 @@
 
 namespace calbrine {
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
+QLabel* makeLabel(QWidget* parent, const char* name, const char* text) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setObjectName(QLatin1String(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -13,7 +13,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
     return label;
 }
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, const char* spokenName,
+QLineEdit* makeTextBox(QWidget* parent, const char* name, const char* spokenName,
                        Qt::Alignment alignment) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
@@ -27,7 +27,7 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const char* spokenName
     return box;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QLatin1String(name));
     button->setStyleSheet(QStringLiteral(
@@ -38,12 +38,25 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
     return button;
 }
 
-void Place(QWidget* control, const WindowUnits& units, double left, double top, double width,
+QPushButton* namedButton(const char* caption, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(caption));
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QLabel* wrappedLabel(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    return label;
+}
+
+void place(QWidget* control, const WindowUnits& units, double left, double top, double width,
            double height) {
-    const int x = static_cast<int>(std::lround(units.X(left)));
-    const int y = static_cast<int>(std::lround(units.Y(top)));
-    const int right = static_cast<int>(std::lround(units.X(left + width)));
-    const int bottom = static_cast<int>(std::lround(units.Y(top + height)));
+    const int x = static_cast<int>(std::lround(units.x(left)));
+    const int y = static_cast<int>(std::lround(units.y(top)));
+    const int right = static_cast<int>(std::lround(units.x(left + width)));
+    const int bottom = static_cast<int>(std::lround(units.y(top + height)));
     control->setGeometry(x, y, right - x, bottom - y);
 }
 

@@ -3,10 +3,10 @@
 #include <QPointer>
 
 #include "windows/DesignPage.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/Navigation.h"
 #include "windows/ProgramFrame.h"
 #include "windows/SimulationWindow.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 namespace calbrine {
 
@@ -17,14 +17,14 @@ QPointer<SimulationWindow> simulation;
 
 // Made a window of the program frame's, so that it stays above the design window; Escape
 // closes it.
-void Adopt(QWidget& window) {
+void adopt(QWidget& window) {
     if (ProgramFrame* frame = ProgramFrame::current()) {
         window.setParent(frame, Qt::Window);
     }
     CloseOnEscape(&window);
 }
 
-void Raise(QWidget& window) {
+void raiseWindow(QWidget& window) {
     if (!window.isVisible()) {
         KeepOnScreen(&window);
     }
@@ -35,50 +35,50 @@ void Raise(QWidget& window) {
 
 }  // namespace
 
-ExplorerWindow* ShowExplorer(const DesignRecord& design) {
+ExplorerWindow* showExplorer(const DesignRecord& design) {
     if (explorer) {
-        explorer->FollowDesign(design);
+        explorer->followDesign(design);
     } else {
         explorer = new ExplorerWindow(design);
         explorer->setAttribute(Qt::WA_DeleteOnClose);
-        Adopt(*explorer);
+        adopt(*explorer);
         // To whichever design page is current, as a copy: its accept step lets the explorer
         // follow, which replaces the fit the signal refers to.
-        QObject::connect(explorer, &ExplorerWindow::ApplyFit, explorer, [](DesignRecord fitted) {
+        QObject::connect(explorer, &ExplorerWindow::applyFit, explorer, [](DesignRecord fitted) {
             if (DesignPage* page = designPage()) {
                 page->takeFittedDesign(fitted);
             }
         });
     }
-    Raise(*explorer);
+    raiseWindow(*explorer);
     return explorer;
 }
 
-void ShowSimulation(const DesignRecord& design) {
+void showSimulation(const DesignRecord& design) {
     const bool opened = simulation;
     if (!opened) {
         simulation = new SimulationWindow;
         simulation->setAttribute(Qt::WA_DeleteOnClose);
-        Adopt(*simulation);
+        adopt(*simulation);
     }
-    if (simulation->Simulate(design) || opened) {
-        Raise(*simulation);
+    if (simulation->simulate(design) || opened) {
+        raiseWindow(*simulation);
     } else {
         delete simulation;
     }
 }
 
-void FollowDesignWindow(const DesignRecord& design) {
+void followDesignWindow(const DesignRecord& design) {
     if (explorer) {
-        explorer->FollowDesign(design);
+        explorer->followDesign(design);
     }
 }
 
-ExplorerWindow* OpenExplorer() {
+ExplorerWindow* openExplorer() {
     return explorer;
 }
 
-SimulationWindow* OpenSimulation() {
+SimulationWindow* openSimulation() {
     return simulation;
 }
 

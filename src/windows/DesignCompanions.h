@@ -12,14 +12,14 @@ class ExplorerWindow;
 class SimulationWindow;
 
 // Opens the explorer on `design`, or raises it and lets it follow `design`.
-ExplorerWindow* ShowExplorer(const DesignRecord& design);
+ExplorerWindow* showExplorer(const DesignRecord& design);
 // Simulates `design` in the simulation window, opening it; a refused design opens nothing.
-void ShowSimulation(const DesignRecord& design);
+void showSimulation(const DesignRecord& design);
 // Lets an open explorer follow the design window's values, after an accept step or a load.
-void FollowDesignWindow(const DesignRecord& design);
+void followDesignWindow(const DesignRecord& design);
 
 // The open windows, or null.
-ExplorerWindow* OpenExplorer();
-SimulationWindow* OpenSimulation();
+ExplorerWindow* openExplorer();
+SimulationWindow* openSimulation();
 
 }  // namespace calbrine

@@ -14,12 +14,12 @@ constexpr std::size_t StepsKept = 100;
 std::vector<DesignRecord> undoSteps;
 std::vector<DesignRecord> redoSteps;
 
-bool Same(const DesignRecord& a, const DesignRecord& b) {
+bool sameDesign(const DesignRecord& a, const DesignRecord& b) {
     return std::memcmp(&a, &b, sizeof(DesignRecord)) == 0;
 }
 
 // Moves DesignValues onto `keep` and the last of `from` into DesignValues.
-bool Step(std::vector<DesignRecord>& from, std::vector<DesignRecord>& keep) {
+bool stepBetween(std::vector<DesignRecord>& from, std::vector<DesignRecord>& keep) {
     if (from.empty()) {
         return false;
     }
@@ -31,8 +31,8 @@ bool Step(std::vector<DesignRecord>& from, std::vector<DesignRecord>& keep) {
 
 }  // namespace
 
-void NoteDesignChange(const DesignRecord& before) {
-    if (Same(before, DesignValues)) {
+void noteDesignChange(const DesignRecord& before) {
+    if (sameDesign(before, DesignValues)) {
         return;
     }
     if (undoSteps.size() == StepsKept) {
@@ -42,12 +42,12 @@ void NoteDesignChange(const DesignRecord& before) {
     redoSteps.clear();
 }
 
-bool UndoDesignChange() {
-    return Step(undoSteps, redoSteps);
+bool undoDesignChange() {
+    return stepBetween(undoSteps, redoSteps);
 }
 
-bool RedoDesignChange() {
-    return Step(redoSteps, undoSteps);
+bool redoDesignChange() {
+    return stepBetween(redoSteps, undoSteps);
 }
 
 }  // namespace calbrine

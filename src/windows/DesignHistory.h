@@ -7,11 +7,11 @@
 namespace calbrine {
 
 // Keeps `before` for undo when DesignValues differ from it now, and forgets the redo steps.
-void NoteDesignChange(const DesignRecord& before);
+void noteDesignChange(const DesignRecord& before);
 // Puts the design of the last change back into DesignValues, keeping the current one for
 // redo; false when there is nothing to undo.
-bool UndoDesignChange();
+bool undoDesignChange();
 // Puts back the design the last undo replaced; false when there is nothing to redo.
-bool RedoDesignChange();
+bool redoDesignChange();
 
 }  // namespace calbrine

@@ -66,13 +66,13 @@ constexpr std::pair<const char*, Qt::Key> buttonShortcuts[] = {
 
 // Marks a box whose text was not taken in full: its tooltip and spoken description say what
 // was read, and a tinted background shows it, until the user edits the box.
-void MarkEntry(QLineEdit* box, const std::string& note) {
+void markEntry(QLineEdit* box, const std::string& note) {
     box->setToolTip(QString::fromStdString(note));
     box->setAccessibleDescription(QString::fromStdString(note));
     box->setStyleSheet(note.empty() ? QString() : QStringLiteral("background: #fff0b3"));
     if (!note.empty()) {
         QObject::connect(
-            box, &QLineEdit::textEdited, box, [box] { MarkEntry(box, ""); },
+            box, &QLineEdit::textEdited, box, [box] { markEntry(box, ""); },
             Qt::SingleShotConnection);
     }
 }
@@ -88,40 +88,40 @@ DesignPage::DesignPage(QWidget* parent) : PicturePage(parent) {
 DesignPage::~DesignPage() = default;
 
 void DesignPage::createControls() {
-    title = MakeLabel(this, "Label1", "Calbrine Utility");
+    title = makeLabel(this, "Label1", "Calbrine Utility");
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    captionIF = MakeLabel(this, "lblIF", "Intermediate freq: ");
-    boxIF = MakeTextBox(this, "TxtIF", "Intermediate frequency", Qt::AlignLeft);
+    captionIF = makeLabel(this, "lblIF", "Intermediate freq: ");
+    boxIF = makeTextBox(this, "TxtIF", "Intermediate frequency", Qt::AlignLeft);
     captionIF->setBuddy(boxIF);
     boxCfineMin =
-        MakeTextBox(this, "Text10", "Fine-tune varicap minimum capacitance", Qt::AlignRight);
+        makeTextBox(this, "Text10", "Fine-tune varicap minimum capacitance", Qt::AlignRight);
     boxCfineMax =
-        MakeTextBox(this, "Text1", "Fine-tune varicap maximum capacitance", Qt::AlignRight);
-    boxC39 = MakeTextBox(this, "Text2", "C39 capacitance", Qt::AlignHCenter);
-    boxC37 = MakeTextBox(this, "Text3", "C37 capacitance", Qt::AlignLeft);
+        makeTextBox(this, "Text1", "Fine-tune varicap maximum capacitance", Qt::AlignRight);
+    boxC39 = makeTextBox(this, "Text2", "C39 capacitance", Qt::AlignHCenter);
+    boxC37 = makeTextBox(this, "Text3", "C37 capacitance", Qt::AlignLeft);
     boxCcoarseMin =
-        MakeTextBox(this, "Text4", "Coarse-tune capacitor minimum capacitance", Qt::AlignRight);
+        makeTextBox(this, "Text4", "Coarse-tune capacitor minimum capacitance", Qt::AlignRight);
     boxCcoarseMax =
-        MakeTextBox(this, "Text0", "Coarse-tune capacitor maximum capacitance", Qt::AlignRight);
-    boxC90 = MakeTextBox(this, "Text5", "C90 capacitance", Qt::AlignLeft);
-    boxC15 = MakeTextBox(this, "Text6", "C15 capacitance", Qt::AlignLeft);
-    boxC34 = MakeTextBox(this, "Text7", "C34 capacitance", Qt::AlignLeft);
-    boxC35 = MakeTextBox(this, "Text8", "C35 capacitance", Qt::AlignLeft);
-    boxL7 = MakeTextBox(this, "Text9", "L7 inductance", Qt::AlignRight);
-    resultVfo = MakeLabel(this, "lblFreqMin", "lblFreqMin");
-    resultSum = MakeLabel(this, "lblSum", "lblSum");
-    resultDiff = MakeLabel(this, "lblDiff", "lblDiff");
-    resultCoarseSpan = MakeLabel(this, "lblSpan", "lblSpan");
-    resultFineSpan = MakeLabel(this, "lblFineSpan", "lblFineSpan");
-    acceptButton = MakeButton(this, "cmdAccept", "Read entries and compute results");
-    defaultsButton = MakeButton(this, "cmdDefaults", "Get defaults");
-    readFileButton = MakeButton(this, "cmdReadFile", "Read file");
-    saveFileButton = MakeButton(this, "cmdSaveFile", "Save file");
-    spiceButton = MakeButton(this, "cmdSpice", "LTspice");
-    printButton = MakeButton(this, "cmdPrint", "Print");
-    exitButton = MakeButton(this, "cmdExit", "Exit");
-    exploreButton = MakeButton(this, "cmdExplore", "Explore");
-    simulateButton = MakeButton(this, "cmdSimulate", "Simulate");
+        makeTextBox(this, "Text0", "Coarse-tune capacitor maximum capacitance", Qt::AlignRight);
+    boxC90 = makeTextBox(this, "Text5", "C90 capacitance", Qt::AlignLeft);
+    boxC15 = makeTextBox(this, "Text6", "C15 capacitance", Qt::AlignLeft);
+    boxC34 = makeTextBox(this, "Text7", "C34 capacitance", Qt::AlignLeft);
+    boxC35 = makeTextBox(this, "Text8", "C35 capacitance", Qt::AlignLeft);
+    boxL7 = makeTextBox(this, "Text9", "L7 inductance", Qt::AlignRight);
+    resultVfo = makeLabel(this, "lblFreqMin", "lblFreqMin");
+    resultSum = makeLabel(this, "lblSum", "lblSum");
+    resultDiff = makeLabel(this, "lblDiff", "lblDiff");
+    resultCoarseSpan = makeLabel(this, "lblSpan", "lblSpan");
+    resultFineSpan = makeLabel(this, "lblFineSpan", "lblFineSpan");
+    acceptButton = makeButton(this, "cmdAccept", "Read entries and compute results");
+    defaultsButton = makeButton(this, "cmdDefaults", "Get defaults");
+    readFileButton = makeButton(this, "cmdReadFile", "Read file");
+    saveFileButton = makeButton(this, "cmdSaveFile", "Save file");
+    spiceButton = makeButton(this, "cmdSpice", "LTspice");
+    printButton = makeButton(this, "cmdPrint", "Print");
+    exitButton = makeButton(this, "cmdExit", "Exit");
+    exploreButton = makeButton(this, "cmdExplore", "Explore");
+    simulateButton = makeButton(this, "cmdSimulate", "Simulate");
 
     connect(acceptButton, &QPushButton::clicked, this, &DesignPage::onAccept);
     connect(defaultsButton, &QPushButton::clicked, this, &DesignPage::onDefaults);
@@ -158,25 +158,25 @@ QLineEdit* DesignPage::boxNamed(const std::string& name) const {
 }
 
 void DesignPage::load() {
-    units_ = ScreenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
-    const double points = units_.FontPoints();
-    setFont(ScaledFont(windowFace, points));
+    units_ = screenUnits(DesignWindowClientWidth, DesignWindowClientHeight);
+    const double points = units_.fontPoints();
+    setFont(scaledFont(windowFace, points));
     picture_ =
         std::make_unique<PersistentPicture>(*this, units_, palette().color(QPalette::Window));
-    picture_->Surface().SetFont(font());
-    picture_->Surface().SetTextColour(Qt::black);
+    picture_->surface().SetFont(font());
+    picture_->surface().SetTextColour(Qt::black);
 
-    Place(title, units_, 15, 300, 12000, 500);
-    title->setFont(ScaledFont(windowFace, 24));
+    place(title, units_, 15, 300, 12000, 500);
+    title->setFont(scaledFont(windowFace, 24));
     for (const Placement& p : placements) {
         auto* control = findChild<QWidget*>(QLatin1String(p.name), Qt::FindDirectChildrenOnly);
-        Place(control, units_, p.left, p.top, p.width, p.height);
-        control->setFont(ScaledFont(windowFace, points));
+        place(control, units_, p.left, p.top, p.width, p.height);
+        control->setFont(scaledFont(windowFace, points));
     }
     for (const Placement& p : companionPlacements) {
         auto* button = findChild<QWidget*>(QLatin1String(p.name), Qt::FindDirectChildrenOnly);
-        Place(button, units_, p.left, p.top, p.width, p.height);
-        button->setFont(ScaledFont(windowFace, points));
+        place(button, units_, p.left, p.top, p.width, p.height);
+        button->setFont(scaledFont(windowFace, points));
     }
 
     // Tab goes from the IF box through the component boxes to the buttons, as they stand.
@@ -186,14 +186,14 @@ void DesignPage::load() {
     boxIF->setText(QString::fromStdString(WorkText));
     drawSchematic();
     computeTuning();
-    FollowDesignWindow(DesignValues);
+    followDesignWindow(DesignValues);
 }
 
 void DesignPage::drawSchematic() {
     std::map<std::string, std::string> boxTexts;
     bool failed = false;
     try {
-        DrawDesignSchematic(picture_->Surface(), boxTexts);
+        DrawDesignSchematic(picture_->surface(), boxTexts);
     } catch (const std::exception&) {
         failed = true;
     }
@@ -227,14 +227,14 @@ void DesignPage::onAccept() {
     for (std::size_t i = 0; i < DesignFieldCount; ++i) {
         QLineEdit* box = boxNamed(DesignFields[i].box);
         box->setText(QString::fromStdString(accepted.boxTexts[i]));
-        MarkEntry(box, accepted.notes[i]);
+        markEntry(box, accepted.notes[i]);
     }
     DesignValues = accepted.design;
 
     drawSchematic();
     computeTuning();
-    FollowDesignWindow(DesignValues);
-    NoteDesignChange(before);
+    followDesignWindow(DesignValues);
+    noteDesignChange(before);
 }
 
 DesignPage* showDesignPage() {

@@ -27,7 +27,7 @@ const char* const spiceFilter = "Spice schematic files (*.ASC)|*.ASC";
 
 // The example design that ships with the program: installed under share/calbrine beside the
 // program's bin folder, and copied to data/ beside the program in the build folder.
-std::vector<std::string> ShippedDefaults() {
+std::vector<std::string> shippedDefaults() {
     const std::string here = QCoreApplication::applicationDirPath().toStdString();
     return {here + "/../share/calbrine/Defaults.TXT", here + "/data/Defaults.TXT"};
 }
@@ -35,24 +35,24 @@ std::vector<std::string> ShippedDefaults() {
 // The folder of the design or schematic file used last; the file dialogs open there.
 std::string lastFolder;
 
-FileDialogRequest InLastFolder(const char* title, const char* filter, const std::string& name) {
+FileDialogRequest inLastFolder(const char* title, const char* filter, const std::string& name) {
     return {title, filter, name, lastFolder};
 }
 
 // The folder of a chosen file becomes the one the dialogs open in next.
-void Remember(const std::string& chosen) {
+void remember(const std::string& chosen) {
     if (!chosen.empty()) {
         lastFolder = std::filesystem::absolute(chosen).parent_path().string();
     }
 }
 
 // A chosen name without a suffix gets the filter's, so that Read file's filter shows the file.
-std::string Used(const std::string& chosen, const char* suffix) {
+std::string usedName(const std::string& chosen, const char* suffix) {
     std::filesystem::path path(chosen);
     if (!chosen.empty() && !path.filename().has_extension()) {
         path += suffix;
     }
-    Remember(path.string());
+    remember(path.string());
     return path.string();
 }
 
@@ -69,12 +69,12 @@ void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
 void DesignPage::onReadFile() {
     // A cancelled dialog leaves the name it opened with: empty.
     DesignFileName =
-        Dialogs().ShowOpen(InLastFolder("Read Calbrine file", designFilter, "")).value_or("");
-    Remember(DesignFileName);
+        Dialogs().ShowOpen(inLastFolder("Read Calbrine file", designFilter, "")).value_or("");
+    remember(DesignFileName);
     const std::string name = DesignFileName;
     const DesignRecord before = DesignValues;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
-    NoteDesignChange(before);
+    noteDesignChange(before);
 }
 
 bool DesignPage::entriesChanged() const {
@@ -96,37 +96,37 @@ void DesignPage::onSaveFile() {
         }
     }
     const auto chosen =
-        Dialogs().ShowSave(InLastFolder("Write Calbrine file", designFilter, DesignFileName));
+        Dialogs().ShowSave(inLastFolder("Write Calbrine file", designFilter, DesignFileName));
     if (!chosen) {
         return;  // a cancelled save writes nothing and keeps the page as it is
     }
-    DesignFileName = Used(*chosen, ".TXT");
+    DesignFileName = usedName(*chosen, ".TXT");
     const std::string name = DesignFileName;
     rebuildDesignPageAround([name] { WriteDesignFile(name); });
 }
 
 void DesignPage::onDefaults() {
-    const std::string name = DefaultsFile(ShippedDefaults());
+    const std::string name = DefaultsFile(shippedDefaults());
     const DesignRecord before = DesignValues;
     rebuildDesignPageAround([name] { ReadDesignFile(name); });
-    NoteDesignChange(before);
+    noteDesignChange(before);
 }
 
 void DesignPage::onUndo() {
-    if (UndoDesignChange()) {
+    if (undoDesignChange()) {
         rebuildDesignPageAround([] {});
     }
 }
 
 void DesignPage::onRedo() {
-    if (RedoDesignChange()) {
+    if (redoDesignChange()) {
         rebuildDesignPageAround([] {});
     }
 }
 
 void DesignPage::onSpice() {
-    SpiceFileName = Used(
-        Dialogs().ShowSave(InLastFolder("Write Spice schematic", spiceFilter, "")).value_or(""),
+    SpiceFileName = usedName(
+        Dialogs().ShowSave(inLastFolder("Write Spice schematic", spiceFilter, "")).value_or(""),
         ".ASC");
     if (CharacterCount(SpiceFileName) > 4) {
         WriteSpiceSchematic();
@@ -143,11 +143,11 @@ void DesignPage::onExit() {
 
 // Explore and Simulate take the values of the last accept step, never the boxes' text.
 void DesignPage::onExplore() {
-    ShowExplorer(DesignValues);
+    showExplorer(DesignValues);
 }
 
 void DesignPage::onSimulate() {
-    ShowSimulation(DesignValues);
+    showSimulation(DesignValues);
 }
 
 void DesignPage::takeFittedDesign(const DesignRecord& fitted) {

@@ -15,7 +15,7 @@ namespace calbrine {
 namespace {
 constexpr double designClientHeightTwips = 3240;
 
-int Pixels(double twips) {
+int toPixels(double twips) {
     return static_cast<int>(std::lround(twips / TwipsPerPixel));
 }
 }  // namespace
@@ -29,8 +29,8 @@ ExitDialog::ExitDialog(QWidget* parent) : QDialog(parent) {
     setPalette(white);
     setAutoFillBackground(true);
     // First in the tab order and the default button, so that Enter continues.
-    cancelButton = MakeButton(this, "cmdCancel", "Cancel / Continue");
-    exitButton = MakeButton(this, "cmdExit", "Exit / Quit");
+    cancelButton = makeButton(this, "cmdCancel", "Cancel / Continue");
+    exitButton = makeButton(this, "cmdExit", "Exit / Quit");
     cancelButton->setDefault(true);
     cancelButton->setAutoDefault(true);
     exitButton->setAutoDefault(false);
@@ -40,14 +40,15 @@ ExitDialog::ExitDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void ExitDialog::load() {
-    const QSize screen = ScreenSize();
+    const QSize screen = screenSize();
     const double sw = screen.width() * TwipsPerPixel;
     const double sh = screen.height() * TwipsPerPixel;
-    setFixedSize(Pixels(sw * 0.3), Pixels(designClientHeightTwips));
-    const QFont font = ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008);
-    cancelButton->setGeometry(Pixels(720), Pixels(sh * 0.05), Pixels(sw * 0.18), Pixels(480));
+    setFixedSize(toPixels(sw * 0.3), toPixels(designClientHeightTwips));
+    const QFont font = scaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008);
+    cancelButton->setGeometry(toPixels(720), toPixels(sh * 0.05), toPixels(sw * 0.18),
+                              toPixels(480));
     cancelButton->setFont(font);
-    exitButton->setGeometry(Pixels(720), Pixels(sh * 0.12), Pixels(sw * 0.18), Pixels(480));
+    exitButton->setGeometry(toPixels(720), toPixels(sh * 0.12), toPixels(sw * 0.18), toPixels(480));
     exitButton->setFont(font);
     // Centred on the screen.
     if (const QScreen* primary = QGuiApplication::primaryScreen()) {

@@ -12,7 +12,7 @@ namespace {
 
 // The scale reaches 20 dB below the lowest harmonic shown, in steps of 20 dB, to at most
 // 160 dB.
-double Floor(const HarmonicLevels& levels) {
+double levelFloor(const HarmonicLevels& levels) {
     double lowest = 0;
     for (double level : levels.dbc) {
         lowest = std::min(lowest, std::max(level, -160.0));
@@ -26,23 +26,23 @@ HarmonicsPlot::HarmonicsPlot(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void HarmonicsPlot::SetLevels(const HarmonicLevels& levels, QString caption) {
+void HarmonicsPlot::setLevels(const HarmonicLevels& levels, QString caption) {
     levels_ = levels;
     caption_ = std::move(caption);
     update();
 }
 
-void HarmonicsPlot::Render(QPainter& p, const QRectF& area) const {
+void HarmonicsPlot::render(QPainter& p, const QRectF& area) const {
     p.save();
-    const QRectF plot = PlotFrame(p, area, caption_, "-000", "0");
+    const QRectF plot = plotFrame(p, area, caption_, "-000", "0");
     if (levels_.measured && plot.width() > 10 && plot.height() > 10) {
-        const double floor = Floor(levels_);
+        const double floor = levelFloor(levels_);
         std::vector<double> marks;
         for (double db = 0; db >= floor; db -= 20) {
             marks.push_back(db);
         }
         const auto whole = [](double v) { return QString::number(std::lround(v)); };
-        DrawGrid(p, plot, {0.5, SpectrumHarmonics + 0.5, {1, 2, 3, 4, 5}, whole},
+        drawGrid(p, plot, {0.5, SpectrumHarmonics + 0.5, {1, 2, 3, 4, 5}, whole},
                  {floor, 0, marks, whole});
         const double h = QFontMetricsF(p.font()).height();
         p.drawText(QRectF(plot.left(), plot.bottom() + 1.3 * h, plot.width(), h), Qt::AlignHCenter,
@@ -64,7 +64,7 @@ void HarmonicsPlot::Render(QPainter& p, const QRectF& area) const {
 
 void HarmonicsPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    Render(painter, rect());
+    render(painter, rect());
 }
 
 }  // namespace calbrine

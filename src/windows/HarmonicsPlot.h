@@ -17,9 +17,9 @@ class HarmonicsPlot : public QWidget {
     explicit HarmonicsPlot(QWidget* parent = nullptr);
 
     // Levels not measured show the caption alone.
-    void SetLevels(const HarmonicLevels& levels, QString caption);
-    const HarmonicLevels& Levels() const { return levels_; }
-    void Render(QPainter& painter, const QRectF& area) const;
+    void setLevels(const HarmonicLevels& levels, QString caption);
+    const HarmonicLevels& levels() const { return levels_; }
+    void render(QPainter& painter, const QRectF& area) const;
 
     QSize sizeHint() const override { return {240, 320}; }
     QSize minimumSizeHint() const override { return {160, 200}; }

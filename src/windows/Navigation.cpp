@@ -17,7 +17,7 @@ namespace {
 
 // Asked first with the most derived class name, so that it answers for the program's windows
 // before Qt's own factory answers for their base, QWidget.
-QAccessibleInterface* WindowInterface(const QString& className, QObject* object) {
+QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr || !widget->isWindow() || qobject_cast<QDialog*>(object) != nullptr ||
         !className.startsWith(QLatin1String("calbrine::"))) {
@@ -97,7 +97,7 @@ void KeepOnScreen(QWidget* window) {
 }
 
 void InstallWindowAccessibility() {
-    QAccessible::installFactory(WindowInterface);
+    QAccessible::installFactory(windowInterface);
 }
 
 void GiveShortcut(QAbstractButton* button, const QKeySequence& keys) {

@@ -18,7 +18,7 @@ namespace calbrine {
 
 namespace {
 
-void SetTextColour(QLabel* label, const QColor& colour) {
+void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -27,10 +27,10 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 // The gradient is 9000 lines one unit apart, y = 1 to 9000, each from x 0 to 12100; a pixel
 // row shows the last of the lines that fall on it. Rows of one blue are kept together as one
 // band, at the window's resolution: at most one band for each blue, however large the screen.
-void PaintGradient(QtSchematicSurface& surface, const WindowUnits& units, qreal ratio) {
+void paintGradient(QtSchematicSurface& surface, const WindowUnits& units, qreal ratio) {
     const double perRow = units.pixelsPerUnitY * ratio;
-    const double width = std::ceil(units.X(12100) * ratio) / ratio;
-    const int rows = static_cast<int>(std::lround(units.Y(9000) * ratio + 0.5));
+    const double width = std::ceil(units.x(12100) * ratio) / ratio;
+    const int rows = static_cast<int>(std::lround(units.y(9000) * ratio + 0.5));
     std::vector<QtSchematicSurface::Band> bands;
     int top = 0;
     int blue = 0;  // of the band that ends at this row; rows above line 1 keep the background
@@ -63,16 +63,16 @@ int GradientBlue(float y) {
 OpeningPage::OpeningPage(QWidget* parent) : PicturePage(parent) {
     setObjectName(QStringLiteral("frmOpening"));
     setWindowTitle(QStringLiteral("Welcome to Calbrine !"));
-    titleLabel = MakeLabel(this, "lblTitle", "Calbrine");
-    versionLabel = MakeLabel(this, "lblVersion", "");
-    copyrightLabel = MakeLabel(this, "lblCopyright", "");
-    websiteLabel = MakeLabel(this, "lblWebsite", "");
+    titleLabel = makeLabel(this, "lblTitle", "Calbrine");
+    versionLabel = makeLabel(this, "lblVersion", "");
+    copyrightLabel = makeLabel(this, "lblCopyright", "");
+    websiteLabel = makeLabel(this, "lblWebsite", "");
     for (QLabel* label : {titleLabel, versionLabel, copyrightLabel, websiteLabel}) {
-        SetTextColour(label, Qt::white);
+        setTextColour(label, Qt::white);
     }
-    startButton = MakeButton(this, "cmdStart", "Start");
-    exitButton = MakeButton(this, "cmdExit", "Exit");
-    exitButton->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), 12));
+    startButton = makeButton(this, "cmdStart", "Start");
+    exitButton = makeButton(this, "cmdExit", "Exit");
+    exitButton->setFont(scaledFont(QStringLiteral("Microsoft Sans Serif"), 12));
     // The Exit button keeps its place of 240, 5400 twips, 1545 x 420, on every screen.
     exitButton->setGeometry(16, 360, 103, 28);
     connect(startButton, &QPushButton::clicked, this, &OpeningPage::onStart);
@@ -82,30 +82,30 @@ OpeningPage::OpeningPage(QWidget* parent) : PicturePage(parent) {
 OpeningPage::~OpeningPage() = default;
 
 void OpeningPage::load() {
-    units_ = ScreenUnits(OpeningWindowClientWidth, OpeningWindowClientHeight);
+    units_ = screenUnits(OpeningWindowClientWidth, OpeningWindowClientHeight);
     const double sh = units_.screenHeightTwips;
     picture_ = std::make_unique<PersistentPicture>(*this, units_, ToQColor(0xFF0000));
 
-    PaintGradient(picture_->Surface(), units_, devicePixelRatioF());
+    paintGradient(picture_->surface(), units_, devicePixelRatioF());
 
     SetProgramConstants();
     ReadLastSession();
-    DrawOpeningSchematic(picture_->Surface());
+    DrawOpeningSchematic(picture_->surface());
 
     const QString face = QStringLiteral("Arial");
-    Place(titleLabel, units_, 1000, 500, 6000, 2000);
-    titleLabel->setFont(ScaledFont(QStringLiteral("Times New Roman"), sh * 0.005));
-    Place(versionLabel, units_, 1000, 2500, 5000, 270);
-    versionLabel->setFont(ScaledFont(face, sh * 0.0012));
+    place(titleLabel, units_, 1000, 500, 6000, 2000);
+    titleLabel->setFont(scaledFont(QStringLiteral("Times New Roman"), sh * 0.005));
+    place(versionLabel, units_, 1000, 2500, 5000, 270);
+    versionLabel->setFont(scaledFont(face, sh * 0.0012));
     versionLabel->setText(QStringLiteral("Version ") + QString::fromStdString(VersionText));
-    Place(copyrightLabel, units_, 1000, 3000, 5000, 270);
-    copyrightLabel->setFont(ScaledFont(face, sh * 0.0012));
+    place(copyrightLabel, units_, 1000, 3000, 5000, 270);
+    copyrightLabel->setFont(scaledFont(face, sh * 0.0012));
     copyrightLabel->setText(QString::fromStdString(CopyrightText));
-    Place(websiteLabel, units_, 1000, 3500, 5000, 270);
-    websiteLabel->setFont(ScaledFont(face, sh * 0.0012));
+    place(websiteLabel, units_, 1000, 3500, 5000, 270);
+    websiteLabel->setFont(scaledFont(face, sh * 0.0012));
     websiteLabel->setText(QString::fromLatin1(MakerWebAddress));
-    Place(startButton, units_, 1000, 4500, 1500, 270);
-    startButton->setFont(ScaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
+    place(startButton, units_, 1000, 4500, 1500, 270);
+    startButton->setFont(scaledFont(QStringLiteral("Microsoft Sans Serif"), sh * 0.0008));
     // On a low screen Start comes down onto Exit's fixed place: Exit then stands below it.
     const QRect start = startButton->geometry();
     const QRect exit(16, 360, 103, 28);
@@ -126,8 +126,8 @@ void OpeningPage::paintEvent(QPaintEvent* event) {
 void OpeningPage::onStart() {
     startButton->hide();
     exitButton->hide();
-    SetTextColour(titleLabel, Qt::white);
-    picture_->Fill(Qt::white);
+    setTextColour(titleLabel, Qt::white);
+    picture_->fill(Qt::white);
     update();
     showDesignPage();
     unload();

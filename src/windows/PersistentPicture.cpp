@@ -5,18 +5,18 @@
 
 namespace calbrine {
 
-QSize ScreenSize() {
+QSize screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->size() : QSize(1024, 768);
 }
 
-WindowUnits ScreenUnits(double designClientWidthTwips, double designClientHeightTwips) {
-    const QSize size = ScreenSize();
-    return ComputeWindowUnits(size.width(), size.height(), designClientWidthTwips,
+WindowUnits screenUnits(double designClientWidthTwips, double designClientHeightTwips) {
+    const QSize size = screenSize();
+    return computeWindowUnits(size.width(), size.height(), designClientWidthTwips,
                               designClientHeightTwips);
 }
 
-QFont ScaledFont(const QString& family, double points, bool bold) {
+QFont scaledFont(const QString& family, double points, bool bold) {
     QFont font(family);
     font.setBold(bold);
     // The layout is measured at 96 pixels an inch; a screen that reports another logical
@@ -31,11 +31,11 @@ PersistentPicture::PersistentPicture(QWidget& window, const WindowUnits& units,
                                      const QColor& background)
     : window_(window) {
     surface_ = std::make_unique<QtSchematicSurface>(units.pixelsPerUnitX, units.pixelsPerUnitY,
-                                                    [this](const QRectF& area) { Changed(area); });
+                                                    [this](const QRectF& area) { changed(area); });
     surface_->SetBackground(background);
 }
 
-void PersistentPicture::Changed(const QRectF& area) {
+void PersistentPicture::changed(const QRectF& area) {
     if (!window_.isVisible()) {
         return;  // showing the window paints all of it
     }

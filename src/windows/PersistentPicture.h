@@ -16,14 +16,14 @@ class PersistentPicture {
   public:
     PersistentPicture(QWidget& window, const WindowUnits& units, const QColor& background);
 
-    QtSchematicSurface& Surface() { return *surface_; }
+    QtSchematicSurface& surface() { return *surface_; }
     // Erases the picture to a colour, as setting a window's background colour does.
-    void Fill(const QColor& colour) { surface_->SetBackground(colour); }
+    void fill(const QColor& colour) { surface_->SetBackground(colour); }
     // Paints the part of the picture in `area` (window pixels).
-    void Paint(QPainter& painter, const QRect& area) const { surface_->Replay(painter, area); }
+    void paint(QPainter& painter, const QRect& area) const { surface_->Replay(painter, area); }
 
   private:
-    void Changed(const QRectF& area);
+    void changed(const QRectF& area);
 
     QWidget& window_;
     QObject repaints_;  // carries the pending repaint; it goes with the picture
@@ -34,10 +34,10 @@ class PersistentPicture {
 };
 
 // The primary screen's size in device-independent pixels.
-QSize ScreenSize();
+QSize screenSize();
 // The units of a window with the given design client size, from the primary screen.
-WindowUnits ScreenUnits(double designClientWidthTwips, double designClientHeightTwips);
+WindowUnits screenUnits(double designClientWidthTwips, double designClientHeightTwips);
 // A font of `points` points as the window units mean them: at 96 pixels an inch.
-QFont ScaledFont(const QString& family, double points, bool bold = true);
+QFont scaledFont(const QString& family, double points, bool bold = true);
 
 }  // namespace calbrine

@@ -32,7 +32,7 @@ QImage PicturePage::picture() {
 void PicturePage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (picture_) {
-        picture_->Paint(painter, event->rect());
+        picture_->paint(painter, event->rect());
     } else {
         painter.fillRect(event->rect(), palette().window());
     }

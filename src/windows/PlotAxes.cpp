@@ -7,7 +7,7 @@
 
 namespace calbrine {
 
-std::vector<double> GridValues(double lo, double hi, int count) {
+std::vector<double> gridValues(double lo, double hi, int count) {
     std::vector<double> values;
     if (!(hi > lo)) {
         return values;
@@ -31,7 +31,7 @@ namespace {
 
 // The caption with each line too wide for `width` broken where its parts are spaced apart
 // ("VFO ...    RF sum ..."), so that a narrow plot shows all of it.
-QString Fitted(const QString& caption, const QFontMetricsF& metrics, double width) {
+QString fittedCaption(const QString& caption, const QFontMetricsF& metrics, double width) {
     const QString gap = QStringLiteral("    ");
     QStringList lines;
     for (const QString& line : caption.split('\n')) {
@@ -52,7 +52,7 @@ QString Fitted(const QString& caption, const QFontMetricsF& metrics, double widt
 
 }  // namespace
 
-QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
+QRectF plotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
                  const QString& widestX) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(area, Qt::white);
@@ -60,7 +60,7 @@ QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const 
     const double h = metrics.height();
     p.setPen(Qt::black);
     // Room for two lines of caption, or for as many as it has once fitted to the width.
-    const QString fitted = Fitted(caption, metrics, area.width());
+    const QString fitted = fittedCaption(caption, metrics, area.width());
     const double lines = std::max<qsizetype>(2, fitted.count('\n') + 1);
     p.drawText(QRectF(area.left(), area.top() + 0.3 * h, area.width(), lines * h),
                Qt::AlignHCenter | Qt::AlignTop, fitted);
@@ -68,7 +68,7 @@ QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const 
                          -metrics.horizontalAdvance(widestX), -2.6 * h);
 }
 
-void DrawGrid(QPainter& p, const QRectF& plot, const GridAxis& x, const GridAxis& y) {
+void drawGrid(QPainter& p, const QRectF& plot, const GridAxis& x, const GridAxis& y) {
     const QFontMetricsF metrics(p.font());
     const QPen grid(QColor(215, 215, 215), 0);
     for (double v : x.values) {

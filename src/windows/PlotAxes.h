@@ -11,12 +11,12 @@
 namespace calbrine {
 
 // Round values (steps of 1, 2 or 5 times a power of ten) from lo to hi, about `count` of them.
-std::vector<double> GridValues(double lo, double hi, int count);
+std::vector<double> gridValues(double lo, double hi, int count);
 
 // Fills `area` white, writes the caption (two lines or more) along its top and returns the
 // plot's own rectangle,
 // leaving room for y labels as wide as `widestY` and x labels as wide as `widestX`.
-QRectF PlotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
+QRectF plotFrame(QPainter& p, const QRectF& area, const QString& caption, const QString& widestY,
                  const QString& widestX);
 
 // One axis of the grid: the span it shows, the values to mark and how to write them.
@@ -27,6 +27,6 @@ struct GridAxis {
 };
 
 // Grid lines and labels of both axes; `x` runs left to right, `y` bottom to top.
-void DrawGrid(QPainter& p, const QRectF& plot, const GridAxis& x, const GridAxis& y);
+void drawGrid(QPainter& p, const QRectF& plot, const GridAxis& x, const GridAxis& y);
 
 }  // namespace calbrine

@@ -13,7 +13,7 @@ QPointer<ProgramFrame> frame;
 
 // The keys go to the page that comes on top: its first tab stop takes the focus as Tab gives
 // it, so that an entry box has its text selected and typing replaces it.
-void FocusFirstTabStop(QWidget& page) {
+void focusFirstTabStop(QWidget& page) {
     for (QWidget* control = page.nextInFocusChain(); control != &page;
          control = control->nextInFocusChain()) {
         if (page.isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) != 0 &&
@@ -58,7 +58,7 @@ void ProgramFrame::showPage(QWidget& page) {
     }
     if (!frame->isVisible()) {
         frame->showMaximized();
-        FocusFirstTabStop(page);  // its controls could not take the keys before they were shown
+        focusFirstTabStop(page);  // its controls could not take the keys before they were shown
     }
 }
 
@@ -70,7 +70,7 @@ void ProgramFrame::followCurrentPage() {
     if (QWidget* page = currentWidget()) {
         setWindowTitle(page->windowTitle());
         setWindowIcon(page->windowIcon());
-        FocusFirstTabStop(*page);
+        focusFirstTabStop(*page);
     } else {
         hide();  // the last page has gone; the program is ending
     }

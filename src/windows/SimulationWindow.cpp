@@ -7,19 +7,17 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <chrono>
 #include <fstream>
 
 #include "platform/FileDialogs.h"
 #include "services/RunTimeServices.h"
 #include "simulation/SimulatedNetlist.h"
 #include "simulation/SimulationText.h"
-#include "windows/BackgroundRun.h"
+#include "windows/Controls.h"
 #include "windows/HarmonicsPlot.h"
 #include "windows/WaveformPlot.h"
 
@@ -27,10 +25,16 @@ namespace calbrine {
 
 namespace {
 
-QPushButton* Button(const char* caption, const char* name) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    return button;
+SimulationOutcome simulateRequest(const SimulationRequest& request, const Simulator& simulator,
+                                  const SimulationProgress& progress,
+                                  const std::atomic<bool>* cancel) {
+    return simulator.Run(request, progress, cancel);
+}
+
+QString simulationSaid(const SimulationOutcome& outcome, double seconds) {
+    return QString("Simulated %1 settings with ngspice in %2 s.")
+        .arg(outcome.report.settings.size())
+        .arg(seconds, 0, 'f', 1);
 }
 
 }  // namespace
@@ -38,13 +42,9 @@ QPushButton* Button(const char* caption, const char* name) {
 SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("Calbrine - Simulation");
     setObjectName("SimulationWindow");
-    MakeControls();
-    auto* run = new QHBoxLayout;
-    run->addWidget(progress_, 1);
-    run->addWidget(cancelButton_);
-    run->addStretch(0);
-    run->addWidget(new QLabel("Processes:"));
-    run->addWidget(jobs_);
+    makeControls();
+    panel_->addInput(new QLabel("Processes:"));
+    panel_->addInput(jobs_);
     auto* actions = new QHBoxLayout;
     actions->addWidget(new QLabel("Output of"));
     actions->addWidget(waveSetting_);
@@ -55,25 +55,20 @@ SimulationWindow::SimulationWindow(QWidget* parent) : QWidget(parent) {
     pictures->addWidget(plot_, 3);
     pictures->addWidget(spectrum_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(status_);
-    layout->addLayout(run);
+    layout->addWidget(panel_);
     layout->addWidget(table_);
     layout->addWidget(notes_);
     layout->addLayout(actions);
     layout->addLayout(pictures, 1);
-    SetRunning(false);
-    FillTable();
+    fillTable();
     resize(1100, 700);
 }
 
-void SimulationWindow::MakeControls() {
-    status_ = new QLabel;
-    status_->setObjectName("status");
-    progress_ = new QProgressBar;
-    progress_->setObjectName("progress");
-    progress_->setRange(0, 1000);
-    cancelButton_ = Button("Cancel", "cancel");
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel_ = true; });
+void SimulationWindow::makeControls() {
+    // Its controls keep the window's names: start, cancel, progress and status.
+    panel_ = new OutcomePanel<SimulationOutcome>("Simulate", "", simulationSaid);
+    connect(panel_, &RunPanel::startPressed, this, [this] { start(); });
+    connect(panel_, &RunPanel::outcomeChanged, this, [this] { fillTable(); });
     jobs_ = new QSpinBox;
     jobs_->setObjectName("jobs");
     jobs_->setRange(1, MostWorkers);
@@ -92,13 +87,12 @@ void SimulationWindow::MakeControls() {
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    notes_ = new QLabel;
-    notes_->setObjectName("notes");
-    notes_->setWordWrap(true);
-    copyButton_ = Button("Copy as text", "copyResults");
-    connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::CopyAsText);
-    saveNetlistButton_ = Button("Save netlist\u2026", "saveNetlist");
-    connect(saveNetlistButton_, &QPushButton::clicked, this, &SimulationWindow::SaveNetlist);
+    notes_ = wrappedLabel("notes");
+    copyButton_ = namedButton("Copy as text", "copyResults");
+    connect(copyButton_, &QPushButton::clicked, this, &SimulationWindow::copyAsText);
+    saveNetlistButton_ = namedButton("Save netlist\u2026", "saveNetlist");
+    saveNetlistButton_->setEnabled(false);  // until there is a design
+    connect(saveNetlistButton_, &QPushButton::clicked, this, &SimulationWindow::saveNetlist);
     waveSetting_ = new QComboBox;
     waveSetting_->setObjectName("waveSetting");
     waveSetting_->setAccessibleName("Setting shown");
@@ -109,111 +103,48 @@ void SimulationWindow::MakeControls() {
     spectrum_ = new HarmonicsPlot;
     spectrum_->setObjectName("spectrum");
     connect(waveSetting_, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this](int index) { ShowWaveform(index); });
+            [this](int index) { showWaveform(index); });
     connect(table_, &QTableWidget::cellClicked, waveSetting_, &QComboBox::setCurrentIndex);
 }
 
-SimulationWindow::~SimulationWindow() {
-    StopWorker();
-}
-
-void SimulationWindow::StopWorker() {
-    cancel_ = true;
-    if (worker_.joinable()) {
-        worker_.join();
-    }
-    ReleaseWorkers(this);
-}
-
 void SimulationWindow::closeEvent(QCloseEvent* event) {
-    // Halted here, not later: at the end of the program the window may never be deleted.
-    StopWorker();
-    SetRunning(false);
+    // Stopped here, not later: at the end of the program the window may never be deleted.
+    panel_->stop();
     event->accept();
 }
 
-bool SimulationWindow::Simulate(const DesignRecord& design) {
-    if (WorkersTaken()) {
-        Services().ShowMessage(WorkersBusyText, "Calbrine");
-        return false;
-    }
-    const SimulationRequest request{design};
-    const std::string refusal = Simulator::Refusal(request);
+bool SimulationWindow::simulate(const DesignRecord& design) {
+    const std::string refusal = Simulator::Refusal(SimulationRequest{design});
     if (!refusal.empty()) {
         Services().ShowMessage("This design cannot be simulated. " + refusal, "Calbrine");
         return false;
     }
-    StopWorker();
-    cancel_ = false;
-    TakeWorkers(this);
     design_ = design;
-    hasDesign_ = true;
-    report_ = {};
-    started_ = std::chrono::steady_clock::now();
-    SetRunning(true);
-    FillTable();
-    ShowProgress(0, "starting ngspice");
-    SimulatorOptions options;
-    options.jobs = jobs_->value();
-    options.worker = workerCommand_;
-    worker_ = std::thread([this, request, options] {
-        int shown = -1;
-        const auto progress = [this, &shown](double fraction, const std::string& phase) {
-            const int permille = static_cast<int>(fraction * 1000);
-            if (permille != shown) {
-                shown = permille;
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, permille, p = QString::fromStdString(phase)] {
-                        ShowProgress(permille, p);
-                    },
-                    Qt::QueuedConnection);
-            }
-        };
-        const SimulationOutcome outcome = Simulator(options).Run(request, progress, &cancel_);
-        QMetaObject::invokeMethod(
-            this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
-    });
+    saveNetlistButton_->setEnabled(true);
+    panel_->follow(runInputs(design), "Stopped: the design changed.");
+    if (!panel_->running()) {
+        start();
+    }
     return true;
 }
 
-void SimulationWindow::ShowProgress(int permille, const QString& phase) {
-    if (running_) {
-        progress_->setValue(permille);
-        status_->setText("Simulating " + phase + " ...");
-    }
+void SimulationWindow::setWorkerCommand(WorkerCommand command) {
+    panel_->simulatorOptions().worker = std::move(command);
 }
 
-void SimulationWindow::Finish(const SimulationOutcome& outcome) {
-    StopWorker();
-    SetRunning(false);
-    report_ = outcome.report;
-    FillTable();
-    if (outcome.Succeeded()) {
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-        status_->setText(QString("Simulated %1 settings with ngspice in %2 s.")
-                             .arg(report_.settings.size())
-                             .arg(seconds, 0, 'f', 1));
-    } else if (outcome.failure == SimulationFailure::Cancelled) {
-        status_->setText("Cancelled.");
-    } else {
-        status_->setText("The simulation did not complete.");
-        Services().ShowMessage(outcome.message, "Calbrine");
-    }
+void SimulationWindow::start() {
+    panel_->simulatorOptions().jobs = jobs_->value();
+    panel_->start(simulateRequest, SimulationRequest{design_});
 }
 
-void SimulationWindow::SetRunning(bool running) {
-    running_ = running;
-    cancelButton_->setVisible(running);
-    progress_->setVisible(running);
-    jobs_->setEnabled(!running);
-    saveNetlistButton_->setEnabled(hasDesign_);
-    copyButton_->setEnabled(!running && !report_.settings.empty());
+const SimulationReport& SimulationWindow::report() const {
+    static const SimulationReport none;
+    const SimulationOutcome* ended = panel_->ended();
+    return ended != nullptr ? ended->report : none;
 }
 
-void SimulationWindow::FillTable() {
-    const SimulationRows rows = SimulationTableRows(report_);
+void SimulationWindow::fillTable() {
+    const SimulationRows rows = SimulationTableRows(report());
     table_->setRowCount(static_cast<int>(rows.rows.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         for (int c = 0; c < table_->columnCount(); ++c) {
@@ -237,39 +168,39 @@ void SimulationWindow::FillTable() {
                                            : table_->verticalHeader()->defaultSectionSize();
     }
     table_->setFixedHeight(height);
-    copyButton_->setEnabled(!running_ && !report_.settings.empty());
-    ShowWaveform(waveSetting_->currentIndex());
+    copyButton_->setEnabled(!report().settings.empty());
+    showWaveform(waveSetting_->currentIndex());
 }
 
-void SimulationWindow::ShowWaveform(int index) {
+void SimulationWindow::showWaveform(int index) {
     const SettingReport* shown = nullptr;
-    for (const SettingReport& s : report_.settings) {
+    for (const SettingReport& s : report().settings) {
         if (index >= 0 && index < static_cast<int>(AllTuningSettings.size()) &&
             s.setting == AllTuningSettings[index]) {
             shown = &s;
         }
     }
     if (shown == nullptr) {
-        const QString none = running_ ? "" : "No waveform";
-        plot_->SetTrace({}, {}, none);
-        spectrum_->SetLevels({}, running_ ? "" : "No spectrum");
+        const bool running = panel_->running();
+        plot_->setTrace({}, {}, running ? "" : "No waveform");
+        spectrum_->setLevels({}, running ? "" : "No spectrum");
         return;
     }
     const QString name = SettingName(shown->setting);
-    plot_->SetTrace(
+    plot_->setTrace(
         shown->outputTime, shown->outputVolts,
         QString("Output at %1: the last %2 periods of the run").arg(name).arg(KeptPeriods));
-    spectrum_->SetLevels(shown->harmonics,
+    spectrum_->setLevels(shown->harmonics,
                          (shown->harmonics.measured ? "Spectrum at " : "No spectrum at ") + name);
 }
 
 // Exactly what `calbrine simulate FILE` prints.
-void SimulationWindow::CopyAsText() {
-    QApplication::clipboard()->setText(QString::fromStdString(SimulationTable(report_)));
+void SimulationWindow::copyAsText() {
+    QApplication::clipboard()->setText(QString::fromStdString(SimulationTable(report())));
 }
 
 // The netlist of the setting shown, as the simulation runs it.
-void SimulationWindow::SaveNetlist() {
+void SimulationWindow::saveNetlist() {
     const TuningSetting setting = AllTuningSettings[std::max(0, waveSetting_->currentIndex())];
     const std::optional<std::string> file =
         Dialogs().ShowSave({"Save netlist", "ngspice netlists (*.cir)|*.cir",

@@ -1,20 +1,17 @@
 // The oscillator simulated with ngspice at the four settings of the tuning capacitors: the
-// run (in worker processes, driven from a thread of the window's own) with its progress and
-// Cancel, then the results table beside the calculation, and the output waveform and spectrum
-// of one setting.
+// run (in worker processes, driven from a thread of its own) in a run panel with its progress,
+// Cancel and how it ended, then the results table beside the calculation, and the output
+// waveform and spectrum of one setting.
 #pragma once
 
 #include <QWidget>
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 #include "design/DesignValues.h"
 #include "simulation/Simulator.h"
+#include "windows/RunPanel.h"
 
 class QComboBox;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -28,46 +25,35 @@ class SimulationWindow : public QWidget {
     Q_OBJECT
   public:
     explicit SimulationWindow(QWidget* parent = nullptr);
-    // Cancels a run and waits for its thread.
-    ~SimulationWindow() override;
 
-    // Starts simulating `design`; the window never waits for it. False, after a message, when
-    // the design cannot be simulated or a simulation is already running (one at a time, as
-    // one run already keeps every processor busy).
-    bool Simulate(const DesignRecord& design);
-    bool Running() const { return running_; }
-    const SimulationReport& Report() const { return report_; }
-    WaveformPlot* Plot() const { return plot_; }
-    HarmonicsPlot* Spectrum() const { return spectrum_; }
+    // Takes `design` and starts simulating it; the window never waits for it. A run for
+    // another design is stopped; while another window's run has the worker processes, the
+    // panel says so and its start button runs the design later. False, after a message, when
+    // the design cannot be simulated.
+    bool simulate(const DesignRecord& design);
+    // The run, and how the last one for the design ended.
+    OutcomePanel<SimulationOutcome>* panel() const { return panel_; }
+    // The settings the last run simulated, also when another failed.
+    const SimulationReport& report() const;
+    WaveformPlot* plot() const { return plot_; }
+    HarmonicsPlot* spectrum() const { return spectrum_; }
     // The workers of the next run come from this command (tests give their own).
-    void SetWorkerCommand(WorkerCommand command) { workerCommand_ = std::move(command); }
+    void setWorkerCommand(WorkerCommand command);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void MakeControls();
-    void ShowProgress(int permille, const QString& phase);
-    void Finish(const SimulationOutcome& outcome);
-    void SetRunning(bool running);
-    void FillTable();
-    void ShowWaveform(int index);
-    void CopyAsText();
-    void SaveNetlist();
-    void StopWorker();
+    void makeControls();
+    void start();
+    void fillTable();
+    void showWaveform(int index);
+    void copyAsText();
+    void saveNetlist();
 
     DesignRecord design_{};
-    bool hasDesign_ = false;
-    WorkerCommand workerCommand_;
-    SimulationReport report_;
-    std::thread worker_;
-    std::atomic<bool> cancel_{false};
-    std::chrono::steady_clock::time_point started_;
-    bool running_ = false;
 
-    QLabel* status_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
+    OutcomePanel<SimulationOutcome>* panel_ = nullptr;
     QSpinBox* jobs_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* notes_ = nullptr;

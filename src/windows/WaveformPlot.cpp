@@ -17,7 +17,7 @@ struct Ranges {
     double t0, t1, v0, v1;
 };
 
-Ranges RangesOf(const std::vector<double>& time, const std::vector<double>& volts) {
+Ranges rangesOf(const std::vector<double>& time, const std::vector<double>& volts) {
     const auto [low, high] = std::minmax_element(volts.begin(), volts.end());
     const double pad = std::max((*high - *low) * 0.08, 1e-3);
     return {time.front(), std::max(time.back(), time.front() + 1e-12), *low - pad, *high + pad};
@@ -25,8 +25,8 @@ Ranges RangesOf(const std::vector<double>& time, const std::vector<double>& volt
 
 // Grid values of a span; a value within a millionth of a step of zero is zero, so that the
 // axis does not read "1E-14m".
-std::vector<double> Grid(double lo, double hi, int count) {
-    std::vector<double> values = GridValues(lo, hi, count);
+std::vector<double> gridOf(double lo, double hi, int count) {
+    std::vector<double> values = gridValues(lo, hi, count);
     for (double& v : values) {
         if (std::fabs(v) < (hi - lo) * 1e-9) {
             v = 0;
@@ -35,7 +35,7 @@ std::vector<double> Grid(double lo, double hi, int count) {
     return values;
 }
 
-QString SecondsText(double seconds) {
+QString secondsText(double seconds) {
     std::string text;
     FormatEngSmall(seconds, text);
     return QString::fromStdString(WithoutBlanks(text));
@@ -47,7 +47,7 @@ WaveformPlot::WaveformPlot(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WaveformPlot::SetTrace(std::vector<double> time, std::vector<double> volts, QString caption) {
+void WaveformPlot::setTrace(std::vector<double> time, std::vector<double> volts, QString caption) {
     time_ = std::move(time);
     volts_ = std::move(volts);
     volts_.resize(std::min(time_.size(), volts_.size()));
@@ -56,17 +56,17 @@ void WaveformPlot::SetTrace(std::vector<double> time, std::vector<double> volts,
     update();
 }
 
-void WaveformPlot::Render(QPainter& p, const QRectF& area) const {
+void WaveformPlot::render(QPainter& p, const QRectF& area) const {
     p.save();
-    const QRectF plot = PlotFrame(p, area, caption_, "-00.00m", "000n");
+    const QRectF plot = plotFrame(p, area, caption_, "-00.00m", "000n");
     const double h = QFontMetricsF(p.font()).height();
     if (time_.size() >= 2 && plot.width() > 10 && plot.height() > 10) {
-        const Ranges r = RangesOf(time_, volts_);
+        const Ranges r = rangesOf(time_, volts_);
         const auto volts = [](double v) { return QString::fromStdString(SignedFrequencyText(v)); };
-        DrawGrid(p, plot, {0, r.t1 - r.t0, Grid(0, r.t1 - r.t0, 8), SecondsText},
-                 {r.v0, r.v1, Grid(r.v0, r.v1, 6), volts});
+        drawGrid(p, plot, {0, r.t1 - r.t0, gridOf(0, r.t1 - r.t0, 8), secondsText},
+                 {r.v0, r.v1, gridOf(r.v0, r.v1, 6), volts});
         p.drawText(QRectF(plot.left(), plot.bottom() + 1.3 * h, plot.width(), h), Qt::AlignHCenter,
-                   "time (s) after " + SecondsText(r.t0) + "s of the run");
+                   "time (s) after " + secondsText(r.t0) + "s of the run");
         p.drawText(QRectF(area.left() + 4, plot.top() - 1.3 * h, plot.left(), h), Qt::AlignLeft,
                    "volts");
         QPolygonF line;
@@ -84,7 +84,7 @@ void WaveformPlot::Render(QPainter& p, const QRectF& area) const {
 
 void WaveformPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    Render(painter, rect());
+    render(painter, rect());
 }
 
 }  // namespace calbrine

@@ -17,10 +17,10 @@ class WaveformPlot : public QWidget {
 
     // Samples at uneven times (seconds, rising) and their volts; an empty trace shows `caption`
     // alone.
-    void SetTrace(std::vector<double> time, std::vector<double> volts, QString caption);
-    const std::vector<double>& Volts() const { return volts_; }
+    void setTrace(std::vector<double> time, std::vector<double> volts, QString caption);
+    const std::vector<double>& volts() const { return volts_; }
     // Draws the whole plot into `area` of any painter.
-    void Render(QPainter& painter, const QRectF& area) const;
+    void render(QPainter& painter, const QRectF& area) const;
 
     QSize sizeHint() const override { return {720, 320}; }
     QSize minimumSizeHint() const override { return {320, 200}; }

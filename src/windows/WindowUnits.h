@@ -10,9 +10,9 @@ struct WindowUnits {
     double screenWidthTwips;   // S_w
     double screenHeightTwips;  // S_h
     // The size of every scaled text: S_h x 0.0008 points.
-    double FontPoints() const { return screenHeightTwips * 0.0008; }
-    double X(double units) const { return units * pixelsPerUnitX; }
-    double Y(double units) const { return units * pixelsPerUnitY; }
+    double fontPoints() const { return screenHeightTwips * 0.0008; }
+    double x(double units) const { return units * pixelsPerUnitX; }
+    double y(double units) const { return units * pixelsPerUnitY; }
 };
 
 constexpr double TwipsPerPixel = 15.0;  // 1440 twips an inch at 96 pixels an inch
@@ -20,7 +20,7 @@ constexpr double TwipsPerPixel = 15.0;  // 1440 twips an inch at 96 pixels an in
 // The design client size (in twips) sets how many units span the client area: its width
 // spans 12000 x (12000 / S_w) units and its height 9000 x (9000 / S_h) units, each span held
 // as a single as the window system keeps it.
-inline WindowUnits ComputeWindowUnits(double screenWidthPixels, double screenHeightPixels,
+inline WindowUnits computeWindowUnits(double screenWidthPixels, double screenHeightPixels,
                                       double designClientWidthTwips,
                                       double designClientHeightTwips) {
     const double sw = screenWidthPixels * TwipsPerPixel;

@@ -2,9 +2,7 @@
 // window opens them: the fit taken into the boxes, refusals.
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -18,10 +16,11 @@
 #include "simulation/SimulationText.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/HarmonicsPlot.h"
+#include "windows/RunPanel.h"
 #include "windows/SimulationWindow.h"
 #include "windows/WaveformPlot.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 using calbrine_test::Child;
@@ -41,27 +40,29 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
     DesignValues = calbrine_test::WithDivider(1e-6f);  // the program's design, left alone
     SimulationWindow window, second;
     window.show();
-    ASSERT_TRUE(window.Simulate(workedExample));
-    EXPECT_FALSE(second.Simulate(workedExample));  // one run keeps every processor busy
+    ASSERT_TRUE(window.simulate(workedExample));
+    ASSERT_TRUE(second.simulate(workedExample));  // one run keeps every processor busy
+    EXPECT_FALSE(second.panel()->running());
+    EXPECT_NE(second.panel()->status().indexOf("already running"), -1);
     EXPECT_FALSE(Child<QSpinBox>(&window, "jobs")->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 120000));
-    ASSERT_EQ(answers.messages.size(), 1u);
-    EXPECT_NE(answers.messages[0].find("already running"), std::string::npos);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.panel()->running(); }, 120000));
+    EXPECT_TRUE(window.panel()->status().startsWith("Simulated 4 settings with ngspice in "));
+    EXPECT_TRUE(answers.messages.empty());
 
     // The table shows the rows the command line prints, and copies them as it prints them.
     auto* table = Child<QTableWidget>(&window, "results");
-    const SimulationRows rows = SimulationTableRows(window.Report());
+    const SimulationRows rows = SimulationTableRows(window.report());
     EXPECT_EQ(calbrine_test::Headings(table), rows.columns);
     ASSERT_EQ(calbrine_test::Cells(table), rows.rows);
     EXPECT_EQ(table->item(1, 1)->text(), "5 758 925 Hz");
     EXPECT_NE(table->item(3, 2)->text().indexOf(" \u00b1 "), -1);
     QTest::mouseClick(Child<QPushButton>(&window, "copyResults"), Qt::LeftButton);
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), SimulationTable(window.Report()));
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), SimulationTable(window.report()));
 
     // The waveform and spectrum follow the setting chosen, and its netlist is saved.
     Child<QComboBox>(&window, "waveSetting")->setCurrentIndex(2);
-    EXPECT_EQ(window.Plot()->Volts(), window.Report().settings[2].outputVolts);
-    EXPECT_EQ(window.Spectrum()->Levels().dbc, window.Report().settings[2].harmonics.dbc);
+    EXPECT_EQ(window.plot()->volts(), window.report().settings[2].outputVolts);
+    EXPECT_EQ(window.spectrum()->levels().dbc, window.report().settings[2].harmonics.dbc);
     answers.files = {std::string("FineLow.cir")};
     QTest::mouseClick(Child<QPushButton>(&window, "saveNetlist"), Qt::LeftButton);
     EXPECT_EQ(answers.requests.back().fileName, "FineLow.cir");
@@ -70,47 +71,54 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
     EXPECT_EQ(DesignValues.C34, 1e-6f);
 }
 
-TEST_F(CompanionWindowsTest, ALostWorkerLeavesTheWindowUsable) {
+// A lost worker is said in the window's panel, with the setting it cost, and the window runs
+// again: after a failure, after Cancel and with another number of processes.
+TEST_F(CompanionWindowsTest, ALostWorkerIsSaidInThePanelAndTheWindowRunsAgain) {
     SimulationWindow window;
     window.show();
-    window.SetWorkerCommand(calbrine_test::TestWorkers("--crash").worker);
-    ASSERT_TRUE(window.Simulate(workedExample));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 10000));
-    ASSERT_EQ(answers.messages.size(), 1u);
-    // Both workers crash; the message names the setting whose loss was seen first.
-    EXPECT_NE(answers.messages[0].find(" was lost: its worker process was killed by signal 6"),
-              std::string::npos)
-        << answers.messages[0];
-    EXPECT_EQ(Child<QLabel>(&window, "status")->text(), "The simulation did not complete.");
+    window.setWorkerCommand(calbrine_test::TestWorkers("--crash").worker);
+    const RunPanel* panel = window.panel();
+    ASSERT_TRUE(window.simulate(workedExample));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->running(); }, 10000));
+    // Both workers crash; the panel names the setting whose loss was seen first.
+    EXPECT_TRUE(panel->status().startsWith("The simulation did not complete. The simulation of "))
+        << panel->status().toStdString();
+    EXPECT_NE(panel->status().indexOf(" was lost: its worker process was killed by signal 6"), -1);
+    EXPECT_TRUE(answers.messages.empty());
     EXPECT_TRUE(Child<QSpinBox>(&window, "jobs")->isEnabled());
-    ASSERT_TRUE(window.Simulate(workedExample));  // and runs again
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 10000));
-    EXPECT_EQ(answers.messages.size(), 2u);
+
+    window.setWorkerCommand(calbrine_test::TestWorkers("--hang").worker);
+    auto* start = Child<QPushButton>(&window, "start");
+    QTest::mouseClick(start, Qt::LeftButton);  // runs again
+    ASSERT_TRUE(panel->running());
+    QTest::mouseClick(Child<QPushButton>(&window, "cancel"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->running(); }, 10000));
+    EXPECT_EQ(panel->status(), "Cancelled.");
+    EXPECT_EQ(Child<QTableWidget>(&window, "results")->rowCount(), 0);
+    Child<QSpinBox>(&window, "jobs")->setValue(1);
+    QTest::mouseClick(start, Qt::LeftButton);  // and after Cancel, with one process
+    ASSERT_TRUE(panel->running());
+    EXPECT_FALSE(Child<QSpinBox>(&window, "jobs")->isEnabled());
+    DesignRecord other = workedExample;
+    other.L7 = 2.2e-6f;
+    ASSERT_TRUE(window.simulate(other));  // another design: the run for the last one stops
+    EXPECT_TRUE(panel->running());
+    window.close();
+    EXPECT_FALSE(panel->running());
+    EXPECT_TRUE(answers.messages.empty());
 }
 
-TEST_F(CompanionWindowsTest, RefusedDesignNeverRunsAndCancelStopsARunPromptly) {
+// A design that cannot be simulated is refused in a message, before any run.
+TEST_F(CompanionWindowsTest, RefusedDesignNeverRuns) {
     DesignRecord slow = workedExample;
     slow.L7 = 1e10f;  // 0.3 Hz
     SimulationWindow window;
     window.show();
-    EXPECT_FALSE(window.Simulate(slow));
-    EXPECT_FALSE(window.Running());
+    EXPECT_FALSE(window.simulate(slow));
+    EXPECT_FALSE(window.panel()->running());
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_NE(answers.messages[0].find("outside the simulated range"), std::string::npos);
-    if (const std::string why = NgspiceMissing(); !why.empty()) {
-        GTEST_SKIP() << why;
-    }
-
-    ASSERT_TRUE(window.Simulate(workedExample));
-    auto* progress = Child<QProgressBar>(&window, "progress");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->value() > 0; }, 30000));
-    QElapsedTimer stopping;
-    stopping.start();
-    QTest::mouseClick(Child<QPushButton>(&window, "cancel"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Running(); }, 5000));
-    EXPECT_LT(stopping.elapsed(), 500);
-    EXPECT_EQ(Child<QTableWidget>(&window, "results")->rowCount(), 0);
-    EXPECT_EQ(answers.messages.size(), 1u);  // a cancel is no error
+    EXPECT_FALSE(Child<QPushButton>(&window, "saveNetlist")->isEnabled());
 }
 
 TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAcceptStep) {
@@ -118,7 +126,7 @@ TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAccept
     DesignPage* w = Design();
     // The first start's all-zero design cannot be simulated: a message and no window.
     QTest::mouseClick(w->simulateButton, Qt::LeftButton);
-    EXPECT_EQ(OpenSimulation(), nullptr);
+    EXPECT_EQ(openSimulation(), nullptr);
     ASSERT_EQ(answers.messages.size(), 1u);
 
     DesignValues = workedExample;
@@ -126,11 +134,11 @@ TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAccept
     QTest::mouseClick(w->saveFileButton, Qt::LeftButton);  // rebuilds the window from the example
     w = designPage();
     QTest::mouseClick(w->exploreButton, Qt::LeftButton);
-    ExplorerWindow* explorer = OpenExplorer();
+    ExplorerWindow* explorer = openExplorer();
     ASSERT_NE(explorer, nullptr);
     Type(Child<QLineEdit>(explorer, "bandLow"), "6.3M");
     Type(Child<QLineEdit>(explorer, "bandHigh"), "6.5M");
-    QSignalSpy applied(explorer, &ExplorerWindow::ApplyFit);
+    QSignalSpy applied(explorer, &ExplorerWindow::applyFit);
     QTest::mouseClick(Child<QPushButton>(explorer, "solveFit"), Qt::LeftButton);
     QTest::mouseClick(Child<QPushButton>(explorer, "applyFit"), Qt::LeftButton);
     ASSERT_EQ(applied.count(), 1);
@@ -141,7 +149,7 @@ TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAccept
     // The accept step read the boxes: the results show the band, and the explorer follows.
     EXPECT_NEAR(12e6 - TuningResults.VfoMin, 6.5e6, 6.5e3);
     EXPECT_NEAR(12e6 - TuningResults.VfoMax, 6.3e6, 6.3e3);
-    EXPECT_EQ(explorer->Design().L7, DesignValues.L7);
+    EXPECT_EQ(explorer->design().L7, DesignValues.L7);
     Type(Child<QLineEdit>(explorer, "bandLow"), "3.5M");  // beyond the design's swing
     QTest::mouseClick(Child<QPushButton>(explorer, "solveFit"), Qt::LeftButton);
     EXPECT_FALSE(Child<QPushButton>(explorer, "applyFit")->isEnabled());
@@ -150,11 +158,11 @@ TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAccept
     answers.files = {std::string("worked.TXT")};
     QTest::mouseClick(w->readFileButton, Qt::LeftButton);
     Settle();
-    ASSERT_EQ(OpenExplorer(), explorer);
-    EXPECT_EQ(explorer->Design().L7, workedExample.L7);
+    ASSERT_EQ(openExplorer(), explorer);
+    EXPECT_EQ(explorer->design().L7, workedExample.L7);
     DesignRecord fitted = workedExample;
     fitted.C37 = 68e-12f;
-    emit explorer->ApplyFit(fitted);
+    emit explorer->applyFit(fitted);
     EXPECT_EQ(designPage()->boxC37->text(), "68pF");
     EXPECT_EQ(DesignValues.C37, 68e-12f);
 }

@@ -77,17 +77,17 @@ TEST_F(DesignWindowTest, EveryControlWhereItsTableSays) {
         const double left = std::stod(row.words[1]), top = std::stod(row.words[2]);
         const double width = std::stod(row.words[3]), height = std::stod(row.words[4]);
         const QRect g = control->geometry();
-        EXPECT_NEAR(g.x(), u.X(left), 1) << name;
-        EXPECT_NEAR(g.y(), u.Y(top), 1) << name;
-        EXPECT_NEAR(g.width(), u.X(width), 1.5) << name;
-        EXPECT_NEAR(g.height(), u.Y(height), 1.5) << name;
+        EXPECT_NEAR(g.x(), u.x(left), 1) << name;
+        EXPECT_NEAR(g.y(), u.y(top), 1) << name;
+        EXPECT_NEAR(g.width(), u.x(width), 1.5) << name;
+        EXPECT_NEAR(g.height(), u.y(height), 1.5) << name;
         if (row.words[5] != "-") {
             EXPECT_EQ(Alignment(control), alignments.at(row.words[5])) << name;
         }
         if (row.text != "*") {
             EXPECT_EQ(Text(control), QString::fromStdString(row.text)) << name;
         }
-        const double points = name == "Label1" ? 24 : u.FontPoints();
+        const double points = name == "Label1" ? 24 : u.fontPoints();
         EXPECT_NEAR(control->font().pointSizeF() * w->logicalDpiY() / 96.0, points, 0.01) << name;
         EXPECT_TRUE(control->font().bold()) << name;
     }

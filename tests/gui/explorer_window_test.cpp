@@ -19,9 +19,9 @@
 #include "analysis/Reports.h"
 #include "design/Tuning.h"
 #include "platform/QtPrinting.h"
-#include "windows/CurvePlot.h"
-#include "windows/DialScaleView.h"
-#include "windows/ExplorerWindow.h"
+#include "windows/explorer/CurvePlot.h"
+#include "windows/explorer/DialScaleView.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 using calbrine_test::Cells;
@@ -61,7 +61,7 @@ TEST_F(ExplorerWindowTest, CurveAndDialTableFollowTheDesign) {
     window.show();
     DesignValues = example;
     EvaluateTuning();
-    const auto& curve = window.Plot()->Curve();
+    const auto& curve = window.plot()->curve();
     ASSERT_EQ(curve.size(), 101u);
     EXPECT_EQ(curve.front().vfo, TuningResults.VfoMax);
     EXPECT_EQ(curve.back().vfo, TuningResults.VfoMin);
@@ -74,8 +74,8 @@ TEST_F(ExplorerWindowTest, CurveAndDialTableFollowTheDesign) {
     const float before = curve.back().vfo;
     DesignRecord smaller = example;
     smaller.L7 = 2.2e-6f;
-    window.FollowDesign(smaller);
-    EXPECT_GT(window.Plot()->Curve().back().vfo, before * 1.4f);
+    window.followDesign(smaller);
+    EXPECT_GT(window.plot()->curve().back().vfo, before * 1.4f);
     EXPECT_EQ(table->rowCount(), 5);
 }
 
@@ -124,7 +124,7 @@ TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {
     l7->setValue(2);  // no file name yet: kept in memory
     EXPECT_FALSE(std::filesystem::exists("a.txt.explore"));
     DesignFileName = "a.txt";  // saved: the settings go along
-    window.FollowDesign(example);
+    window.followDesign(example);
     PartSettings read;
     EXPECT_EQ(ReadSettingsFile("a.txt.explore", read), "");
     EXPECT_EQ(read.Tolerance(Part::L7), 2);
@@ -132,10 +132,10 @@ TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {
     DesignRecord other = example;  // another design, with no settings beside it
     other.L7 = 2.2e-6f;
     DesignFileName = "b.txt";
-    window.FollowDesign(other);
+    window.followDesign(other);
     EXPECT_EQ(l7->value(), 10);
     DesignFileName = "a.txt";
-    window.FollowDesign(example);
+    window.followDesign(example);
     EXPECT_EQ(l7->value(), 2);
     EXPECT_FALSE(std::filesystem::exists("b.txt.explore"));
 }
@@ -164,8 +164,8 @@ TEST_F(ExplorerWindowTest, FitFollowsTheDesignAndSaysWhatItRead) {
 
     DesignRecord other = example;
     other.C15 = 68e-12f;
-    window.FollowDesign(other);
-    QSignalSpy applied(&window, &ExplorerWindow::ApplyFit);
+    window.followDesign(other);
+    QSignalSpy applied(&window, &ExplorerWindow::applyFit);
     QTest::mouseClick(apply, Qt::LeftButton);
     ASSERT_EQ(applied.count(), 1);
     const DesignRecord fitted = applied.at(0).at(0).value<DesignRecord>();
@@ -175,7 +175,7 @@ TEST_F(ExplorerWindowTest, FitFollowsTheDesignAndSaysWhatItRead) {
 
 TEST_F(ExplorerWindowTest, CalibrateTabSolvesReadingsKeepsThemAndAppliesTheBuild) {
     DesignFileName = "c.txt";
-    window.FollowDesign(example);
+    window.followDesign(example);
     DesignRecord built = example;
     built.L7 = example.L7 * 1.03f;
     built.C90 = example.C90 + 4.7e-12f;
@@ -200,7 +200,7 @@ TEST_F(ExplorerWindowTest, CalibrateTabSolvesReadingsKeepsThemAndAppliesTheBuild
 
     // The built VFO's scale and the parts that land a band on it.
     const DialFace want = LayOutDial(built, Mix::Difference, 50);
-    const DialFace& face = Child<DialScaleView>(&window, "calibratedScale")->Face();
+    const DialFace& face = Child<DialScaleView>(&window, "calibratedScale")->face();
     ASSERT_EQ(face.texts.size(), want.texts.size());
     for (std::size_t i = 0; i < want.texts.size(); ++i) {
         EXPECT_EQ(face.texts[i].text, want.texts[i].text);
@@ -211,7 +211,7 @@ TEST_F(ExplorerWindowTest, CalibrateTabSolvesReadingsKeepsThemAndAppliesTheBuild
     EXPECT_TRUE(
         Child<QLabel>(&window, "benchChange")->text().startsWith("To land 6.3M to 6.5M: C37"));
 
-    QSignalSpy applied(&window, &ExplorerWindow::ApplyFit);
+    QSignalSpy applied(&window, &ExplorerWindow::applyFit);
     auto* apply = Child<QPushButton>(&window, "applyCalibration");
     QTest::mouseClick(apply, Qt::LeftButton);
     ASSERT_EQ(applied.count(), 1);

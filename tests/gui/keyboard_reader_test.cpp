@@ -12,9 +12,9 @@
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 
@@ -166,8 +166,8 @@ TEST_F(KeyboardReaderTest, ShortcutFromABoxAndEscapeClosesTheExplorer) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
     box->setFocus();
     QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
-    ASSERT_TRUE(QTest::qWaitFor([] { return OpenExplorer() != nullptr; }));
-    QWidget* explorer = OpenExplorer();
+    ASSERT_TRUE(QTest::qWaitFor([] { return openExplorer() != nullptr; }));
+    QWidget* explorer = openExplorer();
     EXPECT_EQ(explorer->parentWidget(), Design()->window());
     EXPECT_TRUE(explorer->isWindow());
     // Wholly within the screen's height; the small screens' run checks the width too.
@@ -176,7 +176,7 @@ TEST_F(KeyboardReaderTest, ShortcutFromABoxAndEscapeClosesTheExplorer) {
     EXPECT_LE(explorer->frameGeometry().bottom(), area.bottom());
     ASSERT_TRUE(QTest::qWaitForWindowActive(explorer));
     QTest::keyClick(explorer->focusWidget() ? explorer->focusWidget() : explorer, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([] { return OpenExplorer() == nullptr; }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return openExplorer() == nullptr; }));
 }
 
 // A shown window partly off the screen comes back inside, one too big shrinks to fit, and one

@@ -9,8 +9,8 @@
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
-#include "windows/ExplorerWindow.h"
 #include "windows/OpeningPage.h"
+#include "windows/explorer/ExplorerWindow.h"
 
 using namespace calbrine;
 
@@ -67,7 +67,7 @@ TEST_F(SmallScreenTest, NoControlCoversAnotherOrLeavesTheScreen) {
     });
     showExitDialog();
     EXPECT_EQ(inExit, std::vector<std::string>{});
-    QWidget* explorer = ShowExplorer(calbrine_test::workedExample);
+    QWidget* explorer = showExplorer(calbrine_test::workedExample);
     Settle();
     EXPECT_TRUE(
         QGuiApplication::primaryScreen()->availableGeometry().contains(explorer->frameGeometry()));

@@ -27,31 +27,31 @@ class CalibrateTab : public QWidget {
     explicit CalibrateTab(QWidget* parent = nullptr);
 
     // The design the readings are solved against; solves again.
-    void SetDesign(const DesignRecord& design);
+    void setDesign(const DesignRecord& design);
     // Readings kept beside the design: shown and solved, without ReadingsEdited.
-    void SetReadings(const std::vector<CalibrationReading>& readings);
-    const std::vector<CalibrationReading>& Readings() const { return readings_; }
-    const Calibration& Result() const { return result_; }
+    void setReadings(const std::vector<CalibrationReading>& readings);
+    const std::vector<CalibrationReading>& readings() const { return readings_; }
+    const Calibration& result() const { return result_; }
 
   signals:
     // The table holds a new set of readings that all read.
-    void ReadingsEdited();
+    void readingsEdited();
     // "Apply to design": the calibrated design, for the design window's accept step.
-    void ApplyCalibration(const calbrine::DesignRecord& calibrated);
+    void applyCalibration(const calbrine::DesignRecord& calibrated);
 
   private:
-    QWidget* BuildReadings();
-    QWidget* BuildScale();
-    void AddReading();
-    void RemoveReading();
-    void TableEdited();
-    void Solve();
-    void ShowFits();
-    Mix SelectedMix() const;
-    void RefreshBench();
-    void RefreshScale();
-    void PrintScale();
-    void SaveScalePdf();
+    QWidget* buildReadings();
+    QWidget* buildScale();
+    void addReading();
+    void removeReading();
+    void tableEdited();
+    void solve();
+    void showFits();
+    Mix selectedMix() const;
+    void refreshBench();
+    void refreshScale();
+    void printScale();
+    void saveScalePdf();
 
     DesignRecord design_;
     std::vector<CalibrationReading> readings_;

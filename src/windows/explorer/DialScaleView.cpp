@@ -1,4 +1,4 @@
-#include "windows/DialScaleView.h"
+#include "windows/explorer/DialScaleView.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,11 +12,11 @@ namespace {
 
 constexpr double MarginMm = 4;
 
-double HeightMm(const DialFace& face) {
+double heightMm(const DialFace& face) {
     return face.cutRadiusMm - face.cutBaseMm;
 }
 
-void DrawText(QPainter& p, const DialText& t, QPointF at, double unitsPerMm) {
+void drawDialText(QPainter& p, const DialText& t, QPointF at, double unitsPerMm) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(t.heightMm * unitsPerMm))));
     p.setFont(font);
@@ -34,7 +34,7 @@ void DrawText(QPainter& p, const DialText& t, QPointF at, double unitsPerMm) {
     p.restore();
 }
 
-void DrawCutLine(QPainter& p, const DialFace& face, QPointF centre, double k) {
+void drawCutLine(QPainter& p, const DialFace& face, QPointF centre, double k) {
     const double cut = face.cutRadiusMm * k;
     QPainterPath path;
     path.moveTo(centre + QPointF(-cut, -face.cutBaseMm * k));
@@ -48,12 +48,12 @@ void DrawCutLine(QPainter& p, const DialFace& face, QPointF centre, double k) {
 
 }  // namespace
 
-void DrawDial(QPainter& p, const DialFace& face, QPointF centre, double k) {
+void drawDial(QPainter& p, const DialFace& face, QPointF centre, double k) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
     auto at = [&](DialPoint q) { return QPointF(centre.x() + q.x * k, centre.y() - q.y * k); };
-    DrawCutLine(p, face, centre, k);
+    drawCutLine(p, face, centre, k);
     const double r = face.radiusMm * k;
     p.setPen(QPen(Qt::black, 0.35 * k, Qt::SolidLine, Qt::FlatCap));
     p.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 0, 180 * 16);
@@ -68,24 +68,24 @@ void DrawDial(QPainter& p, const DialFace& face, QPointF centre, double k) {
     p.drawLine(centre - QPointF(shaft + 3 * k, 0), centre + QPointF(shaft + 3 * k, 0));
     p.drawLine(centre - QPointF(0, shaft + 3 * k), centre + QPointF(0, shaft + 3 * k));
     for (const DialText& text : face.texts) {
-        DrawText(p, text, at(text.at), k);
+        drawDialText(p, text, at(text.at), k);
     }
     p.restore();
 }
 
-bool PrintDialAtTrueSize(QPrinter& printer, const DialFace& face) {
+bool printDialAtTrueSize(QPrinter& printer, const DialFace& face) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;
     }
     const double k = DeviceUnits(1, printer.resolution());
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const double top = std::max(0.0, (page.height() - HeightMm(face) * k) / 2);
-    DrawDial(painter, face, QPointF(page.width() / 2, top + face.cutRadiusMm * k), k);
+    const double top = std::max(0.0, (page.height() - heightMm(face) * k) / 2);
+    drawDial(painter, face, QPointF(page.width() / 2, top + face.cutRadiusMm * k), k);
     return painter.end();
 }
 
-bool SaveDialPdf(const QString& path, const DialFace& face) {
+bool saveDialPdf(const QString& path, const DialFace& face) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -93,14 +93,14 @@ bool SaveDialPdf(const QString& path, const DialFace& face) {
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     const bool wide = 2 * face.cutRadiusMm > 190;
     printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
-    return PrintDialAtTrueSize(printer, face);
+    return printDialAtTrueSize(printer, face);
 }
 
 DialScaleView::DialScaleView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void DialScaleView::SetFace(DialFace face) {
+void DialScaleView::setFace(DialFace face) {
     face_ = std::move(face);
     update();
 }
@@ -112,9 +112,9 @@ void DialScaleView::paintEvent(QPaintEvent*) {
         return;
     }
     const double k = std::min(width() / (2 * (face_.cutRadiusMm + MarginMm)),
-                              height() / (HeightMm(face_) + 2 * MarginMm));
-    const double top = (height() - HeightMm(face_) * k) / 2;
-    DrawDial(painter, face_, QPointF(width() / 2.0, top + face_.cutRadiusMm * k), k);
+                              height() / (heightMm(face_) + 2 * MarginMm));
+    const double top = (height() - heightMm(face_) * k) / 2;
+    drawDial(painter, face_, QPointF(width() / 2.0, top + face_.cutRadiusMm * k), k);
 }
 
 }  // namespace calbrine

@@ -1,4 +1,4 @@
-#include "windows/RunHistogram.h"
+#include "windows/explorer/RunHistogram.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -12,14 +12,14 @@ namespace calbrine {
 namespace {
 
 // About two bins for each square root of the runs, at least 8 and at most 50.
-int BinsFor(std::size_t runs) {
+int binsFor(std::size_t runs) {
     const int bins = static_cast<int>(std::lround(2 * std::sqrt(static_cast<double>(runs))));
     return std::clamp(bins, 8, 50);
 }
 
 }  // namespace
 
-std::vector<int> BinCounts(const std::vector<double>& values, double from, double to, int bins) {
+std::vector<int> binCounts(const std::vector<double>& values, double from, double to, int bins) {
     std::vector<int> counts(static_cast<std::size_t>(std::max(bins, 0)), 0);
     if (counts.empty() || !(to > from)) {
         return counts;
@@ -38,7 +38,7 @@ RunHistogram::RunHistogram(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void RunHistogram::SetRuns(std::vector<double> hz, double worstLowHz, double worstHighHz,
+void RunHistogram::setRuns(std::vector<double> hz, double worstLowHz, double worstHighHz,
                            QString caption) {
     hz_ = std::move(hz);
     worstLowHz_ = worstLowHz;
@@ -58,25 +58,25 @@ void RunHistogram::SetRuns(std::vector<double> hz, double worstLowHz, double wor
         const double pad = std::max((hi - lo) * 0.04, std::fabs(hi) * 1e-6 + 1);
         from_ = lo - pad;
         to_ = hi + pad;
-        counts_ = BinCounts(hz_, from_, to_, BinsFor(hz_.size()));
+        counts_ = binCounts(hz_, from_, to_, binsFor(hz_.size()));
     }
     update();
 }
 
-void RunHistogram::Render(QPainter& p, const QRectF& area) const {
+void RunHistogram::render(QPainter& p, const QRectF& area) const {
     p.save();
-    const QRectF plot = PlotFrame(p, area, caption_, "000", "00.00M");
+    const QRectF plot = plotFrame(p, area, caption_, "000", "00.00M");
     if (!counts_.empty() && plot.width() > 10 && plot.height() > 10) {
         const int most = *std::max_element(counts_.begin(), counts_.end());
         const double top = std::max(1.0, most * 1.1);
         std::vector<double> marks;
-        for (double v : GridValues(0, top, 4)) {
+        for (double v : gridValues(0, top, 4)) {
             if (v == std::floor(v)) {
                 marks.push_back(v);
             }
         }
-        DrawGrid(p, plot,
-                 {from_, to_, GridValues(from_, to_, 6),
+        drawGrid(p, plot,
+                 {from_, to_, gridValues(from_, to_, 6),
                   [](double v) { return QString::fromStdString(FrequencyText(v)); }},
                  {0, top, marks, [](double v) { return QString::number(std::lround(v)); }});
         const double slot = plot.width() / counts_.size();
@@ -102,7 +102,7 @@ void RunHistogram::Render(QPainter& p, const QRectF& area) const {
 
 void RunHistogram::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    Render(painter, rect());
+    render(painter, rect());
 }
 
 }  // namespace calbrine

@@ -16,17 +16,17 @@ namespace calbrine {
 // millimetre.
 void DrawDial(QPainter& painter, const DialFace& face, QPointF centre, double unitsPerMm);
 // At the printer's resolution, so the arc has the face's radius on paper; centred on the page.
-bool PrintDialAtTrueSize(QPrinter& printer, const DialFace& face);
+bool printDialAtTrueSize(QPrinter& printer, const DialFace& face);
 // An A4 PDF, turned to landscape when the dial is too wide for portrait.
-bool SaveDialPdf(const QString& path, const DialFace& face);
+bool saveDialPdf(const QString& path, const DialFace& face);
 
 class DialScaleView : public QWidget {
     Q_OBJECT
   public:
     explicit DialScaleView(QWidget* parent = nullptr);
 
-    void SetFace(DialFace face);
-    const DialFace& Face() const { return face_; }
+    void setFace(DialFace face);
+    const DialFace& face() const { return face_; }
 
     QSize sizeHint() const override { return {520, 360}; }
 

@@ -19,16 +19,16 @@ class CurvePlot : public QWidget {
   public:
     explicit CurvePlot(QWidget* parent = nullptr);
 
-    void SetCurve(std::vector<CurvePoint> curve, QString caption);
-    const std::vector<CurvePoint>& Curve() const { return curve_; }
+    void setCurve(std::vector<CurvePoint> curve, QString caption);
+    const std::vector<CurvePoint>& curve() const { return curve_; }
     // The simulated points drawn over the curve; those that do not oscillate are left out.
-    void SetSimulated(std::vector<SimulatedCurvePoint> points);
-    const std::vector<SimulatedCurvePoint>& Simulated() const { return simulated_; }
+    void setSimulated(std::vector<SimulatedCurvePoint> points);
+    const std::vector<SimulatedCurvePoint>& simulated() const { return simulated_; }
     // Draws the whole plot into `area` of any painter (widget, printer, image, SVG).
-    void Render(QPainter& painter, const QRectF& area) const;
+    void render(QPainter& painter, const QRectF& area) const;
 
-    bool SavePng(const QString& path) const;
-    bool SaveSvg(const QString& path) const;
+    bool savePng(const QString& path) const;
+    bool saveSvg(const QString& path) const;
 
     QSize sizeHint() const override { return {640, 440}; }
     QSize minimumSizeHint() const override { return {320, 240}; }

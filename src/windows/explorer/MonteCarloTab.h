@@ -9,6 +9,7 @@
 #include "design/DesignRecord.h"
 #include "runs/MonteCarlo.h"
 #include "simulation/Simulator.h"
+#include "windows/RunPanel.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -18,46 +19,39 @@ class QTableWidget;
 
 namespace calbrine {
 
-class RunControls;
 class RunHistogram;
 
 // "Every run oscillates at VfoMin and at VfoMax.", or how many of the runs did not at each.
-QString OscillationLine(const std::array<SettingSpread, 2>& spreads);
+QString oscillationLine(const std::array<SettingSpread, 2>& spreads);
 
 class MonteCarloTab : public QWidget {
     Q_OBJECT
   public:
     explicit MonteCarloTab(QWidget* parent = nullptr);
 
-    // The design and tolerances the runs draw from. Results of others are cleared, and a run
+    // The design and tolerances the runs draw from. Results of others are dropped, and a run
     // for others is stopped.
-    void SetDesign(const DesignRecord& design, const PartSettings& settings);
-    void SetSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
-    // Stops a run, when the window closes.
-    void Stop();
-    bool Running() const;
-    // The runs of the last run that succeeded for the design; none after a failure.
-    const MonteCarloOutcome& Outcome() const { return outcome_; }
-    RunHistogram* Histogram(std::size_t setting) const { return histograms_[setting]; }
+    void setDesign(const DesignRecord& design, const PartSettings& settings);
+    // The run, and the runs of the last one that succeeded for the design, if any.
+    OutcomePanel<MonteCarloOutcome>* panel() const { return panel_; }
+    RunHistogram* histogram(std::size_t setting) const { return histograms_[setting]; }
 
   private:
-    void Start();
-    void Finish(const MonteCarloOutcome& outcome, double seconds);
-    void ShowResults();
-    void SaveCsv();
+    void start();
+    void showResults();
+    void saveCsv();
 
     DesignRecord design_{};
     PartSettings settings_;
-    SimulatorOptions options_;
-    MonteCarloOutcome outcome_;
 
     QSpinBox* runs_ = nullptr;
     QDoubleSpinBox* seed_ = nullptr;
-    RunControls* controls_ = nullptr;
+    OutcomePanel<MonteCarloOutcome>* panel_ = nullptr;
+    // The spread of the runs: a table, two histograms, the runs that did not oscillate.
     QTableWidget* table_ = nullptr;
+    std::array<RunHistogram*, 2> histograms_{};
     QLabel* missing_ = nullptr;
     QPushButton* save_ = nullptr;
-    std::array<RunHistogram*, 2> histograms_{};
 };
 
 }  // namespace calbrine

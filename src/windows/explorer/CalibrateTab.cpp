@@ -1,7 +1,6 @@
-#include "windows/ExplorerCalibrateTab.h"
+#include "windows/explorer/CalibrateTab.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,8 +18,9 @@
 #include "analysis/ReportText.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
-#include "windows/DialScaleView.h"
-#include "windows/ExplorerWindow.h"
+#include "windows/Controls.h"
+#include "windows/explorer/DialScaleView.h"
+#include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
 
@@ -28,20 +28,14 @@ namespace {
 
 enum Column { PositionColumn, MeasuredColumn, ModelColumn, ResidualColumn, Columns };
 
-QPushButton* Button(const char* text, const char* name) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    return button;
-}
-
 // An editable cell, right-aligned as the computed ones.
-QTableWidgetItem* EntryCell(const std::string& text) {
+QTableWidgetItem* entryCell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
 
-QString CellText(const QTableWidget* table, int row, int column) {
+QString cellText(const QTableWidget* table, int row, int column) {
     const QTableWidgetItem* item = table->item(row, column);
     return item != nullptr ? item->text().trimmed() : QString();
 }
@@ -50,33 +44,28 @@ QString CellText(const QTableWidget* table, int row, int column) {
 
 CalibrateTab::CalibrateTab(QWidget* parent) : QWidget(parent) {
     auto* splitter = new QSplitter(Qt::Vertical);
-    splitter->addWidget(BuildReadings());
-    splitter->addWidget(BuildScale());
+    splitter->addWidget(buildReadings());
+    splitter->addWidget(buildScale());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 }
 
-QWidget* CalibrateTab::BuildReadings() {
+QWidget* CalibrateTab::buildReadings() {
     table_ = new QTableWidget(0, Columns);
     table_->setObjectName("readingsTable");
     table_->setAccessibleName("Counter readings");
     table_->setHorizontalHeaderLabels({"C38 position %", "Measured Hz", "Model Hz", "Residual Hz"});
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    report_ = new QPlainTextEdit;
-    report_->setObjectName("calibrationReport");
-    report_->setAccessibleName("Calibration results");
-    report_->setReadOnly(true);
-    report_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    report_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* add = Button("Add reading", "addReading");
-    auto* remove = Button("Remove reading", "removeReading");
-    apply_ = Button("Apply to design", "applyCalibration");
+    report_ = reportBox("calibrationReport", "Calibration results");
+    auto* add = namedButton("Add reading", "addReading");
+    auto* remove = namedButton("Remove reading", "removeReading");
+    apply_ = namedButton("Apply to design", "applyCalibration");
     apply_->setEnabled(false);
-    connect(table_, &QTableWidget::itemChanged, this, [this] { TableEdited(); });
-    connect(add, &QPushButton::clicked, this, [this] { AddReading(); });
-    connect(remove, &QPushButton::clicked, this, [this] { RemoveReading(); });
-    connect(apply_, &QPushButton::clicked, this, [this] { emit ApplyCalibration(result_.design); });
+    connect(table_, &QTableWidget::itemChanged, this, [this] { tableEdited(); });
+    connect(add, &QPushButton::clicked, this, [this] { addReading(); });
+    connect(remove, &QPushButton::clicked, this, [this] { removeReading(); });
+    connect(apply_, &QPushButton::clicked, this, [this] { emit applyCalibration(result_.design); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
@@ -97,7 +86,7 @@ QWidget* CalibrateTab::BuildReadings() {
     return page;
 }
 
-QWidget* CalibrateTab::BuildScale() {
+QWidget* CalibrateTab::buildScale() {
     bandLow_ = new QLineEdit("7M");
     bandLow_->setObjectName("calibrationBandLow");
     bandLow_->setAccessibleName("Band to land, low edge");
@@ -120,17 +109,17 @@ QWidget* CalibrateTab::BuildScale() {
     radius_->setSuffix(" mm");
     scale_ = new DialScaleView;
     scale_->setObjectName("calibratedScale");
-    auto* print = Button("Print...", "printCalibratedScale");
-    auto* save = Button("Save PDF...", "saveCalibratedScalePdf");
-    connect(bandLow_, &QLineEdit::textChanged, this, [this] { RefreshBench(); });
-    connect(bandHigh_, &QLineEdit::textChanged, this, [this] { RefreshBench(); });
+    auto* print = namedButton("Print...", "printCalibratedScale");
+    auto* save = namedButton("Save PDF...", "saveCalibratedScalePdf");
+    connect(bandLow_, &QLineEdit::textChanged, this, [this] { refreshBench(); });
+    connect(bandHigh_, &QLineEdit::textChanged, this, [this] { refreshBench(); });
     connect(mix_, &QComboBox::currentIndexChanged, this, [this] {
-        RefreshBench();
-        RefreshScale();
+        refreshBench();
+        refreshScale();
     });
-    connect(radius_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { RefreshScale(); });
-    connect(print, &QPushButton::clicked, this, [this] { PrintScale(); });
-    connect(save, &QPushButton::clicked, this, [this] { SaveScalePdf(); });
+    connect(radius_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { refreshScale(); });
+    connect(print, &QPushButton::clicked, this, [this] { printScale(); });
+    connect(save, &QPushButton::clicked, this, [this] { saveScalePdf(); });
 
     auto* band = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{new QLabel("Land the band"), bandLow_,
@@ -152,52 +141,52 @@ QWidget* CalibrateTab::BuildScale() {
     return page;
 }
 
-void CalibrateTab::SetDesign(const DesignRecord& design) {
+void CalibrateTab::setDesign(const DesignRecord& design) {
     design_ = design;
-    Solve();
+    solve();
 }
 
-void CalibrateTab::SetReadings(const std::vector<CalibrationReading>& readings) {
+void CalibrateTab::setReadings(const std::vector<CalibrationReading>& readings) {
     filling_ = true;
     table_->setRowCount(static_cast<int>(readings.size()));
     for (std::size_t i = 0; i < readings.size(); ++i) {
         const int row = static_cast<int>(i);
-        table_->setItem(row, PositionColumn, EntryCell(PlainNumber(readings[i].positionPercent)));
-        table_->setItem(row, MeasuredColumn, EntryCell(PlainNumber(readings[i].frequencyHz, 12)));
+        table_->setItem(row, PositionColumn, entryCell(PlainNumber(readings[i].positionPercent)));
+        table_->setItem(row, MeasuredColumn, entryCell(PlainNumber(readings[i].frequencyHz, 12)));
     }
     filling_ = false;
     readings_ = readings;
-    Solve();
+    solve();
 }
 
-void CalibrateTab::AddReading() {
+void CalibrateTab::addReading() {
     const int row = table_->rowCount();
     filling_ = true;
     table_->insertRow(row);
-    table_->setItem(row, PositionColumn, EntryCell(""));
-    table_->setItem(row, MeasuredColumn, EntryCell(""));
+    table_->setItem(row, PositionColumn, entryCell(""));
+    table_->setItem(row, MeasuredColumn, entryCell(""));
     filling_ = false;
     table_->setCurrentCell(row, PositionColumn);
     table_->editItem(table_->item(row, PositionColumn));
 }
 
-void CalibrateTab::RemoveReading() {
+void CalibrateTab::removeReading() {
     const int row = table_->currentRow() >= 0 ? table_->currentRow() : table_->rowCount() - 1;
     if (row >= 0) {
         table_->removeRow(row);
-        TableEdited();
+        tableEdited();
     }
 }
 
 // Every row that holds something must read as a reading; rows left empty are passed over.
-void CalibrateTab::TableEdited() {
+void CalibrateTab::tableEdited() {
     if (filling_) {
         return;
     }
     std::vector<CalibrationReading> readings;
     for (int row = 0; row < table_->rowCount(); ++row) {
-        const QString position = CellText(table_, row, PositionColumn);
-        const QString measured = CellText(table_, row, MeasuredColumn);
+        const QString position = cellText(table_, row, PositionColumn);
+        const QString measured = cellText(table_, row, MeasuredColumn);
         if (position.isEmpty() && measured.isEmpty()) {
             continue;
         }
@@ -209,74 +198,74 @@ void CalibrateTab::TableEdited() {
         if (!wrong.empty()) {
             result_ = Calibration{};
             result_.reason = "Row " + std::to_string(row + 1) + ": " + wrong;
-            ShowFits();
+            showFits();
             return;
         }
         readings.push_back(reading);
     }
     readings_ = readings;
-    emit ReadingsEdited();
-    Solve();
+    emit readingsEdited();
+    solve();
 }
 
-void CalibrateTab::Solve() {
+void CalibrateTab::solve() {
     result_ = Calibrate(design_, readings_);
-    ShowFits();
+    showFits();
 }
 
-void CalibrateTab::ShowFits() {
+void CalibrateTab::showFits() {
     const std::vector<std::vector<std::string>> fits =
         result_.solved ? ReadingRows(readings_, result_) : std::vector<std::vector<std::string>>{};
     filling_ = true;
     std::size_t k = 0;
     for (int row = 0; row < table_->rowCount(); ++row) {
-        const bool blank = CellText(table_, row, PositionColumn).isEmpty() &&
-                           CellText(table_, row, MeasuredColumn).isEmpty();
+        const bool blank = cellText(table_, row, PositionColumn).isEmpty() &&
+                           cellText(table_, row, MeasuredColumn).isEmpty();
         const std::vector<std::string> cells =
             !blank && k < fits.size() ? fits[k++] : std::vector<std::string>(Columns);
-        table_->setItem(row, ModelColumn, Cell(cells[ModelColumn]));
-        table_->setItem(row, ResidualColumn, Cell(cells[ResidualColumn]));
+        table_->setItem(row, ModelColumn, cell(cells[ModelColumn]));
+        table_->setItem(row, ResidualColumn, cell(cells[ResidualColumn]));
     }
     filling_ = false;
     report_->setPlainText(QString::fromStdString(result_.solved
                                                      ? CalibrationSummary(design_, result_)
                                                      : "Cannot calibrate: " + result_.reason));
     apply_->setEnabled(result_.solved);
-    RefreshBench();
-    RefreshScale();
+    refreshBench();
+    refreshScale();
 }
 
-Mix CalibrateTab::SelectedMix() const {
+Mix CalibrateTab::selectedMix() const {
     return mix_->currentIndex() == 0 ? Mix::Difference : Mix::Sum;
 }
 
-void CalibrateTab::RefreshBench() {
+void CalibrateTab::refreshBench() {
     RfBand band;
-    std::string wrong = BandEdge(bandLow_->text(), "low", band.lowHz);
+    std::string wrong = bandEdge(bandLow_->text(), "low", band.lowHz);
     if (wrong.empty()) {
-        wrong = BandEdge(bandHigh_->text(), "high", band.highHz);
+        wrong = bandEdge(bandHigh_->text(), "high", band.highHz);
     }
     bench_->setText(QString::fromStdString(
         !result_.solved ? ""
-        : wrong.empty() ? BenchChangeText(result_.design, band, SelectedMix())
+        : wrong.empty() ? BenchChangeText(result_.design, band, selectedMix())
                         : wrong));
 }
 
-void CalibrateTab::RefreshScale() {
-    scale_->SetFace(result_.solved ? LayOutDial(result_.design, SelectedMix(), radius_->value())
+void CalibrateTab::refreshScale() {
+    scale_->setFace(result_.solved ? LayOutDial(result_.design, selectedMix(), radius_->value())
                                    : DialFace{});
 }
 
-void CalibrateTab::PrintScale() {
+void CalibrateTab::printScale() {
     PrintThroughDialog(
-        [this](QPrinter& printer) { return PrintDialAtTrueSize(printer, scale_->Face()); });
+        [this](QPrinter& printer) { return printDialAtTrueSize(printer, scale_->face()); });
 }
 
-void CalibrateTab::SaveScalePdf() {
+void CalibrateTab::saveScalePdf() {
     const auto path = Dialogs().ShowSave(
         {"Save calibrated dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial-built.pdf", ""});
-    if (path && !SaveDialPdf(QString::fromStdString(*path), scale_->Face())) {
-        SayNotWritten(*path);
+    if (path && !saveDialPdf(QString::fromStdString(*path), scale_->face())) {
+        sayNotWritten(*path);
     }
 }
 

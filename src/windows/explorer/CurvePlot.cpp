@@ -1,4 +1,4 @@
-#include "windows/CurvePlot.h"
+#include "windows/explorer/CurvePlot.h"
 
 #include <QImage>
 #include <QPainter>
@@ -19,7 +19,7 @@ struct Ranges {
     double c0, c1, f0, f1;
 };
 
-Ranges RangesOf(const std::vector<CurvePoint>& curve,
+Ranges rangesOf(const std::vector<CurvePoint>& curve,
                 const std::vector<SimulatedCurvePoint>& simulated) {
     Ranges r{curve.front().ccoarse, curve.front().ccoarse, curve.front().vfo, curve.front().vfo};
     for (const CurvePoint& p : curve) {
@@ -45,7 +45,7 @@ Ranges RangesOf(const std::vector<CurvePoint>& curve,
 
 // Each simulated point as a ring with its error bar across it, capped at both ends: the bar
 // is drawn however short it is, and the ring leaves it in sight.
-void DrawSimulated(QPainter& p, const std::vector<SimulatedCurvePoint>& points,
+void drawSimulated(QPainter& p, const std::vector<SimulatedCurvePoint>& points,
                    const std::function<QPointF(double, double)>& at) {
     p.setPen(QPen(QColor(200, 40, 30), 1.5));
     p.setBrush(Qt::NoBrush);
@@ -69,30 +69,30 @@ CurvePlot::CurvePlot(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CurvePlot::SetCurve(std::vector<CurvePoint> curve, QString caption) {
+void CurvePlot::setCurve(std::vector<CurvePoint> curve, QString caption) {
     curve_ = std::move(curve);
     caption_ = std::move(caption);
     update();
 }
 
-void CurvePlot::SetSimulated(std::vector<SimulatedCurvePoint> points) {
+void CurvePlot::setSimulated(std::vector<SimulatedCurvePoint> points) {
     simulated_ = std::move(points);
     update();
 }
 
-void CurvePlot::Render(QPainter& p, const QRectF& area) const {
+void CurvePlot::render(QPainter& p, const QRectF& area) const {
     p.save();
-    const QRectF plot = PlotFrame(p, area, caption_, "00.000M", "000pF");
+    const QRectF plot = plotFrame(p, area, caption_, "00.000M", "000pF");
     const double h = QFontMetricsF(p.font()).height();
     p.drawText(QRectF(plot.left(), plot.bottom() + 1.3 * h, plot.width(), h), Qt::AlignHCenter,
                "Coarse-tune capacitor C38");
     if (curve_.size() >= 2 && plot.width() > 10 && plot.height() > 10) {
-        const Ranges r = RangesOf(curve_, simulated_);
+        const Ranges r = rangesOf(curve_, simulated_);
         const auto text = [](std::string (*write)(double)) {
             return [write](double v) { return QString::fromStdString(write(v)); };
         };
-        DrawGrid(p, plot, {r.c0, r.c1, GridValues(r.c0, r.c1, 8), text(CapacitanceText)},
-                 {r.f0, r.f1, GridValues(r.f0, r.f1, 8), text(FrequencyText)});
+        drawGrid(p, plot, {r.c0, r.c1, gridValues(r.c0, r.c1, 8), text(CapacitanceText)},
+                 {r.f0, r.f1, gridValues(r.f0, r.f1, 8), text(FrequencyText)});
         auto at = [&](double c, double f) {
             return QPointF(plot.left() + (c - r.c0) / (r.c1 - r.c0) * plot.width(),
                            plot.bottom() - (f - r.f0) / (r.f1 - r.f0) * plot.height());
@@ -111,7 +111,7 @@ void CurvePlot::Render(QPainter& p, const QRectF& area) const {
         p.setPen(QPen(QColor(20, 60, 150), 2));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(line);
-        DrawSimulated(p, simulated_, at);
+        drawSimulated(p, simulated_, at);
     }
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(plot);
@@ -120,21 +120,21 @@ void CurvePlot::Render(QPainter& p, const QRectF& area) const {
 
 void CurvePlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    Render(painter, rect());
+    render(painter, rect());
 }
 
-bool CurvePlot::SavePng(const QString& path) const {
+bool CurvePlot::savePng(const QString& path) const {
     QImage image(QSize(1200, 800), QImage::Format_RGB32);
     QPainter painter(&image);
     QFont font = painter.font();
     font.setPixelSize(18);
     painter.setFont(font);
-    Render(painter, image.rect());
+    render(painter, image.rect());
     painter.end();
     return image.save(path, "PNG");
 }
 
-bool CurvePlot::SaveSvg(const QString& path) const {
+bool CurvePlot::saveSvg(const QString& path) const {
     QSvgGenerator svg;
     svg.setFileName(path);
     svg.setSize(QSize(900, 600));
@@ -144,7 +144,7 @@ bool CurvePlot::SaveSvg(const QString& path) const {
     if (!painter.begin(&svg)) {
         return false;
     }
-    Render(painter, QRectF(0, 0, 900, 600));
+    render(painter, QRectF(0, 0, 900, 600));
     return painter.end();
 }
 

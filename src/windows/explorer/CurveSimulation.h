@@ -4,48 +4,39 @@
 #pragma once
 
 #include <QWidget>
-#include <optional>
 
 #include "design/DesignRecord.h"
 #include "runs/SimulatedCurve.h"
+#include "windows/RunPanel.h"
 
 class QCheckBox;
 
 namespace calbrine {
-
-class RunControls;
 
 class CurveSimulation : public QWidget {
     Q_OBJECT
   public:
     explicit CurveSimulation(QWidget* parent = nullptr);
 
-    // The design and the number of steps simulated. Results of others are cleared, the dial
+    // The design and the number of steps simulated. Results of others are dropped, the dial
     // goes back to the calculation and a run for others is stopped.
-    void SetDesign(const DesignRecord& design, int steps);
-    void SetSimulatorOptions(SimulatorOptions options) { options_ = std::move(options); }
-    void Stop();
-    bool Running() const;
-    // The last simulation that succeeded for the design and steps, if any.
-    const std::optional<SimulatedCurveOutcome>& Outcome() const { return outcome_; }
+    void setDesign(const DesignRecord& design, int steps);
+    // The run, and the last simulation that succeeded for the design and steps, if any.
+    OutcomePanel<SimulatedCurveOutcome>* panel() const { return panel_; }
     // The simulated curve when the dial follows it, otherwise none.
-    VfoCurve DialCurve() const;
+    VfoCurve dialCurve() const;
 
   signals:
     // The simulated points, or whether the dial follows them, changed.
-    void CurveChanged();
+    void curveChanged();
 
   private:
-    void Start();
-    void Finish(const SimulatedCurveOutcome& outcome);
-    void Clear();
+    void outcomeChanged();
 
     DesignRecord design_{};
     int steps_ = 0;
-    SimulatorOptions options_;
-    std::optional<SimulatedCurveOutcome> outcome_;
 
-    RunControls* controls_ = nullptr;
+    OutcomePanel<SimulatedCurveOutcome>* panel_ = nullptr;
     QCheckBox* dialFromCurve_ = nullptr;
 };
 

@@ -12,7 +12,7 @@ namespace calbrine {
 
 // Equal bins from `from` to `to` and the count of `values` in each; a value on `to` counts in
 // the last bin, one outside the span in none.
-std::vector<int> BinCounts(const std::vector<double>& values, double from, double to, int bins);
+std::vector<int> binCounts(const std::vector<double>& values, double from, double to, int bins);
 
 class RunHistogram : public QWidget {
     Q_OBJECT
@@ -20,12 +20,12 @@ class RunHistogram : public QWidget {
     explicit RunHistogram(QWidget* parent = nullptr);
 
     // The frequencies of the runs, and the worst case's low and high ends (0: not marked).
-    void SetRuns(std::vector<double> hz, double worstLowHz, double worstHighHz, QString caption);
-    const std::vector<int>& Counts() const { return counts_; }
+    void setRuns(std::vector<double> hz, double worstLowHz, double worstHighHz, QString caption);
+    const std::vector<int>& counts() const { return counts_; }
     // The span of the bins.
-    double From() const { return from_; }
-    double To() const { return to_; }
-    void Render(QPainter& painter, const QRectF& area) const;
+    double from() const { return from_; }
+    double to() const { return to_; }
+    void render(QPainter& painter, const QRectF& area) const;
 
     QSize sizeHint() const override { return {320, 240}; }
     QSize minimumSizeHint() const override { return {200, 150}; }

@@ -14,6 +14,7 @@
 
 #include "PaintProbe.h"
 #include "design/DesignValues.h"
+#include "design/DesignSession.h"
 #include "platform/QtPrinting.h"
 #include "platform/QtRunTimeServices.h"
 #include "windows/DesignPage.h"
@@ -169,7 +170,7 @@ int main(int argc, char* argv[]) {
     });
     for (int i = 0; i < pageRuns; ++i) {
         const long long start = MonotonicNanoseconds();
-        calbrine::PrintSchematic();
+        calbrine::PrintSchematic(calbrine::ProgramSession().design, calbrine::ProgramSession().tuning);
         page.push_back((MonotonicNanoseconds() - start) / 1e6);
     }
 

@@ -6,18 +6,13 @@
 #include <string>
 
 #include "design/DesignRecord.h"
+#include "design/ProgramConstants.h"
 
 namespace calbrine {
 
 extern DesignRecord DesignValues;
 extern TuningRecord TuningResults;
 
-extern std::string VersionText;
-extern std::string CopyrightText;
 extern std::string DesignFileName;
-extern float Pi;
-
-// Sets VersionText, CopyrightText and Pi; called once while the opening window loads.
-void SetProgramConstants();
 
 }  // namespace calbrine

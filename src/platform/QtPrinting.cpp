@@ -58,7 +58,7 @@ void PrintThroughDialog(const std::function<bool(QPrinter&)>& print) {
     Services().ShowMessage(PrinterFailure(printer), "Printer Error");
 }
 
-void PrintSchematic() {
+void PrintSchematic(const DesignRecord& design, const TuningRecord& tuning) {
     QPrinter& printer = ProgramPrinter();
     try {
         if (!ShowPrintDialog(printer)) {
@@ -70,7 +70,7 @@ void PrintSchematic() {
     }
     QtPrinterSurface surface(printer);
     try {
-        DrawPrintedPage(surface);
+        DrawPrintedPage(surface, design, tuning);
     } catch (const std::exception& error) {
         surface.Abort();
         Services().ShowMessage(error.what(), "Printer Error");

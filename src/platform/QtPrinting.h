@@ -5,13 +5,15 @@
 #include <QPrinter>
 #include <functional>
 
+#include "design/DesignRecord.h"
 #include "platform/QtPaintedSurface.h"
 
 namespace calbrine {
 
-// Shows the print dialog and prints the one-page drawing. Cancel abandons the print; a
-// failure shows the printer's description under "Printer Error" and discards the document.
-void PrintSchematic();
+// Shows the print dialog and prints the one-page drawing of `design` and its `tuning`. Cancel
+// abandons the print; a failure shows the printer's description under "Printer Error" and
+// discards the document.
+void PrintSchematic(const DesignRecord& design, const TuningRecord& tuning);
 
 // Shows the print dialog for a fresh printer and, when accepted, prints with `print`, which
 // says whether the printer took the document; when it did not, says so under "Printer Error".

@@ -102,19 +102,24 @@ std::string PartOfPicture(std::size_t index) {
 }
 
 void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::string>& boxTexts) {
-    const DesignRecord shown = ShownDesign(DesignValues);
+    DrawDesignSchematicOf(surface, DesignValues, boxTexts);
+}
+
+void DrawDesignSchematicOf(SchematicSurface& surface, DesignRecord& design,
+                           std::map<std::string, std::string>& boxTexts) {
+    const DesignRecord shown = ShownDesign(design);
     // Each part's boxes are written, and its values taken at their magnitude, as soon as the
     // part is drawn, so a drawing that fails part-way keeps what was written before it.
     const auto partDrawn = [&](std::size_t index) {
         for (const DesignField& field : DesignFields) {
             if (field.part == PartOfPicture(index)) {
-                DesignValues.*field.member = shown.*field.member;
+                design.*field.member = shown.*field.member;
                 boxTexts[field.box] = FieldText(field, shown.*field.member);
             }
         }
         const float nominal = NominalFineCapacitance(shown);
         if (index == 0 && std::isfinite(nominal)) {
-            DesignValues.CfineNom = nominal;
+            design.CfineNom = nominal;
         }
     };
     DrawDesignPicture(surface, shown, partDrawn);

@@ -34,5 +34,8 @@ std::string PartOfPicture(std::size_t index);
 // refreshes DesignValues.CfineNom; throws std::overflow_error, leaving CfineNom as it was,
 // when the mean of the fine-tune capacitances is out of range.
 void DrawDesignSchematic(SchematicSurface& surface, std::map<std::string, std::string>& boxTexts);
+// The same over `design`.
+void DrawDesignSchematicOf(SchematicSurface& surface, DesignRecord& design,
+                           std::map<std::string, std::string>& boxTexts);
 
 }  // namespace calbrine

@@ -35,11 +35,11 @@ void raiseWindow(QWidget& window) {
 
 }  // namespace
 
-ExplorerWindow* showExplorer(const DesignRecord& design) {
+ExplorerWindow* showExplorer(const DesignSession& session) {
     if (explorer) {
-        explorer->followDesign(design);
+        explorer->followDesign(session.design);
     } else {
-        explorer = new ExplorerWindow(design);
+        explorer = new ExplorerWindow(session.design, nullptr, session);
         explorer->setAttribute(Qt::WA_DeleteOnClose);
         adopt(*explorer);
         // To whichever design page is current, as a copy: its accept step lets the explorer

@@ -4,7 +4,7 @@
 // is current.
 #pragma once
 
-#include "design/DesignValues.h"
+#include "design/DesignSession.h"
 
 namespace calbrine {
 
@@ -12,7 +12,7 @@ class ExplorerWindow;
 class SimulationWindow;
 
 // Opens the explorer on `design`, or raises it and lets it follow `design`.
-ExplorerWindow* showExplorer(const DesignRecord& design);
+ExplorerWindow* showExplorer(const DesignSession& session);
 // Simulates `design` in the simulation window, opening it; a refused design opens nothing.
 void showSimulation(const DesignRecord& design);
 // Lets an open explorer follow the design window's values, after an accept step or a load.

@@ -7,7 +7,6 @@
 
 #include "design/Acceptance.h"
 #include "design/DesignFields.h"
-#include "design/DesignValues.h"
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
 #include "engineering/EntryNote.h"
@@ -15,7 +14,6 @@
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
 #include "windows/DesignCompanions.h"
-#include "windows/DesignHistory.h"
 #include "windows/Navigation.h"
 #include "windows/ProgramFrame.h"
 
@@ -79,7 +77,8 @@ void markEntry(QLineEdit* box, const std::string& note) {
 
 }  // namespace
 
-DesignPage::DesignPage(QWidget* parent) : PicturePage(parent) {
+DesignPage::DesignPage(QWidget* parent, DesignSession& session)
+    : PicturePage(parent), session_(session) {
     setObjectName(QStringLiteral("frmDesign"));
     setWindowTitle(QStringLiteral("Calbrine - Design page"));
     createControls();
@@ -182,18 +181,17 @@ void DesignPage::load() {
     // Tab goes from the IF box through the component boxes to the buttons, as they stand.
     OrderTabsByPlace(this);
 
-    FormatEng(DesignValues.IF, WorkText);
-    boxIF->setText(QString::fromStdString(WorkText));
+    boxIF->setText(QString::fromStdString(FieldText(*FieldNamed("IF"), session_.design.IF)));
     drawSchematic();
     computeTuning();
-    followDesignWindow(DesignValues);
+    followDesignWindow(session_.design);
 }
 
 void DesignPage::drawSchematic() {
     std::map<std::string, std::string> boxTexts;
     bool failed = false;
     try {
-        DrawDesignSchematic(picture_->surface(), boxTexts);
+        DrawDesignSchematicOf(picture_->surface(), session_.design, boxTexts);
     } catch (const std::exception&) {
         failed = true;
     }
@@ -209,7 +207,8 @@ void DesignPage::drawSchematic() {
 }
 
 void DesignPage::computeTuning() {
-    const TuningCaptions captions = EvaluateTuning();
+    session_.tuning = TuneDesign(session_.design);
+    const TuningCaptions captions = CaptionsOf(session_.design, session_.tuning);
     resultVfo->setText(QString::fromStdString(captions.lblFreqMin));
     resultSum->setText(QString::fromStdString(captions.lblSum));
     resultDiff->setText(QString::fromStdString(captions.lblDiff));
@@ -218,7 +217,7 @@ void DesignPage::computeTuning() {
 }
 
 void DesignPage::onAccept() {
-    const DesignRecord before = DesignValues;
+    const DesignRecord before = session_.design;
     std::array<std::string, DesignFieldCount> typed;
     for (std::size_t i = 0; i < DesignFieldCount; ++i) {
         typed[i] = boxNamed(DesignFields[i].box)->text().toStdString();
@@ -229,12 +228,12 @@ void DesignPage::onAccept() {
         box->setText(QString::fromStdString(accepted.boxTexts[i]));
         markEntry(box, accepted.notes[i]);
     }
-    DesignValues = accepted.design;
+    session_.design = accepted.design;
 
     drawSchematic();
     computeTuning();
-    followDesignWindow(DesignValues);
-    noteDesignChange(before);
+    followDesignWindow(session_.design);
+    session_.history.Note(before, session_.design);
 }
 
 DesignPage* showDesignPage() {

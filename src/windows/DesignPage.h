@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "design/DesignSession.h"
 #include "windows/PicturePage.h"
 #include "windows/WindowUnits.h"
 
@@ -19,7 +20,8 @@ class DesignPage : public PicturePage {
     Q_OBJECT
 
   public:
-    explicit DesignPage(QWidget* parent = nullptr);
+    // Shows and changes the design of `session`, the program's own unless another is given.
+    explicit DesignPage(QWidget* parent = nullptr, DesignSession& session = ProgramSession());
     ~DesignPage() override;
 
     // Lays the page out from the screen size, fills the IF box, draws the schematic and
@@ -64,7 +66,7 @@ class DesignPage : public PicturePage {
     QPushButton* simulateButton;
 
   private slots:
-    // The accept step: reads every box into DesignValues, rewrites the boxes in normalised
+    // The accept step: reads every box into the session's design, rewrites the boxes in normalised
     // form, redraws the schematic and computes the results.
     void onAccept();
     void onReadFile();
@@ -83,13 +85,14 @@ class DesignPage : public PicturePage {
     void createControls();
     // Redraws the schematic and rewrites the eleven component boxes and CfineNom.
     void drawSchematic();
-    // Fills TuningResults and sets the five result captions.
+    // Fills the session's tuning and sets the five result captions.
     void computeTuning();
     QLineEdit* boxNamed(const std::string& name) const;
     // Whether a box was typed in since the accept step or the load last wrote it.
     bool entriesChanged() const;
 
     WindowUnits units_;
+    DesignSession& session_;
 };
 
 // The one design page of the program: made, loaded and shown in the program frame on first
@@ -104,7 +107,7 @@ void unloadDesignPage();
 DesignPage* designPage();
 
 // Rebuilds the design page around a file operation behind the blank page, so that every box,
-// the schematic and the results come afresh from DesignValues.
+// the schematic and the results come afresh from the session's design.
 void rebuildDesignPageAround(const std::function<void()>& fileOperation);
 
 }  // namespace calbrine

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "design/DesignFields.h"
-#include "design/DesignValues.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
 #include "files/DesignFiles.h"
@@ -14,7 +13,6 @@
 #include "services/RunTimeServices.h"
 #include "windows/BlankPage.h"
 #include "windows/DesignCompanions.h"
-#include "windows/DesignHistory.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
 
@@ -32,27 +30,26 @@ std::vector<std::string> shippedDefaults() {
     return {here + "/../share/calbrine/Defaults.TXT", here + "/data/Defaults.TXT"};
 }
 
-// The folder of the design or schematic file used last; the file dialogs open there.
-std::string lastFolder;
-
-FileDialogRequest inLastFolder(const char* title, const char* filter, const std::string& name) {
-    return {title, filter, name, lastFolder};
+// The file dialogs open in the folder of the design or schematic file used last.
+FileDialogRequest inLastFolder(const DesignSession& session, const char* title, const char* filter,
+                               const std::string& name) {
+    return {title, filter, name, session.lastFolder};
 }
 
 // The folder of a chosen file becomes the one the dialogs open in next.
-void remember(const std::string& chosen) {
+void remember(DesignSession& session, const std::string& chosen) {
     if (!chosen.empty()) {
-        lastFolder = std::filesystem::absolute(chosen).parent_path().string();
+        session.lastFolder = std::filesystem::absolute(chosen).parent_path().string();
     }
 }
 
 // A chosen name without a suffix gets the filter's, so that Read file's filter shows the file.
-std::string usedName(const std::string& chosen, const char* suffix) {
+std::string usedName(DesignSession& session, const std::string& chosen, const char* suffix) {
     std::filesystem::path path(chosen);
     if (!chosen.empty() && !path.filename().has_extension()) {
         path += suffix;
     }
-    remember(path.string());
+    remember(session, path.string());
     return path.string();
 }
 
@@ -68,13 +65,16 @@ void rebuildDesignPageAround(const std::function<void()>& fileOperation) {
 
 void DesignPage::onReadFile() {
     // A cancelled dialog leaves the name it opened with: empty.
-    DesignFileName =
-        Dialogs().ShowOpen(inLastFolder("Read Calbrine file", designFilter, "")).value_or("");
-    remember(DesignFileName);
-    const std::string name = DesignFileName;
-    const DesignRecord before = DesignValues;
-    rebuildDesignPageAround([name] { ReadDesignFile(name); });
-    noteDesignChange(before);
+    DesignSession& session = session_;
+    session.fileName = Dialogs()
+                           .ShowOpen(inLastFolder(session, "Read Calbrine file", designFilter, ""))
+                           .value_or("");
+    remember(session, session.fileName);
+    const std::string name = session.fileName;
+    const DesignRecord before = session.design;
+    rebuildDesignPageAround(
+        [&session, name] { session.design = LoadDesignFile(name, session.design); });
+    session.history.Note(before, session.design);
 }
 
 bool DesignPage::entriesChanged() const {
@@ -95,46 +95,52 @@ void DesignPage::onSaveFile() {
             return;
         }
     }
-    const auto chosen =
-        Dialogs().ShowSave(inLastFolder("Write Calbrine file", designFilter, DesignFileName));
+    DesignSession& session = session_;
+    const auto chosen = Dialogs().ShowSave(
+        inLastFolder(session, "Write Calbrine file", designFilter, session.fileName));
     if (!chosen) {
         return;  // a cancelled save writes nothing and keeps the page as it is
     }
-    DesignFileName = usedName(*chosen, ".TXT");
-    const std::string name = DesignFileName;
-    rebuildDesignPageAround([name] { WriteDesignFile(name); });
+    session.fileName = usedName(session, *chosen, ".TXT");
+    const std::string name = session.fileName;
+    rebuildDesignPageAround([&session, name] { SaveDesignFile(session.design, name); });
 }
 
 void DesignPage::onDefaults() {
     const std::string name = DefaultsFile(shippedDefaults());
-    const DesignRecord before = DesignValues;
-    rebuildDesignPageAround([name] { ReadDesignFile(name); });
-    noteDesignChange(before);
+    DesignSession& session = session_;
+    const DesignRecord before = session.design;
+    rebuildDesignPageAround(
+        [&session, name] { session.design = LoadDesignFile(name, session.design); });
+    session.history.Note(before, session.design);
 }
 
 void DesignPage::onUndo() {
-    if (undoDesignChange()) {
+    if (session_.history.Undo(session_.design)) {
         rebuildDesignPageAround([] {});
     }
 }
 
 void DesignPage::onRedo() {
-    if (redoDesignChange()) {
+    if (session_.history.Redo(session_.design)) {
         rebuildDesignPageAround([] {});
     }
 }
 
 void DesignPage::onSpice() {
-    SpiceFileName = usedName(
-        Dialogs().ShowSave(inLastFolder("Write Spice schematic", spiceFilter, "")).value_or(""),
-        ".ASC");
-    if (CharacterCount(SpiceFileName) > 4) {
-        WriteSpiceSchematic();
+    session_.spiceFileName =
+        usedName(session_,
+                 Dialogs()
+                     .ShowSave(inLastFolder(session_, "Write Spice schematic", spiceFilter, ""))
+                     .value_or(""),
+                 ".ASC");
+    if (CharacterCount(session_.spiceFileName) > 4) {
+        ExportSpiceSchematic(session_.design, session_.tuning, session_.spiceFileName);
     }
 }
 
 void DesignPage::onPrint() {
-    PrintSchematic();
+    PrintSchematic(session_.design, session_.tuning);
 }
 
 void DesignPage::onExit() {
@@ -143,11 +149,11 @@ void DesignPage::onExit() {
 
 // Explore and Simulate take the values of the last accept step, never the boxes' text.
 void DesignPage::onExplore() {
-    showExplorer(DesignValues);
+    showExplorer(session_);
 }
 
 void DesignPage::onSimulate() {
-    showSimulation(DesignValues);
+    showSimulation(session_.design);
 }
 
 void DesignPage::takeFittedDesign(const DesignRecord& fitted) {

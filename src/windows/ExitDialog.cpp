@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "design/DesignSession.h"
 #include "files/DesignFiles.h"
 #include "platform/QtRunTimeServices.h"
 #include "windows/Controls.h"
@@ -63,7 +64,7 @@ void ExitDialog::onCancel() {
 
 void ExitDialog::onExit() {
     // A failed write shows its own message and does not stop the exit.
-    WriteLastSession();
+    WriteLastSessionRecord(ProgramSession().design);
     accept();
     EndProgram();
 }

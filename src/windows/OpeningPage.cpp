@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "design/DesignValues.h"
+#include "design/DesignSession.h"
+#include "design/ProgramConstants.h"
 #include "files/DesignFiles.h"
 #include "platform/QtRunTimeServices.h"
 #include "schematic/MakerWebAddress.h"
@@ -89,7 +90,7 @@ void OpeningPage::load() {
     paintGradient(picture_->surface(), units_, devicePixelRatioF());
 
     SetProgramConstants();
-    ReadLastSession();
+    ReadLastSessionRecord(ProgramSession().design);
     DrawOpeningSchematic(picture_->surface());
 
     const QString face = QStringLiteral("Arial");
@@ -147,13 +148,14 @@ OpeningPage* showOpeningPage() {
 
 void StartWithDesignFile(const std::string& name) {
     SetProgramConstants();
-    ReadLastSession();
-    DesignFileName = name;
+    DesignSession& session = ProgramSession();
+    ReadLastSessionRecord(session.design);
+    session.fileName = name;
     // A file that cannot be read is said, and the last session stays, not the built-in values
     // that Read file would put in its place.
-    const DesignFileRead read = ReadDesignRecord(name, DesignValues);
+    const DesignFileRead read = ReadDesignRecord(name, session.design);
     if (read.read) {
-        DesignValues = read.design;
+        session.design = read.design;
     } else {
         Services().ShowMessage(read.error, "Calbrine");
     }

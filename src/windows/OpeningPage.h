@@ -51,7 +51,7 @@ OpeningPage* showOpeningPage();
 
 // The start with a design file named on the command line, in place of the opening page:
 // the program constants and the last session as the opening page reads them, then the file
-// as "Read file" reads it (DesignFileName included), then the design page. A file that
+// as "Read file" reads it (the design file name included), then the design page. A file that
 // cannot be read is reported and leaves the last session's values.
 void StartWithDesignFile(const std::string& name);
 

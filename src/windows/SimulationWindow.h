@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "design/DesignValues.h"
+#include "design/DesignRecord.h"
 #include "simulation/Simulator.h"
 #include "windows/RunPanel.h"
 

@@ -17,6 +17,7 @@
 #include "../simulation/sim_test_support.h"
 #include "GuiTestSupport.h"
 #include "analysis/Reports.h"
+#include "design/DesignSession.h"
 #include "design/Tuning.h"
 #include "platform/QtPrinting.h"
 #include "windows/explorer/CurvePlot.h"
@@ -231,4 +232,30 @@ TEST_F(ExplorerWindowTest, CalibrateTabSolvesReadingsKeepsThemAndAppliesTheBuild
     EXPECT_EQ(kept.readings.size(), 1u);
     ExplorerWindow again(example);
     EXPECT_EQ(Child<QTableWidget>(&again, "readingsTable")->rowCount(), 1);
+}
+
+// Two explorers on two sessions: each keeps the settings of its own session's design file and
+// sees nothing of the other's, or of the program's.
+TEST_F(ExplorerWindowTest, TwoSessionsInTwoExplorersDoNotSeeEachOther) {
+    OwnDesignSession first, second;
+    first.Session().fileName = "first.TXT";
+    second.Session().fileName = "second.TXT";
+    DesignFileName = "program.TXT";
+    ExplorerWindow a(example, nullptr, first.Session());
+    ExplorerWindow b(example, nullptr, second.Session());
+    a.followDesign(example);
+    b.followDesign(example);
+    const auto l7Of = [](ExplorerWindow& w) {
+        return static_cast<QDoubleSpinBox*>(
+            Child<QTableWidget>(&w, "partsTable")->cellWidget(8, 2));
+    };
+    l7Of(a)->setValue(3);
+    PartSettings read;
+    EXPECT_EQ(ReadSettingsFile("first.TXT.explore", read), "");
+    EXPECT_EQ(read.Tolerance(Part::L7), 3);
+    EXPECT_FALSE(std::filesystem::exists("second.TXT.explore"));
+    EXPECT_FALSE(std::filesystem::exists("program.TXT.explore"));
+    b.followDesign(example);
+    EXPECT_EQ(l7Of(b)->value(), 10);
+    EXPECT_EQ(l7Of(a)->value(), 3);
 }

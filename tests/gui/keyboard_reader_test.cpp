@@ -249,3 +249,46 @@ TEST_F(KeyboardReaderTest, UndoAndRedoOfTheDesignLeaveCtrlZToTheBoxes) {
     EXPECT_EQ(DesignValues.C37, calbrine_test::workedExample.C37);
     EXPECT_EQ(DesignValues.L7, 10e-6f);
 }
+
+// A change after an undo cuts the redo, whichever way it comes: an accept step, the
+// explorer's Apply, a file read.
+TEST_F(KeyboardReaderTest, AChangeAfterAnUndoLeavesNothingToRedo) {
+    DesignValues = calbrine_test::workedExample;
+    DesignValues.L7 = 15e-6f;
+    WriteDesignFile("read.TXT");
+    DesignValues = calbrine_test::workedExample;
+    showDesignPage();
+    const Qt::KeyboardModifiers undo = Qt::ControlModifier | Qt::AltModifier;
+    const auto press = [](Qt::KeyboardModifiers keys) {
+        Design()->boxIF->setFocus();
+        QTest::keyClick(Design()->boxIF, Qt::Key_Z, keys);
+        Settle();
+    };
+    DesignRecord fitted = calbrine_test::workedExample;
+    fitted.L7 = 8.2e-6f;
+    const std::function<void()> changes[] = {[] {
+                                                 Type(Design()->boxL7, "12u");
+                                                 QTest::keyClick(Design()->boxL7, Qt::Key_Return);
+                                             },
+                                             [&fitted] { Design()->takeFittedDesign(fitted); },
+                                             [this] {
+                                                 answers.files = {std::string("read.TXT")};
+                                                 QTest::mouseClick(Design()->readFileButton,
+                                                                   Qt::LeftButton);
+                                             }};
+    for (const auto& change : changes) {
+        SCOPED_TRACE(&change - changes);
+        Type(Design()->boxC15, "33p");
+        QTest::keyClick(Design()->boxC15, Qt::Key_Return);
+        press(undo);
+        EXPECT_EQ(DesignValues.C15, calbrine_test::workedExample.C15);
+        change();
+        const DesignRecord changed = DesignValues;
+        EXPECT_NE(changed.L7, calbrine_test::workedExample.L7);  // each changes the design
+        press(undo | Qt::ShiftModifier);                         // redo: the undone step is gone
+        EXPECT_EQ(std::memcmp(&changed, &DesignValues, sizeof changed), 0);
+        EXPECT_EQ(DesignValues.C15, calbrine_test::workedExample.C15);
+        press(undo);  // back to before the change
+        EXPECT_EQ(DesignValues.C15, calbrine_test::workedExample.C15);
+    }
+}

@@ -5,6 +5,7 @@
 
 #include "GuiTestSupport.h"
 #include "design/Tuning.h"
+#include "design/DesignSession.h"
 #include "platform/QtPrinting.h"
 
 using namespace calbrine;
@@ -24,7 +25,7 @@ class PrintTest : public calbrine_test::WindowTest {
             printer.setOutputFileName(name);
             return true;
         });
-        PrintSchematic();
+        PrintSchematic(ProgramSession().design, ProgramSession().tuning);
     }
 };
 
@@ -69,7 +70,7 @@ TEST_F(PrintTest, CancelPrintsNothingAndAFailedPrintReportsAPrinterError) {
         printer.setOutputFileName("never.pdf");
         return false;
     });
-    PrintSchematic();
+    PrintSchematic(ProgramSession().design, ProgramSession().tuning);
     EXPECT_FALSE(QFile::exists("never.pdf"));
     EXPECT_TRUE(answers.messages.empty());
     PrintToPdf("no-such-folder/page.pdf");

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "GuiTestSupport.h"
+#include "design/DesignSession.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
@@ -67,7 +68,9 @@ TEST_F(SmallScreenTest, NoControlCoversAnotherOrLeavesTheScreen) {
     });
     showExitDialog();
     EXPECT_EQ(inExit, std::vector<std::string>{});
-    QWidget* explorer = showExplorer(calbrine_test::workedExample);
+    static calbrine::OwnDesignSession session;  // outlives the explorer it is shown in
+    session.Session().design = calbrine_test::workedExample;
+    QWidget* explorer = showExplorer(session.Session());
     Settle();
     EXPECT_TRUE(
         QGuiApplication::primaryScreen()->availableGeometry().contains(explorer->frameGeometry()));

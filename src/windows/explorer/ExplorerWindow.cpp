@@ -14,7 +14,6 @@
 
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
-#include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
 #include "services/RunTimeServices.h"
@@ -47,8 +46,9 @@ QString curveCaption(const DesignRecord& d, const std::vector<CurvePoint>& curve
 
 }  // namespace
 
-ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent)
-    : QWidget(parent), design_(design) {
+ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
+                               const DesignSession& session)
+    : QWidget(parent), session_(session), design_(design) {
     setWindowTitle("Calbrine - Design explorer");
     setObjectName("ExplorerWindow");
     plot_ = new CurvePlot;
@@ -118,7 +118,7 @@ QWidget* ExplorerWindow::buildButtons() {
 void ExplorerWindow::followDesign(const DesignRecord& design) {
     const bool sameDesign = settingsFor_ && std::memcmp(&design, &design_, sizeof design) == 0;
     design_ = design;
-    if (settingsFor_ != DesignFileName) {
+    if (settingsFor_ != session_.fileName) {
         followSettingsFile(sameDesign);
     }
     dial_->setDesign(design_);
@@ -170,11 +170,11 @@ void ExplorerWindow::settingsEdited() {
 }
 
 void ExplorerWindow::followSettingsFile(bool sameDesign) {
-    settingsFor_ = DesignFileName;
-    if (DesignFileName.empty()) {
+    settingsFor_ = session_.fileName;
+    if (session_.fileName.empty()) {
         return;
     }
-    const std::string path = SettingsPath(DesignFileName);
+    const std::string path = SettingsPath(session_.fileName);
     if (std::filesystem::exists(path)) {
         PartSettings read;
         const std::string error = ReadSettingsFile(path, read);

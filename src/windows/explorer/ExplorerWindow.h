@@ -11,6 +11,7 @@
 
 #include "analysis/Parts.h"
 #include "design/DesignRecord.h"
+#include "design/DesignSession.h"
 #include "simulation/Simulator.h"
 
 class QPrinter;
@@ -28,7 +29,10 @@ class ScaleTab;
 class ExplorerWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr);
+    // Explores `design` of `session` (the program's own unless another is given), whose design
+    // file name tells where the parts' settings are kept.
+    explicit ExplorerWindow(const DesignRecord& design, QWidget* parent = nullptr,
+                            const DesignSession& session = ProgramSession());
 
     const DesignRecord& design() const { return design_; }
 
@@ -62,9 +66,10 @@ class ExplorerWindow : public QWidget {
     void savePicture(bool svg);
     void print();
 
+    const DesignSession& session_;
     DesignRecord design_;
     // Coefficients and tolerances. They are kept in the settings file beside the design while
-    // it has a file name (DesignFileName), and in memory without one.
+    // it has a file name (the session's), and in memory without one.
     PartSettings settings_;
     std::optional<std::string> settingsFor_;  // the design file name they belong to
 

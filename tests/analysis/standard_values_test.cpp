@@ -82,6 +82,7 @@ TEST(ValueSeries, ASinglePartWithinOnePercentElseTheNearerOfItAndTheBestPair) {
     EXPECT_EQ(Chosen(98.9), "10p");  // 8.2p + 1.8p is as far off
     // Ties: of two single parts the larger; a pair as near as the part, the part; of two
     // pairs as near, the one with the larger biggest part, whether their sums agree or not.
+    EXPECT_EQ(Chosen(11), "1.2p");        // 1p is as near, and no pair nearer than 2p
     EXPECT_EQ(Chosen(21, "E6"), "2.2p");  // 1p + 1p is as near
     EXPECT_EQ(Chosen(37), "2.7p+1p");     // not 2.2p + 1.5p
     EXPECT_EQ(Chosen(24.5), "1.5p+1p");   // not 1.2p + 1.2p, 0.5 tenths the other way

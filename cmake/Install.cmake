@@ -9,6 +9,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.desktop
 # The example design "Get defaults" reads when the working folder has none of its own.
 install(FILES ${PROJECT_SOURCE_DIR}/data/Defaults.TXT
         DESTINATION ${CMAKE_INSTALL_DATADIR}/calbrine)
+# The value series, core and wire tables the parts and coil commands read.
+foreach(table IN LISTS calbrine_shipped_tables)
+    get_filename_component(table_folder ${table} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/${table}
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/calbrine/${table_folder})
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/data/${calbrine_app_id}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The AppStream release takes the version from project().

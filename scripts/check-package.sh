@@ -20,6 +20,9 @@ for file in usr/bin/calbrine \
             "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
             "usr/share/metainfo/$app_id.metainfo.xml" \
             usr/share/calbrine/Defaults.TXT \
+            usr/share/calbrine/parts/e-series.txt \
+            usr/share/calbrine/cores/iron-powder.txt \
+            usr/share/calbrine/wire/enamelled-copper.txt \
             usr/share/man/man1/calbrine.1.gz \
             usr/share/doc/calbrine/copyright \
             usr/share/doc/calbrine/changelog.Debian.gz; do

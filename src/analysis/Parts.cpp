@@ -121,9 +121,14 @@ DesignRecord ScalePart(const DesignRecord& design, Part part, double factor) {
     return d;
 }
 
-std::optional<double> TcFromText(const std::string& text) {
+std::optional<double> TcFromText(const std::string& text, const std::vector<NamedTc>& more) {
     const std::string wanted = Lower(Trimmed(text));
     for (const TcPreset& preset : TcPresets) {
+        if (wanted == Lower(preset.name)) {
+            return preset.ppm;
+        }
+    }
+    for (const NamedTc& preset : more) {
         if (wanted == Lower(preset.name)) {
             return preset.ppm;
         }

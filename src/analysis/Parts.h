@@ -42,9 +42,15 @@ constexpr std::array<TcPreset, 7> TcPresets = {{{"NP0", 0},
                                                 {"Polystyrene", -150},
                                                 {"Silver mica", 50},
                                                 {"Air-core inductor", 20}}};
-// A preset name (case-insensitive) or a number in engineering text ("-750"); nullopt for
-// text that is neither.
-std::optional<double> TcFromText(const std::string& text);
+// Presets formed from data the program reads, such as a coil core's ("T50-6": the coefficient
+// of its iron-powder mix).
+struct NamedTc {
+    std::string name;
+    double ppm;
+};
+// A preset name (case-insensitive), one of `more`, or a number in engineering text ("-750");
+// nullopt for text that is none of these.
+std::optional<double> TcFromText(const std::string& text, const std::vector<NamedTc>& more = {});
 
 // Temperature coefficient (ppm/degC) and tolerance (percent) of every part.
 struct PartSettings {

@@ -57,10 +57,16 @@ std::string MisplacedOption(const OptionValues& values, const CommandEntry* comm
 CommandLine SubcommandLine(const CommandEntry& command, const OptionValues& values,
                            const QStringList& positional) {
     const std::string name = command.name;
-    if (positional.size() < 2) {
-        return Usage(command.readsDesign
-                         ? name + " wants a design file: calbrine " + name + " FILE"
-                         : name + " wants the file to write: calbrine " + name + " OUT");
+    const char* instead = command.insteadOfFile;
+    const bool fileless = instead != nullptr && values.IsSet(instead);
+    if (fileless && positional.size() > 1) {
+        return Usage(name + " takes a design file or --" + instead + ", not both");
+    }
+    if (positional.size() < 2 && !fileless) {
+        return Usage(!command.readsDesign
+                         ? name + " wants the file to write: calbrine " + name + " OUT"
+                         : name + " wants a design file: calbrine " + name + " FILE" +
+                               (instead != nullptr ? std::string(", or --") + instead : ""));
     }
     if (positional.size() > 2) {
         return Usage("unexpected argument '" + positional[2].toStdString() + "'");
@@ -79,7 +85,7 @@ CommandLine SubcommandLine(const CommandEntry& command, const OptionValues& valu
     }
     line.action = CommandAction::Subcommand;
     line.command = &command;
-    line.file = ReadableName(positional[1].toLocal8Bit().toStdString());
+    line.file = fileless ? "" : ReadableName(positional[1].toLocal8Bit().toStdString());
     return line;
 }
 

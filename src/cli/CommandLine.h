@@ -24,8 +24,10 @@ enum class CommandAction {
 struct CommandLine {
     CommandAction action = CommandAction::Windows;
     const CommandEntry* command = nullptr;  // for Subcommand: its entry in the command table
-    std::string file;        // the design file, named so that the design-file reader takes it
-    CommandOptions options;  // for Subcommand: the command's options, read and checked
+    // The design file, named so that the design-file reader takes it; empty when the command
+    // was given the option that stands in its place.
+    std::string file;
+    CommandOptions options;          // for Subcommand: the command's options, read and checked
     std::vector<FieldSetting> sets;  // --set FIELD=VALUE, in the order given
     std::string error;               // for UsageError: what is wrong, in one line
 };

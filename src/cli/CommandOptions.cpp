@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "analysis/CoilWinding.h"
 #include "cli/CommandOptions.h"
 #include "engineering/StrictNumber.h"
 #include "runs/MonteCarlo.h"
@@ -95,7 +96,7 @@ std::string ParseSolve(const std::string& text, FitSolve& solve) {
     return "";
 }
 
-std::string ParseTc(const std::string& text, PartNumber& tc) {
+std::string ParseTc(const std::string& text, PartNumber& tc, const std::vector<NamedTc>& cores) {
     Part part = Part::C37;
     std::string value;
     const std::string wrong =
@@ -103,10 +104,11 @@ std::string ParseTc(const std::string& text, PartNumber& tc) {
     if (!wrong.empty()) {
         return wrong;
     }
-    const auto ppm = TcFromText(value);
+    const auto ppm = TcFromText(value, cores);
     if (!ppm) {
         return "--tc: \"" + value +
-               "\" is neither a number nor NP0, C0G, N150, N750, polystyrene, silver mica";
+               "\" is neither a number nor NP0, C0G, N150, N750, polystyrene, silver mica, nor "
+               "a core such as T50-6";
     }
     tc = {part, *ppm};
     return "";
@@ -171,6 +173,39 @@ std::string ParseSetting(const std::string& text, TuningSetting& setting) {
         return "--setting wants VfoMin, VfoMax, FineLow or FineHigh, not '" + text + "'";
     }
     setting = *named;
+    return "";
+}
+
+std::string ParseSeries(const std::string& text, std::string& series) {
+    const std::string t = Lower(text);
+    if (t != "e6" && t != "e12" && t != "e24") {
+        return "--series wants E6, E12 or E24, not \"" + text + "\"";
+    }
+    series = "E" + t.substr(1);
+    return "";
+}
+
+std::string ParseInductance(const std::string& text, double& henry) {
+    // A capacitance's or a frequency's unit is no inductance's.
+    const bool otherUnit = text.find_first_of("FfzZ") != std::string::npos;
+    if (otherUnit || !ReadStrictNumber(text, henry).empty() || !(henry > 0) ||
+        henry > MostCoilInductance) {
+        return "--inductance wants an inductance above 0 and up to 1m (1 mH), such as 7.7u, "
+               "not \"" +
+               text + "\"";
+    }
+    return "";
+}
+
+std::string ParseForm(const std::string& text, double& mm) {
+    std::string t = Lower(text);
+    if (t.size() > 2 && t.compare(t.size() - 2, 2, "mm") == 0) {
+        t.erase(t.size() - 2);
+    }
+    const bool plain = !t.empty() && t.find_first_not_of("0123456789.") == std::string::npos;
+    if (!plain || !ReadStrictNumber(t, mm).empty() || !(mm >= 1) || !(mm <= 100)) {
+        return "--form wants a diameter from 1mm to 100mm, such as 10mm, not \"" + text + "\"";
+    }
     return "";
 }
 

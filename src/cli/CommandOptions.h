@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/BandFit.h"
 #include "analysis/Parts.h"
@@ -33,13 +34,21 @@ std::string ParseSteps(const std::string& text, int& steps);       // 2 .. 1001
 std::string ParseBand(const std::string& text, RfBand& band);      // "7M:7.2M"
 std::string ParseMix(const std::string& text, Mix& mix);           // "sum", "diff"
 std::string ParseSolve(const std::string& text, FitSolve& solve);  // "L7,C37", "coarse"
-// "C37=N750", "L7=20", "C15=-150": a part and its coefficient in ppm per degree C.
-std::string ParseTc(const std::string& text, PartNumber& tc);
+// "C37=N750", "L7=20", "C15=-150", "L7=T50-6" (a core of `cores`: its mix's coefficient): a
+// part and its coefficient in ppm per degree C.
+std::string ParseTc(const std::string& text, PartNumber& tc,
+                    const std::vector<NamedTc>& cores = {});
 // "C37=2", "L7=10": a part and its tolerance in percent, 0 up to (not including) 100.
 std::string ParseTol(const std::string& text, PartNumber& tol);
 std::string ParseRuns(const std::string& text, int& runs);            // 1 .. 100000
 std::string ParseSeed(const std::string& text, std::uint32_t& seed);  // 0 .. 4294967295
 std::string ParseJobs(const std::string& text, int& jobs);            // 1 .. 64
+// "E6", "e12", "E24": the value series' name as its table gives it.
+std::string ParseSeries(const std::string& text, std::string& series);
+// An inductance to wind: engineering text above 0 and at most 1 mH ("7.7u").
+std::string ParseInductance(const std::string& text, double& henry);
+// An air coil's form diameter in mm, "10mm" or "10", from 1 to 100.
+std::string ParseForm(const std::string& text, double& mm);
 // "VfoMin", "VfoMax", "FineLow", "FineHigh".
 std::string ParseSetting(const std::string& text, TuningSetting& setting);
 

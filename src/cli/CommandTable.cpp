@@ -29,6 +29,12 @@ CommandEntry WritingEntry(CommandEntry entry) {
     return entry;
 }
 
+// The entry of a command that may be given `option` in place of its design file.
+CommandEntry FileOrOption(CommandEntry entry, const char* option) {
+    entry.insteadOfFile = option;
+    return entry;
+}
+
 // The option names of an entry of the options table: "h,help" gives "h" and "help".
 std::vector<std::string> NamesOf(const OptionEntry& option) {
     std::vector<std::string> names;
@@ -79,6 +85,10 @@ const char* const helpClosing =
     "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
     "too from three or more; --save writes the design with them put in.\n"
     "\n"
+    "parts buys each fixed capacitor from the series: the nearest value, or the pair\n"
+    "in parallel nearest the design when one part is more than 1 % off. coil winds\n"
+    "FILE's L7, or --inductance without FILE, on the --core named.\n"
+    "\n"
     "Exit status: 0 on success, 1 when a command fails (a design file that cannot be\n"
     "read, a band the design cannot reach, readings no build of the design gives, a\n"
     "simulation that cannot run), 2 when the command line is wrong.\n";
@@ -115,11 +125,12 @@ const std::vector<OptionEntry>& OptionTable() {
         {"solve", "PARTS", "fit: the parts to solve for, L7,C37 (default) or\ncoarse"},
         {"tc", "PART=PPM",
          "drift: a part's temperature coefficient in ppm per\ndegree C, or a preset: C37=N750, "
-         "L7=20; repeatable"},
+         "L7=20,\nL7=T50-6 (the core's mix); repeatable"},
         {"reading", "POS=HZ",
          "calibrate: what the counter shows with C38 at POS\npercent of its range, such as "
          "50=5.0123M;\ntwo or more"},
-        {"save", "NEWFILE", "calibrate: write the calibrated design to NEWFILE"},
+        {"save", "NEWFILE",
+         "calibrate, parts: write the calibrated design, or\nthe design as bought, to NEWFILE"},
         {"counter-error", "HZ",
          "calibrate: the counter's error, one standard\ndeviation, that each solved value's "
          "\xC2\xB1 is for\n(default 10)"},
@@ -140,6 +151,14 @@ const std::vector<OptionEntry>& OptionTable() {
          "every command: the design's value of FIELD\n(CfineMin ... L7, IF) set to VALUE "
          "after the\nfile is read; repeatable"},
         {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh"},
+        {"series", "E6|E12|E24",
+         "parts: the value series the capacitors are bought\nfrom (default E12)"},
+        {"inductance", "L", "coil: the inductance to wind, such as 7.7u, in\nplace of FILE's L7"},
+        {"core", "NAME", "coil: an iron-powder toroid such as T50-6 or\nT68-2, or air"},
+        {"wire", "WIRE",
+         "coil: AWG26 or 0.4mm (default: on a toroid the\nthickest gauge that winds one layer, "
+         "on air\nAWG22)"},
+        {"form", "D", "coil: the air coil's form diameter, 1mm to 100mm\n(default 10mm)"},
     };
     return table;
 }
@@ -168,6 +187,12 @@ const std::vector<CommandEntry>& CommandTable() {
             "netlist", "the ngspice netlist of one setting, as it is simulated", "setting"),
         WritingEntry(Entry<NewOptions, ParseNewOptions, NewCommand>(
             "new", "a design file written from the example design", "")),
+        Entry<PartsOptions, ParsePartsOptions, PartsCommand>(
+            "parts", "the fixed capacitors as bought, and the design as bought", "csv series save"),
+        FileOrOption(Entry<CoilOptions, ParseCoilOptions, CoilCommand>(
+                         "coil", "L7 as turns on an iron-powder toroid, or an air coil",
+                         "csv inductance core wire form"),
+                     "inductance"),
     };
     return table;
 }

@@ -8,18 +8,20 @@
 #include <vector>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/CoilCommand.h"
 #include "cli/CommandBasics.h"
 #include "cli/DesignCommands.h"
 #include "cli/ManyRunCommands.h"
 #include "cli/NewCommand.h"
+#include "cli/PartsCommand.h"
 #include "cli/SimulationCommands.h"
 
 namespace calbrine {
 
 // The typed options of whichever command was named.
-using CommandOptions =
-    std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
-                 MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions>;
+using CommandOptions = std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions,
+                                    SimulateOptions, MonteCarloOptions, CalibrateOptions,
+                                    NetlistOptions, NewOptions, PartsOptions, CoilOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one
@@ -37,6 +39,9 @@ struct CommandEntry {
     CommandResult (*run)(const CommandOptions& options, const CommandInput& input);
     // False for a command whose file is one it writes: it works on the shipped example design.
     bool readsDesign = true;
+    // The option that may be given in place of the design file (coil's "inductance"): then
+    // no file is read and the run has an empty design. nullptr: the file is wanted.
+    const char* insteadOfFile = nullptr;
 };
 
 const std::vector<OptionEntry>& OptionTable();

@@ -9,14 +9,19 @@ namespace calbrine {
 
 namespace {
 
-// Reads the design, says what its accept step changed, and runs the command on it.
+// Reads the design, says what its accept step changed, and runs the command on it; a command
+// given no file runs on an empty design.
 CommandResult RunSubcommand(const CommandLine& line, std::ostream& err, bool errIsTerminal) {
-    // A command that writes its file works on the example design that ships with the program.
     const std::string source = line.command->readsDesign ? line.file : ShippedExampleFile();
-    if (source.empty()) {
+    if (source.empty() && !line.command->readsDesign) {
         return Failure(1, "the example design that ships with Calbrine was not found");
     }
-    const CommandDesign read = ReadCommandDesign(source, line.sets);
+    // A command given the option that stands in place of its file runs on an empty design.
+    CommandDesign read;
+    read.design = DesignRecord{};
+    if (!source.empty()) {
+        read = ReadCommandDesign(source, line.sets);
+    }
     if (!read.design) {
         return Failure(1, read.error);
     }

@@ -4,6 +4,7 @@
 #include "analysis/Reports.h"
 #include "cli/CommandDesign.h"
 #include "cli/ManyRunCommands.h"
+#include "cli/ShippedTables.h"
 #include "design/Tuning.h"
 
 namespace calbrine {
@@ -72,9 +73,11 @@ std::string ParseDriftOptions(const OptionValues& values, DriftOptions& options)
     options.csv = values.IsSet("csv");
     options.simulate = values.IsSet("simulate");
     std::string wrong = ReadJobs(values, options.jobs);
+    const std::vector<NamedTc> cores =
+        values.IsSet("tc") ? ShippedCorePresets() : std::vector<NamedTc>{};
     for (const std::string& text : values.Values("tc")) {
         PartNumber tc;
-        wrong = wrong.empty() ? ParseTc(text, tc) : wrong;
+        wrong = wrong.empty() ? ParseTc(text, tc, cores) : wrong;
         options.tc.push_back(tc);
     }
     return wrong;

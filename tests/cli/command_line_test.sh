@@ -273,6 +273,87 @@ for steps in 2 11 1001; do
     [ "$(wc -l <out)" -eq $((steps + 1)) ] || fail "curve $option: $(wc -l <out) lines"
 done
 
+# parts: a row a fixed capacitor, bought as the nearest stocked part or parallel pair, the
+# pair's sum its value; the design saved as bought is what compute makes of it.
+sed 's/^C37: .*/C37: 5.1E-10/; s/^C15: .*/C15: 5.3E-11/' design.TXT >odd.TXT
+run 0 parts odd.TXT --csv --save bought.TXT
+[ "$(head -1 out)" = "part,designed_f,bought_f,parts,error_percent" ] &&
+    [ "$(cut -d, -f1 out | tail -n +2 | tr '\n' ' ')" = "C39 C37 C90 C15 C34 C35 " ] &&
+    [ "$(cut -d, -f4 out | tail -n +2 | tr '\n' ' ')" = "47p 390p+120p 180p 47p+5.6p 560p 470p " ] &&
+    cawk -F, 'NR > 1 { n = split($4, p, "+"); s = 0; for (i = 1; i <= n; i++) {
+             v = p[i]; u = v ~ /n$/ ? 1e-9 : 1e-12; sub(/[pn]$/, "", v); s += v * u }
+             e = ($3 - $2) / $2 * 100; if ((s / $3 - 1)^2 > 1e-14 || (e - $5)^2 > 1e-10) exit 1 }
+             END { exit NR != 7 }' out || fail "parts --csv: $(cat out)"
+run 0 parts odd.TXT --series e24
+grep -q '^C37  *510pF  *510pF  *510p  *0 %$' out && grep -q 'E24 series' out ||
+    fail "parts --series e24: $(cat out)"
+run 0 parts odd.TXT --series E6 --csv
+cut -d, -f4 out | tail -n +2 | tr '+' '\n' | grep -vqE '^(1|1\.5|2\.2|3\.3|4\.7|6\.8|10|15|22|33|47|68|100|150|220|330|470|680)[pn]$' &&
+    fail "parts --series E6 bought outside E6: $(cat out)"
+"$calbrine" compute odd.TXT --csv | tail -1 | tr , ' ' >designed.hz
+"$calbrine" compute bought.TXT --csv | tail -1 | tr , ' ' >bought.hz
+read -r designed_low designed_high _ <designed.hz
+read -r bought_low bought_high _ <bought.hz
+run 0 parts odd.TXT
+for end in "low $designed_low $bought_low" "high $designed_high $bought_high"; do
+    set -- $end
+    moved=$(cawk -v e="VFO $1" 'index($0, e " ") == 1 { print $NF }' out)
+    near "$moved" "$(cawk -v b="$3" -v d="$2" 'BEGIN { print b - d }')" 0.01 && [ "$moved" != 0 ] ||
+        fail "parts: VFO $1 moves $moved, the saved design's compute $2 to $3"
+done
+# coil: the turns nearest on a toroid (7.7 uH on T50-6: 44 turns, 7.744 uH), the air coil, the
+# wire named or chosen, each CSV row; a winding that does not fit is warned of.
+run 0 coil --inductance 7.7u --core T50-6 --csv
+[ "$(cat out)" = $'quantity,value\nturns,44\ninductance_h,7.74399996e-06\nal_uh_per_100t2,40\nwire_length_m,0.69504\none_layer_turns,50\ncoil_length_m,\ntc_ppm,35' ] &&
+    [ ! -s err ] || fail "coil T50-6 --csv: $(cat out err)"
+run 0 coil "$shipped" --core t-68-2
+grep -q '^Turns  *35$' out && grep -q '^Inductance  *6.9825uH$' out && grep -q "^Wire  *AWG2[0-9], .*thickest that fits one layer" out ||
+    fail "coil of the shipped L7 on T68-2: $(cat out)"
+run 0 coil --inductance 7.7u --core T50-6 --wire AWG22 --csv
+[ "$(row one_layer_turns)" = 31 ] && grep -q 'Warning: 44 turns of AWG22 do not fit' err || fail "coil AWG22: $(cat err)"
+run 0 coil --inductance 1m --core T130-7 --wire 0.4mm --csv
+[ "$(row turns)" = 312 ] || fail "coil of 1 mH: $(cat out)"
+run 0 coil --inductance 6.8u --core AIR --csv
+[ "$(cut -d, -f1 out | tr '\n' ' ')" = "quantity turns inductance_h al_uh_per_100t2 wire_length_m one_layer_turns coil_length_m tc_ppm " ] &&
+    [ "$(row turns)" = 50 ] && [ -z "$(row al_uh_per_100t2)" ] && [ -z "$(row one_layer_turns)" ] &&
+    [ "$(row coil_length_m)" = 0.03505 ] && [ "$(row tc_ppm)" = 20 ] || fail "coil air --csv: $(cat out)"
+for form in 1mm 100; do
+    run 0 coil --inductance 6.8u --core air --form $form
+    grep -q "Nagaoka" out && grep -q "Rosa's corrections" out && grep -q 'AWG22.*the default' out ||
+        fail "coil air --form $form: $(cat out)"
+done
+run 1 coil --inductance 0.9n --core T50-6
+grep -q 'less than half a turn on T50-6' err || fail "coil of half a turn: $(cat err)"
+run 1 coil missing.TXT --core T50-6
+# The core's mix as L7's coefficient.
+run 0 drift design.TXT --tc L7=T50-6
+grep -q '^L7  *35 ' out || fail "drift --tc L7=T50-6: $(cat out)"
+run 0 drift design.TXT --tc L7=t68-2 --csv
+[ "$(cat out)" = "$("$calbrine" drift design.TXT --tc L7=95 --csv)" ] || fail "drift --tc L7=t68-2: $(cat out)"
+while IFS='|' read -r args words; do
+    # shellcheck disable=SC2086
+    run 2 $args
+    [ ! -s out ] && grep -qF -- "$words" err || fail "calbrine $args: $(cat out err)"
+done <<'ROWS'
+parts odd.TXT --series E48|"E48"
+parts|parts wants a design file
+parts odd.TXT --core T50-6|--core goes with coil, not with parts
+coil odd.TXT|coil wants --core
+coil --core T50-6|coil wants a design file: calbrine coil FILE, or --inductance
+coil odd.TXT --inductance 7u --core T50-6|not both
+coil --inductance 7u --core T50-3|no core "T50-3"
+coil --inductance 7u --core T94-7|no core "T94-7"
+coil --inductance 7u --core T50-6 --wire AWG27|no wire "AWG27"
+coil --inductance 7u --core air --wire 0.37mm|no wire "0.37mm"
+coil --inductance 0 --core T50-6|"0"
+coil --inductance -1u --core T50-6|"-1u"
+coil --inductance 1.0001m --core air|"1.0001m"
+coil --inductance 7,7u --core T50-6|"7,7u"
+coil --inductance 7u --core air --form 0.99mm|"0.99mm"
+coil --inductance 7u --core air --form 101|"101"
+drift design.TXT --tc L7=T50-3|"T50-3"
+ROWS
+
 # --jobs takes 1 to 64 on simulate only; --setting names one of the four settings.
 for jobs in 0 65 abc 2x -1 "" 1.5; do
     run 2 simulate design.TXT --jobs "$jobs"

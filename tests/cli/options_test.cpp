@@ -135,8 +135,13 @@ TEST(CommandTable, RefusalsExitWithStatusTwoBeforeTheFileIsRead) {
         {"compute absent.TXT --jobs 2",
          "--jobs goes with simulate, montecarlo, curve or drift, not with compute"},
         {"netlist absent.TXT --csv",
-         "--csv goes with compute, curve, fit, drift, simulate, montecarlo or calibrate"},
+         "--csv goes with compute, curve, fit, drift, simulate, montecarlo, calibrate, parts or "
+         "coil"},
         {"netlist absent.TXT --setting vfomax", "--setting wants VfoMin, VfoMax, FineLow or"},
+        {"parts absent.TXT --series E48", "--series wants E6, E12 or E24, not \"E48\""},
+        {"coil absent.TXT", "coil wants --core NAME"},
+        {"coil absent.TXT --core air --inductance 1u", "coil takes a design file or"},
+        {"coil absent.TXT --core air --form 0.5", "--form wants a diameter"},
         {"montecarlo absent.TXT --seed 1e3", "--seed wants a whole number"},
         {"montecarlo absent.TXT --tol C37", "--tol wants PART=PERCENT"},
         {"calibrate absent.TXT --reading 0=5M", "calibrate wants two or more readings"},
@@ -242,6 +247,34 @@ TEST(CommandOutput, SimulationTableIsTheWindows) {
         EXPECT_EQ(SimulationResultText(report), SimulationTable(report));
         EXPECT_EQ(SimulationResultTable(report).Csv(), SimulationCsv(report));
     }
+}
+
+// The coil's and the parts' values at the ends of their ranges.
+TEST(CommandOptions, CoilAndSeriesValuesAtTheirEdges) {
+    double henry = 0;
+    EXPECT_EQ(ParseInductance("1m", henry), "");
+    EXPECT_EQ(henry, 1e-3);
+    EXPECT_EQ(ParseInductance("1pH", henry), "");
+    for (const char* wrong : {"1.0001m", "0", "-1u", "7,7u", "7uF", ""}) {
+        EXPECT_NE(ParseInductance(wrong, henry), "") << wrong;
+    }
+    double mm = 0;
+    for (const auto& [text, value] : {std::pair{"1mm", 1.0}, {"100", 100.0}, {"12.5MM", 12.5}}) {
+        EXPECT_EQ(ParseForm(text, mm), "") << text;
+        EXPECT_EQ(mm, value);
+    }
+    for (const char* wrong : {"0.99mm", "100.01", "1,5mm", "10m", "1e1", "mm", ""}) {
+        EXPECT_NE(ParseForm(wrong, mm), "") << wrong;
+    }
+    std::string series;
+    EXPECT_EQ(ParseSeries("e24", series), "");
+    EXPECT_EQ(series, "E24");
+    EXPECT_NE(ParseSeries("E48", series), "");
+    PartNumber tc;
+    EXPECT_EQ(ParseTc("L7=T50-6", tc, {{"T50-6", 35}}), "");
+    EXPECT_EQ(tc.part, Part::L7);
+    EXPECT_EQ(tc.value, 35);
+    EXPECT_NE(ParseTc("L7=T50-6", tc), "");  // without the core table
 }
 
 // The last guard of every command: a figure that could not be formed is found in its output.

@@ -1,8 +1,8 @@
 #include "cli/NewCommand.h"
 
-#include <filesystem>
-
+#include "cli/ShippedTables.h"
 #include "files/DesignFiles.h"
+#include "files/ShippedData.h"
 #include "files/TextLineReader.h"
 
 namespace calbrine {
@@ -19,16 +19,9 @@ CommandResult NewCommand(const NewOptions&, const CommandInput& input) {
 }
 
 std::string ShippedExampleFile() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return "";
-    }
-    const std::filesystem::path here = program.parent_path();
-    for (const std::filesystem::path& copy :
-         {here / "../share/calbrine/Defaults.TXT", here / "data/Defaults.TXT"}) {
-        if (TextLineReader reader; reader.Open(copy.string())) {
-            return copy.string();
+    for (const std::string& copy : ShippedCopies(ProgramFolder(), "Defaults.TXT")) {
+        if (TextLineReader reader; reader.Open(copy)) {
+            return copy;
         }
     }
     return "";

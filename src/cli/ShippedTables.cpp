@@ -7,8 +7,6 @@
 
 namespace calbrine {
 
-namespace {
-
 // The folder the running program lies in, as the kernel names its file; the options are read
 // before any application object exists to ask.
 std::string ProgramFolder() {
@@ -16,6 +14,8 @@ std::string ProgramFolder() {
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string(".") : program.parent_path().string();
 }
+
+namespace {
 
 // The table's text, or why it cannot be had.
 template <typename Row>

@@ -11,6 +11,9 @@
 
 namespace calbrine {
 
+// The folder the running program lies in.
+std::string ProgramFolder();
+
 // Each returns empty text, or why the table could not be read (naming the file).
 std::string ReadShippedSeries(std::vector<ValueSeries>& series);
 std::string ReadShippedCores(std::vector<ToroidCore>& cores);

@@ -22,6 +22,10 @@ class FileDialogs {
     virtual std::optional<std::string> ShowSave(const FileDialogRequest& request) = 0;
 };
 
+// The save dialog, with the suffix of the request's filter ("*.csv": ".csv") put after a name
+// chosen without one, as a user expects of a file that a filter is to show again.
+std::optional<std::string> AskSaveName(const FileDialogRequest& request);
+
 // nullptr restores the Qt dialogs.
 void InstallFileDialogs(FileDialogs* dialogs);
 FileDialogs& Dialogs();

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <filesystem>
 
 #include "platform/FileDialogs.h"
 
@@ -65,6 +66,19 @@ void InstallFileDialogs(FileDialogs* dialogs) {
 
 FileDialogs& Dialogs() {
     return *installed;
+}
+
+std::optional<std::string> AskSaveName(const FileDialogRequest& request) {
+    std::optional<std::string> chosen = Dialogs().ShowSave(request);
+    const std::size_t star = request.filter.rfind("*.");
+    if (!chosen || chosen->empty() || star == std::string::npos) {
+        return chosen;
+    }
+    const std::string suffix = request.filter.substr(star + 1);
+    if (!std::filesystem::path(*chosen).filename().has_extension()) {
+        *chosen += suffix;
+    }
+    return chosen;
 }
 
 }  // namespace calbrine

@@ -69,6 +69,12 @@ void DesignPage::onReadFile() {
     session.fileName = Dialogs()
                            .ShowOpen(inLastFolder(session, "Read Calbrine file", designFilter, ""))
                            .value_or("");
+    // A name typed without its suffix finds the file that Save file wrote with it.
+    const std::filesystem::path typed(session.fileName);
+    if (!typed.empty() && !typed.filename().has_extension() && !std::filesystem::exists(typed) &&
+        std::filesystem::exists(session.fileName + ".TXT")) {
+        session.fileName += ".TXT";
+    }
     remember(session, session.fileName);
     const std::string name = session.fileName;
     const DesignRecord before = session.design;

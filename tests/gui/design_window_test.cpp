@@ -234,6 +234,12 @@ TEST_F(DesignWindowTest, SavedNamesGetTheirSuffixAndTheDialogsTheLastFolder) {
     ASSERT_EQ(answers.requests.size(), 4u);
     EXPECT_EQ(answers.requests[1].folder, fs::absolute("designs").string());
     EXPECT_EQ(answers.requests[3].folder, fs::absolute("spice").string());
+    // Read file finds "my40m" as Save file wrote it, with its suffix.
+    DesignValues = calbrine_test::reversedExample;
+    answers.files = {std::string("designs/my40m")};
+    QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
+    EXPECT_EQ(DesignValues.C37, calbrine_test::workedExample.C37);
+    EXPECT_EQ(DesignFileName, "designs/my40m.TXT");
 }
 
 // Save with an entry typed but not read asks first: read it and save, save the design last

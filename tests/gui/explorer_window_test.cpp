@@ -80,8 +80,9 @@ TEST_F(ExplorerWindowTest, CurveAndDialTableFollowTheDesign) {
     EXPECT_EQ(table->rowCount(), 5);
 }
 
-// Each save and print makes its file (the prints as PDF, through the print dialog's answer);
-// a file that cannot be written is said, whichever button wrote it.
+// Each save and print makes its file (the prints as PDF, through the print dialog's answer),
+// a save's name given its suffix; a file that cannot be written is said, whichever button
+// wrote it.
 TEST_F(ExplorerWindowTest, TableAndPicturesSavedAndPrinted) {
     const char* buttons[] = {"saveDialCsv", "saveScalePdf",           "savePng",
                              "saveSvg",     "saveCalibratedScalePdf", "printCurve",
@@ -97,7 +98,11 @@ TEST_F(ExplorerWindowTest, TableAndPicturesSavedAndPrinted) {
     });
     for (const std::string folder : {"", "no/such/folder/"}) {
         for (std::size_t i = 0; i < std::size(buttons); ++i) {
-            answers.files = {folder + files[i]};
+            // A save's name typed without its suffix gets the one its filter shows.
+            const std::string typed = folder.empty() && i < 5
+                                          ? std::filesystem::path(files[i]).stem().string()
+                                          : folder + files[i];
+            answers.files = {typed};
             printing = folder + files[i];
             QTest::mouseClick(Child<QPushButton>(&window, buttons[i]), Qt::LeftButton);
         }

@@ -4,8 +4,8 @@
 #include <QStandardPaths>
 
 #include "GuiTestSupport.h"
-#include "design/Tuning.h"
 #include "design/DesignSession.h"
+#include "design/Tuning.h"
 #include "platform/QtPrinting.h"
 
 using namespace calbrine;

@@ -262,7 +262,7 @@ void CalibrateTab::printScale() {
 }
 
 void CalibrateTab::saveScalePdf() {
-    const auto path = Dialogs().ShowSave(
+    const auto path = AskSaveName(
         {"Save calibrated dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial-built.pdf", ""});
     if (path && !saveDialPdf(QString::fromStdString(*path), scale_->face())) {
         sayNotWritten(*path);

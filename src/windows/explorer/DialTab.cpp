@@ -101,8 +101,7 @@ void DialTab::copyDialTable() {
 }
 
 void DialTab::saveDialCsv() {
-    const auto path =
-        Dialogs().ShowSave({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
+    const auto path = AskSaveName({"Save dial table", "CSV files (*.csv)|*.csv", "dial.csv", ""});
     if (path) {
         saveExplorerText(*path, shownDialTable().Csv());
     }

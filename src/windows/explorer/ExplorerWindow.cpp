@@ -192,7 +192,7 @@ void ExplorerWindow::followSettingsFile(bool sameDesign) {
 }
 
 void ExplorerWindow::savePicture(bool svg) {
-    const auto path = Dialogs().ShowSave(
+    const auto path = AskSaveName(
         svg ? FileDialogRequest{"Save curve as SVG", "SVG pictures (*.svg)|*.svg", "curve.svg", ""}
             : FileDialogRequest{"Save curve as PNG", "PNG pictures (*.png)|*.png", "curve.png",
                                 ""});

@@ -90,7 +90,8 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
     fields->addWidget(save_);
     auto* layout = new QVBoxLayout(this);
     auto* about = new QLabel(
-        "Each run draws every part within its tolerance on the parts tab and is simulated at "
+        "Each run draws every part within its tolerance on the Drift and tolerance tab and is "
+        "simulated at "
         "VfoMin and VfoMax.");
     about->setWordWrap(true);
     layout->addWidget(about);
@@ -144,8 +145,8 @@ void MonteCarloTab::showResults() {
 
 // The rows `calbrine montecarlo --csv` prints for the same runs.
 void MonteCarloTab::saveCsv() {
-    const auto path = Dialogs().ShowSave(
-        {"Save Monte Carlo runs", "CSV files (*.csv)|*.csv", "montecarlo.csv", ""});
+    const auto path =
+        AskSaveName({"Save Monte Carlo runs", "CSV files (*.csv)|*.csv", "montecarlo.csv", ""});
     if (path) {
         saveExplorerText(*path, MonteCarloCsv(panel_->outcome()->runs));
     }

@@ -1,5 +1,5 @@
 // The explorer's Monte Carlo tab: copies of the design with every part drawn within its
-// tolerance from the parts tab, each simulated at both ends of the coarse range; the spread of
+// tolerance from the Drift and tolerance tab, each simulated at both ends of the coarse range; the spread of
 // their frequencies and swings as a table, and their frequencies as two histograms.
 #pragma once
 

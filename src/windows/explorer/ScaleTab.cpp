@@ -75,7 +75,7 @@ void ScaleTab::printScale() {
 
 void ScaleTab::saveScalePdf() {
     const auto path =
-        Dialogs().ShowSave({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf", ""});
+        AskSaveName({"Save dial scale as PDF", "PDF files (*.pdf)|*.pdf", "dial.pdf", ""});
     if (path && !saveDialPdf(QString::fromStdString(*path), view_->face())) {
         sayNotWritten(*path);
     }

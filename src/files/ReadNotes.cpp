@@ -1,10 +1,10 @@
 #include "files/ReadNotes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <utility>
 
-#include "engineering/Characters.h"
 #include "files/LenientNumber.h"
 
 namespace calbrine {
@@ -42,10 +42,6 @@ std::string Trimmed(const std::string& text) {
                : text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
-const char* UnitName(const DesignField& field) {
-    return UnitLetters(field);
-}
-
 // The scale a letter stands for in engineering text (as the design window reads it), or 0.
 double Scale(char letter) {
     const std::pair<const char*, double> scales[] = {{"Pp", 1e-12}, {"Nn", 1e-9}, {"Uu", 1e-6},
@@ -73,10 +69,13 @@ std::string ValueNote(const DesignField& field, const std::string& valueText, fl
         return "";
     }
     const std::string start = std::string(field.name) + ": '" + typed + "' ";
-    if (TextAfterNumber(valueText).size() == WithoutBlanks(typed).size()) {
+    // Nothing taken when what is passed over is every character but the blanks.
+    const auto blanks = std::count_if(valueText.begin(), valueText.end(),
+                                      [](char c) { return c == ' ' || c == '\t'; });
+    if (rest.size() + static_cast<std::size_t>(blanks) == valueText.size()) {
         return start + "is not a number: read as 0";
     }
-    std::string note = start + "read as " + CompactNumber(read) + " " + UnitName(field);
+    std::string note = start + "read as " + CompactNumber(read) + " " + UnitLetters(field);
     if (const double scale = Scale(rest[0]); scale != 0) {
         note += ": write " + CompactNumber(static_cast<float>(LenientNumber(valueText) * scale));
     } else {

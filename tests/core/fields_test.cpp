@@ -113,8 +113,8 @@ TEST_F(FileTest, WhatTheReaderTookIsSaid) {
     EXPECT_EQ(notes(CountingFile("\n", "IF", "9M")), Texts{"IF: '9M' read as 9 Hz: write 9E6"});
     EXPECT_EQ(notes(CountingFile("\n", "L7", "6.8 u")),
               Texts{"L7: '6.8 u' read as 6.8 H: write 6.8E-6"});
-    EXPECT_EQ(notes(CountingFile("\n", "C37", "abc")),
-              Texts{"C37: 'abc' is not a number: read as 0"});
+    EXPECT_EQ(notes(CountingFile("\n", "C37", "a b c")),
+              Texts{"C37: 'a b c' is not a number: read as 0"});
     EXPECT_EQ(notes(CountingFile("\n", "CfineMin", "1,5")),
               Texts{"CfineMin: '1,5' read as 1 F: ',5' ignored"});
     // C37's line deleted: every later line one place up, each said with its line number; a

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <filesystem>
+#include <fstream>
 
 #include "../simulation/sim_test_support.h"
 #include "GuiTestSupport.h"
@@ -38,6 +40,8 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
         GTEST_SKIP() << why;
     }
     DesignValues = calbrine_test::WithDivider(1e-6f);  // the program's design, left alone
+    // A simulator start-up file in the working folder runs nothing and changes no figure.
+    std::ofstream(".spiceinit") << "shell touch spiceinit_ran\noption reltol=0.2 method=gear\n";
     SimulationWindow window, second;
     window.show();
     ASSERT_TRUE(window.simulate(workedExample));
@@ -69,6 +73,7 @@ TEST_F(CompanionWindowsTest, WorkedExampleSimulatedNearTheCalculationOneRunAtATi
     EXPECT_EQ(calbrine_test::FileText("FineLow.cir"),
               SimulatedNetlist(workedExample, TuningSetting::FineLow));
     EXPECT_EQ(DesignValues.C34, 1e-6f);
+    EXPECT_FALSE(std::filesystem::exists("spiceinit_ran"));
 }
 
 // A lost worker is said in the window's panel, with the setting it cost, and the window runs

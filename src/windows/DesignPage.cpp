@@ -86,27 +86,29 @@ DesignPage::DesignPage(QWidget* parent, DesignSession& session)
 
 DesignPage::~DesignPage() = default;
 
+// The twelve boxes, named and spoken of as the field table says, the IF's first: each box's
+// member and the side its text keeps to, in the table's order.
+void DesignPage::createBoxes() {
+    const std::pair<QLineEdit * DesignPage::*, Qt::Alignment> boxes[DesignFieldCount] = {
+        {&DesignPage::boxCfineMin, Qt::AlignRight},   {&DesignPage::boxCfineMax, Qt::AlignRight},
+        {&DesignPage::boxC39, Qt::AlignHCenter},      {&DesignPage::boxC37, Qt::AlignLeft},
+        {&DesignPage::boxCcoarseMin, Qt::AlignRight}, {&DesignPage::boxCcoarseMax, Qt::AlignRight},
+        {&DesignPage::boxC90, Qt::AlignLeft},         {&DesignPage::boxC15, Qt::AlignLeft},
+        {&DesignPage::boxC34, Qt::AlignLeft},         {&DesignPage::boxC35, Qt::AlignLeft},
+        {&DesignPage::boxL7, Qt::AlignRight},         {&DesignPage::boxIF, Qt::AlignLeft}};
+    for (std::size_t k = 0; k < DesignFieldCount; ++k) {
+        const std::size_t i = (k + DesignFieldCount - 1) % DesignFieldCount;  // the IF first
+        this->*boxes[i].first =
+            makeTextBox(this, DesignFields[i].box, DesignFields[i].caption, boxes[i].second);
+    }
+}
+
 void DesignPage::createControls() {
     title = makeLabel(this, "Label1", "Calbrine Utility");
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     captionIF = makeLabel(this, "lblIF", "Intermediate freq: ");
-    boxIF = makeTextBox(this, "TxtIF", "Intermediate frequency", Qt::AlignLeft);
+    createBoxes();
     captionIF->setBuddy(boxIF);
-    boxCfineMin =
-        makeTextBox(this, "Text10", "Fine-tune varicap minimum capacitance", Qt::AlignRight);
-    boxCfineMax =
-        makeTextBox(this, "Text1", "Fine-tune varicap maximum capacitance", Qt::AlignRight);
-    boxC39 = makeTextBox(this, "Text2", "C39 capacitance", Qt::AlignHCenter);
-    boxC37 = makeTextBox(this, "Text3", "C37 capacitance", Qt::AlignLeft);
-    boxCcoarseMin =
-        makeTextBox(this, "Text4", "Coarse-tune capacitor minimum capacitance", Qt::AlignRight);
-    boxCcoarseMax =
-        makeTextBox(this, "Text0", "Coarse-tune capacitor maximum capacitance", Qt::AlignRight);
-    boxC90 = makeTextBox(this, "Text5", "C90 capacitance", Qt::AlignLeft);
-    boxC15 = makeTextBox(this, "Text6", "C15 capacitance", Qt::AlignLeft);
-    boxC34 = makeTextBox(this, "Text7", "C34 capacitance", Qt::AlignLeft);
-    boxC35 = makeTextBox(this, "Text8", "C35 capacitance", Qt::AlignLeft);
-    boxL7 = makeTextBox(this, "Text9", "L7 inductance", Qt::AlignRight);
     resultVfo = makeLabel(this, "lblFreqMin", "lblFreqMin");
     resultSum = makeLabel(this, "lblSum", "lblSum");
     resultDiff = makeLabel(this, "lblDiff", "lblDiff");

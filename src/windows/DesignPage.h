@@ -83,6 +83,7 @@ class DesignPage : public PicturePage {
 
   private:
     void createControls();
+    void createBoxes();
     // Redraws the schematic and rewrites the eleven component boxes and CfineNom.
     void drawSchematic();
     // Fills the session's tuning and sets the five result captions.

@@ -1,5 +1,7 @@
 #include "runs/SimulatedDrift.h"
 
+#include <algorithm>
+
 #include "analysis/Drift.h"
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
@@ -64,6 +66,14 @@ SimulatedDriftOutcome SimulateDrift(const DesignRecord& design, const PartSettin
         request.conditions = DriftConditions(settings, t);
         request.label = "at " + Temperature(t);
         request.details = false;
+    }
+    // The other temperatures start from the settled state at the nominal one.
+    const auto nominal =
+        std::find(DriftTemperaturesC.begin(), DriftTemperaturesC.end(), NominalTemperatureC) -
+        DriftTemperaturesC.begin();
+    for (std::size_t t = 0; t < requests.size(); ++t) {
+        requests[t].startsFrom =
+            t == static_cast<std::size_t>(nominal) ? -1 : static_cast<int>(nominal);
     }
     const BatchOutcome batch = simulator.RunBatch(requests, progress, cancel);
     SimulatedDriftOutcome outcome;

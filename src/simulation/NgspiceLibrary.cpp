@@ -23,6 +23,11 @@ void NgspiceReports::Clear() {
     errors.clear();
 }
 
+void NgspiceReports::Resume() {
+    std::lock_guard<std::mutex> lock(mutex);
+    threadEnded = false;
+}
+
 NgspiceReports& Reports() {
     static NgspiceReports reports;
     return reports;
@@ -112,7 +117,8 @@ bool Open(NgspiceApi& api, const std::string& file, std::string& problem) {
         !Find(api.handle, "ngSpice_Command", api.command) ||
         !Find(api.handle, "ngSpice_Circ", api.circ) ||
         !Find(api.handle, "ngGet_Vec_Info", api.vectorInfo) ||
-        !Find(api.handle, "ngSpice_running", api.running)) {
+        !Find(api.handle, "ngSpice_running", api.running) ||
+        !Find(api.handle, "ngSpice_SetBkpt", api.setBreakpoint)) {
         problem = "The library " + file + " is not a usable ngspice library.";
         dlclose(api.handle);
         api = NgspiceApi{};

@@ -19,6 +19,7 @@ struct NgspiceApi {
     decltype(&ngSpice_Circ) circ = nullptr;
     decltype(&ngGet_Vec_Info) vectorInfo = nullptr;
     decltype(&ngSpice_running) running = nullptr;
+    decltype(&ngSpice_SetBkpt) setBreakpoint = nullptr;
 
     // Sends a command; ngspice takes a writable text.
     void Command(const std::string& text) const;
@@ -37,6 +38,8 @@ struct NgspiceReports {
 
     // Forgets what the last run reported (not that the library is spent).
     void Clear();
+    // Before a run stopped at a breakpoint goes on: its thread runs again.
+    void Resume();
 };
 
 NgspiceReports& Reports();

@@ -56,18 +56,6 @@ std::vector<double> RisingCrossings(const Waveforms& w, Span s, double level, do
     return times;
 }
 
-// Time from the supply step until the output's swing over one period stays at 90 % or more
-// of its final swing.
-double StartupTime(const Waveforms& w, double period, double finalVpp) {
-    double settledAt = 0;
-    for (double from = 0; from + period <= w.time.back(); from += period) {
-        if (PeakToPeak(w.output, Between(w.time, from, from + period)) < 0.9 * finalVpp) {
-            settledAt = from + period;
-        }
-    }
-    return settledAt;
-}
-
 // The largest relative difference between the swings of ten equal blocks of the span.
 double AmplitudeSpread(const Waveforms& w, double from, double to) {
     double low = INFINITY, high = 0;
@@ -96,6 +84,31 @@ OscillationMeasure NotOscillating(OscillationMeasure m, const std::string& seen)
 }
 
 }  // namespace
+
+double SwingBetween(const std::vector<double>& time, const std::vector<double>& v, double from,
+                    double to) {
+    return PeakToPeak(v, Between(time, from, to));
+}
+
+double CrossingFrequency(const Waveforms& w, double from, double to) {
+    const Span span = Between(w.time, from, to);
+    if (span.last < span.first + 2) {
+        return 0;
+    }
+    const double band = PeakToPeak(w.output, span) / 10;
+    const std::vector<double> rises = RisingCrossings(w, span, Mean(w.time, w.output, span), band);
+    return rises.size() < 3 ? 0 : (rises.size() - 1) / (rises.back() - rises.front());
+}
+
+double StartupTime(const Waveforms& w, double period, double finalVpp) {
+    double settledAt = 0;
+    for (double from = 0; from + period <= w.time.back(); from += period) {
+        if (PeakToPeak(w.output, Between(w.time, from, from + period)) < 0.9 * finalVpp) {
+            settledAt = from + period;
+        }
+    }
+    return settledAt;
+}
 
 OscillationMeasure MeasureOscillation(const Waveforms& w, double calculatedHz) {
     OscillationMeasure m;

@@ -66,7 +66,6 @@ bool LoadCircuit(const NgspiceApi& api, const std::string& netlist) {
 // The run halts at `time`, where ngspice places a time point of its own.
 void StopAt(const NgspiceApi& api, double time) {
     api.Command("delete all");
-    api.setBreakpoint(time);
     api.Command("stop when time ge " + SpiceNumber(time));
 }
 

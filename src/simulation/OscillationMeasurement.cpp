@@ -90,14 +90,42 @@ double SwingBetween(const std::vector<double>& time, const std::vector<double>& 
     return PeakToPeak(v, Between(time, from, to));
 }
 
-double CrossingFrequency(const Waveforms& w, double from, double to) {
+namespace {
+
+std::vector<double> RisesBetween(const Waveforms& w, double from, double to) {
     const Span span = Between(w.time, from, to);
     if (span.last < span.first + 2) {
-        return 0;
+        return {};
     }
     const double band = PeakToPeak(w.output, span) / 10;
-    const std::vector<double> rises = RisingCrossings(w, span, Mean(w.time, w.output, span), band);
+    return RisingCrossings(w, span, Mean(w.time, w.output, span), band);
+}
+
+}  // namespace
+
+double CrossingFrequency(const Waveforms& w, double from, double to) {
+    const std::vector<double> rises = RisesBetween(w, from, to);
     return rises.size() < 3 ? 0 : (rises.size() - 1) / (rises.back() - rises.front());
+}
+
+double FittedFrequency(const Waveforms& w, double from, double to) {
+    const std::vector<double> rises = RisesBetween(w, from, to);
+    if (rises.size() < 3) {
+        return 0;
+    }
+    // The slope of the times against their count, about their means.
+    const double n = static_cast<double>(rises.size());
+    double mean = 0;
+    for (double t : rises) {
+        mean += t / n;
+    }
+    double sum = 0, squares = 0;
+    for (std::size_t i = 0; i < rises.size(); ++i) {
+        const double k = static_cast<double>(i) - (n - 1) / 2;
+        sum += k * (rises[i] - mean);
+        squares += k * k;
+    }
+    return sum > 0 ? squares / sum : 0;
 }
 
 double StartupTime(const Waveforms& w, double period, double finalVpp) {

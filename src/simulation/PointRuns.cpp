@@ -42,9 +42,9 @@ Waveforms WavesOf(const std::vector<std::vector<double>>& v) {
 }
 
 // Whether a run of `kind` has its answer at its last stop.
-bool Answered(RunKind kind, OneRun& run, double hz) {
+bool Answered(RunKind kind, OneRun& run, double hz, double noise) {
     const double periods = run.waves.time.back() * hz;
-    if (kind != RunKind::Startup && HasSettled(run.waves, hz, 0)) {
+    if (kind != RunKind::Startup && HasSettled(run.waves, hz, 0, noise)) {
         run.settled = true;
         return true;
     }
@@ -62,7 +62,8 @@ class Runner {
            const std::function<void(double)>& progress)
         : session_(session), job_(job), progress_(progress) {}
 
-    OneRun Run(const std::string& netlist, RunKind kind) {
+    OneRun Run(const std::string& netlist, RunKind kind, int stepFactor) {
+        const double noise = stepFactor == 1 ? StepNoise : CoarseStepNoise;
         std::vector<std::string> names{"time"};
         names.insert(names.end(), StateVectors().begin(), StateVectors().end());
         const double block = BlockPeriods / job_.calculatedHz;
@@ -71,7 +72,7 @@ class Runner {
         const NextStop next = [&](const std::vector<std::vector<double>>& v) {
             run.waves = WavesOf(v);
             Report(run.waves.time.back());
-            if (Answered(kind, run, job_.calculatedHz)) {
+            if (Answered(kind, run, job_.calculatedHz, noise)) {
                 return 0.0;
             }
             asked = std::min(v[0].back() + block, job_.stopTime);
@@ -171,7 +172,7 @@ JobResult RunPoint(NgspiceSession& session, const SimulationJob& job,
     const bool fromKick = job.startState.empty();
     bool starts = true;
     if (!fromKick) {
-        const OneRun startup = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Startup);
+        const OneRun startup = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Startup, 2);
         if (!startup.done) {
             return Failed(result, startup.errors);
         }
@@ -186,8 +187,8 @@ JobResult RunPoint(NgspiceSession& session, const SimulationJob& job,
     OneRun fine;
     if (starts) {
         fine = fromKick
-                   ? runner.Run(job.netlist, RunKind::Settle)
-                   : runner.Run(RestartNetlist(job.netlist, job.startState, 1), RunKind::Steady);
+                   ? runner.Run(job.netlist, RunKind::Settle, 1)
+                   : runner.Run(RestartNetlist(job.netlist, job.startState, 1), RunKind::Steady, 1);
         if (!fine.done) {
             return Failed(result, fine.errors);
         }
@@ -198,7 +199,7 @@ JobResult RunPoint(NgspiceSession& session, const SimulationJob& job,
     if (result.measure.oscillates) {
         result.state = fine.state;
         const OneRun coarse =
-            runner.Run(RestartNetlist(job.netlist, fine.state, 2), RunKind::Steady);
+            runner.Run(RestartNetlist(job.netlist, fine.state, 2), RunKind::Steady, 2);
         if (!coarse.done) {
             return Failed(result, coarse.errors);
         }

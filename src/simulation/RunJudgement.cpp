@@ -19,15 +19,14 @@ double Average(const std::vector<double>& v, std::size_t first, std::size_t last
 
 // Whether a quantity whose last two changes from block to block were `d1` then `d2` has
 // settled to within `tolerance`: either the changes shrink as a geometric series whose rest,
-// with half the last change (the measurement averages the last two blocks), is within it; or
-// they change sign, with the net change within it, which is the noise of ngspice's own time
-// steps about a settled value (some ppm of the frequency at twice the planned step).
-bool Settled(double d1, double d2, double tolerance) {
+// with half the last change, is within it; or they change sign, with the net change within
+// `noise` and neither change beyond twice it, which is noise about a settled value.
+bool Settled(double d1, double d2, double tolerance, double noise) {
     if (std::fabs(d1) < tolerance / 10 && std::fabs(d2) < tolerance / 10) {
         return true;
     }
     if (d1 * d2 <= 0) {
-        return std::fabs(d1 + d2) < tolerance && std::fabs(d2) < 2 * tolerance;
+        return std::fabs(d1 + d2) < noise && std::max(std::fabs(d1), std::fabs(d2)) < 2 * noise;
     }
     const double q = d2 / d1;
     return q < 1 && std::fabs(d2) * (0.5 + q / (1 - q)) < tolerance;
@@ -89,7 +88,7 @@ GrowthVerdict JudgeGrowth(const Waveforms& w, double calculatedHz) {
     return verdict;
 }
 
-bool HasSettled(const Waveforms& w, double calculatedHz, double from) {
+bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noise) {
     const double block = BlockPeriods / calculatedHz;
     if (w.time.empty() || w.time.back() - from < 3 * block * (1 - 1e-9)) {
         return false;
@@ -104,8 +103,8 @@ bool HasSettled(const Waveforms& w, double calculatedHz, double from) {
             return false;
         }
     }
-    return Settled((hz[1] - hz[0]) / hz[2], (hz[2] - hz[1]) / hz[2], SettledFrequency) &&
-           Settled((swing[1] - swing[0]) / swing[2], (swing[2] - swing[1]) / swing[2],
+    return Settled((hz[1] - hz[0]) / hz[2], (hz[2] - hz[1]) / hz[2], SettledFrequency, noise) &&
+           Settled((swing[1] - swing[0]) / swing[2], (swing[2] - swing[1]) / swing[2], SettledSwing,
                    SettledSwing);
 }
 
@@ -115,7 +114,7 @@ OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool 
     const double from = end - MeasuredBlocks * BlockPeriods / calculatedHz;
     m.emitterVpp = SwingBetween(w.time, w.emitter, from, end);
     m.outputVpp = SwingBetween(w.time, w.output, from, end);
-    const double hz = CrossingFrequency(w, from, end);
+    const double hz = FittedFrequency(w, from, end);
     const std::string swing = " (output " + Figure(m.outputVpp) + " V peak to peak)";
     if (m.outputVpp < SmallestOutputVpp) {
         m.observation = "output stays below 10 mV" + swing;

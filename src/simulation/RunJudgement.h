@@ -24,8 +24,14 @@ constexpr double DecidingGrowth = 0.002;
 // planned step (about 270 ppm on the worked example).
 constexpr double SettledFrequency = 5e-6;
 constexpr double SettledSwing = 3e-3;
+// ngspice's own choice of time steps moves the frequency of a block of ten periods back and
+// forth, at the planned step by a few ppm, at twice it by up to 50 ppm or more (on the
+// worked example; the same in plain runs of ngspice). Changes that go back and forth within
+// this are that noise about a settled frequency.
+constexpr double StepNoise = 10e-6;
+constexpr double CoarseStepNoise = 50e-6;
 // The frequency, swing and harmonics of a settled run are measured over its last blocks.
-constexpr int MeasuredBlocks = 2;
+constexpr int MeasuredBlocks = 3;
 
 // The output's swing in each whole period of the calculated frequency from `from` on, each
 // with the straight line between its ends taken out, so that a bias still settling adds
@@ -47,12 +53,14 @@ GrowthVerdict JudgeGrowth(const Waveforms& w, double calculatedHz);
 
 // Whether the last three blocks show the frequency and the swing settled: their changes from
 // block to block shrink, as a geometric series, to within SettledFrequency and SettledSwing
-// of where they are heading, or go back and forth within them. Needs three whole blocks
-// after `from`.
-bool HasSettled(const Waveforms& w, double calculatedHz, double from);
+// of where they are heading, or go back and forth with a net change within SettledSwing and
+// `noise`. Needs three whole blocks after `from`.
+// `noise`: StepNoise or CoarseStepNoise, by the run's step.
+bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noise);
 
-// The measurement over the last MeasuredBlocks blocks of a settled run; `startupSeconds`
-// from the kick when the run began with one (`fromKick`).
+// The measurement over the last MeasuredBlocks blocks of a settled run, the frequency from
+// a straight line through the times of the crossings; `startupSeconds` from the kick when
+// the run began with one (`fromKick`).
 OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool fromKick);
 
 }  // namespace calbrine

@@ -117,8 +117,7 @@ bool Open(NgspiceApi& api, const std::string& file, std::string& problem) {
         !Find(api.handle, "ngSpice_Command", api.command) ||
         !Find(api.handle, "ngSpice_Circ", api.circ) ||
         !Find(api.handle, "ngGet_Vec_Info", api.vectorInfo) ||
-        !Find(api.handle, "ngSpice_running", api.running) ||
-        !Find(api.handle, "ngSpice_SetBkpt", api.setBreakpoint)) {
+        !Find(api.handle, "ngSpice_running", api.running)) {
         problem = "The library " + file + " is not a usable ngspice library.";
         dlclose(api.handle);
         api = NgspiceApi{};

@@ -19,7 +19,6 @@ struct NgspiceApi {
     decltype(&ngSpice_Circ) circ = nullptr;
     decltype(&ngGet_Vec_Info) vectorInfo = nullptr;
     decltype(&ngSpice_running) running = nullptr;
-    decltype(&ngSpice_SetBkpt) setBreakpoint = nullptr;
 
     // Sends a command; ngspice takes a writable text.
     void Command(const std::string& text) const;

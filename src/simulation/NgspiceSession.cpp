@@ -63,7 +63,7 @@ bool LoadCircuit(const NgspiceApi& api, const std::string& netlist) {
     return failed == 0 && ErrorText().empty();
 }
 
-// The run halts at `time`, where ngspice places a time point of its own.
+// The run halts at its first time point at or after `time`.
 void StopAt(const NgspiceApi& api, double time) {
     api.Command("delete all");
     api.Command("stop when time ge " + SpiceNumber(time));

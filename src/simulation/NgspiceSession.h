@@ -47,9 +47,10 @@ class NgspiceSession {
     NetlistRun Run(const std::string& netlist, const std::vector<std::string>& vectorNames,
                    const std::function<void(double)>& progress, const std::atomic<bool>* cancel,
                    const RunLimits& limits);
-    // The same, stopping at `firstStop` and then wherever `next` says. Each stop is a
-    // breakpoint of ngspice's, where its time step lands exactly; the run then resumes where
-    // it stopped. The vectors are those up to the last stop.
+    // The same, stopping at `firstStop` and then wherever `next` says: at the first time point
+    // at or after each stop, which ngspice chooses as it would without the stop (a breakpoint
+    // would cut its step and restart its integration, and move the frequency by tens of ppm).
+    // The run then resumes where it stopped. The vectors are those up to the last stop.
     NetlistRun RunInSegments(const std::string& netlist, const std::vector<std::string>& names,
                              const std::function<void(double)>& progress,
                              const std::atomic<bool>* cancel, const RunLimits& limits,

@@ -1,7 +1,5 @@
 #include "runs/SimulatedDrift.h"
 
-#include <algorithm>
-
 #include "analysis/Drift.h"
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
@@ -67,14 +65,8 @@ SimulatedDriftOutcome SimulateDrift(const DesignRecord& design, const PartSettin
         request.label = "at " + Temperature(t);
         request.details = false;
     }
-    // The other temperatures start from the settled state at the nominal one.
-    const auto nominal =
-        std::find(DriftTemperaturesC.begin(), DriftTemperaturesC.end(), NominalTemperatureC) -
-        DriftTemperaturesC.begin();
-    for (std::size_t t = 0; t < requests.size(); ++t) {
-        requests[t].startsFrom =
-            t == static_cast<std::size_t>(nominal) ? -1 : static_cast<int>(nominal);
-    }
+    // Every temperature from the supply's step, as the others: the drift is a difference of
+    // frequencies, and runs made alike leave alike what their stopping leaves (a few ppm).
     const BatchOutcome batch = simulator.RunBatch(requests, progress, cancel);
     SimulatedDriftOutcome outcome;
     outcome.failure = batch.failure;

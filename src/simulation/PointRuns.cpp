@@ -28,6 +28,8 @@ struct OneRun {
     Waveforms waves;
     std::vector<double> state;  // the last values of StateVectors()
     bool settled = false;
+    int measuredBlocks = MeasuredBlocks;  // at its end, once settled
+    double settledPeriods = -1;           // when it was first seen settled
     GrowthVerdict growth;
 };
 
@@ -41,12 +43,17 @@ Waveforms WavesOf(const std::vector<std::vector<double>>& v) {
     return {v[0], v[Index(node::Emitter)], v[Index(node::Output)]};
 }
 
-// Whether a run of `kind` has its answer at its last stop.
+// Whether a run of `kind` has its answer at its last stop: once settled, after as many more
+// blocks as its measurement takes beyond the three that showed it settled.
 bool Answered(RunKind kind, OneRun& run, double hz, double noise) {
     const double periods = run.waves.time.back() * hz;
-    if (kind != RunKind::Startup && HasSettled(run.waves, hz, 0, noise)) {
-        run.settled = true;
-        return true;
+    if (kind != RunKind::Startup && run.settledPeriods < 0 && HasSettled(run.waves, hz, 0, noise)) {
+        run.settledPeriods = periods;
+    }
+    if (run.settledPeriods >= 0) {
+        run.settled = periods - run.settledPeriods >=
+                      (run.measuredBlocks - MeasuredBlocks) * BlockPeriods - 1e-6;
+        return run.settled;
     }
     if (kind == RunKind::Steady || periods < KickPeriods + 2 * GrowthPeriods - 1e-6) {
         return false;
@@ -68,6 +75,9 @@ class Runner {
         names.insert(names.end(), StateVectors().begin(), StateVectors().end());
         const double block = BlockPeriods / job_.calculatedHz;
         OneRun run;
+        // At twice the step, the frequency of a block moves so much more that the measurement
+        // takes more blocks for the same precision.
+        run.measuredBlocks = stepFactor == 1 ? MeasuredBlocks : CoarseMeasuredBlocks;
         double asked = 0;
         const NextStop next = [&](const std::vector<std::vector<double>>& v) {
             run.waves = WavesOf(v);
@@ -122,7 +132,7 @@ std::string Swing(double vpp) {
 // What a finished run shows.
 OscillationMeasure Measure(const OneRun& run, double hz, bool fromKick) {
     if (run.settled) {
-        return MeasureSettled(run.waves, hz, fromKick);
+        return MeasureSettled(run.waves, hz, fromKick, run.measuredBlocks);
     }
     if (run.growth.growth == Growth::Dies) {
         OscillationMeasure m;
@@ -144,7 +154,7 @@ void Describe(const SimulationJob& job, const OneRun& run, JobResult& result) {
     result.keptTime.assign(first, w.time.end());
     result.keptVolts.assign(w.output.begin() + (first - w.time.begin()), w.output.end());
     if (m.oscillates && job.spectrum) {
-        const double from = run.settled ? end - MeasuredBlocks * BlockPeriods / job.calculatedHz
+        const double from = run.settled ? end - run.measuredBlocks * BlockPeriods / job.calculatedHz
                                         : std::max(end / 2, m.startupSeconds);
         result.harmonics = MeasureHarmonics(w.time, w.output, m.frequencyHz, from, end);
     }
@@ -154,6 +164,75 @@ JobResult Failed(JobResult result, const std::string& errors) {
     result.outcome = JobResult::Outcome::Failed;
     result.errors = errors;
     return result;
+}
+
+// From the supply's step at twice the planned step until settled (the cheaper run finds the
+// steady state, and judges the start), then at the planned step from where it ended.
+bool FromKick(Runner& runner, const SimulationJob& job, JobResult& result) {
+    const OneRun coarse = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Settle, 2);
+    if (!coarse.done) {
+        result = Failed(result, coarse.errors);
+        return false;
+    }
+    result.points += coarse.waves.time.size();
+    result.coarse = Measure(coarse, job.calculatedHz, true);
+    if (!result.coarse.oscillates) {
+        result.measure = result.coarse;
+        return true;
+    }
+    const OneRun fine =
+        runner.Run(RestartNetlist(job.netlist, coarse.state, 1), RunKind::Steady, 1);
+    if (!fine.done) {
+        result = Failed(result, fine.errors);
+        return false;
+    }
+    result.points += fine.waves.time.size();
+    result.measure = Measure(fine, job.calculatedHz, false);
+    result.measure.startupSeconds = result.coarse.startupSeconds;
+    result.state = fine.state;
+    Describe(job, fine, result);
+    return true;
+}
+
+// A short run from the supply's step at twice the planned step to see that the circuit
+// starts, then at the planned step from the neighbour's state and at twice it from there.
+bool FromNeighbour(Runner& runner, const SimulationJob& job, JobResult& result) {
+    const OneRun startup = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Startup, 2);
+    if (!startup.done) {
+        result = Failed(result, startup.errors);
+        return false;
+    }
+    result.points += startup.waves.time.size();
+    const Growth g = startup.growth.growth;
+    if (g != Growth::Grows && g != Growth::Steady) {
+        // Dying away, or undecided at the stop time and judged over the whole run.
+        result.measure = Measure(startup, job.calculatedHz, true);
+        if (!result.measure.oscillates) {
+            return true;
+        }
+    }
+    const OneRun fine =
+        runner.Run(RestartNetlist(job.netlist, job.startState, 1), RunKind::Steady, 1);
+    if (!fine.done) {
+        result = Failed(result, fine.errors);
+        return false;
+    }
+    result.points += fine.waves.time.size();
+    result.measure = Measure(fine, job.calculatedHz, false);
+    Describe(job, fine, result);
+    if (!result.measure.oscillates) {
+        return true;
+    }
+    result.state = fine.state;
+    const OneRun coarse =
+        runner.Run(RestartNetlist(job.netlist, fine.state, 2), RunKind::Steady, 2);
+    if (!coarse.done) {
+        result = Failed(result, coarse.errors);
+        return false;
+    }
+    result.points += coarse.waves.time.size();
+    result.coarse = Measure(coarse, job.calculatedHz, false);
+    return true;
 }
 
 }  // namespace
@@ -169,42 +248,9 @@ JobResult RunPoint(NgspiceSession& session, const SimulationJob& job,
     }
     const auto start = std::chrono::steady_clock::now();
     Runner runner(session, job, progress);
-    const bool fromKick = job.startState.empty();
-    bool starts = true;
-    if (!fromKick) {
-        const OneRun startup = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Startup, 2);
-        if (!startup.done) {
-            return Failed(result, startup.errors);
-        }
-        result.points += startup.waves.time.size();
-        const Growth g = startup.growth.growth;
-        if (g != Growth::Grows && g != Growth::Steady) {
-            // Dying away, or undecided at the stop time and judged over the whole run.
-            result.measure = Measure(startup, job.calculatedHz, true);
-            starts = result.measure.oscillates;
-        }
-    }
-    OneRun fine;
-    if (starts) {
-        fine = fromKick
-                   ? runner.Run(job.netlist, RunKind::Settle, 1)
-                   : runner.Run(RestartNetlist(job.netlist, job.startState, 1), RunKind::Steady, 1);
-        if (!fine.done) {
-            return Failed(result, fine.errors);
-        }
-        result.points += fine.waves.time.size();
-        result.measure = Measure(fine, job.calculatedHz, fromKick);
-        Describe(job, fine, result);
-    }
-    if (result.measure.oscillates) {
-        result.state = fine.state;
-        const OneRun coarse =
-            runner.Run(RestartNetlist(job.netlist, fine.state, 2), RunKind::Steady, 2);
-        if (!coarse.done) {
-            return Failed(result, coarse.errors);
-        }
-        result.points += coarse.waves.time.size();
-        result.coarse = Measure(coarse, job.calculatedHz, false);
+    if (!(job.startState.empty() ? FromKick(runner, job, result)
+                                 : FromNeighbour(runner, job, result))) {
+        return result;
     }
     result.outcome = JobResult::Outcome::Done;
     result.seconds =

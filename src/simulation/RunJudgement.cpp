@@ -108,10 +108,11 @@ bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noi
                    SettledSwing);
 }
 
-OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool fromKick) {
+OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool fromKick,
+                                  int blocks) {
     OscillationMeasure m;
     const double end = w.time.back();
-    const double from = end - MeasuredBlocks * BlockPeriods / calculatedHz;
+    const double from = end - blocks * BlockPeriods / calculatedHz;
     m.emitterVpp = SwingBetween(w.time, w.emitter, from, end);
     m.outputVpp = SwingBetween(w.time, w.output, from, end);
     const double hz = FittedFrequency(w, from, end);

@@ -15,7 +15,7 @@ constexpr int BlockPeriods = 10;
 // swing the output whether or not the oscillator starts; growth is judged after them.
 constexpr int KickPeriods = 40;
 // Growth is the swing of the last GrowthPeriods periods against the GrowthPeriods before.
-constexpr int GrowthPeriods = 20;
+constexpr int GrowthPeriods = 10;
 // Growth or decay faster than this (relative, per period) decides whether the oscillator
 // starts; slower, the run goes on.
 constexpr double DecidingGrowth = 0.002;
@@ -26,12 +26,16 @@ constexpr double SettledFrequency = 5e-6;
 constexpr double SettledSwing = 3e-3;
 // ngspice's own choice of time steps moves the frequency of a block of ten periods back and
 // forth, at the planned step by a few ppm, at twice it by up to 50 ppm or more (on the
-// worked example; the same in plain runs of ngspice). Changes that go back and forth within
-// this are that noise about a settled frequency.
-constexpr double StepNoise = 10e-6;
+// worked example; the same in plain runs of ngspice). Changes that go back and forth with a
+// net change within this are taken for that noise about a settled frequency; at the planned
+// step, 10 ppm let a run stop 15 ppm short of a plain run of 400 periods.
+constexpr double StepNoise = 5e-6;
 constexpr double CoarseStepNoise = 50e-6;
-// The frequency, swing and harmonics of a settled run are measured over its last blocks.
+// The frequency, swing and harmonics of a settled run are measured over its last blocks: at
+// the planned step the three that show it settled, at twice it ten (the frequency of a block
+// moves more, and the run's frequency weighs a third in the extrapolated one).
 constexpr int MeasuredBlocks = 3;
+constexpr int CoarseMeasuredBlocks = 10;
 
 // The output's swing in each whole period of the calculated frequency from `from` on, each
 // with the straight line between its ends taken out, so that a bias still settling adds
@@ -58,9 +62,10 @@ GrowthVerdict JudgeGrowth(const Waveforms& w, double calculatedHz);
 // `noise`: StepNoise or CoarseStepNoise, by the run's step.
 bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noise);
 
-// The measurement over the last MeasuredBlocks blocks of a settled run, the frequency from
+// The measurement over the last `blocks` blocks of a settled run, the frequency from
 // a straight line through the times of the crossings; `startupSeconds` from the kick when
 // the run began with one (`fromKick`).
-OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool fromKick);
+OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool fromKick,
+                                  int blocks = MeasuredBlocks);
 
 }  // namespace calbrine

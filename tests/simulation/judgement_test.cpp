@@ -74,7 +74,7 @@ TEST(RunJudgement, GrowthAfterTheKickDecidesWhetherTheOscillatorStarts) {
         EXPECT_NEAR(v.perPeriod, c.perPeriod, 2e-4) << c.perPeriod << " " << c.start;
     }
     // Not before the kick's periods and two windows have passed.
-    const Waveforms early = Sampled(79, [](double t) { return Exponential(t, 0.01, 0.001); });
+    const Waveforms early = Sampled(59, [](double t) { return Exponential(t, 0.01, 0.001); });
     EXPECT_EQ(JudgeGrowth(early, hz).growth, Growth::Undecided);
 }
 

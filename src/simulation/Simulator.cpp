@@ -184,34 +184,49 @@ void Gather(const std::vector<std::vector<Point>>& points,
 
 }  // namespace
 
+namespace {
+
+// Every point of a batch and its job, the points of the requests one after another.
+struct BatchPlan {
+    std::vector<std::vector<Point>> points;  // by request
+    std::vector<std::string> names;          // of each point, for the progress
+    std::vector<SimulationJob> jobs;
+    std::vector<std::size_t> first{0};    // the first point of each request, and the end
+    std::vector<std::size_t> firstRound;  // the points from the supply's step
+};
+
+// The plan, or why the batch is refused.
+std::string Plan(const std::vector<SimulationRequest>& requests, BatchPlan& plan) {
+    for (std::size_t r = 0; r < requests.size(); ++r) {
+        const SimulationRequest& request = requests[r];
+        const std::string refusal = Simulator::Refusal(request);
+        if (!refusal.empty()) {
+            return request.label.empty() ? refusal : request.label + ": " + refusal;
+        }
+        plan.points.push_back(Points(request));
+        for (const Point& point : plan.points.back()) {
+            plan.names.push_back(request.label.empty() ? point.name : request.label);
+            if (Neighbour(requests, r) < 0) {
+                plan.firstRound.push_back(plan.jobs.size());
+            }
+            plan.jobs.push_back(Job(request, point));
+        }
+        plan.first.push_back(plan.jobs.size());
+    }
+    return plan.names.empty() ? "Nothing was asked to be simulated." : "";
+}
+
+}  // namespace
+
 BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
                                  const SimulationProgress& progress,
                                  const std::atomic<bool>* cancel) const {
-    std::vector<std::vector<Point>> points;
-    std::vector<std::string> names;  // of each point, for the progress
-    std::vector<SimulationJob> jobs;
-    std::vector<std::size_t> first{0};  // the first point of each request, and the end
-    std::vector<std::size_t> firstRound;
-    for (std::size_t r = 0; r < requests.size(); ++r) {
-        const SimulationRequest& request = requests[r];
-        const std::string refusal = Refusal(request);
-        if (!refusal.empty()) {
-            return FailedBatch(SimulationFailure::Refused,
-                               request.label.empty() ? refusal : request.label + ": " + refusal);
-        }
-        points.push_back(Points(request));
-        for (const Point& point : points.back()) {
-            names.push_back(request.label.empty() ? point.name : request.label);
-            if (Neighbour(requests, r) < 0) {
-                firstRound.push_back(jobs.size());
-            }
-            jobs.push_back(Job(request, point));
-        }
-        first.push_back(jobs.size());
+    BatchPlan plan;
+    if (const std::string refusal = Plan(requests, plan); !refusal.empty()) {
+        return FailedBatch(SimulationFailure::Refused, refusal);
     }
-    if (names.empty()) {
-        return FailedBatch(SimulationFailure::Refused, "Nothing was asked to be simulated.");
-    }
+    const std::vector<std::string>& names = plan.names;
+    std::vector<SimulationJob>& jobs = plan.jobs;
     std::vector<double> fractions(jobs.size());
     std::vector<PooledResult> runs(jobs.size());
     WorkerPool pool(
@@ -246,14 +261,14 @@ BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
         }
         return whole;
     };
-    if (round(firstRound)) {
-        round(SecondRound(requests, first, jobs, runs));
+    if (round(plan.firstRound)) {
+        round(SecondRound(requests, plan.first, jobs, runs));
     }
     if (cancel != nullptr && cancel->load()) {
         return FailedBatch(SimulationFailure::Cancelled, "The simulation was cancelled.");
     }
     BatchOutcome outcome;
-    Gather(points, requests, runs, options_.jobSeconds, outcome);
+    Gather(plan.points, requests, runs, options_.jobSeconds, outcome);
     if (progress && outcome.Succeeded()) {
         progress(1.0, "done");
     }

@@ -1,7 +1,9 @@
-// Writes the netlists a Monte Carlo simulates, for timing the same runs in the ngspice program
-// one after another: montecarlo_netlists DESIGN.TXT RUNS SEED FOLDER writes, for each run and
-// setting, RUN-SETTING-1.cir (the planned step, 400 periods) and RUN-SETTING-2.cir (twice the
-// step, 300 periods), with the tolerances of DESIGN.TXT.explore or the defaults.
+// Writes the netlists of a Monte Carlo's copies at their plain length, for timing the same
+// circuits in the ngspice program one after another (the Monte Carlo's runs start from the
+// same netlists and stop once settled): montecarlo_netlists DESIGN.TXT RUNS SEED FOLDER
+// writes, for each run and setting, RUN-SETTING-1.cir (the planned step, 400 periods) and
+// RUN-SETTING-2.cir (twice the step, 300 periods), with the tolerances of
+// DESIGN.TXT.explore or the defaults.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>

@@ -47,13 +47,19 @@ MonteCarloOutcome RunMonteCarlo(const DesignRecord& design, const PartSettings& 
     MonteCarloOutcome outcome;
     for (std::size_t first = 0; first < factors.size(); first += BatchRuns) {
         const std::size_t last = std::min(factors.size(), first + BatchRuns);
-        std::vector<SimulationRequest> requests;
+        const std::vector<TuningSetting> settings(MonteCarloSettings.begin(),
+                                                  MonteCarloSettings.end());
+        // The nominal design first, from the supply's step: every run starts from its settled
+        // state once its own short start has shown that it starts.
+        std::vector<SimulationRequest> requests{SimulationRequest(design, settings)};
+        requests[0].label = "the nominal design";
+        requests[0].details = false;
         for (std::size_t r = first; r < last; ++r) {
-            SimulationRequest& request = requests.emplace_back(
-                DrawnDesign(design, factors[r]),
-                std::vector<TuningSetting>(MonteCarloSettings.begin(), MonteCarloSettings.end()));
+            SimulationRequest& request =
+                requests.emplace_back(DrawnDesign(design, factors[r]), settings);
             request.label = "run " + std::to_string(r + 1);
             request.details = false;
+            request.startsFrom = 0;
         }
         const SimulationProgress overall = [&](double fraction, const std::string& phase) {
             if (progress && phase != "done") {
@@ -70,7 +76,7 @@ MonteCarloOutcome RunMonteCarlo(const DesignRecord& design, const PartSettings& 
         for (std::size_t r = first; r < last; ++r) {
             MonteCarloRun& run = outcome.runs.emplace_back();
             run.factors = factors[r];
-            const std::vector<SettingReport>& reports = batch.reports[r - first].settings;
+            const std::vector<SettingReport>& reports = batch.reports[r - first + 1].settings;
             std::copy(reports.begin(), reports.end(), run.settings.begin());
         }
     }

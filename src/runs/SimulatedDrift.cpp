@@ -65,6 +65,8 @@ SimulatedDriftOutcome SimulateDrift(const DesignRecord& design, const PartSettin
         request.label = "at " + Temperature(t);
         request.details = false;
     }
+    // Every temperature from the supply's step, as the others: the drift is a difference of
+    // frequencies, and runs made alike leave alike what their stopping leaves (a few ppm).
     const BatchOutcome batch = simulator.RunBatch(requests, progress, cancel);
     SimulatedDriftOutcome outcome;
     outcome.failure = batch.failure;

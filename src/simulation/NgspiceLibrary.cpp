@@ -23,6 +23,11 @@ void NgspiceReports::Clear() {
     errors.clear();
 }
 
+void NgspiceReports::Resume() {
+    std::lock_guard<std::mutex> lock(mutex);
+    threadEnded = false;
+}
+
 NgspiceReports& Reports() {
     static NgspiceReports reports;
     return reports;

@@ -37,6 +37,8 @@ struct NgspiceReports {
 
     // Forgets what the last run reported (not that the library is spent).
     void Clear();
+    // Before a run stopped at a breakpoint goes on: its thread runs again.
+    void Resume();
 };
 
 NgspiceReports& Reports();

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "circuit/SpiceNetlist.h"
 #include "simulation/NgspiceLibrary.h"
 
 namespace calbrine {
@@ -45,6 +46,7 @@ std::string ErrorText() {
 
 // Forgets the last circuit and its results, so that each run starts from a clean simulator.
 void ForgetCircuit(const NgspiceApi& api) {
+    api.Command("delete all");
     api.Command("destroy all");
     api.Command("remcirc");
     Reports().Clear();
@@ -59,6 +61,12 @@ bool LoadCircuit(const NgspiceApi& api, const std::string& netlist) {
     pointers.push_back(nullptr);
     const int failed = api.circ(pointers.data());
     return failed == 0 && ErrorText().empty();
+}
+
+// The run halts at its first time point at or after `time`.
+void StopAt(const NgspiceApi& api, double time) {
+    api.Command("delete all");
+    api.Command("stop when time ge " + SpiceNumber(time));
 }
 
 // Halts the background thread and waits (bounded) until it has really stopped.
@@ -155,6 +163,14 @@ NgspiceSession::NgspiceSession(const std::string& libraryFile)
 NetlistRun NgspiceSession::Run(const std::string& netlist, const std::vector<std::string>& names,
                                const std::function<void(double)>& progress,
                                const std::atomic<bool>* cancel, const RunLimits& limits) {
+    return RunInSegments(netlist, names, progress, cancel, limits, 0, {});
+}
+
+NetlistRun NgspiceSession::RunInSegments(const std::string& netlist,
+                                         const std::vector<std::string>& names,
+                                         const std::function<void(double)>& progress,
+                                         const std::atomic<bool>* cancel, const RunLimits& limits,
+                                         double firstStop, const NextStop& next) {
     NetlistRun run;
     std::string problem;
     const NgspiceApi* api =
@@ -169,13 +185,36 @@ NetlistRun NgspiceSession::Run(const std::string& netlist, const std::vector<std
         ForgetCircuit(*api);
         return run;
     }
+    const auto deadline = Clock::now() + std::chrono::duration<double>(limits.wallSeconds);
+    double stop = firstStop;
+    if (stop > 0) {
+        StopAt(*api, stop);
+    }
     api->Command("bg_run");
-    run.outcome = WaitForRun(*api, progress, cancel, limits);
-    run.errors = ErrorText();
-    if (run.outcome == NetlistRun::Outcome::Done &&
-        !CopyVectors(*api, names, run.vectors, problem)) {
-        run.outcome = NetlistRun::Outcome::Failed;
-        run.errors = problem + (run.errors.empty() ? "" : ": " + run.errors);
+    for (;;) {
+        const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
+        run.outcome = WaitForRun(*api, progress, cancel, RunLimits{std::max(left, 0.0)});
+        run.errors = ErrorText();
+        run.vectors.clear();
+        if (run.outcome == NetlistRun::Outcome::Done &&
+            !CopyVectors(*api, names, run.vectors, problem)) {
+            run.outcome = NetlistRun::Outcome::Failed;
+            run.errors = problem + (run.errors.empty() ? "" : ": " + run.errors);
+        }
+        // Ended by itself (at its stop time, or stopped by ngspice), or told to end here. The
+        // stop is written to ngspice with 9 digits, and may fall that much short.
+        if (run.outcome != NetlistRun::Outcome::Done || stop <= 0 ||
+            run.vectors[0].back() < stop * (1 - 1e-6)) {
+            break;
+        }
+        const double last = stop;
+        stop = next ? next(run.vectors) : 0;
+        if (stop <= last) {
+            break;
+        }
+        StopAt(*api, stop);
+        Reports().Resume();
+        api->Command("bg_resume");
     }
     ForgetCircuit(*api);
     return run;

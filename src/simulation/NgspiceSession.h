@@ -22,6 +22,10 @@ struct NetlistRun {
     std::string errors;                        // ngspice's error lines, joined by "; "
 };
 
+// Where a run in segments stops next, from the vectors so far (in the order asked for): the
+// time of the next stop, or a time not beyond the last one to end the run there.
+using NextStop = std::function<double(const std::vector<std::vector<double>>& vectors)>;
+
 struct RunLimits {
     double wallSeconds = 60;  // the run is halted after this long
 };
@@ -43,6 +47,14 @@ class NgspiceSession {
     NetlistRun Run(const std::string& netlist, const std::vector<std::string>& vectorNames,
                    const std::function<void(double)>& progress, const std::atomic<bool>* cancel,
                    const RunLimits& limits);
+    // The same, stopping at `firstStop` and then wherever `next` says: at the first time point
+    // at or after each stop, which ngspice chooses as it would without the stop (a breakpoint
+    // would cut its step and restart its integration, and move the frequency by tens of ppm).
+    // The run then resumes where it stopped. The vectors are those up to the last stop.
+    NetlistRun RunInSegments(const std::string& netlist, const std::vector<std::string>& names,
+                             const std::function<void(double)>& progress,
+                             const std::atomic<bool>* cancel, const RunLimits& limits,
+                             double firstStop, const NextStop& next);
 
   private:
     std::unique_lock<std::mutex> claim_;

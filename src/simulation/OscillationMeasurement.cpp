@@ -56,18 +56,6 @@ std::vector<double> RisingCrossings(const Waveforms& w, Span s, double level, do
     return times;
 }
 
-// Time from the supply step until the output's swing over one period stays at 90 % or more
-// of its final swing.
-double StartupTime(const Waveforms& w, double period, double finalVpp) {
-    double settledAt = 0;
-    for (double from = 0; from + period <= w.time.back(); from += period) {
-        if (PeakToPeak(w.output, Between(w.time, from, from + period)) < 0.9 * finalVpp) {
-            settledAt = from + period;
-        }
-    }
-    return settledAt;
-}
-
 // The largest relative difference between the swings of ten equal blocks of the span.
 double AmplitudeSpread(const Waveforms& w, double from, double to) {
     double low = INFINITY, high = 0;
@@ -96,6 +84,59 @@ OscillationMeasure NotOscillating(OscillationMeasure m, const std::string& seen)
 }
 
 }  // namespace
+
+double SwingBetween(const std::vector<double>& time, const std::vector<double>& v, double from,
+                    double to) {
+    return PeakToPeak(v, Between(time, from, to));
+}
+
+namespace {
+
+std::vector<double> RisesBetween(const Waveforms& w, double from, double to) {
+    const Span span = Between(w.time, from, to);
+    if (span.last < span.first + 2) {
+        return {};
+    }
+    const double band = PeakToPeak(w.output, span) / 10;
+    return RisingCrossings(w, span, Mean(w.time, w.output, span), band);
+}
+
+}  // namespace
+
+double CrossingFrequency(const Waveforms& w, double from, double to) {
+    const std::vector<double> rises = RisesBetween(w, from, to);
+    return rises.size() < 3 ? 0 : (rises.size() - 1) / (rises.back() - rises.front());
+}
+
+double FittedFrequency(const Waveforms& w, double from, double to) {
+    const std::vector<double> rises = RisesBetween(w, from, to);
+    if (rises.size() < 3) {
+        return 0;
+    }
+    // The slope of the times against their count, about their means.
+    const double n = static_cast<double>(rises.size());
+    double mean = 0;
+    for (double t : rises) {
+        mean += t / n;
+    }
+    double sum = 0, squares = 0;
+    for (std::size_t i = 0; i < rises.size(); ++i) {
+        const double k = static_cast<double>(i) - (n - 1) / 2;
+        sum += k * (rises[i] - mean);
+        squares += k * k;
+    }
+    return sum > 0 ? squares / sum : 0;
+}
+
+double StartupTime(const Waveforms& w, double period, double finalVpp) {
+    double settledAt = 0;
+    for (double from = 0; from + period <= w.time.back(); from += period) {
+        if (PeakToPeak(w.output, Between(w.time, from, from + period)) < 0.9 * finalVpp) {
+            settledAt = from + period;
+        }
+    }
+    return settledAt;
+}
 
 OscillationMeasure MeasureOscillation(const Waveforms& w, double calculatedHz) {
     OscillationMeasure m;

@@ -33,4 +33,17 @@ constexpr int SettledPeriods = 100;             // at least, for the frequency
 
 OscillationMeasure MeasureOscillation(const Waveforms& waves, double calculatedHz);
 
+// Peak to peak of `v` over the samples whose time lies in [from, to]; 0 without samples.
+double SwingBetween(const std::vector<double>& time, const std::vector<double>& v, double from,
+                    double to);
+// The output's frequency over [from, to] from its rising crossings through its mean (the
+// swing must first fall a tenth of itself below the mean); 0 with fewer than three crossings.
+double CrossingFrequency(const Waveforms& w, double from, double to);
+// The same from the slope of a straight line fitted to the times of all the crossings, which
+// the jitter of ngspice's time steps moves less than it moves the first and the last.
+double FittedFrequency(const Waveforms& w, double from, double to);
+// Time from the supply step until the output's swing over each period of `period` stays at
+// 90 % or more of `finalVpp`.
+double StartupTime(const Waveforms& w, double period, double finalVpp);
+
 }  // namespace calbrine

@@ -1,5 +1,8 @@
 #include "simulation/SimulatedNetlist.h"
 
+#include <charconv>
+#include <tuple>
+
 #include "circuit/OscillatorCircuit.h"
 #include "design/Tuning.h"
 
@@ -25,6 +28,66 @@ std::string SimulatedNetlist(const DesignRecord& design, TuningCapacitors tuning
     // analysis of the output's last period is short, and changes nothing in the run.
     return text.insert(text.rfind(".end"),
                        ".four " + SpiceNumber(plan.calculatedHz) + " v(" + output + ")\n");
+}
+
+const std::vector<std::string>& StateVectors() {
+    static const std::vector<std::string> names{node::Base,   node::Emitter, node::Tank, node::Fine,
+                                                node::Output, node::Supply,  "l7#branch"};
+    return names;
+}
+
+namespace {
+
+// The line of `text` that starts with `start`, as [begin, end) of its text without "\n".
+std::pair<std::size_t, std::size_t> LineStarting(const std::string& text,
+                                                 const std::string& start) {
+    const std::size_t begin = text.find("\n" + start) + 1;
+    return {begin, text.find('\n', begin)};
+}
+
+}  // namespace
+
+std::string SavingState(const std::string& netlist) {
+    std::string save = ".save";
+    for (const std::string& name : StateVectors()) {
+        save += name.find('#') == std::string::npos ? " v(" + name + ")" : " " + name;
+    }
+    const auto [begin, end] = LineStarting(netlist, ".save ");
+    return netlist.substr(0, begin) + save + netlist.substr(end);
+}
+
+std::string WithStepFactor(const std::string& netlist, int stepFactor) {
+    std::string text = netlist;
+    // ".tran STEP STOP 0 STEP", the step scaled.
+    const auto [begin, end] = LineStarting(text, ".tran ");
+    const std::size_t stop = text.find(' ', begin + 6) + 1;
+    double step = 0;  // read as ngspice reads it, whatever the locale
+    std::from_chars(text.data() + begin + 6, text.data() + stop - 1, step);
+    step *= stepFactor;
+    const std::string stopTime = text.substr(stop, text.find(' ', stop) - stop);
+    return text.replace(begin, end - begin,
+                        ".tran " + SpiceNumber(step) + " " + stopTime + " 0 " + SpiceNumber(step));
+}
+
+std::string RestartNetlist(const std::string& netlist, const std::vector<double>& state,
+                           int stepFactor) {
+    std::string text = WithStepFactor(netlist, stepFactor);
+    // The supply at its final value: "V1 supply 0 PWL(0 0 RISE VOLTS)" becomes
+    // "V1 supply 0 VOLTS".
+    auto [begin, end] = LineStarting(text, "V1 ");
+    const std::size_t pwl = text.find(" PWL(", begin);
+    const std::size_t volts = text.rfind(' ', end - 1);
+    text.replace(pwl, end - pwl, " " + text.substr(volts + 1, end - 2 - volts));
+    std::tie(begin, end) = LineStarting(text, "L7 ");
+    text.insert(end, " ic=" + SpiceNumber(state.back()));
+    // ngspice takes the initial state as set instead of seeking an operating point.
+    std::tie(begin, end) = LineStarting(text, ".tran ");
+    text.insert(end, " uic");
+    std::string ic = ".ic";
+    for (std::size_t i = 0; i + 1 < StateVectors().size(); ++i) {
+        ic += " v(" + StateVectors()[i] + ")=" + SpiceNumber(state[i]);
+    }
+    return text.insert(text.rfind(".end"), ic + "\n");
 }
 
 std::optional<TuningSetting> SettingNamed(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "circuit/OscillatorCircuit.h"
 #include "circuit/SpiceNetlist.h"
@@ -20,6 +21,20 @@ std::string SimulatedNetlist(const DesignRecord& design, TuningSetting setting, 
 std::string SimulatedNetlist(const DesignRecord& design, TuningCapacitors tuning,
                              const CircuitConditions& conditions, int stepFactor = 1,
                              int periods = SimulatedPeriods);
+
+// The vectors that make the circuit's state at an instant: the voltage of every node but
+// ground, and the current in L7.
+const std::vector<std::string>& StateVectors();
+// The netlist with the state's vectors saved as well as the output and the emitter.
+std::string SavingState(const std::string& netlist);
+// The netlist at `stepFactor` times its time step.
+std::string WithStepFactor(const std::string& netlist, int stepFactor);
+// The netlist started from `state` (the values of StateVectors() at an instant, as a run
+// saving them left them) instead of from the supply's step: the supply on from the start,
+// the nodes and L7's current set and kept by ngspice as its initial state (no operating
+// point is sought), at `stepFactor` times the netlist's time step.
+std::string RestartNetlist(const std::string& netlist, const std::vector<double>& state,
+                           int stepFactor);
 
 // The setting called `name` ("VfoMin", "VfoMax", "FineLow", "FineHigh"), if there is one.
 std::optional<TuningSetting> SettingNamed(const std::string& name);

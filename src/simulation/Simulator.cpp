@@ -7,20 +7,16 @@
 #include "circuit/OscillatorCircuit.h"
 #include "circuit/SpiceNetlist.h"
 #include "design/Tuning.h"
-#include "simulation/FrequencyEstimate.h"
+#include "simulation/BatchRounds.h"
 #include "simulation/SimulatedNetlist.h"
 
 namespace calbrine {
 
 namespace {
 
-// The run at twice the step is needed only for its frequency, and 300 periods give it: on
-// the worked example its frequency moves by 1.4 to 3.2 ppm against a run of 400 periods, a
-// third of which reaches the extrapolated frequency, and the run costs a quarter less.
-constexpr int CoarsePeriods = 300;
-// Relative work of a run at the planned step and at twice it (their time points).
-constexpr double FineWeight = 3;
-constexpr double CoarseWeight = 1.5;
+// The longest any run may go on without settling, in periods of the calculated frequency: a
+// design near the edge of starting grows slowly and settles only after some 400 to 600.
+constexpr int LongestRunPeriods = 2000;
 
 std::string Figure(double value) {
     char buffer[32];
@@ -61,31 +57,16 @@ std::vector<Point> Points(const SimulationRequest& request) {
     return points;
 }
 
-// The runs of every point at the planned step, then at twice it: the longer runs first, so
-// that the workers finish together. `jobs[i]` and `jobs[runs + i]` are point i's two runs,
-// the points of the requests one after another.
-std::vector<SimulationJob> Jobs(const std::vector<SimulationRequest>& requests,
-                                const std::vector<std::vector<Point>>& points) {
-    std::vector<SimulationJob> jobs;
-    for (int factor : {1, 2}) {
-        for (std::size_t r = 0; r < requests.size(); ++r) {
-            for (const Point& point : points[r]) {
-                SimulationJob job;
-                job.id = static_cast<std::uint32_t>(jobs.size());
-                const int periods = factor == 1 ? SimulatedPeriods : CoarsePeriods;
-                job.netlist = SimulatedNetlist(requests[r].design, point.capacitors,
-                                               requests[r].conditions, factor, periods);
-                job.calculatedHz = point.calculatedHz;
-                job.stopTime =
-                    PlanTransient(job.calculatedHz).stopTime * periods / SimulatedPeriods;
-                const bool details = factor == 1 && requests[r].details;
-                job.keptPeriods = details ? KeptPeriods : 0;
-                job.spectrum = details;
-                jobs.push_back(job);
-            }
-        }
-    }
-    return jobs;
+// The job of point `p` of request `r`, from the supply's step.
+SimulationJob Job(const SimulationRequest& request, const Point& point) {
+    SimulationJob job;
+    job.netlist = SavingState(SimulatedNetlist(request.design, point.capacitors, request.conditions,
+                                               1, LongestRunPeriods));
+    job.calculatedHz = point.calculatedHz;
+    job.stopTime = PlanTransient(job.calculatedHz).stopTime * LongestRunPeriods / SimulatedPeriods;
+    job.keptPeriods = request.details ? KeptPeriods : 0;
+    job.spectrum = request.details;
+    return job;
 }
 
 // Why a setting's run gave no result, or nothing when it did.
@@ -115,35 +96,6 @@ std::optional<SimulationOutcome> RunFailure(const std::string& name, const Poole
             break;
     }
     return std::nullopt;
-}
-
-// One setting from its two runs: the first's measurement, waveform and harmonics, the
-// frequency extrapolated from both.
-SettingReport Combine(TuningSetting setting, const JobResult& fine, const JobResult& coarse) {
-    SettingReport report;
-    report.setting = setting;
-    report.measure = fine.measure;
-    report.points = fine.points + coarse.points;
-    report.seconds = fine.seconds + coarse.seconds;
-    report.outputTime = fine.keptTime;
-    report.outputVolts = fine.keptVolts;
-    if (fine.measure.oscillates && !coarse.measure.oscillates) {
-        report.measure.oscillates = false;
-        report.measure.frequencyHz = 0;
-        report.measure.startupSeconds = 0;
-        report.measure.observation = "at twice the time step: " + coarse.measure.observation;
-        return report;
-    }
-    if (fine.measure.oscillates) {
-        const FrequencyEstimate estimate =
-            ExtrapolateFrequency(fine.measure.frequencyHz, coarse.measure.frequencyHz);
-        report.measure.frequencyHz = estimate.hz;
-        report.frequencyErrorHz = estimate.errorHz;
-        report.fineRunHz = fine.measure.frequencyHz;
-        report.coarseRunHz = coarse.measure.frequencyHz;
-        report.harmonics = fine.harmonics;
-    }
-    return report;
 }
 
 // The points in progress, by their requests' labels where they have them.
@@ -202,31 +154,25 @@ BatchOutcome FailedBatch(SimulationFailure failure, const std::string& message) 
     return outcome;
 }
 
-// The two runs of every point made into its report; the first failure becomes the batch's.
+// The runs of every point made into its report; the first failure becomes the batch's.
 void Gather(const std::vector<std::vector<Point>>& points,
             const std::vector<SimulationRequest>& requests, const std::vector<PooledResult>& runs,
             double jobSeconds, BatchOutcome& outcome) {
-    const std::size_t total = runs.size() / 2;
     std::size_t i = 0;
     for (std::size_t r = 0; r < points.size(); ++r) {
         SimulationReport& report = outcome.reports.emplace_back();
         for (const Point& point : points[r]) {
             const std::string& label = requests[r].label;
             const std::string name = label.empty() ? point.name : label + ", " + point.name;
-            bool failed = false;
-            for (const PooledResult* run : {&runs[i], &runs[total + i]}) {
-                const std::optional<SimulationOutcome> failure = RunFailure(name, *run, jobSeconds);
-                // The user did not cancel: a run cancelled because another was lost says
-                // nothing.
-                if (failure &&
-                    (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled)) {
-                    outcome.failure = failure->failure;
-                    outcome.message = failure->message;
-                }
-                failed = failed || failure;
+            const std::optional<SimulationOutcome> failure = RunFailure(name, runs[i], jobSeconds);
+            // The user did not cancel: a run cancelled because another was lost says nothing.
+            if (failure &&
+                (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled)) {
+                outcome.failure = failure->failure;
+                outcome.message = failure->message;
             }
-            if (!failed) {
-                SettingReport s = Combine(point.setting, runs[i].result, runs[total + i].result);
+            if (!failure) {
+                SettingReport s = Combine(point.setting, runs[i].result);
                 s.capacitors = point.capacitors;
                 s.calculatedHz = point.calculatedHz;
                 report.settings.push_back(s);
@@ -238,46 +184,91 @@ void Gather(const std::vector<std::vector<Point>>& points,
 
 }  // namespace
 
+namespace {
+
+// Every point of a batch and its job, the points of the requests one after another.
+struct BatchPlan {
+    std::vector<std::vector<Point>> points;  // by request
+    std::vector<std::string> names;          // of each point, for the progress
+    std::vector<SimulationJob> jobs;
+    std::vector<std::size_t> first{0};    // the first point of each request, and the end
+    std::vector<std::size_t> firstRound;  // the points from the supply's step
+};
+
+// The plan, or why the batch is refused.
+std::string Plan(const std::vector<SimulationRequest>& requests, BatchPlan& plan) {
+    for (std::size_t r = 0; r < requests.size(); ++r) {
+        const SimulationRequest& request = requests[r];
+        const std::string refusal = Simulator::Refusal(request);
+        if (!refusal.empty()) {
+            return request.label.empty() ? refusal : request.label + ": " + refusal;
+        }
+        plan.points.push_back(Points(request));
+        for (const Point& point : plan.points.back()) {
+            plan.names.push_back(request.label.empty() ? point.name : request.label);
+            if (Neighbour(requests, r) < 0) {
+                plan.firstRound.push_back(plan.jobs.size());
+            }
+            plan.jobs.push_back(Job(request, point));
+        }
+        plan.first.push_back(plan.jobs.size());
+    }
+    return plan.names.empty() ? "Nothing was asked to be simulated." : "";
+}
+
+}  // namespace
+
 BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
                                  const SimulationProgress& progress,
                                  const std::atomic<bool>* cancel) const {
-    std::vector<std::vector<Point>> points;
-    std::vector<std::string> names;  // of each point, for the progress
-    for (const SimulationRequest& request : requests) {
-        const std::string refusal = Refusal(request);
-        if (!refusal.empty()) {
-            return FailedBatch(SimulationFailure::Refused,
-                               request.label.empty() ? refusal : request.label + ": " + refusal);
-        }
-        points.push_back(Points(request));
-        for (const Point& point : points.back()) {
-            names.push_back(request.label.empty() ? point.name : request.label);
-        }
+    BatchPlan plan;
+    if (const std::string refusal = Plan(requests, plan); !refusal.empty()) {
+        return FailedBatch(SimulationFailure::Refused, refusal);
     }
-    if (names.empty()) {
-        return FailedBatch(SimulationFailure::Refused, "Nothing was asked to be simulated.");
-    }
-    const std::vector<SimulationJob> jobs = Jobs(requests, points);
-    const std::size_t n = names.size();
-    const JobProgress perJob = [&](const std::vector<double>& fractions) {
-        if (progress) {
-            double done = 0;
-            for (std::size_t i = 0; i < fractions.size(); ++i) {
-                done += fractions[i] * (i < n ? FineWeight : CoarseWeight);
-            }
-            progress(done / (n * (FineWeight + CoarseWeight)), Phase(names, fractions));
-        }
-    };
+    const std::vector<std::string>& names = plan.names;
+    std::vector<SimulationJob>& jobs = plan.jobs;
+    std::vector<double> fractions(jobs.size());
+    std::vector<PooledResult> runs(jobs.size());
     WorkerPool pool(
         options_.worker.arguments.empty() ? ProgramWorkerCommand(options_.libraryFile)
                                           : options_.worker,
         PoolLimits{options_.jobs, options_.jobSeconds, PoolLimits{}.jobsPerWorker, true});
-    const std::vector<PooledResult> runs = pool.Run(jobs, perJob, cancel);
+    // Runs some of the jobs; false when one was lost or cancelled.
+    const auto round = [&](const std::vector<std::size_t>& which) {
+        std::vector<SimulationJob> some;
+        for (std::size_t k : which) {
+            some.push_back(jobs[k]);
+            some.back().id = static_cast<std::uint32_t>(some.size() - 1);
+        }
+        const JobProgress perJob = [&](const std::vector<double>& done) {
+            for (std::size_t i = 0; i < which.size(); ++i) {
+                fractions[which[i]] = done[i];
+            }
+            if (progress) {
+                double sum = 0;
+                for (double f : fractions) {
+                    sum += f;
+                }
+                progress(sum / fractions.size(), Phase(names, fractions));
+            }
+        };
+        const std::vector<PooledResult> results = pool.Run(some, perJob, cancel);
+        bool whole = true;
+        for (std::size_t i = 0; i < which.size(); ++i) {
+            runs[which[i]] = results[i];
+            fractions[which[i]] = 1;
+            whole = whole && results[i].fate == JobFate::Served;
+        }
+        return whole;
+    };
+    if (round(plan.firstRound)) {
+        round(SecondRound(requests, plan.first, jobs, runs));
+    }
     if (cancel != nullptr && cancel->load()) {
         return FailedBatch(SimulationFailure::Cancelled, "The simulation was cancelled.");
     }
     BatchOutcome outcome;
-    Gather(points, requests, runs, options_.jobSeconds, outcome);
+    Gather(plan.points, requests, runs, options_.jobSeconds, outcome);
     if (progress && outcome.Succeeded()) {
         progress(1.0, "done");
     }

@@ -1,8 +1,8 @@
 // Simulating the oscillator with ngspice at the settings of the tuning capacitors: does it
 // start, at what frequency does it run (with an error bar), how large and how clean is the
-// swing. Each setting runs twice, at the planned time step and at twice it, in worker
-// processes side by side. Synchronous for the caller; the desktop program calls it from a
-// thread of its own.
+// swing. Each setting runs at the planned time step and at twice it, each run only until its
+// frequency has settled (PointRuns), in worker processes side by side. Synchronous for the
+// caller; the desktop program calls it from a thread of its own.
 #pragma once
 
 #include <atomic>
@@ -37,6 +37,12 @@ struct SimulationRequest {
     // The kept output and its harmonics; a batch of many runs leaves them out, as each costs
     // some 16 kB a setting.
     bool details = true;
+    // In a batch, another request whose settled state at the same point (setting) the runs of
+    // this one start from, once a short run has shown that the circuit starts by itself; -1,
+    // or a point where that one does not oscillate: from the supply's step. The other request
+    // must itself start from the supply's step. A point whose netlist is the other's is not
+    // run again: it has the other's results.
+    int startsFrom = -1;
 };
 
 struct SettingReport {
@@ -44,13 +50,14 @@ struct SettingReport {
     TuningCapacitors capacitors;                    // D9 and C38 in the run
     double calculatedHz = 0;
     // The run at the planned step, except that frequencyHz is extrapolated from both runs.
+    // Its startupSeconds is measured only in a run from the supply's step (0 otherwise).
     OscillationMeasure measure;
     double frequencyErrorHz = 0;  // the error bar of measure.frequencyHz, when it oscillates
     double fineRunHz = 0;         // the frequencies the two runs found themselves
     double coarseRunHz = 0;
     HarmonicLevels harmonics;  // of the output over its settled periods, when it oscillates
-    std::size_t points = 0;    // time points ngspice computed in both runs
-    double seconds = 0;        // the workers' time for both runs
+    std::size_t points = 0;    // time points ngspice computed in the point's runs
+    double seconds = 0;        // the workers' time for them
     // The output over the last KeptPeriods periods of the run, at ngspice's time points.
     std::vector<double> outputTime;
     std::vector<double> outputVolts;

@@ -98,6 +98,7 @@ std::string EncodeJob(const SimulationJob& job) {
         .Put(job.stopTime)
         .Put(job.keptPeriods)
         .Put(job.spectrum)
+        .Put(job.startState)
         .Text();
 }
 
@@ -109,6 +110,7 @@ bool DecodeJob(const std::string& frame, SimulationJob& job) {
         .Get(job.stopTime)
         .Get(job.keptPeriods)
         .Get(job.spectrum)
+        .Get(job.startState)
         .Whole();
 }
 
@@ -120,12 +122,26 @@ bool DecodeProgress(const std::string& frame, std::uint32_t& id, double& fractio
     return Reader(frame, FrameKind::Progress).Get(id).Get(fraction).Whole();
 }
 
-std::string EncodeResult(const JobResult& r) {
-    const OscillationMeasure& m = r.measure;
-    Writer w(FrameKind::Result);
-    w.Put(r.outcome).Put(r.id).Put(r.errors);
+namespace {
+
+void PutMeasure(Writer& w, const OscillationMeasure& m) {
     w.Put(m.oscillates).Put(m.frequencyHz).Put(m.emitterVpp).Put(m.outputVpp);
     w.Put(m.startupSeconds).Put(m.observation);
+}
+
+void GetMeasure(Reader& in, OscillationMeasure& m) {
+    in.Get(m.oscillates).Get(m.frequencyHz).Get(m.emitterVpp).Get(m.outputVpp);
+    in.Get(m.startupSeconds).Get(m.observation);
+}
+
+}  // namespace
+
+std::string EncodeResult(const JobResult& r) {
+    Writer w(FrameKind::Result);
+    w.Put(r.outcome).Put(r.id).Put(r.errors);
+    PutMeasure(w, r.measure);
+    PutMeasure(w, r.coarse);
+    w.Put(r.state);
     w.Put(r.harmonics.measured);
     for (double level : r.harmonics.dbc) {
         w.Put(level);
@@ -134,11 +150,11 @@ std::string EncodeResult(const JobResult& r) {
 }
 
 bool DecodeResult(const std::string& frame, JobResult& r) {
-    OscillationMeasure& m = r.measure;
     Reader in(frame, FrameKind::Result);
     in.Get(r.outcome).Get(r.id).Get(r.errors);
-    in.Get(m.oscillates).Get(m.frequencyHz).Get(m.emitterVpp).Get(m.outputVpp);
-    in.Get(m.startupSeconds).Get(m.observation);
+    GetMeasure(in, r.measure);
+    GetMeasure(in, r.coarse);
+    in.Get(r.state);
     in.Get(r.harmonics.measured);
     for (double& level : r.harmonics.dbc) {
         in.Get(level);

@@ -13,23 +13,31 @@
 
 namespace calbrine {
 
+// One point of a simulation: runs at the netlist's time step and at twice it, each stopped
+// once its frequency has settled (RunJudgement), or at the netlist's stop time.
 struct SimulationJob {
     std::uint32_t id = 0;  // the result carries it back
-    std::string netlist;
+    std::string netlist;   // started by the supply's step, saving the state (SavingState)
     double calculatedHz = 0;
     double stopTime = 0;    // seconds; a run that ends earlier was stopped by ngspice
     int keptPeriods = 0;    // periods of the output sent back with the result
     bool spectrum = false;  // measure the harmonics of the output
+    // Empty: the run at the planned step starts from the supply's step and goes on until it
+    // settles. Otherwise a settled state of a neighbouring circuit (StateVectors()) that it
+    // starts from, after a short run from the supply's step has shown that it starts.
+    std::vector<double> startState;
 };
 
 struct JobResult {
     enum class Outcome : std::uint8_t { Done, LibraryMissing, Failed } outcome = Outcome::Failed;
     std::uint32_t id = 0;
-    std::string errors;  // why it failed, when it did
-    OscillationMeasure measure;
+    std::string errors;          // why it failed, when it did
+    OscillationMeasure measure;  // the run at the planned step
+    OscillationMeasure coarse;   // at twice the step, when the first oscillates
+    std::vector<double> state;   // where the run at the planned step ended, when it oscillates
     HarmonicLevels harmonics;
-    std::uint64_t points = 0;  // time points ngspice computed
-    double seconds = 0;        // the run's wall-clock time in the worker
+    std::uint64_t points = 0;  // time points ngspice computed, in every run of the job
+    double seconds = 0;        // the job's wall-clock time in the worker
     std::vector<double> keptTime;
     std::vector<double> keptVolts;
 };

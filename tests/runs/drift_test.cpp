@@ -6,6 +6,7 @@
 
 #include "../simulation/sim_test_support.h"
 #include "analysis/Drift.h"
+#include "circuit/OscillatorParts.h"
 #include "runs/SimulatedDrift.h"
 #include "simulation/SimulatedNetlist.h"
 
@@ -40,26 +41,25 @@ TEST(SimulatedDrift, AgreesWithHandMadeTemperatureRunsAndShowsTheTransistorsShar
         SimulateDrift(workedExample, settings, Simulator(TestWorkers()), {});
     ASSERT_TRUE(drift.Succeeded()) << drift.message;
 
-    std::vector<SimulationJob> jobs;
+    // Plain runs of 400 periods at the planned step, each judged as a whole.
+    std::vector<JobResult> runs;
     for (TuningSetting setting : {TuningSetting::VfoMin, TuningSetting::VfoMax}) {
         for (double celsius : {15.0, 35.0}) {
-            SimulationJob& job = jobs.emplace_back();
-            job.id = static_cast<std::uint32_t>(jobs.size() - 1);
-            job.netlist = TemperatureNetlist(setting, celsius);
-            job.calculatedHz = CalculatedFrequency(workedExample, setting);
-            job.stopTime = SimulatedPeriods / job.calculatedHz;
+            NgspiceSession session;
+            const NetlistRun run =
+                session.Run(TemperatureNetlist(setting, celsius),
+                            {"time", node::Emitter, node::Output}, {}, nullptr, RunLimits{600});
+            ASSERT_EQ(run.outcome, NetlistRun::Outcome::Done) << run.errors;
+            runs.emplace_back().measure =
+                MeasureOscillation({run.vectors[0], run.vectors[1], run.vectors[2]},
+                                   CalculatedFrequency(workedExample, setting));
         }
     }
-    WorkerPool pool(TestWorkers().worker, PoolLimits{2, 120});
-    const std::vector<PooledResult> runs = pool.Run(jobs, {}, nullptr);
     const DriftAnalysis calculated = AnalyseDrift(workedExample, settings);
     for (std::size_t s = 0; s < 2; ++s) {
         const SettingDrift& d = drift.settings[s];
-        ASSERT_EQ(runs[2 * s].fate, JobFate::Served);
-        ASSERT_EQ(runs[2 * s + 1].fate, JobFate::Served);
         const double alone =
-            (runs[2 * s + 1].result.measure.frequencyHz - runs[2 * s].result.measure.frequencyHz) /
-            20;
+            (runs[2 * s + 1].measure.frequencyHz - runs[2 * s].measure.frequencyHz) / 20;
         ASSERT_TRUE(d.oscillates);
         EXPECT_NEAR(d.simulatedHzPerC, alone, std::max(3.0, 0.05 * std::fabs(alone)))
             << SettingName(d.setting);

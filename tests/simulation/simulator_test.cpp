@@ -6,9 +6,11 @@
 #include <clocale>
 #include <cmath>
 
+#include "circuit/SpiceNetlist.h"
 #include "design/Tuning.h"
 #include "sim_test_support.h"
 #include "simulation/FrequencyEstimate.h"
+#include "simulation/SimulatedNetlist.h"
 #include "simulation/Simulator.h"
 #include "simulation/WorkerPool.h"
 
@@ -152,4 +154,57 @@ TEST(Simulator, NgspiceErrorsBecomeTheMessage) {
     EXPECT_EQ(StatusFraction("tran: 72.8%"), 0.728);
     EXPECT_EQ(StatusFraction("tran: 72,8%"), 0.728);
     EXPECT_EQ(StatusFraction("--ready--"), -1);
+}
+
+namespace {
+
+// A plain run of the setting's netlist at `stepFactor` times the planned step over `periods`
+// periods, judged as a whole.
+JobResult PlainRun(TuningSetting setting, int stepFactor, int periods) {
+    NgspiceSession session;
+    const NetlistRun run =
+        session.Run(SimulatedNetlist(workedExample, setting, stepFactor, periods),
+                    {"time", node::Emitter, node::Output}, {}, nullptr, RunLimits{600});
+    JobResult result;
+    EXPECT_EQ(run.outcome, NetlistRun::Outcome::Done) << run.errors;
+    if (run.outcome == NetlistRun::Outcome::Done) {
+        const Waveforms w{run.vectors[0], run.vectors[1], run.vectors[2]};
+        result.measure = MeasureOscillation(w, CalculatedFrequency(workedExample, setting));
+        const double end = w.time.back();
+        result.harmonics = MeasureHarmonics(w.time, w.output, result.measure.frequencyHz,
+                                            std::max(end / 2, result.measure.startupSeconds), end);
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(Simulator, RunsStoppedOnceSettledAgreeWithPlainRunsOfAFixedLength) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    const SimulationOutcome run =
+        Simulator(TestWorkers())
+            .Run(SimulationRequest{workedExample, {TuningSetting::VfoMin, TuningSetting::VfoMax}},
+                 {});
+    ASSERT_TRUE(run.Succeeded()) << run.message;
+    for (const SettingReport& s : run.report.settings) {
+        const char* name = SettingName(s.setting);
+        // 400 periods at the planned step and 300 at twice it, as every run once was.
+        const JobResult fine = PlainRun(s.setting, 1, 400);
+        const JobResult coarse = PlainRun(s.setting, 2, 300);
+        ASSERT_TRUE(fine.measure.oscillates && coarse.measure.oscillates) << name;
+        // Within a few hundredths of the error bar (some 270 ppm), most of it the noise of
+        // ngspice's time steps in either run.
+        EXPECT_NEAR(s.fineRunHz / fine.measure.frequencyHz, 1, 10e-6) << name;
+        EXPECT_NEAR(s.coarseRunHz / coarse.measure.frequencyHz, 1, 30e-6) << name;
+        EXPECT_NEAR(s.measure.outputVpp / fine.measure.outputVpp, 1, 0.005) << name;
+        EXPECT_NEAR(s.measure.emitterVpp / fine.measure.emitterVpp, 1, 0.005) << name;
+        for (int k : {1, 2}) {
+            EXPECT_NEAR(s.harmonics.dbc[k], fine.harmonics.dbc[k], 1.5) << name << " H" << k + 1;
+        }
+        // Settled runs are shorter than plain ones: together, less than the 400 periods of the
+        // plain run at the planned step alone (about 100 points a period).
+        EXPECT_LT(s.points, 400u * PointsPerPeriod) << name;
+    }
 }

@@ -204,7 +204,10 @@ TEST(WorkerPool, ResultsAreTheSameFromOneWorkerOrMany) {
 // there; the folder goes with the worker. A relative program name is found from where the
 // program was asked to start it.
 TEST(WorkerProcess, AWorkerRunsInAPrivateFolderThatGoesWithIt) {
-    const std::string program = std::filesystem::relative(CALBRINE_TEST_WORKER).string();
+    // A name relative to the test's own folder, which the worker's folder does not share.
+    std::filesystem::create_directory("bin");
+    std::filesystem::create_symlink(CALBRINE_TEST_WORKER, "bin/worker");
+    const std::string program = "bin/worker";
     WorkerProcess process;
     std::string problem;
     ASSERT_TRUE(StartWorkerProcess({program, "--hang"}, WorkerChannel, process, problem))

@@ -7,6 +7,7 @@
 
 #include "analysis/ReportText.h"
 #include "design/Tuning.h"
+#include "engineering/Characters.h"
 #include "engineering/NumberText.h"
 #include "engineering/StrictNumber.h"
 
@@ -16,20 +17,6 @@ namespace {
 
 constexpr std::array<const char*, PartCount> partNames = {"D9",  "C39", "C37", "C38", "C90",
                                                           "C15", "C34", "C35", "L7"};
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string Trimmed(const std::string& text) {
-    const std::size_t begin = text.find_first_not_of(" \t\r");
-    if (begin == std::string::npos) {
-        return "";
-    }
-    return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
-}
 
 // A whole plain number ("-150", "2.5e1"); trailing characters make it unreadable.
 std::optional<double> WholeNumber(const std::string& text) {

@@ -5,17 +5,12 @@
 #include <cmath>
 #include <sstream>
 
+#include "engineering/Characters.h"
 #include "files/ShippedData.h"
 
 namespace calbrine {
 
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // "E12:" and the figures after it; empty text, or why the line is no series.
 std::string ReadSeriesLine(const std::vector<std::string>& words, ValueSeries& series) {

@@ -6,6 +6,7 @@
 
 #include "analysis/CoilWinding.h"
 #include "cli/CommandOptions.h"
+#include "engineering/Characters.h"
 #include "engineering/StrictNumber.h"
 #include "runs/MonteCarlo.h"
 #include "simulation/SimulatedNetlist.h"
@@ -14,12 +15,6 @@
 namespace calbrine {
 
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // "C37=..." as the part and the text after "=", or why it is not that, naming `option`.
 std::string SplitPartValue(const std::string& text, const char* option, const char* form,

@@ -1,28 +1,13 @@
 #include "design/DesignFields.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
 
 namespace calbrine {
 
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const char* b) {
-    const std::string other(b);
-    return a.size() == other.size() &&
-           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
-
 const DesignField* FieldNamed(const std::string& name) {
     for (const DesignField& field : DesignFields) {
-        if (SameIgnoringCase(name, field.name)) {
+        if (Lower(name) == Lower(field.name)) {
             return &field;
         }
     }

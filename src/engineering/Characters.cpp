@@ -1,5 +1,9 @@
 #include "engineering/Characters.h"
 
+#include <cctype>
+
+#include <algorithm>
+
 namespace calbrine {
 
 namespace {
@@ -34,6 +38,20 @@ std::string WithoutBlanks(const std::string& text) {
         return "";
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) {
+        return "";
+    }
+    return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
 }  // namespace calbrine

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "engineering/Characters.h"
 #include "files/LenientNumber.h"
 
 namespace calbrine {
@@ -32,14 +33,6 @@ std::string CompactNumber(float value) {
     const std::string shortest(general, plain.ptr);
     return shortest.size() <= text.size() && shortest.find('e') == std::string::npos ? shortest
                                                                                      : text;
-}
-
-// The text without blanks or tabs at either end.
-std::string Trimmed(const std::string& text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    return begin == std::string::npos
-               ? std::string()
-               : text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
 // The scale a letter stands for in engineering text (as the design window reads it), or 0.

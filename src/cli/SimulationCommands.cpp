@@ -71,21 +71,7 @@ std::string SimulationResultText(const SimulationReport& report) {
     for (auto& row : table.TextRows()) {
         lines.push_back(std::move(row));
     }
-    std::vector<std::size_t> widths(lines.front().size(), 0);
-    for (const auto& line : lines) {
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            widths[c] = std::max(widths[c], CharacterCount(line[c]));
-        }
-    }
-    std::string text;
-    for (const auto& line : lines) {
-        std::string row;
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            const std::string pad(widths[c] - CharacterCount(line[c]), ' ');
-            row += c == 0 ? line[c] + pad : "  " + pad + line[c];
-        }
-        text += WithoutBlanks(row) + "\n";
-    }
+    std::string text = CharacterAlignedLines(lines);
     for (const std::string& note : SimulationTableRows(report).notes) {
         text += note + "\n";
     }

@@ -86,25 +86,30 @@ SimulationRows SimulationTableRows(const SimulationReport& report) {
     return table;
 }
 
-std::string SimulationTable(const SimulationReport& report) {
-    const SimulationRows table = SimulationTableRows(report);
-    std::vector<std::vector<std::string>> lines{table.columns};
-    lines.insert(lines.end(), table.rows.begin(), table.rows.end());
-    std::vector<std::size_t> widths(table.columns.size(), 0);
+std::string CharacterAlignedLines(const std::vector<std::vector<std::string>>& lines) {
+    std::vector<std::size_t> widths(lines.empty() ? 0 : lines.front().size(), 0);
     for (const auto& line : lines) {
-        for (std::size_t c = 0; c < line.size(); ++c) {
+        for (std::size_t c = 0; c < line.size() && c < widths.size(); ++c) {
             widths[c] = std::max(widths[c], CharacterCount(line[c]));
         }
     }
     std::string text;
     for (const auto& line : lines) {
         std::string row;
-        for (std::size_t c = 0; c < line.size(); ++c) {
+        for (std::size_t c = 0; c < line.size() && c < widths.size(); ++c) {
             const std::string pad(widths[c] - CharacterCount(line[c]), ' ');
             row += c == 0 ? line[c] + pad : "  " + pad + line[c];
         }
         text += WithoutBlanks(row) + "\n";
     }
+    return text;
+}
+
+std::string SimulationTable(const SimulationReport& report) {
+    const SimulationRows table = SimulationTableRows(report);
+    std::vector<std::vector<std::string>> lines{table.columns};
+    lines.insert(lines.end(), table.rows.begin(), table.rows.end());
+    std::string text = CharacterAlignedLines(lines);
     for (const std::string& note : table.notes) {
         text += note + "\n";
     }

@@ -24,6 +24,9 @@ SimulationRows SimulationTableRows(const SimulationReport& report);
 
 // The rows with each column padded to its widest cell, then the notes.
 std::string SimulationTable(const SimulationReport& report);
+// The lines as a table whose columns are aligned by characters ("±" is one), the first to the
+// left and the rest to the right, two blanks apart.
+std::string CharacterAlignedLines(const std::vector<std::vector<std::string>>& lines);
 
 // The header "setting,calculated_hz,simulated_hz,emitter_vpp,output_vpp,startup_s,
 // freq_error_hz,h2_dbc,h3_dbc" and one line per setting; numbers with "." and 9 significant

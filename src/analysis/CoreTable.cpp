@@ -87,20 +87,14 @@ std::string ToroidCore::Name() const {
 }
 
 std::string ReadCoreTable(const std::string& text, std::vector<ToroidCore>& cores) {
-    std::istringstream lines(text);
-    std::string line;
     MixColumns columns;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        const std::vector<std::string> words = DataWords(line);
-        if (words.empty()) {
-            continue;
-        }
-        const bool mixLine = words[0] == "mixes" || words[0] == "tc_ppm";
-        const std::string wrong =
-            mixLine ? ReadMixLine(words, columns) : ReadSizeLine(words, columns, cores);
-        if (!wrong.empty()) {
-            return BadDataLine(number, line, wrong);
-        }
+    const std::string wrong =
+        ReadDataLines(text, [&columns, &cores](const std::vector<std::string>& words) {
+            const bool mixLine = words[0] == "mixes" || words[0] == "tc_ppm";
+            return mixLine ? ReadMixLine(words, columns) : ReadSizeLine(words, columns, cores);
+        });
+    if (!wrong.empty()) {
+        return wrong;
     }
     return cores.empty() ? "no cores in the file" : "";
 }
@@ -128,21 +122,18 @@ std::vector<NamedTc> CoreTcPresets(const std::vector<ToroidCore>& cores) {
 }
 
 std::string ReadWireTable(const std::string& text, std::vector<Wire>& wires) {
-    std::istringstream lines(text);
-    std::string line;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        const std::vector<std::string> words = DataWords(line);
-        if (words.empty()) {
-            continue;
-        }
+    const std::string wrong = ReadDataLines(text, [&wires](const std::vector<std::string>& words) {
         Wire wire;
         if (words.size() != 3 || !Positive(words[1], wire.conductorMm) ||
             !Positive(words[2], wire.overallMm) || wire.overallMm < wire.conductorMm) {
-            return BadDataLine(number, line,
-                               "a wire wants its name, conductor and overall diameter in mm");
+            return std::string("a wire wants its name, conductor and overall diameter in mm");
         }
         wire.name = words[0];
         wires.push_back(wire);
+        return std::string();
+    });
+    if (!wrong.empty()) {
+        return wrong;
     }
     return wires.empty() ? "no wires in the file" : "";
 }

@@ -32,19 +32,16 @@ std::string ReadSeriesLine(const std::vector<std::string>& words, ValueSeries& s
 }  // namespace
 
 std::string ReadValueSeries(const std::string& text, std::vector<ValueSeries>& series) {
-    std::istringstream lines(text);
-    std::string line;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        const std::vector<std::string> words = DataWords(line);
-        if (words.empty()) {
-            continue;
-        }
+    const std::string wrong = ReadDataLines(text, [&series](const std::vector<std::string>& words) {
         ValueSeries one;
-        const std::string wrong = ReadSeriesLine(words, one);
-        if (!wrong.empty()) {
-            return BadDataLine(number, line, wrong);
+        const std::string why = ReadSeriesLine(words, one);
+        if (why.empty()) {
+            series.push_back(one);
         }
-        series.push_back(one);
+        return why;
+    });
+    if (!wrong.empty()) {
+        return wrong;
     }
     return series.empty() ? "no series in the file" : "";
 }

@@ -48,4 +48,21 @@ bool DataNumber(const std::string& word, double& value) {
            ReadStrictNumber(word, value).empty();
 }
 
+std::string ReadDataLines(const std::string& text,
+                          const std::function<std::string(const std::vector<std::string>&)>& read) {
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::vector<std::string> words = DataWords(line);
+        if (words.empty()) {
+            continue;
+        }
+        const std::string wrong = read(words);
+        if (!wrong.empty()) {
+            return BadDataLine(number, line, wrong);
+        }
+    }
+    return "";
+}
+
 }  // namespace calbrine

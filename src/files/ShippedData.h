@@ -3,6 +3,7 @@
 // folder, and copied to data/ beside the program in the build folder.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ bool ReadFirstCopy(const std::vector<std::string>& copies, std::string& text);
 
 // "line 4: ..." for a data file's line that cannot be read, as the table readers report it.
 std::string BadDataLine(int number, const std::string& line, const std::string& why);
+
+// Hands the words of each line of a data file that holds any to `read`, which returns empty
+// text or why the line is wrong; the first wrong line ends the reading with what
+// BadDataLine says of it. Empty text when every line was read.
+std::string ReadDataLines(const std::string& text,
+                          const std::function<std::string(const std::vector<std::string>&)>& read);
 
 // The words of a line of a data file, with the "#" comment dropped.
 std::vector<std::string> DataWords(const std::string& line);

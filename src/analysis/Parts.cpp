@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/ReportText.h"
+#include "design/DesignFields.h"
 #include "design/Tuning.h"
 #include "engineering/Characters.h"
 #include "engineering/NumberText.h"
@@ -146,7 +147,56 @@ std::string SettingsText(const PartSettings& settings) {
     for (const CalibrationReading& reading : settings.readings) {
         text += "reading: " + ReadingText(reading) + "\n";
     }
+    if (!settings.readings.empty() && settings.readingsDesign) {
+        text += "readings.design:";
+        for (const DesignField& field : DesignFields) {
+            text += std::string(" ") + field.name + "=" +
+                    PlainNumber(*settings.readingsDesign.*field.member);
+        }
+        text += "\n";
+    }
     return text;
+}
+
+namespace {
+
+// "CfineMin=1e-11 ... IF=9e6": every field once, each a plain number.
+std::optional<DesignRecord> ReadingsDesign(const std::string& text) {
+    std::istringstream words(text);
+    DesignRecord design;
+    std::size_t found = 0;
+    for (std::string word; words >> word; ++found) {
+        const std::size_t equals = word.find('=');
+        const DesignField* field =
+            equals == std::string::npos ? nullptr : FieldNamed(word.substr(0, equals));
+        double value = 0;
+        if (field == nullptr || !ReadStrictNumber(word.substr(equals + 1), value).empty()) {
+            return std::nullopt;
+        }
+        design.*field->member = static_cast<float>(value);
+    }
+    return found == DesignFieldCount ? std::optional<DesignRecord>(design) : std::nullopt;
+}
+
+}  // namespace
+
+std::string ReadingsDesignChange(const PartSettings& settings, const DesignRecord& now) {
+    std::string change;
+    if (!settings.readingsDesign) {
+        return change;
+    }
+    // Compared as the boxes show them, so that a design put through the accept step (which
+    // rounds to what its boxes show) is still the one the readings were taken against.
+    for (const DesignField& field : DesignFields) {
+        const std::string then =
+            WithoutBlanks(FieldText(field, *settings.readingsDesign.*field.member));
+        const std::string shown = WithoutBlanks(FieldText(field, now.*field.member));
+        if (then != shown) {
+            change += std::string(change.empty() ? "" : "; ") + field.name + " " + then +
+                      " then, " + shown + " now";
+        }
+    }
+    return change;
 }
 
 std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
@@ -171,6 +221,14 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
                 readingsSeen = true;
             }
             settings.readings.push_back(reading);
+            continue;
+        }
+        if (colon != std::string::npos &&
+            Lower(Trimmed(line.substr(0, colon))) == "readings.design") {
+            settings.readingsDesign = ReadingsDesign(line.substr(colon + 1));
+            if (!settings.readingsDesign) {
+                return bad;
+            }
             continue;
         }
         if (colon == std::string::npos || dot == std::string::npos || dot > colon) {

@@ -35,13 +35,17 @@ struct TcPreset {
     const char* name;
     double ppm;
 };
-constexpr std::array<TcPreset, 7> TcPresets = {{{"NP0", 0},
+// "Varicap (typical)" is an estimate for D9: a silicon tuning diode's capacitance rises with
+// temperature by some +200 to +500 ppm/degC at a mid-range reverse voltage, more at a low one
+// (makers' data sheets); +300 is a middle figure, to be replaced by the diode's own.
+constexpr std::array<TcPreset, 8> TcPresets = {{{"NP0", 0},
                                                 {"C0G", 0},
                                                 {"N150", -150},
                                                 {"N750", -750},
                                                 {"Polystyrene", -150},
                                                 {"Silver mica", 50},
-                                                {"Air-core inductor", 20}}};
+                                                {"Air-core inductor", 20},
+                                                {"Varicap (typical)", 300}}};
 // Presets formed from data the program reads, such as a coil core's ("T50-6": the coefficient
 // of its iron-powder mix).
 struct NamedTc {
@@ -57,6 +61,8 @@ struct PartSettings {
     std::array<double, PartCount> tcPpm{0, 0, 0, 0, 0, 0, 0, 0, 20};
     std::array<double, PartCount> tolerancePercent{5, 5, 5, 5, 5, 5, 5, 5, 10};
     std::vector<CalibrationReading> readings;  // the counter readings of the built VFO
+    // The design the readings were taken against; none for a file from before it was kept.
+    std::optional<DesignRecord> readingsDesign;
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
@@ -64,7 +70,8 @@ struct PartSettings {
 };
 
 // The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
-// "tolerance.L7: 10" and the counter readings "reading: 50=5012300", "#" starts a comment.
+// "tolerance.L7: 10" and the counter readings "reading: 50=5012300" with the design they were
+// taken against ("readings.design: CfineMin=1e-11 ... IF=9e6"), "#" starts a comment.
 // Numbers are written with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);
@@ -73,6 +80,9 @@ std::string SettingsText(const PartSettings& settings);
 // empty text.
 std::string ReadSettingsText(const std::string& text, PartSettings& settings);
 bool WriteSettingsFile(const std::string& path, const PartSettings& settings);
+// How the design the readings were taken against differs from `now`, field by field
+// ("L7 7.71uH then, 7.5uH now"); empty when it does not, or when the file did not say.
+std::string ReadingsDesignChange(const PartSettings& settings, const DesignRecord& now);
 // Defaults when the file is missing; an error text when it holds a bad line.
 std::string ReadSettingsFile(const std::string& path, PartSettings& settings);
 

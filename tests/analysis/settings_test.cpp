@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 
 #include "../support/Fixtures.h"
 #include "analysis/Parts.h"
+#include "design/DesignFields.h"
+#include "engineering/Characters.h"
 #include "files/DesignFiles.h"
 
 using namespace calbrine;
@@ -42,4 +45,34 @@ TEST(PartSettings, FileBesideADesignLeavesTheDesignFileAsItWas) {
     EXPECT_EQ(ReadSettingsText("# note\ntc.c15: 50\ntc.C99: 1\n", defaults), "line 3: tc.C99: 1");
     EXPECT_EQ(defaults.Tc(Part::C15), 50);
     EXPECT_NE(ReadSettingsText("tolerance.L7: 5,5\n", defaults), "");
+}
+
+// Counter readings keep the design they were taken against, read back exactly; a design
+// changed since is named field by field at the boxes' precision, which the accept step keeps.
+TEST(PartSettings, ReadingsKeepTheirDesign) {
+    PartSettings s;
+    s.readings = {{10, 7012345.5}, {90, 7198000}};
+    s.readingsDesign = calbrine_test::workedExample;
+    PartSettings back;
+    ASSERT_EQ(ReadSettingsText(SettingsText(s), back), "");
+    ASSERT_TRUE(back.readingsDesign.has_value());
+    for (const DesignField& field : DesignFields) {
+        EXPECT_EQ(*back.readingsDesign.*field.member, calbrine_test::workedExample.*field.member)
+            << field.name;
+    }
+    EXPECT_EQ(ReadingsDesignChange(back, calbrine_test::workedExample), "");
+    DesignRecord changed = calbrine_test::workedExample;
+    changed.L7 = std::nextafter(changed.L7, 1.0F);  // below what the box shows
+    EXPECT_EQ(ReadingsDesignChange(back, changed), "");
+    changed.L7 = 7.5e-6F;
+    changed.IF = 9e6F;
+    EXPECT_EQ(ReadingsDesignChange(back, changed),
+              "L7 " + WithoutBlanks(FieldText(*FieldNamed("L7"), calbrine_test::workedExample.L7)) +
+                  " then, 7.5uH now; IF 12M then, 9M now");
+    // A file from before the design was kept says nothing; a line missing a field is refused.
+    PartSettings old;
+    ASSERT_EQ(ReadSettingsText("reading: 10=7012345\n", old), "");
+    EXPECT_EQ(ReadingsDesignChange(old, changed), "");
+    EXPECT_EQ(ReadSettingsText("readings.design: CfineMin=1e-11 IF=9e6\n", old),
+              "line 1: readings.design: CfineMin=1e-11 IF=9e6");
 }

@@ -62,6 +62,12 @@ QWidget* CalibrateTab::buildReadings() {
     auto* remove = namedButton("Remove reading", "removeReading");
     apply_ = namedButton("Apply to design", "applyCalibration");
     apply_->setEnabled(false);
+    keep_ = namedButton("Use with this design", "keepReadings");
+    keep_->setVisible(false);
+    connect(keep_, &QPushButton::clicked, this, [this] {
+        setReadingsChange("");
+        emit readingsEdited();
+    });
     connect(table_, &QTableWidget::itemChanged, this, [this] { tableEdited(); });
     connect(add, &QPushButton::clicked, this, [this] { addReading(); });
     connect(remove, &QPushButton::clicked, this, [this] { removeReading(); });
@@ -71,6 +77,7 @@ QWidget* CalibrateTab::buildReadings() {
     buttons->addWidget(add);
     buttons->addWidget(remove);
     buttons->addStretch(1);
+    buttons->addWidget(keep_);
     buttons->addWidget(apply_);
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -204,11 +211,27 @@ void CalibrateTab::tableEdited() {
         readings.push_back(reading);
     }
     readings_ = readings;
+    otherDesign_.clear();
+    keep_->setVisible(false);
     emit readingsEdited();
     solve();
 }
 
+void CalibrateTab::setReadingsChange(const std::string& change) {
+    otherDesign_ = change;
+    keep_->setVisible(!change.empty() && !readings_.empty());
+    solve();
+}
+
 void CalibrateTab::solve() {
+    if (!otherDesign_.empty() && !readings_.empty()) {
+        result_ = Calibration{};
+        result_.reason = "these readings were taken against another design (" + otherDesign_ +
+                         "); they are not solved against this one. \"Use with this design\" "
+                         "takes them for it, or enter readings of this design.";
+        showFits();
+        return;
+    }
     result_ = Calibrate(design_, readings_);
     showFits();
 }

@@ -77,9 +77,16 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     // The readings go with the parts' settings; the calibrated design is applied as a fit is.
     connect(calibrate_, &CalibrateTab::readingsEdited, this, [this] {
         settings_.readings = calibrate_->readings();
+        settings_.readingsDesign = design_;
         settingsEdited();
     });
-    connect(calibrate_, &CalibrateTab::applyCalibration, this, &ExplorerWindow::applyFit);
+    // The calibrated design is the one the readings now describe.
+    connect(calibrate_, &CalibrateTab::applyCalibration, this,
+            [this](const DesignRecord& calibrated) {
+                settings_.readingsDesign = calibrated;
+                settingsEdited();
+                emit applyFit(calibrated);
+            });
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -127,6 +134,7 @@ void ExplorerWindow::followDesign(const DesignRecord& design) {
     refreshParts();
     fit_->setDesign(design_);
     calibrate_->setDesign(design_);
+    calibrate_->setReadingsChange(ReadingsDesignChange(settings_, design_));
 }
 
 void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {

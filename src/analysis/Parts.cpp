@@ -29,6 +29,24 @@ std::optional<double> WholeNumber(const std::string& text) {
     return value;
 }
 
+// A line of L7's coil ("core", "wire" or "form" with its value); false for another kind, an
+// empty name or a form outside the diameters taken.
+bool ReadCoilLine(const std::string& kind, const std::string& value, CoilChoice& coil) {
+    if (kind == "core" || kind == "wire") {
+        if (value.empty()) {
+            return false;
+        }
+        (kind == "core" ? coil.core : coil.wire) = value;
+        return true;
+    }
+    const auto mm = WholeNumber(value);
+    if (kind != "form" || !mm || !(*mm >= LeastFormMm && *mm <= MostFormMm)) {
+        return false;
+    }
+    coil.formMm = *mm;
+    return true;
+}
+
 }  // namespace
 
 const char* PartName(Part part) {
@@ -141,6 +159,19 @@ std::string SettingsText(const PartSettings& settings) {
         text += std::string("tolerance.") + PartName(part) + ": " +
                 PlainNumber(settings.Tolerance(part)) + "\n";
     }
+    const CoilChoice& coil = settings.coil;
+    if (!coil.core.empty() || !coil.wire.empty()) {
+        text += "# L7's coil: core, wire and an air coil's form diameter (mm)\n";
+    }
+    if (!coil.core.empty()) {
+        text += "core.L7: " + coil.core + "\n";
+    }
+    if (!coil.wire.empty()) {
+        text += "wire.L7: " + coil.wire + "\n";
+    }
+    if (coil.formMm != DefaultFormMm) {
+        text += "form.L7: " + PlainNumber(coil.formMm) + "\n";
+    }
     if (!settings.readings.empty()) {
         text += "# Counter readings: C38's position in percent = frequency in hertz\n";
     }
@@ -236,7 +267,11 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
         }
         const std::string kind = Lower(line.substr(0, dot));
         const auto part = PartFromName(line.substr(dot + 1, colon - dot - 1));
-        const auto value = WholeNumber(Trimmed(line.substr(colon + 1)));
+        const std::string valueText = Trimmed(line.substr(colon + 1));
+        if (part == Part::L7 && ReadCoilLine(kind, valueText, settings.coil)) {
+            continue;
+        }
+        const auto value = WholeNumber(valueText);
         if (!part || !value || (kind != "tc" && kind != "tolerance")) {
             return bad;
         }

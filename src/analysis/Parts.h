@@ -56,6 +56,20 @@ struct NamedTc {
 // nullopt for text that is none of these.
 std::optional<double> TcFromText(const std::string& text, const std::vector<NamedTc>& more = {});
 
+// An air coil's form diameters, in mm: the least and most taken, and the one taken when
+// none is chosen.
+constexpr double LeastFormMm = 1;
+constexpr double MostFormMm = 100;
+constexpr double DefaultFormMm = 10;
+
+// How L7 is wound: the core as a builder names it ("T50-6", "air"; empty: none chosen), the
+// wire ("AWG26"; empty: none chosen) and an air coil's form diameter in mm.
+struct CoilChoice {
+    std::string core;
+    std::string wire;
+    double formMm = DefaultFormMm;
+};
+
 // Temperature coefficient (ppm/degC) and tolerance (percent) of every part.
 struct PartSettings {
     std::array<double, PartCount> tcPpm{0, 0, 0, 0, 0, 0, 0, 0, 20};
@@ -63,6 +77,7 @@ struct PartSettings {
     std::vector<CalibrationReading> readings;  // the counter readings of the built VFO
     // The design the readings were taken against; none for a file from before it was kept.
     std::optional<DesignRecord> readingsDesign;
+    CoilChoice coil;                           // how L7 is wound
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
@@ -70,13 +85,15 @@ struct PartSettings {
 };
 
 // The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
-// "tolerance.L7: 10" and the counter readings "reading: 50=5012300" with the design they were
-// taken against ("readings.design: CfineMin=1e-11 ... IF=9e6"), "#" starts a comment.
-// Numbers are written with "." in any locale.
+// "tolerance.L7: 10", the counter readings "reading: 50=5012300" with the design they were
+// taken against ("readings.design: CfineMin=1e-11 ... IF=9e6") and, once chosen, L7's coil
+// "core.L7: T50-6", "wire.L7: AWG26", "form.L7: 12.5"; "#" starts a comment. Numbers are
+// written with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);
-// Reads what it knows and leaves the rest at the values already in `settings`; readings in
-// the text replace those in `settings`. Returns an error text naming the first bad line, or
+// Reads what it knows and leaves the rest at the values already in `settings` (a file without
+// the coil's lines leaves the coil as it was); readings in the text replace those in
+// `settings`. Returns an error text naming the first bad line, or
 // empty text.
 std::string ReadSettingsText(const std::string& text, PartSettings& settings);
 bool WriteSettingsFile(const std::string& path, const PartSettings& settings);

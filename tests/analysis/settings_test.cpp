@@ -75,4 +75,36 @@ TEST(PartSettings, ReadingsKeepTheirDesign) {
     EXPECT_EQ(ReadingsDesignChange(old, changed), "");
     EXPECT_EQ(ReadSettingsText("readings.design: CfineMin=1e-11 IF=9e6\n", old),
               "line 1: readings.design: CfineMin=1e-11 IF=9e6");
+// L7's coil goes into the file once chosen and comes back; a file without it leaves the coil
+// as it was, and a coil line that cannot be taken is named.
+TEST(PartSettings, TheCoilIsKeptOnceChosen) {
+    PartSettings s;
+    EXPECT_EQ(SettingsText(s).find("L7: T"), std::string::npos);
+    EXPECT_EQ(SettingsText(s).find("form."), std::string::npos);
+    s.coil = {"T50-6", "AWG26", 12.5};
+    s.Tc(Part::L7) = 35;
+    const std::string text = SettingsText(s);
+    for (const char* line : {"\ncore.L7: T50-6\n", "\nwire.L7: AWG26\n", "\nform.L7: 12.5\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    PartSettings back;
+    EXPECT_EQ(ReadSettingsText(text, back), "");
+    EXPECT_EQ(back.coil.core, "T50-6");
+    EXPECT_EQ(back.coil.wire, "AWG26");
+    EXPECT_EQ(back.coil.formMm, 12.5);
+    EXPECT_EQ(back.Tc(Part::L7), 35);
+    EXPECT_EQ(ReadSettingsText("tc.L7: 20\nCORE.l: air\nform.L7: 100\n", back), "");
+    EXPECT_EQ(back.coil.core, "air");
+    EXPECT_EQ(back.coil.wire, "AWG26");  // the file without it leaves it
+    EXPECT_EQ(back.coil.formMm, 100);
+    EXPECT_EQ(ReadSettingsText("form.L7: 1\n", back), "");
+    EXPECT_EQ(back.coil.formMm, 1);
+
+    for (const char* bad : {"core.C37: T50-6", "core.L7:", "wire.L7: ", "form.L7: 0.99",
+                            "form.L7: 100.1", "form.L7: 10mm", "coil.L7: T50-6"}) {
+        PartSettings read;
+        EXPECT_EQ(ReadSettingsText(std::string("tc.C15: 1\n") + bad + "\n", read),
+                  "line 2: " + calbrine::Trimmed(bad))
+            << bad;
+    }
 }

@@ -1,23 +1,29 @@
 #include "windows/explorer/ExplorerWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <tuple>
 
+#include "analysis/CoilWinding.h"
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
 #include "services/RunTimeServices.h"
+#include "windows/explorer/BoughtPartsTab.h"
 #include "windows/explorer/CalibrateTab.h"
+#include "windows/explorer/CoilTab.h"
 #include "windows/explorer/CurvePlot.h"
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialTab.h"
@@ -58,6 +64,10 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     parts_ = new PartsTab;
     monteCarlo_ = new MonteCarloTab;
     calibrate_ = new CalibrateTab;
+    // The makers' tables ship beside the program.
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    bought_ = new BoughtPartsTab(programFolder);
+    coil_ = new CoilTab(programFolder);
     auto* tabs = new QTabWidget;
     tabs->addTab(dial_, "Dial table");
     tabs->addTab(scale_, "Dial scale");
@@ -65,6 +75,8 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     tabs->addTab(parts_, "Drift and tolerance");
     tabs->addTab(monteCarlo_, "Monte Carlo");
     tabs->addTab(calibrate_, "Calibrate");
+    tabs->addTab(bought_, "Parts");
+    tabs->addTab(coil_, "Coil");
     connect(dial_, &DialTab::curveChanged, this, [this] {
         refreshCurve();
         refreshScale();
@@ -87,6 +99,13 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
                 settingsEdited();
                 emit applyFit(calibrated);
             });
+    connect(bought_, &BoughtPartsTab::useBought, this, &ExplorerWindow::applyFit);
+    // The coil goes with the parts' settings; a core chosen gives L7 its coefficient.
+    connect(coil_, &CoilTab::coilChosen, this, [this](const CoilChoice& choice) {
+        ChooseCoil(settings_, choice, coil_->cores());
+        parts_->showSettings(settings_);
+        settingsEdited();
+    });
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -97,7 +116,9 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(left);
     splitter->addWidget(tabs);
-    splitter->setSizes({700, 560});
+    // The tabs as wide as their captions, so that none hides behind the tab bar's arrows.
+    const int tabsWidth = std::max(560, tabs->tabBar()->sizeHint().width() + 16);
+    splitter->setSizes({1260 - tabsWidth, tabsWidth});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
     resize(1280, 720);
@@ -135,6 +156,8 @@ void ExplorerWindow::followDesign(const DesignRecord& design) {
     fit_->setDesign(design_);
     calibrate_->setDesign(design_);
     calibrate_->setReadingsChange(ReadingsDesignChange(settings_, design_));
+    bought_->setDesign(design_);
+    coil_->setInductance(design_.L7);
 }
 
 void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
@@ -197,6 +220,7 @@ void ExplorerWindow::followSettingsFile(bool sameDesign) {
     }
     parts_->showSettings(settings_);
     calibrate_->setReadings(settings_.readings);
+    coil_->showChoice(settings_.coil);
 }
 
 void ExplorerWindow::savePicture(bool svg) {

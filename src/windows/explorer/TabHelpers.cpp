@@ -44,6 +44,22 @@ void fitTableHeight(QTableWidget* table, int rows) {
     table->setFixedHeight(height);
 }
 
+void fitTableToContents(QTableWidget* table) {
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column) {
+        width += table->columnWidth(column);
+    }
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        height += table->rowHeight(row);
+    }
+    table->setFixedSize(width, height);
+}
+
 QTableWidgetItem* cell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -66,6 +82,14 @@ void showTable(QTableWidget* table, const ReportTable& report) {
             table->setItem(static_cast<int>(r), static_cast<int>(c), cell(rows[r][c]));
         }
     }
+}
+
+QString flowingText(const std::string& text) {
+    QStringList paragraphs = QString::fromStdString(text).trimmed().split("\n\n");
+    for (QString& paragraph : paragraphs) {
+        paragraph.replace('\n', ' ');
+    }
+    return paragraphs.join("\n\n");
 }
 
 std::string bandEdge(const QString& typed, const char* which, double& hz) {

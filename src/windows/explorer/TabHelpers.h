@@ -22,10 +22,15 @@ QTableWidget* reportTable(const char* name, const char* spokenName);
 // Makes `table` just tall enough for its headings, a scroll bar and `rows` rows, each as
 // high as its text (rows it does not hold yet count at the default height).
 void fitTableHeight(QTableWidget* table, int rows);
+// Makes `table` just as big as its headings and every row and column, without scroll bars.
+void fitTableToContents(QTableWidget* table);
 // A right-aligned, read-only cell of the explorer's tables.
 QTableWidgetItem* cell(const std::string& text);
 // Shows a report's table: its headings and the texts of its rows.
 void showTable(QTableWidget* table, const ReportTable& report);
+// A report's text as a label shows it, wrapping where the label is full: its lines run on, a
+// blank line still parts paragraphs.
+QString flowingText(const std::string& text);
 // A band edge typed in engineering text, in hertz: empty text when it reads, otherwise why
 // not, naming the edge ("low" or "high").
 std::string bandEdge(const QString& typed, const char* which, double& hz);

@@ -75,6 +75,8 @@ TEST(PartSettings, ReadingsKeepTheirDesign) {
     EXPECT_EQ(ReadingsDesignChange(old, changed), "");
     EXPECT_EQ(ReadSettingsText("readings.design: CfineMin=1e-11 IF=9e6\n", old),
               "line 1: readings.design: CfineMin=1e-11 IF=9e6");
+}
+
 // L7's coil goes into the file once chosen and comes back; a file without it leaves the coil
 // as it was, and a coil line that cannot be taken is named.
 TEST(PartSettings, TheCoilIsKeptOnceChosen) {

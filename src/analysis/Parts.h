@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/Calibration.h"
+#include "analysis/HeatRunReadings.h"
 #include "design/DesignRecord.h"
 
 namespace calbrine {
@@ -57,6 +58,7 @@ struct PartSettings {
     std::array<double, PartCount> tcPpm{0, 0, 0, 0, 0, 0, 0, 0, 20};
     std::array<double, PartCount> tolerancePercent{5, 5, 5, 5, 5, 5, 5, 5, 10};
     std::vector<CalibrationReading> readings;  // the counter readings of the built VFO
+    HeatRunRecord heatRun;                     // the counter at temperatures, at one setting
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
@@ -64,7 +66,8 @@ struct PartSettings {
 };
 
 // The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
-// "tolerance.L7: 10" and the counter readings "reading: 50=5012300", "#" starts a comment.
+// "tolerance.L7: 10", the counter readings "reading: 50=5012300" and the heat run's setting
+// and readings "heatrun.setting: VfoMin", "heatrun: 25=7012345"; "#" starts a comment.
 // Numbers are written with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);

@@ -1,6 +1,6 @@
 // The explorer's calibrate tab: the counter readings of the built VFO, the real L7, stray and
 // C38 swing solved from them with each reading's residual, what to change on the bench to
-// land a band, and the dial scale of the built VFO.
+// land a band, the dial scale of the built VFO, and the heat run that finds its drift.
 #pragma once
 
 #include <QWidget>
@@ -20,6 +20,7 @@ class QTableWidget;
 namespace calbrine {
 
 class DialScaleView;
+class HeatRunSection;
 
 class CalibrateTab : public QWidget {
     Q_OBJECT
@@ -32,6 +33,8 @@ class CalibrateTab : public QWidget {
     void setReadings(const std::vector<CalibrationReading>& readings);
     const std::vector<CalibrationReading>& readings() const { return readings_; }
     const Calibration& result() const { return result_; }
+    // The "Heat run" section: the drift measured at temperatures and its compensation.
+    HeatRunSection* heatRun() const { return heatRun_; }
 
   signals:
     // The table holds a new set of readings that all read.
@@ -67,6 +70,7 @@ class CalibrateTab : public QWidget {
     QLabel* bench_ = nullptr;
     QSpinBox* radius_ = nullptr;
     DialScaleView* scale_ = nullptr;
+    HeatRunSection* heatRun_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -22,6 +22,7 @@
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialTab.h"
 #include "windows/explorer/FitTab.h"
+#include "windows/explorer/HeatRunSection.h"
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
 #include "windows/explorer/ScaleTab.h"
@@ -80,6 +81,12 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
         settingsEdited();
     });
     connect(calibrate_, &CalibrateTab::applyCalibration, this, &ExplorerWindow::applyFit);
+    connect(calibrate_->heatRun(), &HeatRunSection::recordEdited, this, [this] {
+        settings_.heatRun = calibrate_->heatRun()->record();
+        settingsEdited();
+    });
+    connect(calibrate_->heatRun(), &HeatRunSection::applyCompensation, this,
+            [this] { applyHeatRun(); });
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -159,6 +166,19 @@ void ExplorerWindow::refreshScale() {
 void ExplorerWindow::refreshParts() {
     parts_->setDesign(design_, settings_);
     monteCarlo_->setDesign(design_, settings_);
+    calibrate_->heatRun()->setDesign(design_, settings_);
+}
+
+// The pair's coefficient goes into the settings at once; its sum goes the fit's way, through
+// the design window's accept step. The readings were of the build before the change.
+void ExplorerWindow::applyHeatRun() {
+    const Compensation c = calibrate_->heatRun()->result().compensation;
+    settings_.Tc(c.request.part) = c.effectivePpm;
+    settings_.heatRun.readings.clear();
+    settingsEdited();
+    parts_->showSettings(settings_);
+    calibrate_->heatRun()->setRecord(settings_.heatRun);
+    emit applyFit(c.design);
 }
 
 void ExplorerWindow::settingsEdited() {
@@ -189,6 +209,7 @@ void ExplorerWindow::followSettingsFile(bool sameDesign) {
     }
     parts_->showSettings(settings_);
     calibrate_->setReadings(settings_.readings);
+    calibrate_->heatRun()->setRecord(settings_.heatRun);
 }
 
 void ExplorerWindow::savePicture(bool svg) {

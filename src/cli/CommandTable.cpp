@@ -204,7 +204,7 @@ const std::vector<CommandEntry>& CommandTable() {
         Entry<PartsOptions, ParsePartsOptions, PartsCommand>(
             "parts", "the fixed capacitors as bought, and the design as bought", "csv series save"),
         Entry<HeatRunOptions, ParseHeatRunOptions, HeatRunCommand>(
-            "heatrun", "the built VFO's drift from a heat run, and the pair that cancels it",
+            "heatrun", "the drift of a heat run, and the capacitors that cancel it",
             "csv reading setting part kind series save"),
         FileOrOption(Entry<CoilOptions, ParseCoilOptions, CoilCommand>(
                          "coil", "L7 as turns on an iron-powder toroid, or an air coil",

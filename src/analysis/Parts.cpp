@@ -47,6 +47,30 @@ bool ReadCoilLine(const std::string& kind, const std::string& value, CoilChoice&
     return true;
 }
 
+// A heat-run line, "heatrun.setting: VfoMin" or "heatrun: 25=7012345" (`key` in lower case):
+// false for a line of another key; `wrong` when the value does not read. The first reading
+// read replaces those in `record`.
+bool ReadHeatRunLine(const std::string& key, const std::string& value, HeatRunRecord& record,
+                     bool& readingsSeen, bool& wrong) {
+    if (key == "heatrun.setting") {
+        wrong = !ParseDialSetting(value, record.setting).empty();
+        return true;
+    }
+    if (key != "heatrun") {
+        return false;
+    }
+    HeatReading reading;
+    wrong = !ParseHeatReading(value, reading).empty();
+    if (!readingsSeen) {
+        record.readings.clear();
+        readingsSeen = true;
+    }
+    if (!wrong) {
+        record.readings.push_back(reading);
+    }
+    return true;
+}
+
 }  // namespace
 
 const char* PartName(Part part) {
@@ -186,6 +210,16 @@ std::string SettingsText(const PartSettings& settings) {
         }
         text += "\n";
     }
+    if (!settings.heatRun.readings.empty() ||
+        settings.heatRun.setting.kind != DialSetting::Kind::VfoMin) {
+        text +=
+            "# Heat run: temperature in degC = frequency in hertz, at one setting\n"
+            "heatrun.setting: " +
+            DialSettingText(settings.heatRun.setting) + "\n";
+    }
+    for (const HeatReading& reading : settings.heatRun.readings) {
+        text += "heatrun: " + HeatReadingText(reading) + "\n";
+    }
     return text;
 }
 
@@ -234,6 +268,7 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
     std::istringstream lines(text);
     std::string line;
     bool readingsSeen = false;
+    bool heatReadingsSeen = false;
     for (int number = 1; std::getline(lines, line); ++number) {
         line = Trimmed(line.substr(0, line.find('#')));
         if (line.empty()) {
@@ -242,6 +277,15 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
         const std::size_t colon = line.find(':');
         const std::size_t dot = line.find('.');
         const std::string bad = "line " + std::to_string(number) + ": " + line;
+        bool wrong = false;
+        if (colon != std::string::npos &&
+            ReadHeatRunLine(Lower(Trimmed(line.substr(0, colon))), Trimmed(line.substr(colon + 1)),
+                            settings.heatRun, heatReadingsSeen, wrong)) {
+            if (wrong) {
+                return bad;
+            }
+            continue;
+        }
         if (colon != std::string::npos && Lower(Trimmed(line.substr(0, colon))) == "reading") {
             CalibrationReading reading;
             if (!ParseReading(Trimmed(line.substr(colon + 1)), reading).empty()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/Calibration.h"
+#include "analysis/HeatRunReadings.h"
 #include "design/DesignRecord.h"
 
 namespace calbrine {
@@ -78,6 +79,7 @@ struct PartSettings {
     // The design the readings were taken against; none for a file from before it was kept.
     std::optional<DesignRecord> readingsDesign;
     CoilChoice coil;                           // how L7 is wound
+    HeatRunRecord heatRun;                     // the counter at temperatures, at one setting
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
@@ -86,9 +88,10 @@ struct PartSettings {
 
 // The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
 // "tolerance.L7: 10", the counter readings "reading: 50=5012300" with the design they were
-// taken against ("readings.design: CfineMin=1e-11 ... IF=9e6") and, once chosen, L7's coil
-// "core.L7: T50-6", "wire.L7: AWG26", "form.L7: 12.5"; "#" starts a comment. Numbers are
-// written with "." in any locale.
+// taken against ("readings.design: CfineMin=1e-11 ... IF=9e6"), once chosen, L7's coil
+// "core.L7: T50-6", "wire.L7: AWG26", "form.L7: 12.5", and the heat run's setting and
+// readings "heatrun.setting: VfoMin", "heatrun: 25=7012345"; "#" starts a comment. Numbers
+// are written with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);
 // Reads what it knows and leaves the rest at the values already in `settings` (a file without

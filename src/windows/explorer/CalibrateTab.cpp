@@ -1,6 +1,7 @@
 #include "windows/explorer/CalibrateTab.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "platform/QtPrinting.h"
 #include "windows/Controls.h"
 #include "windows/explorer/DialScaleView.h"
+#include "windows/explorer/HeatRunSection.h"
 #include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
@@ -46,6 +48,12 @@ CalibrateTab::CalibrateTab(QWidget* parent) : QWidget(parent) {
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(buildReadings());
     splitter->addWidget(buildScale());
+    heatRun_ = new HeatRunSection;
+    auto* heatRun = new QGroupBox("Heat run");
+    heatRun->setObjectName("heatRunGroup");
+    auto* inGroup = new QVBoxLayout(heatRun);
+    inGroup->addWidget(heatRun_);
+    splitter->addWidget(heatRun);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 }

@@ -1,6 +1,6 @@
 // The explorer's calibrate tab: the counter readings of the built VFO, the real L7, stray and
 // C38 swing solved from them with each reading's residual, what to change on the bench to
-// land a band, and the dial scale of the built VFO.
+// land a band, the dial scale of the built VFO, and the heat run that finds its drift.
 #pragma once
 
 #include <QWidget>
@@ -20,6 +20,7 @@ class QTableWidget;
 namespace calbrine {
 
 class DialScaleView;
+class HeatRunSection;
 
 class CalibrateTab : public QWidget {
     Q_OBJECT
@@ -36,6 +37,8 @@ class CalibrateTab : public QWidget {
     // edits them or takes them for this design.
     void setReadingsChange(const std::string& change);
     const Calibration& result() const { return result_; }
+    // The "Heat run" section: the drift measured at temperatures and its compensation.
+    HeatRunSection* heatRun() const { return heatRun_; }
 
   signals:
     // The table holds a new set of readings that all read, taken against this design.
@@ -73,6 +76,7 @@ class CalibrateTab : public QWidget {
     QLabel* bench_ = nullptr;
     QSpinBox* radius_ = nullptr;
     DialScaleView* scale_ = nullptr;
+    HeatRunSection* heatRun_ = nullptr;
 };
 
 }  // namespace calbrine

@@ -28,6 +28,7 @@
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialTab.h"
 #include "windows/explorer/FitTab.h"
+#include "windows/explorer/HeatRunSection.h"
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
 #include "windows/explorer/ScaleTab.h"
@@ -106,6 +107,12 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
         parts_->showSettings(settings_);
         settingsEdited();
     });
+    connect(calibrate_->heatRun(), &HeatRunSection::recordEdited, this, [this] {
+        settings_.heatRun = calibrate_->heatRun()->record();
+        settingsEdited();
+    });
+    connect(calibrate_->heatRun(), &HeatRunSection::applyCompensation, this,
+            [this] { applyHeatRun(); });
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -190,6 +197,19 @@ void ExplorerWindow::refreshScale() {
 void ExplorerWindow::refreshParts() {
     parts_->setDesign(design_, settings_);
     monteCarlo_->setDesign(design_, settings_);
+    calibrate_->heatRun()->setDesign(design_, settings_);
+}
+
+// The pair's coefficient goes into the settings at once; its sum goes the fit's way, through
+// the design window's accept step. The readings were of the build before the change.
+void ExplorerWindow::applyHeatRun() {
+    const Compensation c = calibrate_->heatRun()->result().compensation;
+    settings_.Tc(c.request.part) = c.effectivePpm;
+    settings_.heatRun.readings.clear();
+    settingsEdited();
+    parts_->showSettings(settings_);
+    calibrate_->heatRun()->setRecord(settings_.heatRun);
+    emit applyFit(c.design);
 }
 
 void ExplorerWindow::settingsEdited() {
@@ -221,6 +241,7 @@ void ExplorerWindow::followSettingsFile(bool sameDesign) {
     parts_->showSettings(settings_);
     calibrate_->setReadings(settings_.readings);
     coil_->showChoice(settings_.coil);
+    calibrate_->heatRun()->setRecord(settings_.heatRun);
 }
 
 void ExplorerWindow::savePicture(bool svg) {

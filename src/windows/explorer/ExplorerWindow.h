@@ -65,6 +65,7 @@ class ExplorerWindow : public QWidget {
     void refreshParts();
     void followSettingsFile(bool sameDesign);
     void settingsEdited();
+    void applyHeatRun();
     void savePicture(bool svg);
     void print();
 

@@ -1,5 +1,6 @@
 #include "windows/explorer/TabHelpers.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 
 #include "analysis/Reports.h"
 #include "engineering/StrictNumber.h"
+#include "files/ShippedData.h"
 #include "services/RunTimeServices.h"
 
 namespace calbrine {
@@ -119,6 +121,20 @@ bool saveExplorerText(const std::string& path, const std::string& text) {
 
 void sayNotWritten(const std::string& path) {
     Services().ShowMessage("Could not write " + path, "Calbrine");
+}
+
+const std::vector<ValueSeries>& shippedValueSeries() {
+    static const std::vector<ValueSeries> series = [] {
+        const std::string here = QCoreApplication::applicationDirPath().toStdString();
+        std::string text;
+        std::vector<ValueSeries> read;
+        if (!ReadFirstCopy(ShippedCopies(here, "parts/e-series.txt"), text) ||
+            !ReadValueSeries(text, read).empty()) {
+            read.clear();
+        }
+        return read;
+    }();
+    return series;
 }
 
 }  // namespace calbrine

@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <string>
+#include <vector>
+
+#include "analysis/StandardValues.h"
 
 class QPlainTextEdit;
 class QTableWidget;
@@ -38,5 +41,7 @@ std::string bandEdge(const QString& typed, const char* which, double& hz);
 bool saveExplorerText(const std::string& path, const std::string& text);
 // Says that a file the explorer saves could not be written.
 void sayNotWritten(const std::string& path);
+// The value series shipped beside the program, read once; none when the table cannot be read.
+const std::vector<ValueSeries>& shippedValueSeries();
 
 }  // namespace calbrine

@@ -1,6 +1,7 @@
 #include "windows/explorer/ExplorerWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -25,6 +26,7 @@
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
 #include "windows/explorer/ScaleTab.h"
+#include "windows/explorer/SheetPrinting.h"
 #include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
@@ -103,6 +105,7 @@ QWidget* ExplorerWindow::buildButtons() {
     layout->setContentsMargins(0, 0, 0, 0);
     const std::tuple<const char*, const char*, std::function<void()>> buttons[] = {
         {"Print...", "printCurve", [this] { print(); }},
+        {"Print build sheet\u2026", "printBuildSheet", [this] { printBuildSheet(); }},
         {"Save PNG...", "savePng", [this] { savePicture(false); }},
         {"Save SVG...", "saveSvg", [this] { savePicture(true); }}};
     layout->addStretch(1);
@@ -206,6 +209,12 @@ void ExplorerWindow::savePicture(bool svg) {
 
 void ExplorerWindow::print() {
     PrintThroughDialog([this](QPrinter& printer) { return printOn(printer); });
+}
+
+// The sheet with the default series, core and wire.
+void ExplorerWindow::printBuildSheet() {
+    PrintBuildSheet(design_, settings_, session_.fileName, SheetChoice{},
+                    QCoreApplication::applicationDirPath().toStdString());
 }
 
 bool ExplorerWindow::printOn(QPrinter& printer) const {

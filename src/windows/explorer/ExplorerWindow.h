@@ -65,6 +65,7 @@ class ExplorerWindow : public QWidget {
     void settingsEdited();
     void savePicture(bool svg);
     void print();
+    void printBuildSheet();
 
     const DesignSession& session_;
     DesignRecord design_;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <cstdlib>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "cli/CommandTable.h"
 #include "cli/ConsoleCommands.h"
 #include "design/Version.h"
+#include "platform/QtPrinting.h"
 #include "platform/QtRunTimeServices.h"
 #include "simulation/SimulationWorker.h"
 #include "windows/HelpWindow.h"
@@ -30,6 +32,14 @@ int main(int argc, char* argv[]) {
     const calbrine::CommandLine line = calbrine::ParseCommandLine(arguments);
     const bool window = line.action == calbrine::CommandAction::Windows ||
                         line.action == calbrine::CommandAction::OpenDesign;
+    const bool paints = line.action == calbrine::CommandAction::Subcommand && line.command->paints;
+    if (paints) {
+        // A page is painted with Qt's fonts, on the offscreen platform, which needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication painting(argc, argv);
+        calbrine::InstallPdfMaker(calbrine::PdfOfPage);
+        return calbrine::RunConsoleCommand(line, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    }
     if (!window) {
         QCoreApplication console(argc, argv);
         return calbrine::RunConsoleCommand(line, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);

@@ -15,41 +15,7 @@ bool IsAir(const std::string& name) {
            (name[2] | 0x20) == 'r';
 }
 
-// The coil asked for: the core (none: air), the wire when one is named, the tables' wires.
-struct Winding {
-    std::optional<ToroidCore> core;
-    std::optional<Wire> wire;
-    std::vector<Wire> wires;
-};
-
-// The core and wire named, from the shipped tables; empty text or the failure.
-CommandResult FindParts(const CoilOptions& options, Winding& w) {
-    std::vector<ToroidCore> cores;
-    std::string unread = ReadShippedCores(cores);
-    unread = unread.empty() ? ReadShippedWires(w.wires) : unread;
-    if (!unread.empty()) {
-        return Failure(1, unread);
-    }
-    if (!IsAir(options.core)) {
-        w.core = FindCore(cores, options.core);
-        if (!w.core) {
-            return Failure(2, "--core: no core \"" + options.core + "\"; the cores are " +
-                                  cores.front().Name() + " to " + cores.back().Name() +
-                                  " in mixes 0, 2, 6 and 7, and air");
-        }
-    }
-    if (!options.wire.empty()) {
-        w.wire = FindWire(w.wires, options.wire);
-        if (!w.wire) {
-            return Failure(2, "--wire: no wire \"" + options.wire + "\"; the wires are " +
-                                  w.wires.front().name + " to " + w.wires.back().name +
-                                  " as gauges or diameters in the wire table");
-        }
-    }
-    return {};
-}
-
-CommandResult Toroid(const CoilOptions& options, const Winding& w, double henry) {
+CommandResult Toroid(const CoilOptions& options, const NamedCoil& w, double henry) {
     const int turns = ToroidTurns(henry, *w.core);
     const Wire wire = w.wire ? *w.wire : ThickestFittingGauge(w.wires, *w.core, turns);
     const std::string note =
@@ -65,7 +31,7 @@ CommandResult Toroid(const CoilOptions& options, const Winding& w, double henry)
     return {0, ToroidText(winding, note), ""};
 }
 
-CommandResult Air(const CoilOptions& options, const Winding& w, double henry) {
+CommandResult Air(const CoilOptions& options, const NamedCoil& w, double henry) {
     const std::optional<Wire> wire = w.wire ? w.wire : FindWire(w.wires, DefaultAirCoilWire);
     if (!wire) {
         return Failure(1, std::string("the wire table has no ") + DefaultAirCoilWire);
@@ -80,6 +46,32 @@ CommandResult Air(const CoilOptions& options, const Winding& w, double henry) {
 }
 
 }  // namespace
+
+CommandResult FindNamedCoil(const std::string& core, const std::string& wire, NamedCoil& w) {
+    std::vector<ToroidCore> cores;
+    std::string unread = ReadShippedCores(cores);
+    unread = unread.empty() ? ReadShippedWires(w.wires) : unread;
+    if (!unread.empty()) {
+        return Failure(1, unread);
+    }
+    if (!IsAir(core)) {
+        w.core = FindCore(cores, core);
+        if (!w.core) {
+            return Failure(2, "--core: no core \"" + core + "\"; the cores are " +
+                                  cores.front().Name() + " to " + cores.back().Name() +
+                                  " in mixes 0, 2, 6 and 7, and air");
+        }
+    }
+    if (!wire.empty()) {
+        w.wire = FindWire(w.wires, wire);
+        if (!w.wire) {
+            return Failure(2, "--wire: no wire \"" + wire + "\"; the wires are " +
+                                  w.wires.front().name + " to " + w.wires.back().name +
+                                  " as gauges or diameters in the wire table");
+        }
+    }
+    return {};
+}
 
 std::string ParseCoilOptions(const OptionValues& values, CoilOptions& options) {
     options.csv = values.IsSet("csv");
@@ -101,8 +93,8 @@ std::string ParseCoilOptions(const OptionValues& values, CoilOptions& options) {
 }
 
 CommandResult CoilCommand(const CoilOptions& options, const CommandInput& input) {
-    Winding w;
-    const CommandResult refused = FindParts(options, w);
+    NamedCoil w;
+    const CommandResult refused = FindNamedCoil(options.core, options.wire, w);
     if (refused.status != 0) {
         return refused;
     }

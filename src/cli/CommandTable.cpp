@@ -35,6 +35,11 @@ CommandEntry FileOrOption(CommandEntry entry, const char* option) {
     return entry;
 }
 
+CommandEntry PaintingEntry(CommandEntry entry) {
+    entry.paints = true;
+    return entry;
+}
+
 // The option names of an entry of the options table: "h,help" gives "h" and "help".
 std::vector<std::string> NamesOf(const OptionEntry& option) {
     std::vector<std::string> names;
@@ -87,7 +92,9 @@ const char* const helpClosing =
     "\n"
     "parts buys each fixed capacitor from the series: the nearest value, or the pair\n"
     "in parallel nearest the design when one part is more than 1 % off. coil winds\n"
-    "FILE's L7, or --inductance without FILE, on the --core named.\n"
+    "FILE's L7, or --inductance without FILE, on the --core named. sheet prints\n"
+    "both, the drift compensation and the ranges as designed and as bought on one\n"
+    "page, as the PDF file --pdf names.\n"
     "\n"
     "heatrun takes the drift as the least-squares slope of the readings and splits\n"
     "--part into an NP0 and a --kind part of the series, the pair within 2 % of its\n"
@@ -161,18 +168,21 @@ const std::vector<OptionEntry>& OptionTable() {
          "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh. heatrun: VfoMin (default), "
          "VfoMax or\nC38's position in percent, such as 50"},
         {"series", "E6|E12|E24",
-         "parts, heatrun: the value series the capacitors\nare bought from (default E12)"},
+         "parts, heatrun, sheet: the value series the\ncapacitors are bought from (default E12)"},
         {"part", "PART",
          "heatrun: the fixed capacitor split into an NP0 and\na negative-coefficient part "
          "(default C37)"},
         {"kind", "NAME",
          "heatrun: the negative-coefficient part, N150,\nN220, N330, N470 or N750 (default)"},
         {"inductance", "L", "coil: the inductance to wind, such as 7.7u, in\nplace of FILE's L7"},
-        {"core", "NAME", "coil: an iron-powder toroid such as T50-6 or\nT68-2, or air"},
+        {"core", "NAME",
+         "coil, sheet: an iron-powder toroid such as T50-6\nor T68-2, or air (sheet's default "
+         "T50-6)"},
         {"wire", "WIRE",
-         "coil: AWG26 or 0.4mm (default: on a toroid the\nthickest gauge that winds one layer, "
-         "on air\nAWG22)"},
-        {"form", "D", "coil: the air coil's form diameter, 1mm to 100mm\n(default 10mm)"},
+         "coil, sheet: AWG26 or 0.4mm (default: on a toroid\nthe thickest gauge that winds one "
+         "layer, on\nair AWG22)"},
+        {"form", "D", "coil, sheet: the air coil's form diameter, 1mm to\n100mm (default 10mm)"},
+        {"pdf", "OUT", "sheet: the PDF file the build sheet is written to"},
     };
     return table;
 }
@@ -210,6 +220,9 @@ const std::vector<CommandEntry>& CommandTable() {
                          "coil", "L7 as turns on an iron-powder toroid, or an air coil",
                          "csv inductance core wire form"),
                      "inductance"),
+        PaintingEntry(Entry<SheetOptions, ParseSheetOptions, SheetCommand>(
+            "sheet", "the build sheet: values, parts, coil, drift, ranges",
+            "pdf series core wire form")),
     };
     return table;
 }

@@ -15,6 +15,7 @@
 #include "cli/ManyRunCommands.h"
 #include "cli/NewCommand.h"
 #include "cli/PartsCommand.h"
+#include "cli/SheetCommand.h"
 #include "cli/SimulationCommands.h"
 
 namespace calbrine {
@@ -23,7 +24,7 @@ namespace calbrine {
 using CommandOptions =
     std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
                  MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions, PartsOptions,
-                 CoilOptions, HeatRunOptions>;
+                 CoilOptions, HeatRunOptions, SheetOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one
@@ -44,6 +45,9 @@ struct CommandEntry {
     // The option that may be given in place of the design file (coil's "inductance"): then
     // no file is read and the run has an empty design. nullptr: the file is wanted.
     const char* insteadOfFile = nullptr;
+    // True for a command that paints a page (the build sheet's PDF): the program gives it a
+    // painting application on a platform that needs no display.
+    bool paints = false;
 };
 
 const std::vector<OptionEntry>& OptionTable();

@@ -1,8 +1,10 @@
 #include "platform/QtPrinting.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QTemporaryDir>
 #include <cmath>
 #include <stdexcept>
 
@@ -59,6 +61,10 @@ void PrintThroughDialog(const std::function<bool(QPrinter&)>& print) {
 }
 
 void PrintSchematic(const DesignRecord& design, const TuningRecord& tuning) {
+    PrintPage([&](PrinterSurface& printer) { DrawPrintedPage(printer, design, tuning); });
+}
+
+void PrintPage(const std::function<void(PrinterSurface&)>& draw) {
     QPrinter& printer = ProgramPrinter();
     try {
         if (!ShowPrintDialog(printer)) {
@@ -70,14 +76,42 @@ void PrintSchematic(const DesignRecord& design, const TuningRecord& tuning) {
     }
     QtPrinterSurface surface(printer);
     try {
-        DrawPrintedPage(surface, design, tuning);
+        draw(surface);
     } catch (const std::exception& error) {
         surface.Abort();
         Services().ShowMessage(error.what(), "Printer Error");
     }
 }
 
-QtPrinterSurface::QtPrinterSurface(QPrinter& printer) : printer_(printer) {}
+std::string PdfOfPage(const std::function<void(PrinterSurface&)>& draw, std::string& pdf) {
+    // The printer writes its file as it goes; the caller puts the whole document in place.
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        return "no folder for the printer's file: " + folder.errorString().toStdString();
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("page.pdf")));
+    try {
+        QtPrinterSurface surface(printer);
+        draw(surface);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    QFile file(printer.outputFileName());
+    if (!file.open(QIODevice::ReadOnly)) {
+        return "the printer's file could not be read";
+    }
+    const QByteArray bytes = file.readAll();
+    pdf.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return "";
+}
+
+// Letters are printed one by one, without ligatures, so that a search or a text extraction of
+// the printed document finds each word as it is written ("fine", not its "fi" ligature).
+QtPrinterSurface::QtPrinterSurface(QPrinter& printer) : printer_(printer) {
+    font_.setStyleStrategy(QFont::PreferNoShaping);
+}
 
 QtPrinterSurface::~QtPrinterSurface() {
     Abort();

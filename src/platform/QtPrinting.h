@@ -4,6 +4,7 @@
 
 #include <QPrinter>
 #include <functional>
+#include <string>
 
 #include "design/DesignRecord.h"
 #include "platform/QtPaintedSurface.h"
@@ -14,6 +15,15 @@ namespace calbrine {
 // abandons the print; a failure shows the printer's description under "Printer Error" and
 // discards the document.
 void PrintSchematic(const DesignRecord& design, const TuningRecord& tuning);
+
+// Shows the print dialog and prints the page `draw` draws, on the printer that keeps the
+// user's choice from one print to the next, as PrintSchematic does.
+void PrintPage(const std::function<void(PrinterSurface&)>& draw);
+
+// Prints the page `draw` draws as a PDF document on a fresh printer, with the default page
+// for the locale, and gives the document's bytes in `pdf`; empty text, or why it could not.
+// Needs a painting application, no display.
+std::string PdfOfPage(const std::function<void(PrinterSurface&)>& draw, std::string& pdf);
 
 // Shows the print dialog for a fresh printer and, when accepted, prints with `print`, which
 // says whether the printer took the document; when it did not, says so under "Printer Error".

@@ -337,7 +337,7 @@ while IFS='|' read -r args words; do
 done <<'ROWS'
 parts odd.TXT --series E48|"E48"
 parts|parts wants a design file
-parts odd.TXT --core T50-6|--core goes with coil, not with parts
+parts odd.TXT --core T50-6|--core goes with coil or sheet, not with parts
 coil odd.TXT|coil wants --core
 coil --core T50-6|coil wants a design file: calbrine coil FILE, or --inductance
 coil odd.TXT --inductance 7u --core T50-6|not both
@@ -406,6 +406,57 @@ $two --setting 100.5|"100.5" is not VfoMin
 ROWS
 run 2 compute design.TXT --kind N750
 grep -q -- "--kind goes with heatrun, not with compute" err || fail "--kind on compute: $(cat err)"
+# sheet: with no display, one page whose text holds every capacitor as bought (the pairs), the
+# coil's core and turns, the drift's compensation, and the ranges designed and as bought.
+"$calbrine" parts odd.TXT >parts.txt
+"$calbrine" parts odd.TXT --csv >parts.csv
+"$calbrine" coil odd.TXT --core T50-6 --csv >coil.csv
+"$calbrine" drift bought.TXT --tc L7=T50-6 >drift.txt
+QT_QPA_PLATFORM='' run 0 sheet odd.TXT --pdf odd.pdf
+[ "$(cat out)" = "Build sheet written to odd.pdf" ] && pdfinfo odd.pdf | grep -q '^Pages: *1$' ||
+    fail "sheet: $(cat out err)"
+pdftotext -layout odd.pdf - | tr -s ' ' >sheet.txt
+cawk -F, 'NR > 1 { print "^" $1 " [^ ]* [^ ]* " $4 " " }' parts.csv >parts.want
+[ "$(grep -cf parts.want sheet.txt)" -eq 6 ] && grep -q '^C37 510pF 510pF 390p+120p ' sheet.txt &&
+    grep -q "^Core T50-6, mix 6: " sheet.txt && grep -q "^Turns $(cawk -F, '$1 == "turns" { print $2 }' coil.csv)$" sheet.txt &&
+    compensation=$(grep '^Compensation: make ' drift.txt) && grep -qxF "$compensation" sheet.txt &&
+    grep -q 'with the default coefficients' sheet.txt ||
+    fail "sheet text: $(cat sheet.txt)"
+end() { cawk -v e="$1" 'index($0, e " ") == 1 { print $(NF - ('"$2"')) }' parts.txt; }
+for range in VFO "RF sum" "RF diff"; do
+    want="$range $(end "$range low" 2) to $(end "$range high" 2) $(end "$range low" 1) to $(end "$range high" 1) "
+    grep -q "^$want" sheet.txt || fail "sheet: no '$want' in $(cat sheet.txt)"
+done
+printf 'tc.C39: -150\n' >odd.TXT.explore
+run 0 sheet odd.TXT --pdf odd.pdf --series E24 --core air --wire 0.4mm --form 12
+pdftotext -layout odd.pdf - | tr -s ' ' >sheet.txt
+grep -q '^C37 510pF 510pF 510p 0 *% *$' sheet.txt && grep -q 'L7 as an air coil with 0.4mm$' sheet.txt &&
+    grep -q '^Form 12 mm diameter' sheet.txt && grep -q 'kept in odd.TXT.explore' sheet.txt ||
+    fail "sheet, air coil: $(cat sheet.txt)"
+# The coil chosen in the explorer is the sheet's when no option names one.
+printf 'core.L7: T68-2\nwire.L7: AWG24\n' >odd.TXT.explore
+run 0 sheet odd.TXT --pdf odd.pdf
+pdftotext -layout odd.pdf - | tr -s ' ' >sheet.txt
+grep -q "^Core T68-2, mix 2: " sheet.txt && grep -q "AWG24" sheet.txt || fail "sheet, kept coil: $(cat sheet.txt)"
+rm odd.TXT.explore
+# A page that cannot be written leaves no file, half or whole.
+ln -s no-such-folder/odd.pdf dangling.pdf
+run 1 sheet odd.TXT --pdf dangling.pdf
+[ ! -e no-such-folder ] && grep -q "dangling.pdf: The file was not written correctly." err || fail "sheet, dangling: $(cat err)"
+while IFS='|' read -r args words; do
+    # shellcheck disable=SC2086
+    run 2 sheet odd.TXT $args
+    [ ! -s out ] && grep -qF -- "$words" err && [ ! -e refused.pdf ] || fail "calbrine sheet $args: $(cat out err)"
+done <<'ROWS'
+--series E6|sheet wants --pdf OUT
+--pdf no-such-folder/refused.pdf|there is no folder no-such-folder to write
+--pdf tmp|tmp is a folder
+--pdf refused.pdf --series E48|"E48"
+--pdf refused.pdf --core T50-3|no core "T50-3"
+--pdf refused.pdf --wire AWG27|no wire "AWG27"
+--pdf refused.pdf --form 101|"101"
+--pdf refused.pdf --csv|--csv goes with
+ROWS
 
 # --jobs takes 1 to 64 on simulate only; --setting names one of the four settings.
 for jobs in 0 65 abc 2x -1 "" 1.5; do

@@ -82,4 +82,8 @@ void BoughtPartsTab::refresh() {
     use_->setEnabled(BoughtChangesDesign(bought_));
 }
 
+std::string BoughtPartsTab::seriesName() const {
+    return series_->currentText().toStdString();
+}
+
 }  // namespace calbrine

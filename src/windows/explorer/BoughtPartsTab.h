@@ -25,6 +25,8 @@ class BoughtPartsTab : public QWidget {
 
     // The design the parts are bought for.
     void setDesign(const DesignRecord& design);
+    // The series chosen ("E12").
+    std::string seriesName() const;
 
   signals:
     // "Use these values": the design as bought, for the design window's accept step.

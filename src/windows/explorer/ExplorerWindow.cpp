@@ -32,6 +32,7 @@
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
 #include "windows/explorer/ScaleTab.h"
+#include "windows/explorer/SheetPrinting.h"
 #include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
@@ -138,6 +139,7 @@ QWidget* ExplorerWindow::buildButtons() {
     layout->setContentsMargins(0, 0, 0, 0);
     const std::tuple<const char*, const char*, std::function<void()>> buttons[] = {
         {"Print...", "printCurve", [this] { print(); }},
+        {"Print build sheet\u2026", "printBuildSheet", [this] { printBuildSheet(); }},
         {"Save PNG...", "savePng", [this] { savePicture(false); }},
         {"Save SVG...", "saveSvg", [this] { savePicture(true); }}};
     layout->addStretch(1);
@@ -259,6 +261,18 @@ void ExplorerWindow::savePicture(bool svg) {
 
 void ExplorerWindow::print() {
     PrintThroughDialog([this](QPrinter& printer) { return printOn(printer); });
+}
+
+// The sheet with the series of the parts tab and the coil chosen in the coil tab (the
+// defaults where none was chosen).
+void ExplorerWindow::printBuildSheet() {
+    SheetChoice choice;
+    choice.series = bought_->seriesName();
+    choice.core = settings_.coil.core;
+    choice.wire = settings_.coil.wire;
+    choice.formMm = settings_.coil.formMm;
+    PrintBuildSheet(design_, settings_, session_.fileName, choice,
+                    QCoreApplication::applicationDirPath().toStdString());
 }
 
 bool ExplorerWindow::printOn(QPrinter& printer) const {

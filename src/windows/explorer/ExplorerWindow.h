@@ -68,6 +68,7 @@ class ExplorerWindow : public QWidget {
     void applyHeatRun();
     void savePicture(bool svg);
     void print();
+    void printBuildSheet();
 
     const DesignSession& session_;
     DesignRecord design_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -140,6 +141,8 @@ std::string SettingsText(const PartSettings& settings) {
         text += std::string("tolerance.") + PartName(part) + ": " +
                 PlainNumber(settings.Tolerance(part)) + "\n";
     }
+    text += "# The coil's quality factor in the simulations, 0 for an ideal coil\n";
+    text += "coilq.L7: " + PlainNumber(settings.coilQ) + "\n";
     if (!settings.readings.empty()) {
         text += "# Counter readings: C38's position in percent = frequency in hertz\n";
     }
@@ -179,6 +182,10 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
         const std::string kind = Lower(line.substr(0, dot));
         const auto part = PartFromName(line.substr(dot + 1, colon - dot - 1));
         const auto value = WholeNumber(Trimmed(line.substr(colon + 1)));
+        if (kind == "coilq" && part == Part::L7 && value && *value >= 0 && std::isfinite(*value)) {
+            settings.coilQ = *value;
+            continue;
+        }
         if (!part || !value || (kind != "tc" && kind != "tolerance")) {
             return bad;
         }

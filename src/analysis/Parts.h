@@ -52,11 +52,16 @@ struct NamedTc {
 // nullopt for text that is none of these.
 std::optional<double> TcFromText(const std::string& text, const std::vector<NamedTc>& more = {});
 
-// Temperature coefficient (ppm/degC) and tolerance (percent) of every part.
+// The quality factor L7 is simulated with unless said otherwise: a typical iron-powder toroid
+// at the HF bands.
+constexpr double DefaultCoilQ = 150;
+
+// Temperature coefficient (ppm/degC) and tolerance (percent) of every part, and the coil's Q.
 struct PartSettings {
     std::array<double, PartCount> tcPpm{0, 0, 0, 0, 0, 0, 0, 0, 20};
     std::array<double, PartCount> tolerancePercent{5, 5, 5, 5, 5, 5, 5, 5, 10};
     std::vector<CalibrationReading> readings;  // the counter readings of the built VFO
+    double coilQ = DefaultCoilQ;               // L7's in every simulation; 0: an ideal coil
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
@@ -64,7 +69,8 @@ struct PartSettings {
 };
 
 // The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
-// "tolerance.L7: 10" and the counter readings "reading: 50=5012300", "#" starts a comment.
+// "tolerance.L7: 10", the coil's Q "coilq.L7: 150" (a file without it reads as the default)
+// and the counter readings "reading: 50=5012300", "#" starts a comment.
 // Numbers are written with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);

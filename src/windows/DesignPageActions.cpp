@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/Parts.h"
 #include "design/DesignFields.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
@@ -159,7 +160,12 @@ void DesignPage::onExplore() {
 }
 
 void DesignPage::onSimulate() {
-    showSimulation(session_.design);
+    // With the coil's Q kept beside the design's file, as the explorer sets it.
+    PartSettings kept;
+    if (!session_.fileName.empty()) {
+        ReadSettingsFile(SettingsPath(session_.fileName), kept);
+    }
+    showSimulation(session_.design, kept.coilQ);
 }
 
 void DesignPage::takeFittedDesign(const DesignRecord& fitted) {

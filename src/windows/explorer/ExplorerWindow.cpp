@@ -159,6 +159,7 @@ void ExplorerWindow::refreshScale() {
 void ExplorerWindow::refreshParts() {
     parts_->setDesign(design_, settings_);
     monteCarlo_->setDesign(design_, settings_);
+    dial_->simulation()->setCoilQ(settings_.coilQ);
 }
 
 void ExplorerWindow::settingsEdited() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -183,6 +184,8 @@ std::string SettingsText(const PartSettings& settings) {
         text += std::string("tolerance.") + PartName(part) + ": " +
                 PlainNumber(settings.Tolerance(part)) + "\n";
     }
+    text += "# The coil's quality factor in the simulations, 0 for an ideal coil\n";
+    text += "coilq.L7: " + PlainNumber(settings.coilQ) + "\n";
     const CoilChoice& coil = settings.coil;
     if (!coil.core.empty() || !coil.wire.empty()) {
         text += "# L7's coil: core, wire and an air coil's form diameter (mm)\n";
@@ -316,6 +319,10 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
             continue;
         }
         const auto value = WholeNumber(valueText);
+        if (kind == "coilq" && part == Part::L7 && value && *value >= 0 && std::isfinite(*value)) {
+            settings.coilQ = *value;
+            continue;
+        }
         if (!part || !value || (kind != "tc" && kind != "tolerance")) {
             return bad;
         }

@@ -57,6 +57,10 @@ struct NamedTc {
 // nullopt for text that is none of these.
 std::optional<double> TcFromText(const std::string& text, const std::vector<NamedTc>& more = {});
 
+// The quality factor L7 is simulated with unless said otherwise: a typical iron-powder toroid
+// at the HF bands.
+constexpr double DefaultCoilQ = 150;
+
 // An air coil's form diameters, in mm: the least and most taken, and the one taken when
 // none is chosen.
 constexpr double LeastFormMm = 1;
@@ -71,15 +75,16 @@ struct CoilChoice {
     double formMm = DefaultFormMm;
 };
 
-// Temperature coefficient (ppm/degC) and tolerance (percent) of every part.
+// Temperature coefficient (ppm/degC) and tolerance (percent) of every part, and the coil's Q.
 struct PartSettings {
     std::array<double, PartCount> tcPpm{0, 0, 0, 0, 0, 0, 0, 0, 20};
     std::array<double, PartCount> tolerancePercent{5, 5, 5, 5, 5, 5, 5, 5, 10};
     std::vector<CalibrationReading> readings;  // the counter readings of the built VFO
+    double coilQ = DefaultCoilQ;               // L7's in every simulation; 0: an ideal coil
     // The design the readings were taken against; none for a file from before it was kept.
     std::optional<DesignRecord> readingsDesign;
-    CoilChoice coil;                           // how L7 is wound
-    HeatRunRecord heatRun;                     // the counter at temperatures, at one setting
+    CoilChoice coil;        // how L7 is wound
+    HeatRunRecord heatRun;  // the counter at temperatures, at one setting
     double& Tc(Part p) { return tcPpm[static_cast<std::size_t>(p)]; }
     double Tc(Part p) const { return tcPpm[static_cast<std::size_t>(p)]; }
     double& Tolerance(Part p) { return tolerancePercent[static_cast<std::size_t>(p)]; }
@@ -87,11 +92,12 @@ struct PartSettings {
 };
 
 // The settings file kept beside a design: "<design>.explore", lines "tc.C37: -150",
-// "tolerance.L7: 10", the counter readings "reading: 50=5012300" with the design they were
-// taken against ("readings.design: CfineMin=1e-11 ... IF=9e6"), once chosen, L7's coil
-// "core.L7: T50-6", "wire.L7: AWG26", "form.L7: 12.5", and the heat run's setting and
-// readings "heatrun.setting: VfoMin", "heatrun: 25=7012345"; "#" starts a comment. Numbers
-// are written with "." in any locale.
+// "tolerance.L7: 10", the coil's Q "coilq.L7: 150" (a file without it reads as the default),
+// the counter readings "reading: 50=5012300" with the design they were taken against
+// ("readings.design: CfineMin=1e-11 ... IF=9e6"), once chosen, L7's coil "core.L7: T50-6",
+// "wire.L7: AWG26", "form.L7: 12.5", and the heat run's setting and readings
+// "heatrun.setting: VfoMin", "heatrun: 25=7012345"; "#" starts a comment. Numbers are written
+// with "." in any locale.
 std::string SettingsPath(const std::string& designPath);
 std::string SettingsText(const PartSettings& settings);
 // Reads what it knows and leaves the rest at the values already in `settings` (a file without

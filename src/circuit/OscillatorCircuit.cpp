@@ -2,13 +2,36 @@
 
 #include <stdexcept>
 
+#include "design/Tuning.h"
+
 namespace calbrine {
 
 OscillatorCircuit BuildOscillator(const DesignRecord& design, TuningSetting setting) {
     return BuildOscillator(design, SettingCapacitors(design, setting));
 }
 
+float CoilLossOhms(const DesignRecord& design, double q) {
+    const float midBandHz = (CalculatedFrequency(design, TuningSetting::VfoMin) +
+                             CalculatedFrequency(design, TuningSetting::VfoMax)) /
+                            2;
+    const float reactance = 2 * SinglePi * midBandHz * design.L7;
+    return reactance / static_cast<float>(q);
+}
+
 namespace {
+
+// L7 from the base to the coil node and its loss from there to the tank node.
+void AddCoilLoss(OscillatorCircuit& circuit, const DesignRecord& design, double q) {
+    for (std::size_t i = 0; i < circuit.parts.size(); ++i) {
+        if (circuit.parts[i].name == "L7") {
+            circuit.parts[i].nodes = {node::Base, node::Coil};
+            const CircuitPart loss{
+                "RL7", PartKind::Resistor, CoilLossOhms(design, q), {node::Coil, node::Tank}};
+            circuit.parts.insert(circuit.parts.begin() + static_cast<std::ptrdiff_t>(i) + 1, loss);
+            return;
+        }
+    }
+}
 
 void ApplyConditions(OscillatorCircuit& circuit, const CircuitConditions& conditions) {
     circuit.temperatureC = conditions.temperatureC;
@@ -61,6 +84,9 @@ OscillatorCircuit BuildOscillator(const DesignRecord& d, TuningCapacitors tuning
                 part.nodes.emplace_back(n);
             }
         }
+    }
+    if (conditions.coilQ > 0) {
+        AddCoilLoss(circuit, d, conditions.coilQ);
     }
     ApplyConditions(circuit, conditions);
     return circuit;

@@ -32,12 +32,21 @@ struct CircuitPart {
 constexpr double NominalTemperatureC = 25;
 
 // What a run may change besides the design and its tuning: the temperature of the whole
-// circuit (the transistor's and the parts'), and the parts' temperature coefficients, by the
-// circuit's part names ("Cfine", "Ccoarse", "C37", "L7" ...).
+// circuit (the transistor's and the parts'), the parts' temperature coefficients, by the
+// circuit's part names ("Cfine", "Ccoarse", "C37", "L7" ...), and the coil's loss.
 struct CircuitConditions {
     std::optional<double> temperatureC;  // none: ngspice's own default, as every plain run
     std::vector<std::pair<std::string, double>> tcPpm;
+    // L7's quality factor: its loss is a resistor RL7 in series with it (CoilLossOhms). 0 is
+    // an ideal coil, and the circuit has no RL7.
+    double coilQ = 0;
 };
+
+// The series resistance of L7 at quality factor `q` (> 0): 2 pi f L7 / q, with f the design's
+// calculated mid-band frequency, the mean of VfoMin and VfoMax. A coil's Q changes slowly over
+// a band, so one resistance stands for it at every setting; the loss is taken as a plain
+// series resistance, the same at every frequency (no skin effect, no core loss of its own).
+float CoilLossOhms(const DesignRecord& design, double q);
 
 struct OscillatorCircuit {
     std::vector<CircuitPart> parts;

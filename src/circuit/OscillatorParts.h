@@ -21,6 +21,7 @@ inline constexpr const char* Emitter = "emitter";
 inline constexpr const char* Tank = "tank";  // the tuning capacitors' side of L7
 inline constexpr const char* Fine = "fine";  // between the varicap D9 and C39
 inline constexpr const char* Output = "out";
+inline constexpr const char* Coil = "coil";  // between L7 and its loss, when it has one
 }  // namespace node
 
 struct FixedPart {

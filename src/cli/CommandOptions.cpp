@@ -162,6 +162,23 @@ std::string ReadJobs(const OptionValues& values, int& jobs) {
     return values.IsSet("jobs") ? ParseJobs(values.Value("jobs"), jobs) : "";
 }
 
+std::string ParseCoilQ(const std::string& text, double& q) {
+    double value = 0;
+    if (!ReadStrictNumber(text, value).empty() || !std::isfinite(value) || value < 0) {
+        return "--coil-q wants a quality factor of 0 (an ideal coil) or more, not '" + text + "'";
+    }
+    q = value;
+    return "";
+}
+
+std::string ReadCoilQ(const OptionValues& values, std::optional<double>& q) {
+    if (!values.IsSet("coil-q")) {
+        return "";
+    }
+    q = 0;
+    return ParseCoilQ(values.Value("coil-q"), *q);
+}
+
 std::string ParseSetting(const std::string& text, TuningSetting& setting) {
     const std::optional<TuningSetting> named = SettingNamed(text);
     if (!named) {

@@ -54,5 +54,9 @@ std::string ParseSetting(const std::string& text, TuningSetting& setting);
 
 // --jobs of a simulation when it is given; `jobs` stays 0, one per processor, when it is not.
 std::string ReadJobs(const OptionValues& values, int& jobs);
+// L7's quality factor, a number of 0 (an ideal coil) or more: "150".
+std::string ParseCoilQ(const std::string& text, double& q);
+// --coil-q when it is given; `q` stays empty (the Q kept beside the design) when it is not.
+std::string ReadCoilQ(const OptionValues& values, std::optional<double>& q);
 
 }  // namespace calbrine

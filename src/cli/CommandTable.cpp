@@ -167,6 +167,10 @@ const std::vector<OptionEntry>& OptionTable() {
         {"setting", "NAME",
          "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh. heatrun: VfoMin (default), "
          "VfoMax or\nC38's position in percent, such as 50"},
+        {"coil-q", "Q",
+         "simulations, netlist: L7's quality factor, a\nresistor of 2 pi f L7 / Q in series with "
+         "it, f\nthe calculated mid-band frequency; 0 an ideal\ncoil (default: the Q kept in "
+         "FILE.explore, else\n150)"},
         {"series", "E6|E12|E24",
          "parts, heatrun, sheet: the value series the\ncapacitors are bought from (default E12)"},
         {"part", "PART",
@@ -193,22 +197,23 @@ const std::vector<CommandEntry>& CommandTable() {
             "compute", "the VFO range, the fine-tune ends and the result lines", "csv"),
         Entry<CurveOptions, ParseCurveOptions, CurveCommand>(
             "curve", "the dial table: the tuning at equal steps of C38",
-            "csv steps simulate jobs:simulate"),
+            "csv steps simulate jobs:simulate coil-q:simulate"),
         Entry<FitOptions, ParseFitOptions, FitCommand>(
             "fit", "the part values that put the design on an RF band", "csv band mix solve"),
         Entry<DriftOptions, ParseDriftOptions, DriftCommand>(
             "drift", "each part's drift with temperature, in Hz per degree C",
-            "csv tc simulate jobs:simulate"),
+            "csv tc simulate jobs:simulate coil-q:simulate"),
         Entry<SimulateOptions, ParseSimulateOptions, SimulateCommand>(
-            "simulate", "the oscillator simulated with ngspice at its four settings", "csv jobs"),
+            "simulate", "the oscillator simulated with ngspice at its four settings",
+            "csv jobs coil-q"),
         Entry<MonteCarloOptions, ParseMonteCarloOptions, MonteCarloCommand>(
             "montecarlo", "copies with parts drawn within tolerance, simulated",
-            "csv runs seed tol jobs"),
+            "csv runs seed tol jobs coil-q"),
         Entry<CalibrateOptions, ParseCalibrateOptions, CalibrateCommand>(
             "calibrate", "the built L7, stray and C38 swing from counter readings",
             "csv band mix reading save counter-error"),
         Entry<NetlistOptions, ParseNetlistOptions, NetlistCommand>(
-            "netlist", "the ngspice netlist of one setting, as it is simulated", "setting"),
+            "netlist", "the ngspice netlist of one setting, as it is simulated", "setting coil-q"),
         WritingEntry(Entry<NewOptions, ParseNewOptions, NewCommand>(
             "new", "a design file written from the example design", "")),
         Entry<PartsOptions, ParsePartsOptions, PartsCommand>(

@@ -46,6 +46,7 @@ std::string ParseCurveOptions(const OptionValues& values, CurveOptions& options)
     options.csv = values.IsSet("csv");
     options.simulate = values.IsSet("simulate");
     std::string wrong = ReadJobs(values, options.jobs);
+    wrong = wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
     // An empty value is taken as none given, the default.
     if (const std::string steps = values.Value("steps"); wrong.empty() && !steps.empty()) {
         wrong = ParseSteps(steps, options.steps);
@@ -73,6 +74,7 @@ std::string ParseDriftOptions(const OptionValues& values, DriftOptions& options)
     options.csv = values.IsSet("csv");
     options.simulate = values.IsSet("simulate");
     std::string wrong = ReadJobs(values, options.jobs);
+    wrong = wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
     const std::vector<NamedTc> cores =
         values.IsSet("tc") ? ShippedCorePresets() : std::vector<NamedTc>{};
     for (const std::string& text : values.Values("tc")) {
@@ -98,7 +100,8 @@ CommandResult ComputeCommand(const ComputeOptions& options, const CommandInput& 
 
 CommandResult CurveCommand(const CurveOptions& options, const CommandInput& input) {
     if (options.simulate) {
-        return SimulatedCurveCommand(input, options.steps, options.csv, options.jobs);
+        return SimulatedCurveCommand(input, options.steps, options.coilQ, options.csv,
+                                     options.jobs);
     }
     return {0,
             options.csv ? DialTable(input.design, options.steps).Csv()
@@ -138,6 +141,7 @@ CommandResult DriftCommand(const DriftOptions& options, const CommandInput& inpu
     for (const PartNumber& tc : options.tc) {
         settings.Tc(tc.part) = tc.value;
     }
+    settings.coilQ = options.coilQ.value_or(settings.coilQ);
     if (options.simulate) {
         return SimulatedDriftCommand(input, settings, options.csv, options.jobs);
     }

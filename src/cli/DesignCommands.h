@@ -4,6 +4,7 @@
 // `drift --simulate` hand over to the many-run commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ struct CurveOptions {
     bool csv = false;
     int steps = 11;
     bool simulate = false;
-    int jobs = 0;  // 0: one worker per processor
+    int jobs = 0;                 // 0: one worker per processor
+    std::optional<double> coilQ;  // none: the Q kept beside the design
 };
 
 struct FitOptions {
@@ -35,6 +37,7 @@ struct DriftOptions {
     std::vector<PartNumber> tc;  // coefficients put over those kept beside the design
     bool simulate = false;
     int jobs = 0;
+    std::optional<double> coilQ;
 };
 
 // Each reads its options into their types and returns empty text, or what is wrong.

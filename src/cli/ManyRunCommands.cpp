@@ -10,6 +10,7 @@ namespace calbrine {
 std::string ParseMonteCarloOptions(const OptionValues& values, MonteCarloOptions& options) {
     options.csv = values.IsSet("csv");
     std::string wrong = ReadJobs(values, options.jobs);
+    wrong = wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
     for (const std::string& text : values.Values("tol")) {
         PartNumber tol;
         wrong = wrong.empty() ? ParseTol(text, tol) : wrong;
@@ -34,6 +35,7 @@ CommandResult MonteCarloCommand(const MonteCarloOptions& options, const CommandI
     for (const PartNumber& tol : options.tol) {
         settings.Tolerance(tol.part) = tol.value;
     }
+    settings.coilQ = options.coilQ.value_or(settings.coilQ);
     MonteCarloOutcome outcome;
     {
         ProgressLine progress(input.progress);
@@ -65,11 +67,16 @@ CommandResult SimulatedDriftCommand(const CommandInput& input, const PartSetting
     return {0, csv ? SimulatedDriftTable(outcome).Csv() : SimulatedDriftReport(outcome), ""};
 }
 
-CommandResult SimulatedCurveCommand(const CommandInput& input, int steps, bool csv, int jobs) {
+CommandResult SimulatedCurveCommand(const CommandInput& input, int steps,
+                                    const std::optional<double>& coilQ, bool csv, int jobs) {
+    double q = 0;
+    if (const std::string bad = CommandCoilQ(input, coilQ, q); !bad.empty()) {
+        return Failure(1, bad);
+    }
     SimulatedCurveOutcome outcome;
     {
         ProgressLine progress(input.progress);
-        outcome = SimulateCurve(input.design, steps, CommandSimulator(jobs), progress.Report());
+        outcome = SimulateCurve(input.design, steps, q, CommandSimulator(jobs), progress.Report());
     }
     if (!outcome.Succeeded()) {
         return Failure(1, outcome.message);

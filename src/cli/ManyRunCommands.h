@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@ struct MonteCarloOptions {
     std::vector<PartNumber> tol;  // tolerances put over those kept beside the design
     int runs = DefaultMonteCarloRuns;
     std::uint32_t seed = 1;
-    int jobs = 0;  // 0: one worker per processor
+    int jobs = 0;                 // 0: one worker per processor
+    std::optional<double> coilQ;  // put over the one kept beside the design
 };
 
 std::string ParseMonteCarloOptions(const OptionValues& values, MonteCarloOptions& options);
@@ -27,6 +29,7 @@ CommandResult MonteCarloCommand(const MonteCarloOptions& options, const CommandI
 // `settings` are the part settings with the command line's coefficients put in.
 CommandResult SimulatedDriftCommand(const CommandInput& input, const PartSettings& settings,
                                     bool csv, int jobs);
-CommandResult SimulatedCurveCommand(const CommandInput& input, int steps, bool csv, int jobs);
+CommandResult SimulatedCurveCommand(const CommandInput& input, int steps,
+                                    const std::optional<double>& coilQ, bool csv, int jobs);
 
 }  // namespace calbrine

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/CommandDesign.h"
 #include "cli/CommandOptions.h"
 #include "engineering/Characters.h"
 #include "simulation/SimulatedNetlist.h"
@@ -106,21 +107,35 @@ SimulationProgress ProgressLine::Report() {
     };
 }
 
+std::string CommandCoilQ(const CommandInput& input, const std::optional<double>& given, double& q) {
+    PartSettings kept;
+    const std::string bad = given ? "" : KeptPartSettings(input.file, kept);
+    q = given.value_or(kept.coilQ);
+    return bad;
+}
+
 std::string ParseSimulateOptions(const OptionValues& values, SimulateOptions& options) {
     options.csv = values.IsSet("csv");
-    return ReadJobs(values, options.jobs);
+    const std::string wrong = ReadJobs(values, options.jobs);
+    return wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
 }
 
 std::string ParseNetlistOptions(const OptionValues& values, NetlistOptions& options) {
-    return values.IsSet("setting") ? ParseSetting(values.Value("setting"), options.setting) : "";
+    const std::string wrong =
+        values.IsSet("setting") ? ParseSetting(values.Value("setting"), options.setting) : "";
+    return wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
 }
 
 CommandResult SimulateCommand(const SimulateOptions& options, const CommandInput& input) {
+    SimulationRequest request{input.design};
+    if (const std::string bad = CommandCoilQ(input, options.coilQ, request.conditions.coilQ);
+        !bad.empty()) {
+        return Failure(1, bad);
+    }
     SimulationOutcome outcome;
     {
         ProgressLine progress(input.progress);
-        outcome =
-            CommandSimulator(options.jobs).Run(SimulationRequest{input.design}, progress.Report());
+        outcome = CommandSimulator(options.jobs).Run(request, progress.Report());
     }
     if (!outcome.Succeeded()) {
         return Failure(1, outcome.message);
@@ -136,7 +151,15 @@ CommandResult NetlistCommand(const NetlistOptions& options, const CommandInput& 
     if (!refusal.empty()) {
         return Failure(1, "This design cannot be simulated. " + refusal);
     }
-    return {0, SimulatedNetlist(input.design, options.setting), ""};
+    CircuitConditions conditions;
+    if (const std::string bad = CommandCoilQ(input, options.coilQ, conditions.coilQ);
+        !bad.empty()) {
+        return Failure(1, bad);
+    }
+    return {0,
+            SimulatedNetlist(input.design, SettingCapacitors(input.design, options.setting),
+                             conditions),
+            ""};
 }
 
 }  // namespace calbrine

@@ -3,6 +3,7 @@
 // what every simulating command shares: its simulator and its progress line.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "analysis/ReportTable.h"
@@ -14,11 +15,13 @@ namespace calbrine {
 
 struct SimulateOptions {
     bool csv = false;
-    int jobs = 0;  // 0: one worker per processor
+    int jobs = 0;                 // 0: one worker per processor
+    std::optional<double> coilQ;  // none: the Q kept beside the design
 };
 
 struct NetlistOptions {
     TuningSetting setting = TuningSetting::VfoMin;
+    std::optional<double> coilQ;
 };
 
 std::string ParseSimulateOptions(const OptionValues& values, SimulateOptions& options);
@@ -33,6 +36,11 @@ ReportTable SimulationResultTable(const SimulationReport& report);
 // The table's text with its columns aligned by characters (the error bar's "±" is one), each
 // line without trailing blanks, then a line for each setting that does not oscillate.
 std::string SimulationResultText(const SimulationReport& report);
+
+// L7's quality factor for a simulation of the input's design: `given` (--coil-q), else the
+// one kept in the settings beside the design file (the default without one). Returns why the
+// settings file cannot be read, or empty text.
+std::string CommandCoilQ(const CommandInput& input, const std::optional<double>& given, double& q);
 
 // The simulator of `jobs` workers; 0: one per processor.
 Simulator CommandSimulator(int jobs);

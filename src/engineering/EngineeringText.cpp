@@ -38,7 +38,6 @@ const ScaleLetter* FindScaleLetter(char c) {
     return nullptr;
 }
 
-
 }  // namespace
 
 void ParseEngValue(const std::string& text, float& value) {

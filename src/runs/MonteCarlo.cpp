@@ -44,6 +44,7 @@ MonteCarloOutcome RunMonteCarlo(const DesignRecord& design, const PartSettings& 
                                 const SimulationProgress& progress,
                                 const std::atomic<bool>* cancel) {
     const std::vector<PartFactors> factors = DrawFactors(settings, runs, seed);
+    const double coilQ = settings.coilQ;
     MonteCarloOutcome outcome;
     for (std::size_t first = 0; first < factors.size(); first += BatchRuns) {
         const std::size_t last = std::min(factors.size(), first + BatchRuns);
@@ -54,11 +55,13 @@ MonteCarloOutcome RunMonteCarlo(const DesignRecord& design, const PartSettings& 
         std::vector<SimulationRequest> requests{SimulationRequest(design, settings)};
         requests[0].label = "the nominal design";
         requests[0].details = false;
+        requests[0].conditions.coilQ = coilQ;
         for (std::size_t r = first; r < last; ++r) {
             SimulationRequest& request =
                 requests.emplace_back(DrawnDesign(design, factors[r]), settings);
             request.label = "run " + std::to_string(r + 1);
             request.details = false;
+            request.conditions.coilQ = coilQ;
             request.startsFrom = 0;
         }
         const SimulationProgress overall = [&](double fraction, const std::string& phase) {

@@ -15,7 +15,7 @@ bool SimulatedCurveOutcome::Complete() const {
                        [](const SimulatedCurvePoint& p) { return p.oscillates; });
 }
 
-SimulatedCurveOutcome SimulateCurve(const DesignRecord& design, int steps,
+SimulatedCurveOutcome SimulateCurve(const DesignRecord& design, int steps, double coilQ,
                                     const Simulator& simulator, const SimulationProgress& progress,
                                     const std::atomic<bool>* cancel) {
     const std::vector<CurvePoint> curve = TuningCurve(design, steps);
@@ -25,6 +25,7 @@ SimulatedCurveOutcome SimulateCurve(const DesignRecord& design, int steps,
         request.points.push_back({cfine, p.ccoarse});
     }
     request.details = false;
+    request.conditions.coilQ = coilQ;
     const SimulationOutcome run = simulator.Run(request, progress, cancel);
     SimulatedCurveOutcome outcome;
     outcome.failure = run.failure;

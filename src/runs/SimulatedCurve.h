@@ -29,7 +29,8 @@ struct SimulatedCurveOutcome : RunStatus {
     bool Complete() const;
 };
 
-SimulatedCurveOutcome SimulateCurve(const DesignRecord& design, int steps,
+// `coilQ`: L7's quality factor (CircuitConditions::coilQ).
+SimulatedCurveOutcome SimulateCurve(const DesignRecord& design, int steps, double coilQ,
                                     const Simulator& simulator, const SimulationProgress& progress,
                                     const std::atomic<bool>* cancel = nullptr);
 

@@ -46,6 +46,7 @@ double CalculatedDrift(const DesignRecord& design, const PartSettings& settings,
 CircuitConditions DriftConditions(const PartSettings& settings, double temperatureC) {
     CircuitConditions conditions;
     conditions.temperatureC = temperatureC;
+    conditions.coilQ = settings.coilQ;
     for (Part p : AllParts) {
         if (settings.Tc(p) != 0) {
             conditions.tcPpm.emplace_back(CircuitName(p), settings.Tc(p));

@@ -33,8 +33,10 @@ struct OneRun {
     GrowthVerdict growth;
 };
 
+// The index of a node's vector among those a run keeps: the time, then the state's (whose
+// first nodes are the same with or without the coil node).
 std::size_t Index(const std::string& name) {
-    const std::vector<std::string>& names = StateVectors();
+    const std::vector<std::string> names = StateVectors("");
     return 1 +
            static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
 }
@@ -72,7 +74,8 @@ class Runner {
     OneRun Run(const std::string& netlist, RunKind kind, int stepFactor) {
         const double noise = stepFactor == 1 ? StepNoise : CoarseStepNoise;
         std::vector<std::string> names{"time"};
-        names.insert(names.end(), StateVectors().begin(), StateVectors().end());
+        const std::vector<std::string> state = StateVectors(netlist);
+        names.insert(names.end(), state.begin(), state.end());
         const double block = BlockPeriods / job_.calculatedHz;
         OneRun run;
         // At twice the step, the frequency of a block moves so much more that the measurement

@@ -30,9 +30,13 @@ std::string SimulatedNetlist(const DesignRecord& design, TuningCapacitors tuning
                        ".four " + SpiceNumber(plan.calculatedHz) + " v(" + output + ")\n");
 }
 
-const std::vector<std::string>& StateVectors() {
-    static const std::vector<std::string> names{node::Base,   node::Emitter, node::Tank, node::Fine,
-                                                node::Output, node::Supply,  "l7#branch"};
+std::vector<std::string> StateVectors(const std::string& netlist) {
+    std::vector<std::string> names{node::Base, node::Emitter, node::Tank,
+                                   node::Fine, node::Output,  node::Supply};
+    if (netlist.find("\nRL7 ") != std::string::npos) {
+        names.emplace_back(node::Coil);
+    }
+    names.emplace_back("l7#branch");
     return names;
 }
 
@@ -49,7 +53,7 @@ std::pair<std::size_t, std::size_t> LineStarting(const std::string& text,
 
 std::string SavingState(const std::string& netlist) {
     std::string save = ".save";
-    for (const std::string& name : StateVectors()) {
+    for (const std::string& name : StateVectors(netlist)) {
         save += name.find('#') == std::string::npos ? " v(" + name + ")" : " " + name;
     }
     const auto [begin, end] = LineStarting(netlist, ".save ");
@@ -84,8 +88,9 @@ std::string RestartNetlist(const std::string& netlist, const std::vector<double>
     std::tie(begin, end) = LineStarting(text, ".tran ");
     text.insert(end, " uic");
     std::string ic = ".ic";
-    for (std::size_t i = 0; i + 1 < StateVectors().size(); ++i) {
-        ic += " v(" + StateVectors()[i] + ")=" + SpiceNumber(state[i]);
+    const std::vector<std::string> names = StateVectors(netlist);
+    for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+        ic += " v(" + names[i] + ")=" + SpiceNumber(state[i]);
     }
     return text.insert(text.rfind(".end"), ic + "\n");
 }

@@ -23,8 +23,9 @@ std::string SimulatedNetlist(const DesignRecord& design, TuningCapacitors tuning
                              int periods = SimulatedPeriods);
 
 // The vectors that make the circuit's state at an instant: the voltage of every node but
-// ground, and the current in L7.
-const std::vector<std::string>& StateVectors();
+// ground, and the current in L7, last. The coil node is among them when the netlist gives L7
+// a loss.
+std::vector<std::string> StateVectors(const std::string& netlist);
 // The netlist with the state's vectors saved as well as the output and the emitter.
 std::string SavingState(const std::string& netlist);
 // The netlist at `stepFactor` times its time step.

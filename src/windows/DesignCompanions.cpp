@@ -54,14 +54,14 @@ ExplorerWindow* showExplorer(const DesignSession& session) {
     return explorer;
 }
 
-void showSimulation(const DesignRecord& design) {
+void showSimulation(const DesignRecord& design, double coilQ) {
     const bool opened = simulation;
     if (!opened) {
         simulation = new SimulationWindow;
         simulation->setAttribute(Qt::WA_DeleteOnClose);
         adopt(*simulation);
     }
-    if (simulation->simulate(design) || opened) {
+    if (simulation->simulate(design, coilQ) || opened) {
         raiseWindow(*simulation);
     } else {
         delete simulation;

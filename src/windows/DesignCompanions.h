@@ -14,7 +14,7 @@ class SimulationWindow;
 // Opens the explorer on `design`, or raises it and lets it follow `design`.
 ExplorerWindow* showExplorer(const DesignSession& session);
 // Simulates `design` in the simulation window, opening it; a refused design opens nothing.
-void showSimulation(const DesignRecord& design);
+void showSimulation(const DesignRecord& design, double coilQ);
 // Lets an open explorer follow the design window's values, after an accept step or a load.
 void followDesignWindow(const DesignRecord& design);
 

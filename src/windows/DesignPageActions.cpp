@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/Parts.h"
 #include "design/DesignFields.h"
 #include "engineering/Characters.h"
 #include "engineering/EngineeringText.h"
@@ -78,9 +79,8 @@ void DesignPage::onReadFile() {
     remember(session, session.fileName);
     const std::string name = session.fileName;
     const DesignRecord before = session.design;
-    rebuildDesignPageAround([&session, name] {
-        session.design = LoadDesignFile(name, session.design, session.notes);
-    });
+    rebuildDesignPageAround(
+        [&session, name] { session.design = LoadDesignFile(name, session.design, session.notes); });
     session.history.Note(before, session.design);
 }
 
@@ -117,9 +117,8 @@ void DesignPage::onDefaults() {
     const std::string name = DefaultsFile(shippedDefaults());
     DesignSession& session = session_;
     const DesignRecord before = session.design;
-    rebuildDesignPageAround([&session, name] {
-        session.design = LoadDesignFile(name, session.design, session.notes);
-    });
+    rebuildDesignPageAround(
+        [&session, name] { session.design = LoadDesignFile(name, session.design, session.notes); });
     session.history.Note(before, session.design);
 }
 
@@ -161,7 +160,12 @@ void DesignPage::onExplore() {
 }
 
 void DesignPage::onSimulate() {
-    showSimulation(session_.design);
+    // With the coil's Q kept beside the design's file, as the explorer sets it.
+    PartSettings kept;
+    if (!session_.fileName.empty()) {
+        ReadSettingsFile(SettingsPath(session_.fileName), kept);
+    }
+    showSimulation(session_.design, kept.coilQ);
 }
 
 void DesignPage::takeFittedDesign(const DesignRecord& fitted) {

@@ -113,15 +113,16 @@ void SimulationWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool SimulationWindow::simulate(const DesignRecord& design) {
+bool SimulationWindow::simulate(const DesignRecord& design, double coilQ) {
     const std::string refusal = Simulator::Refusal(SimulationRequest{design});
     if (!refusal.empty()) {
         Services().ShowMessage("This design cannot be simulated. " + refusal, "Calbrine");
         return false;
     }
     design_ = design;
+    coilQ_ = coilQ;
     saveNetlistButton_->setEnabled(true);
-    panel_->follow(runInputs(design), "Stopped: the design changed.");
+    panel_->follow(runInputs(design, coilQ), "Stopped: the design or the coil's Q changed.");
     if (!panel_->running()) {
         start();
     }
@@ -134,7 +135,9 @@ void SimulationWindow::setWorkerCommand(WorkerCommand command) {
 
 void SimulationWindow::start() {
     panel_->simulatorOptions().jobs = jobs_->value();
-    panel_->start(simulateRequest, SimulationRequest{design_});
+    SimulationRequest request{design_};
+    request.conditions.coilQ = coilQ_;
+    panel_->start(simulateRequest, request);
 }
 
 const SimulationReport& SimulationWindow::report() const {
@@ -209,7 +212,9 @@ void SimulationWindow::saveNetlist() {
         return;
     }
     std::ofstream out(*file, std::ios::binary);
-    out << SimulatedNetlist(design_, setting);
+    CircuitConditions conditions;
+    conditions.coilQ = coilQ_;
+    out << SimulatedNetlist(design_, SettingCapacitors(design_, setting), conditions);
     out.close();
     if (!out) {
         Services().ShowMessage("The netlist could not be written to " + *file + ".", "Calbrine");

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "analysis/Parts.h"
 #include "design/DesignRecord.h"
 #include "simulation/Simulator.h"
 #include "windows/RunPanel.h"
@@ -30,7 +31,8 @@ class SimulationWindow : public QWidget {
     // another design is stopped; while another window's run has the worker processes, the
     // panel says so and its start button runs the design later. False, after a message, when
     // the design cannot be simulated.
-    bool simulate(const DesignRecord& design);
+    // `coilQ`: L7's quality factor in the runs (CircuitConditions::coilQ).
+    bool simulate(const DesignRecord& design, double coilQ = DefaultCoilQ);
     // The run, and how the last one for the design ended.
     OutcomePanel<SimulationOutcome>* panel() const { return panel_; }
     // The settings the last run simulated, also when another failed.
@@ -52,6 +54,7 @@ class SimulationWindow : public QWidget {
     void saveNetlist();
 
     DesignRecord design_{};
+    double coilQ_ = DefaultCoilQ;
 
     OutcomePanel<SimulationOutcome>* panel_ = nullptr;
     QSpinBox* jobs_ = nullptr;

@@ -154,7 +154,7 @@ TEST(BuildSheet, DriftCompensationWithTheCoresCoefficient) {
     const BuildSheet sheet = Sheet(in);
     PartSettings expected = in.settings;
     expected.Tc(Part::L7) = 95;
-    const DriftAnalysis drift = AnalyseDrift(sheet.bought.bought, expected);
+    const DriftAnalysis drift = AnalyseDrift(sheet.bought.bought, expected, Part::C37, &in.series);
     const SheetSection& section = Section(sheet, 3);
     ASSERT_GE(section.lines.size(), 2u);
     EXPECT_EQ(section.lines[0] + "\n", DriftSummary(drift).substr(0, section.lines[0].size() + 1));

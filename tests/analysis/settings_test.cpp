@@ -110,3 +110,26 @@ TEST(PartSettings, TheCoilIsKeptOnceChosen) {
             << bad;
     }
 }
+
+// The coil's Q: written and read back, 150 when a file does not say, 0 (an ideal coil) kept;
+// only L7 has one, and never a negative one.
+TEST(PartSettings, KeepTheCoilsQualityFactor) {
+    PartSettings s;
+    EXPECT_EQ(s.coilQ, 150);
+    s.coilQ = 87.5;
+    const std::string text = SettingsText(s);
+    EXPECT_NE(text.find("\ncoilq.L7: 87.5\n"), std::string::npos) << text;
+    PartSettings back;
+    EXPECT_EQ(ReadSettingsText(text, back), "");
+    EXPECT_EQ(back.coilQ, 87.5);
+    PartSettings older;
+    EXPECT_EQ(ReadSettingsText("tc.C37: -150\n", older), "");
+    EXPECT_EQ(older.coilQ, 150);
+    EXPECT_EQ(ReadSettingsText("CoilQ.l7: 0\n", older), "");
+    EXPECT_EQ(older.coilQ, 0);
+    for (const char* bad : {"coilq.C37: 100", "coilq.L7: -1", "coilq.L7: 1e999", "coilq: 100"}) {
+        PartSettings kept;
+        EXPECT_EQ(ReadSettingsText(std::string(bad) + "\n", kept), "line 1: " + std::string(bad));
+        EXPECT_EQ(kept.coilQ, 150) << bad;
+    }
+}

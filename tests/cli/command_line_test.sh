@@ -352,6 +352,13 @@ coil --inductance 7,7u --core T50-6|"7,7u"
 coil --inductance 7u --core air --form 0.99mm|"0.99mm"
 coil --inductance 7u --core air --form 101|"101"
 drift design.TXT --tc L7=T50-3|"T50-3"
+simulate design.TXT --coil-q -1|--coil-q wants a quality factor of 0 (an ideal coil) or more, not '-1'
+netlist design.TXT --coil-q abc|'abc'
+montecarlo design.TXT --coil-q 1,5|'1,5'
+drift design.TXT --simulate --coil-q nan|'nan'
+curve design.TXT --simulate --coil-q ''|''
+curve design.TXT --coil-q 100|--coil-q goes with curve --simulate
+compute design.TXT --coil-q 100|--coil-q goes with
 ROWS
 
 # heatrun: readings made from design.TXT's own calculated drift at VfoMin, its low end, so that
@@ -483,6 +490,19 @@ grep -qx 'Cfine fine 0 1.2e-12' out && grep -qx 'Ccoarse tank 0 1.2e-10' out || 
 run 0 netlist design.TXT --setting VfoMax
 grep -qx 'Cfine fine 0 1.41e-11' out && grep -qx 'Ccoarse tank 0 6.8e-11' out ||
     fail "VfoMax: $(cat out)"
+# The coil's loss: in series with L7 at the Q given, else the one kept beside the design, else
+# 150; Q 0 the ideal coil's netlist.
+run 0 netlist design.TXT --setting VfoMax --coil-q 0
+! grep -q 'RL7\|coil' out && grep -qx 'L7 base tank 3.3e-06' out || fail "--coil-q 0: $(cat out)"
+run 0 netlist design.TXT --coil-q 47
+grep -qx 'L7 base coil 3.3e-06' out && grep -q '^RL7 coil tank 2.46001' out ||
+    fail "--coil-q 47: $(cat out)"
+printf 'coilq.L7: 94\n' >design.TXT.explore
+run 0 netlist design.TXT
+grep -q '^RL7 coil tank 1.23000' out || fail "coil Q kept beside the design: $(cat out)"
+rm design.TXT.explore
+run 0 netlist design.TXT --setting VfoMax
+grep -q '^RL7 coil tank 0.77080' out || fail "default coil Q: $(cat out)"
 if command -v ngspice >/dev/null; then
     mv out vfomax.cir
     ngspice -b vfomax.cir >ngspice.out 2>&1 && grep -q '^Fourier analysis for v(out):' ngspice.out &&

@@ -144,7 +144,8 @@ TEST_F(ExplorerRunsTest, ANewDesignOrClosingTheWindowStopsARun) {
     other.L7 = 2.2e-6f;
     window.followDesign(other);
     EXPECT_FALSE(panel->running());
-    EXPECT_EQ(Status("monteCarloStatus"), "Stopped: the design or the tolerances changed.");
+    EXPECT_EQ(Status("monteCarloStatus"),
+              "Stopped: the design, the tolerances or the coil's Q changed.");
     EXPECT_EQ(Child<QTableWidget>(&window, "monteCarloTable")->rowCount(), 0);
     Press("monteCarloStart");
     ASSERT_TRUE(panel->running());

@@ -127,22 +127,28 @@ TEST_F(ExplorerWindowTest, TableAndPicturesSavedAndPrinted) {
 TEST_F(ExplorerWindowTest, SettingsGoWithTheDesignFile) {
     auto* l7 =
         static_cast<QDoubleSpinBox*>(Child<QTableWidget>(&window, "partsTable")->cellWidget(8, 2));
+    auto* coilQ = Child<QDoubleSpinBox>(&window, "coilQ");
+    EXPECT_EQ(coilQ->value(), 150);
     l7->setValue(2);  // no file name yet: kept in memory
+    coilQ->setValue(80);
     EXPECT_FALSE(std::filesystem::exists("a.txt.explore"));
     DesignFileName = "a.txt";  // saved: the settings go along
     window.followDesign(example);
     PartSettings read;
     EXPECT_EQ(ReadSettingsFile("a.txt.explore", read), "");
     EXPECT_EQ(read.Tolerance(Part::L7), 2);
+    EXPECT_EQ(read.coilQ, 80);
 
     DesignRecord other = example;  // another design, with no settings beside it
     other.L7 = 2.2e-6f;
     DesignFileName = "b.txt";
     window.followDesign(other);
     EXPECT_EQ(l7->value(), 10);
+    EXPECT_EQ(coilQ->value(), 150);
     DesignFileName = "a.txt";
     window.followDesign(example);
     EXPECT_EQ(l7->value(), 2);
+    EXPECT_EQ(coilQ->value(), 80);
     EXPECT_FALSE(std::filesystem::exists("b.txt.explore"));
 }
 

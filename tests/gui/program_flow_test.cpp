@@ -1,7 +1,7 @@
 // The program's flows: opening window, the design window's file, defaults, LTspice and exit
 // buttons, the last session kept from one start to the next, and the start with a design file.
-#include <fstream>
 #include <QDialog>
+#include <fstream>
 
 #include "GuiTestSupport.h"
 #include "files/DesignFiles.h"

@@ -16,7 +16,7 @@ TEST(SimulatedCurve, PointsAgreeWithRunsMadeOneByOneAndCarryTheDial) {
         GTEST_SKIP() << why;
     }
     const Simulator simulator(TestWorkers());
-    const SimulatedCurveOutcome curve = SimulateCurve(workedExample, 3, simulator, {});
+    const SimulatedCurveOutcome curve = SimulateCurve(workedExample, 3, 0, simulator, {});
     ASSERT_TRUE(curve.Succeeded()) << curve.message;
     ASSERT_TRUE(curve.Complete());
     const std::vector<CurvePoint> calculated = TuningCurve(workedExample, 3);
@@ -80,7 +80,7 @@ TEST(SimulatedCurve, PointsThatDoNotStartLeaveTheCurveIncomplete) {
         GTEST_SKIP() << why;
     }
     const DesignRecord big = WithDivider(1e-6f);
-    const SimulatedCurveOutcome curve = SimulateCurve(big, 2, Simulator(TestWorkers()), {});
+    const SimulatedCurveOutcome curve = SimulateCurve(big, 2, 0, Simulator(TestWorkers()), {});
     ASSERT_TRUE(curve.Succeeded()) << curve.message;
     EXPECT_FALSE(curve.Complete());
     const ReportTable table = SimulatedDialTable(big, 2, curve);

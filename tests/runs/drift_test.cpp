@@ -37,6 +37,7 @@ TEST(SimulatedDrift, AgreesWithHandMadeTemperatureRunsAndShowsTheTransistorsShar
     PartSettings settings;
     settings.Tc(Part::C37) = -750;
     settings.Tc(Part::L7) = 0;
+    settings.coilQ = 0;  // the hand-made runs are of the ideal coil
     const SimulatedDriftOutcome drift =
         SimulateDrift(workedExample, settings, Simulator(TestWorkers()), {});
     ASSERT_TRUE(drift.Succeeded()) << drift.message;
@@ -87,14 +88,16 @@ TEST(SimulatedDrift, ConditionsNameTheCircuitsPartsAndTheNetlistCarriesThem) {
     settings.tcPpm = {-30, 0, -750, 50, 0, 0, 0, 0, 20};
     const CircuitConditions c = DriftConditions(settings, 35);
     EXPECT_EQ(c.temperatureC, 35);
+    EXPECT_EQ(c.coilQ, 150);  // the settings' coil
     EXPECT_EQ(c.tcPpm, (std::vector<std::pair<std::string, double>>{
                            {"Cfine", -30}, {"C37", -750}, {"Ccoarse", 50}, {"L7", 20}}));
     const std::string netlist =
         SimulatedNetlist(workedExample, SettingCapacitors(workedExample, TuningSetting::VfoMax), c);
     for (const char* line :
          {"\nCfine fine 0 2.5e-11 tc1=-3e-05\n", "\nC37 tank 0 1e-10 tc1=-0.00075\n",
-          "\nCcoarse tank 0 2e-11 tc1=5e-05\n", "\nL7 base tank 4.7e-06 tc1=2e-05\n",
-          "\nC39 tank fine 1e-11\n", "\n.options tnom=25\n.temp 35\n"}) {
+          "\nCcoarse tank 0 2e-11 tc1=5e-05\n",
+          "\nL7 base coil 4.7e-06 tc1=2e-05\nRL7 coil tank 1.10", "\nC39 tank fine 1e-11\n",
+          "\n.options tnom=25\n.temp 35\n"}) {
         EXPECT_NE(netlist.find(line), std::string::npos) << line;
     }
     // A plain run keeps ngspice's own temperature and every part's value.

@@ -88,8 +88,10 @@ TEST(MonteCarlo, RunsAreTheirDesignsSimulatedAndWithoutToleranceTheSimulationIts
                       [&](double fraction, const std::string&) { fractions.push_back(fraction); });
     const MonteCarloOutcome exact =
         RunMonteCarlo(workedExample, Tolerances(0), 2, 1, simulator, {});
-    const SimulationOutcome plain = simulator.Run(
-        SimulationRequest(workedExample, {TuningSetting::VfoMin, TuningSetting::VfoMax}), {});
+    // The copies carry the settings' coil, Q 150, as the plain runs are given it.
+    SimulationRequest lossy(workedExample, {TuningSetting::VfoMin, TuningSetting::VfoMax});
+    lossy.conditions.coilQ = DefaultCoilQ;
+    const SimulationOutcome plain = simulator.Run(lossy, {});
     ASSERT_TRUE(drawn.Succeeded()) << drawn.message;
     ASSERT_TRUE(exact.Succeeded()) << exact.message;
     ASSERT_TRUE(plain.Succeeded()) << plain.message;
@@ -127,9 +129,9 @@ TEST(MonteCarlo, RunsAreTheirDesignsSimulatedAndWithoutToleranceTheSimulationIts
         if (run == 0) {
             continue;  // the later runs are enough to see the rows follow their runs
         }
-        const SimulationOutcome alone = simulator.Run(
-            SimulationRequest(DrawnDesign(workedExample, factors), {MonteCarloSettings[setting]}),
-            {});
+        SimulationRequest copy(DrawnDesign(workedExample, factors), {MonteCarloSettings[setting]});
+        copy.conditions.coilQ = DefaultCoilQ;
+        const SimulationOutcome alone = simulator.Run(copy, {});
         ASSERT_TRUE(alone.Succeeded()) << alone.message;
         EXPECT_NEAR(std::stod(row[3]) / alone.report.settings[0].measure.frequencyHz, 1, 0.0015)
             << r;

@@ -10,6 +10,7 @@
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
 #include "sim_test_support.h"
+#include "simulation/SimulatedNetlist.h"
 
 using namespace calbrine;
 using namespace calbrine_test;
@@ -107,4 +108,44 @@ TEST(Netlist, CalculatedFrequencyIsTheTuningCalculationsAndLeavesTheDesignAlone)
     EXPECT_FLOAT_EQ(CalculatedFrequency(workedExample, TuningSetting::FineHigh), 5475945.5f);
     EXPECT_EQ(DesignValues.C34, kept.C34);
     EXPECT_EQ(DesignValues.C35, kept.C35);
+}
+
+// The coil's loss: RL7 between L7 and the tank node, 2 pi f L7 / Q at the mean of the
+// calculated VfoMin and VfoMax, in every setting alike; Q = 0 leaves the circuit as it was.
+// A restart then sets the coil node as well, and L7's current stays last.
+TEST(Netlist, GivesTheCoilItsLossInSeries) {
+    const DesignRecord d = workedExample;
+    const double midHz = (5469798.0 + 5758925.0) / 2;
+    const double ohms = 2 * 3.14159265358979 * midHz * 4.7e-6 / 120;  // 1.381 ohm
+    for (TuningSetting setting : {TuningSetting::VfoMin, TuningSetting::FineHigh}) {
+        CircuitConditions lossy;
+        lossy.coilQ = 120;
+        const OscillatorCircuit circuit = BuildOscillator(d, SettingCapacitors(d, setting), lossy);
+        ASSERT_EQ(circuit.parts.size(), BuildOscillator(d, setting).parts.size() + 1);
+        const auto l7 = std::find_if(circuit.parts.begin(), circuit.parts.end(),
+                                     [](const CircuitPart& p) { return p.name == "L7"; });
+        ASSERT_NE(l7 + 1, circuit.parts.end());
+        const CircuitPart& loss = *(l7 + 1);
+        EXPECT_EQ(loss.name, "RL7");
+        EXPECT_EQ(loss.kind, PartKind::Resistor);
+        EXPECT_NEAR(loss.value / ohms, 1, 1e-6) << SettingName(setting);
+        EXPECT_EQ(l7->nodes, (std::vector<std::string>{"base", "coil"}));
+        EXPECT_EQ(loss.nodes, (std::vector<std::string>{"coil", "tank"}));
+        EXPECT_EQ(
+            SpiceNetlist(BuildOscillator(d, SettingCapacitors(d, setting), {}), PlanTransient(5e6)),
+            SpiceNetlist(BuildOscillator(d, setting), PlanTransient(5e6)));
+    }
+    CircuitConditions lossy;
+    lossy.coilQ = 150;
+    const std::string netlist =
+        SavingState(SimulatedNetlist(d, SettingCapacitors(d, TuningSetting::VfoMin), lossy));
+    EXPECT_NE(netlist.find("\nRL7 coil tank 1.10"), std::string::npos) << netlist;
+    const std::vector<std::string> names = StateVectors(netlist);
+    ASSERT_EQ(names.size(), 8u);
+    EXPECT_EQ(names[6], "coil");
+    EXPECT_EQ(names[7], "l7#branch");
+    EXPECT_EQ(StateVectors(SimulatedNetlist(d, TuningSetting::VfoMin)).size(), 7u);
+    const std::string restart = RestartNetlist(netlist, {1, 2, 3, 4, 5, 9.1, 3.25, -0.02}, 1);
+    EXPECT_NE(restart.find(" v(supply)=9.1 v(coil)=3.25\n"), std::string::npos) << restart;
+    EXPECT_NE(restart.find("\nL7 base coil 4.7e-06 ic=-0.02\n"), std::string::npos) << restart;
 }

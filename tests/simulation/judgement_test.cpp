@@ -122,7 +122,7 @@ TEST(RunJudgement, ARunStartsAgainFromAStateWithTheSupplyOnAndAnyStep) {
               std::string::npos)
         << netlist;
     const std::vector<double> state{1.5, 3.75, 8.5, 2.25, 4.5, 9.1, -0.015};
-    ASSERT_EQ(state.size(), StateVectors().size());
+    ASSERT_EQ(state.size(), StateVectors(netlist).size());
     const std::string restart = RestartNetlist(netlist, state, 2);
     const TransientPlan plan =
         PlanTransient(CalculatedFrequency(workedExample, TuningSetting::VfoMin));

@@ -64,7 +64,7 @@ class CalibrateTab : public QWidget {
     std::vector<CalibrationReading> readings_;
     Calibration result_;
     std::string otherDesign_;  // how the readings' design differs; empty: they are this one's
-    bool filling_ = false;  // the table is being filled, not edited
+    bool filling_ = false;     // the table is being filled, not edited
 
     QTableWidget* table_ = nullptr;
     QPlainTextEdit* report_ = nullptr;

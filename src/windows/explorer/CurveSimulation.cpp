@@ -28,7 +28,7 @@ CurveSimulation::CurveSimulation(QWidget* parent) : QWidget(parent) {
     setObjectName("curveSimulation");
     panel_ = new OutcomePanel<SimulatedCurveOutcome>("Simulate", "curve", curveSaid);
     connect(panel_, &RunPanel::startPressed, this,
-            [this] { panel_->start(SimulateCurve, design_, steps_); });
+            [this] { panel_->start(SimulateCurve, design_, steps_, coilQ_); });
     connect(panel_, &RunPanel::outcomeChanged, this, [this] { outcomeChanged(); });
     dialFromCurve_ = new QCheckBox("Dial from the simulated curve");
     dialFromCurve_->setObjectName("dialFromSimulation");
@@ -46,7 +46,13 @@ CurveSimulation::CurveSimulation(QWidget* parent) : QWidget(parent) {
 void CurveSimulation::setDesign(const DesignRecord& design, int steps) {
     design_ = design;
     steps_ = steps;
-    panel_->follow(runInputs(design, steps), "Stopped: the design or the steps changed.");
+    panel_->follow(runInputs(design, steps, coilQ_),
+                   "Stopped: the design, the steps or the coil's Q changed.");
+}
+
+void CurveSimulation::setCoilQ(double q) {
+    coilQ_ = q;
+    setDesign(design_, steps_);
 }
 
 VfoCurve CurveSimulation::dialCurve() const {

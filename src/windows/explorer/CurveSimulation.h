@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "analysis/Parts.h"
 #include "design/DesignRecord.h"
 #include "runs/SimulatedCurve.h"
 #include "windows/RunPanel.h"
@@ -21,6 +22,8 @@ class CurveSimulation : public QWidget {
     // The design and the number of steps simulated. Results of others are dropped, the dial
     // goes back to the calculation and a run for others is stopped.
     void setDesign(const DesignRecord& design, int steps);
+    // L7's quality factor in the runs; results for another are dropped.
+    void setCoilQ(double q);
     // The run, and the last simulation that succeeded for the design and steps, if any.
     OutcomePanel<SimulatedCurveOutcome>* panel() const { return panel_; }
     // The simulated curve when the dial follows it, otherwise none.
@@ -35,6 +38,7 @@ class CurveSimulation : public QWidget {
 
     DesignRecord design_{};
     int steps_ = 0;
+    double coilQ_ = DefaultCoilQ;
 
     OutcomePanel<SimulatedCurveOutcome>* panel_ = nullptr;
     QCheckBox* dialFromCurve_ = nullptr;

@@ -106,8 +106,8 @@ MonteCarloTab::MonteCarloTab(QWidget* parent) : QWidget(parent) {
 void MonteCarloTab::setDesign(const DesignRecord& design, const PartSettings& settings) {
     design_ = design;
     settings_ = settings;
-    panel_->follow(runInputs(design, settings.tolerancePercent),
-                   "Stopped: the design or the tolerances changed.");
+    panel_->follow(runInputs(design, settings.tolerancePercent, settings.coilQ),
+                   "Stopped: the design, the tolerances or the coil's Q changed.");
 }
 
 void MonteCarloTab::start() {

@@ -97,6 +97,19 @@ PartsTab::PartsTab(QWidget* parent) : QWidget(parent) {
         compensated_->addItem(PartName(part));
     }
     compensated_->setCurrentText("C37");
+    coilQ_ = new QDoubleSpinBox;
+    coilQ_->setObjectName("coilQ");
+    coilQ_->setAccessibleName("Coil Q");
+    coilQ_->setToolTip(
+        "L7's quality factor in every simulation: its loss as a resistor in series "
+        "of 2 pi f L7 / Q, f the calculated mid-band frequency; 0 is an ideal coil");
+    coilQ_->setLocale(QLocale::c());
+    coilQ_->setRange(0, 10000);
+    coilQ_->setDecimals(0);
+    connect(coilQ_, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this](double value) {
+        settings_.coilQ = value;
+        emit settingsEdited(settings_);
+    });
     connect(compensated_, &QComboBox::currentTextChanged, this, [this] { refreshDrift(); });
     driftTable_ = namedTable("driftTable", "Drift of each part", {});
     driftSummary_ = new QLabel;
@@ -110,6 +123,9 @@ PartsTab::PartsTab(QWidget* parent) : QWidget(parent) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("Cancel mid-band drift with:"));
     row->addWidget(compensated_);
+    row->addSpacing(24);
+    row->addWidget(new QLabel("Coil Q (0: ideal):"));
+    row->addWidget(coilQ_);
     row->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(partsTable_, 1);
@@ -144,8 +160,8 @@ void PartsTab::setDesign(const DesignRecord& design, const PartSettings& setting
     settings_ = settings;
     refreshDrift();
     refreshTolerance();
-    driftPanel_->follow(runInputs(design, settings.tcPpm),
-                        "Stopped: the design or the coefficients changed.");
+    driftPanel_->follow(runInputs(design, settings.tcPpm, settings.coilQ),
+                        "Stopped: the design, the coefficients or the coil's Q changed.");
 }
 
 void PartsTab::showSettings(const PartSettings& settings) {
@@ -158,6 +174,8 @@ void PartsTab::showSettings(const PartSettings& settings) {
         tc->setCurrentText(QString::fromStdString(PlainNumber(settings.Tc(part))));
         tolerance->setValue(settings.Tolerance(part));
     }
+    const QSignalBlocker blockQ(coilQ_);
+    coilQ_->setValue(settings.coilQ);
 }
 
 void PartsTab::refreshDrift() {

@@ -11,6 +11,7 @@
 #include "windows/RunPanel.h"
 
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QTableWidget;
 
@@ -24,7 +25,8 @@ class PartsTab : public QWidget {
     // The design and settings the tables are worked out for; the drift simulated for another
     // design or other coefficients is dropped, and a run for them stopped.
     void setDesign(const DesignRecord& design, const PartSettings& settings);
-    // Writes the coefficients and tolerances of `settings` into the table, as read from a file.
+    // Writes the coefficients, tolerances and coil Q of `settings` into the tab, as read from a
+    // file.
     void showSettings(const PartSettings& settings);
     // The drift's run, and the last simulation that succeeded for the design, if any.
     OutcomePanel<SimulatedDriftOutcome>* driftPanel() const { return driftPanel_; }
@@ -42,6 +44,7 @@ class PartsTab : public QWidget {
 
     QTableWidget* partsTable_ = nullptr;
     QComboBox* compensated_ = nullptr;
+    QDoubleSpinBox* coilQ_ = nullptr;
     QTableWidget* driftTable_ = nullptr;
     QLabel* driftSummary_ = nullptr;
     OutcomePanel<SimulatedDriftOutcome>* driftPanel_ = nullptr;

@@ -14,14 +14,16 @@
 #include "cli/ManyRunCommands.h"
 #include "cli/NewCommand.h"
 #include "cli/PartsCommand.h"
+#include "cli/QualityCommand.h"
 #include "cli/SimulationCommands.h"
 
 namespace calbrine {
 
 // The typed options of whichever command was named.
-using CommandOptions = std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions,
-                                    SimulateOptions, MonteCarloOptions, CalibrateOptions,
-                                    NetlistOptions, NewOptions, PartsOptions, CoilOptions>;
+using CommandOptions =
+    std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
+                 MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions, PartsOptions,
+                 CoilOptions, QualityCommandOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one

@@ -87,6 +87,15 @@ const char* const helpClosing =
     "digits. drift and montecarlo use the part settings kept beside a design in\n"
     "FILE.explore.\n"
     "\n"
+    "quality simulates each setting until settled, then from there at fixed time\n"
+    "steps (the same steps in every run) with the supply 0.5 V up and down\n"
+    "(pushing, Hz/V) and with --load (pulling, Hz), and lets the resonator ring\n"
+    "down with the supply off: the decay of L7's current gives its loaded Q, which\n"
+    "with L7's peak current gives the phase noise by Leeson's model, an estimate (a\n"
+    "few dB). The start-up margin (min_coil_q, startup_margin) is not simulated\n"
+    "yet: its columns are empty, as is every figure of a setting that does not\n"
+    "oscillate.\n"
+    "\n"
     "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
     "too from three or more; --save writes the design with them put in.\n"
     "\n"
@@ -171,6 +180,12 @@ const std::vector<OptionEntry>& OptionTable() {
          "simulations, netlist: L7's quality factor, a\nresistor of 2 pi f L7 / Q in series with "
          "it, f\nthe calculated mid-band frequency; 0 an ideal\ncoil (default: the Q kept in "
          "FILE.explore, else\n150)"},
+        {"load", "R", "quality: the load from the output to ground for\nthe pulling (default 1k)"},
+        {"nf", "DB",
+         "quality: the transistor stage's noise figure for\nLeeson's model (default 6)"},
+        {"flicker", "HZ", "quality: the flicker corner for Leeson's model\n(default 1k)"},
+        {"bandwidth", "HZ",
+         "quality: the receiver's bandwidth for the\nreciprocal-mixing range (default 2.4k)"},
         {"series", "E6|E12|E24",
          "parts, heatrun, sheet: the value series the\ncapacitors are bought from (default E12)"},
         {"part", "PART",
@@ -209,6 +224,9 @@ const std::vector<CommandEntry>& CommandTable() {
         Entry<MonteCarloOptions, ParseMonteCarloOptions, MonteCarloCommand>(
             "montecarlo", "copies with parts drawn within tolerance, simulated",
             "csv runs seed tol jobs coil-q"),
+        Entry<QualityCommandOptions, ParseQualityOptions, QualityCommand>(
+            "quality", "pushing, pulling and phase noise at the four settings, simulated",
+            "csv jobs coil-q load nf flicker bandwidth"),
         Entry<CalibrateOptions, ParseCalibrateOptions, CalibrateCommand>(
             "calibrate", "the built L7, stray and C38 swing from counter readings",
             "csv band mix reading save counter-error"),

@@ -15,6 +15,7 @@
 #include "cli/ManyRunCommands.h"
 #include "cli/NewCommand.h"
 #include "cli/PartsCommand.h"
+#include "cli/QualityCommand.h"
 #include "cli/SheetCommand.h"
 #include "cli/SimulationCommands.h"
 
@@ -24,7 +25,8 @@ namespace calbrine {
 using CommandOptions =
     std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
                  MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions, PartsOptions,
-                 CoilOptions, HeatRunOptions, SheetOptions>;
+                 CoilOptions, HeatRunOptions, SheetOptions,
+                 QualityCommandOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one

@@ -9,6 +9,7 @@ SettingReport Combine(TuningSetting setting, const JobResult& run) {
     report.setting = setting;
     report.measure = run.measure;
     report.points = run.points;
+    report.state = run.state;
     report.seconds = run.seconds;
     report.outputTime = run.keptTime;
     report.outputVolts = run.keptVolts;

@@ -1,5 +1,6 @@
 #include "simulation/SimulatedNetlist.h"
 
+#include <algorithm>
 #include <charconv>
 #include <tuple>
 
@@ -93,6 +94,33 @@ std::string RestartNetlist(const std::string& netlist, const std::vector<double>
         ic += " v(" + names[i] + ")=" + SpiceNumber(state[i]);
     }
     return text.insert(text.rfind(".end"), ic + "\n");
+}
+
+std::string SupplyMovedFrom(const std::string& netlist, const std::vector<double>& state,
+                            double volts) {
+    // "V1 supply 0 PWL(0 0 RISE VOLTS)" becomes "V1 supply 0 PWL(0 NOW RISE VOLTS)".
+    const auto [begin, end] = LineStarting(netlist, "V1 ");
+    const std::size_t rise = netlist.find(" PWL(0 0 ", begin) + 9;
+    const std::string riseTime = netlist.substr(rise, netlist.find(' ', rise) - rise);
+    const std::vector<std::string> names = StateVectors(netlist);
+    const auto supply = std::find(names.begin(), names.end(), node::Supply) - names.begin();
+    const std::string now = SpiceNumber(state[static_cast<std::size_t>(supply)]);
+    std::string text = RestartNetlist(netlist, state, 1);
+    const auto [from, to] = LineStarting(text, "V1 ");
+    const std::size_t pwl = text.rfind(' ', to - 1);
+    return text.replace(pwl, to - pwl,
+                        " PWL(0 " + now + " " + riseTime + " " + SpiceNumber(volts) + ")");
+}
+
+std::string WithLoad(const std::string& netlist, double ohms) {
+    std::string text = netlist;
+    return text.insert(text.rfind("\n.end") + 1,
+                       "RLOAD " + std::string(node::Output) + " 0 " + SpiceNumber(ohms) + "\n");
+}
+
+std::string WithFixedStep(const std::string& netlist) {
+    std::string text = netlist;
+    return text.insert(text.rfind("\n.end") + 1, ".options trtol=1e9\n");
 }
 
 std::optional<TuningSetting> SettingNamed(const std::string& name) {

@@ -37,6 +37,18 @@ std::string WithStepFactor(const std::string& netlist, int stepFactor);
 std::string RestartNetlist(const std::string& netlist, const std::vector<double>& state,
                            int stepFactor);
 
+// The netlist started from `state` as RestartNetlist does at the planned step, its supply then
+// moved from its value in the state to `volts` in the time the supply rises at the start.
+std::string SupplyMovedFrom(const std::string& netlist, const std::vector<double>& state,
+                            double volts);
+// The netlist with a resistor RLOAD of `ohms` from the output node to ground.
+std::string WithLoad(const std::string& netlist, double ohms);
+// The netlist with every time step at its largest: ngspice's control of the step by its
+// truncation error is told that any error is small enough, so that runs of slightly
+// different circuits from the same state take the same steps and their step error cancels
+// in the difference of their frequencies.
+std::string WithFixedStep(const std::string& netlist);
+
 // The setting called `name` ("VfoMin", "VfoMax", "FineLow", "FineHigh"), if there is one.
 std::optional<TuningSetting> SettingNamed(const std::string& name);
 

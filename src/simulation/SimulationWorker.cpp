@@ -8,6 +8,7 @@
 
 #include "simulation/NgspiceSession.h"
 #include "simulation/PointRuns.h"
+#include "simulation/QualityRuns.h"
 
 namespace calbrine {
 
@@ -15,13 +16,22 @@ namespace {
 
 JobResult RunJob(NgspiceSession& session, const SimulationJob& job, int channel) {
     int sent = -1;
-    return RunPoint(session, job, [&](double fraction) {
+    const auto progress = [&](double fraction) {
         const int percent = static_cast<int>(fraction * 100);
         if (percent != sent) {
             sent = percent;
             WriteFrame(channel, EncodeProgress(job.id, fraction));
         }
-    });
+    };
+    switch (job.kind) {
+        case JobKind::FixedStep:
+            return RunFixedStep(session, job, progress);
+        case JobKind::RingDown:
+            return RunRingDown(session, job, progress);
+        case JobKind::Point:
+            break;
+    }
+    return RunPoint(session, job, progress);
 }
 
 }  // namespace

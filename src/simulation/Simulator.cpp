@@ -218,9 +218,58 @@ std::string Plan(const std::vector<SimulationRequest>& requests, BatchPlan& plan
 
 }  // namespace
 
+std::unique_ptr<WorkerPool> Simulator::MakePool() const {
+    return std::make_unique<WorkerPool>(
+        options_.worker.arguments.empty() ? ProgramWorkerCommand(options_.libraryFile)
+                                          : options_.worker,
+        PoolLimits{options_.jobs, options_.jobSeconds, PoolLimits{}.jobsPerWorker, true});
+}
+
 BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
                                  const SimulationProgress& progress,
                                  const std::atomic<bool>* cancel) const {
+    return RunBatch(requests, progress, cancel, *MakePool());
+}
+
+JobsOutcome Simulator::RunJobs(const std::vector<SimulationJob>& jobs,
+                               const std::vector<std::string>& names,
+                               const SimulationProgress& progress, const std::atomic<bool>* cancel,
+                               WorkerPool& pool) const {
+    std::vector<SimulationJob> numbered = jobs;
+    for (std::size_t i = 0; i < numbered.size(); ++i) {
+        numbered[i].id = static_cast<std::uint32_t>(i);
+    }
+    const JobProgress perJob = [&](const std::vector<double>& fractions) {
+        if (progress && !fractions.empty()) {
+            double sum = 0;
+            for (double f : fractions) {
+                sum += f;
+            }
+            progress(sum / fractions.size(), Phase(names, fractions));
+        }
+    };
+    const std::vector<PooledResult> runs = pool.Run(numbered, perJob, cancel);
+    JobsOutcome outcome;
+    if (cancel != nullptr && cancel->load()) {
+        outcome.failure = SimulationFailure::Cancelled;
+        outcome.message = "The simulation was cancelled.";
+        return outcome;
+    }
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const std::optional<SimulationOutcome> failure =
+            RunFailure(names[i], runs[i], options_.jobSeconds);
+        if (failure && (outcome.Succeeded() || outcome.failure == SimulationFailure::Cancelled)) {
+            outcome.failure = failure->failure;
+            outcome.message = failure->message;
+        }
+        outcome.results.push_back(runs[i].result);
+    }
+    return outcome;
+}
+
+BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
+                                 const SimulationProgress& progress,
+                                 const std::atomic<bool>* cancel, WorkerPool& pool) const {
     BatchPlan plan;
     if (const std::string refusal = Plan(requests, plan); !refusal.empty()) {
         return FailedBatch(SimulationFailure::Refused, refusal);
@@ -229,10 +278,6 @@ BatchOutcome Simulator::RunBatch(const std::vector<SimulationRequest>& requests,
     std::vector<SimulationJob>& jobs = plan.jobs;
     std::vector<double> fractions(jobs.size());
     std::vector<PooledResult> runs(jobs.size());
-    WorkerPool pool(
-        options_.worker.arguments.empty() ? ProgramWorkerCommand(options_.libraryFile)
-                                          : options_.worker,
-        PoolLimits{options_.jobs, options_.jobSeconds, PoolLimits{}.jobsPerWorker, true});
     // Runs some of the jobs; false when one was lost or cancelled.
     const auto round = [&](const std::vector<std::size_t>& which) {
         std::vector<SimulationJob> some;

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,11 @@ struct SettingReport {
     double fineRunHz = 0;         // the frequencies the two runs found themselves
     double coarseRunHz = 0;
     HarmonicLevels harmonics;  // of the output over its settled periods, when it oscillates
-    std::size_t points = 0;    // time points ngspice computed in the point's runs
-    double seconds = 0;        // the workers' time for them
+    // Where the run at the planned step ended (StateVectors()), when it oscillates: the
+    // settled state that further runs of the point start from.
+    std::vector<double> state;
+    std::size_t points = 0;  // time points ngspice computed in the point's runs
+    double seconds = 0;      // the workers' time for them
     // The output over the last KeptPeriods periods of the run, at ngspice's time points.
     std::vector<double> outputTime;
     std::vector<double> outputVolts;
@@ -97,6 +101,12 @@ struct BatchOutcome : RunStatus {
     std::vector<SimulationReport> reports;
 };
 
+// Jobs a caller built (runs from a settled state), their results in the order of the jobs;
+// a failure's message is the first failure, by job.
+struct JobsOutcome : RunStatus {
+    std::vector<JobResult> results;
+};
+
 // Fraction 0..1 of the whole request and the settings being simulated ("VfoMin, VfoMax"; in a
 // batch, the labels of the requests: "run 17, run 18").
 using SimulationProgress = std::function<void(double fraction, const std::string& phase)>;
@@ -124,6 +134,18 @@ class Simulator {
     BatchOutcome RunBatch(const std::vector<SimulationRequest>& requests,
                           const SimulationProgress& progress,
                           const std::atomic<bool>* cancel = nullptr) const;
+
+    // Several rounds of one piece of work share a pool of workers: RunBatch and RunJobs on
+    // the same pool.
+    std::unique_ptr<WorkerPool> MakePool() const;
+    BatchOutcome RunBatch(const std::vector<SimulationRequest>& requests,
+                          const SimulationProgress& progress, const std::atomic<bool>* cancel,
+                          WorkerPool& pool) const;
+    // Jobs built by the caller (FixedStep, RingDown), each named in a failure's message by
+    // `names`; a lost or failed job ends the others.
+    JobsOutcome RunJobs(const std::vector<SimulationJob>& jobs,
+                        const std::vector<std::string>& names, const SimulationProgress& progress,
+                        const std::atomic<bool>* cancel, WorkerPool& pool) const;
 
     // Why the request cannot be simulated (a part that is not a positive value, a calculated
     // frequency out of range), or empty text; named by the point, not by the label.

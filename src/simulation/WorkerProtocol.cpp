@@ -93,6 +93,7 @@ std::uint8_t FrameKindOf(const std::string& frame) {
 std::string EncodeJob(const SimulationJob& job) {
     return Writer(FrameKind::Job)
         .Put(job.id)
+        .Put(job.kind)
         .Put(job.netlist)
         .Put(job.calculatedHz)
         .Put(job.stopTime)
@@ -104,14 +105,16 @@ std::string EncodeJob(const SimulationJob& job) {
 
 bool DecodeJob(const std::string& frame, SimulationJob& job) {
     return Reader(frame, FrameKind::Job)
-        .Get(job.id)
-        .Get(job.netlist)
-        .Get(job.calculatedHz)
-        .Get(job.stopTime)
-        .Get(job.keptPeriods)
-        .Get(job.spectrum)
-        .Get(job.startState)
-        .Whole();
+               .Get(job.id)
+               .Get(job.kind)
+               .Get(job.netlist)
+               .Get(job.calculatedHz)
+               .Get(job.stopTime)
+               .Get(job.keptPeriods)
+               .Get(job.spectrum)
+               .Get(job.startState)
+               .Whole() &&
+           static_cast<std::uint8_t>(job.kind) <= static_cast<std::uint8_t>(JobKind::RingDown);
 }
 
 std::string EncodeProgress(std::uint32_t id, double fraction) {
@@ -146,6 +149,7 @@ std::string EncodeResult(const JobResult& r) {
     for (double level : r.harmonics.dbc) {
         w.Put(level);
     }
+    w.Put(r.coilPeakAmps).Put(r.decaySeconds);
     return w.Put(r.points).Put(r.seconds).Put(r.keptTime).Put(r.keptVolts).Text();
 }
 
@@ -159,6 +163,7 @@ bool DecodeResult(const std::string& frame, JobResult& r) {
     for (double& level : r.harmonics.dbc) {
         in.Get(level);
     }
+    in.Get(r.coilPeakAmps).Get(r.decaySeconds);
     return in.Get(r.points).Get(r.seconds).Get(r.keptTime).Get(r.keptVolts).Whole() &&
            static_cast<std::uint8_t>(r.outcome) <=
                static_cast<std::uint8_t>(JobResult::Outcome::Failed);

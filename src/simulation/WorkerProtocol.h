@@ -13,11 +13,24 @@
 
 namespace calbrine {
 
-// One point of a simulation: runs at the netlist's time step and at twice it, each stopped
-// once its frequency has settled (RunJudgement), or at the netlist's stop time.
+// What a job runs.
+enum class JobKind : std::uint8_t {
+    // One point of a simulation: runs at the netlist's time step and at twice it, each
+    // stopped once its frequency has settled (RunJudgement), or at the netlist's stop time.
+    Point,
+    // The netlist as it is (started from a state, every time step at the netlist's largest)
+    // for `stopTime`, measured over its last FixedStepMeasuredPeriods periods, with the peak
+    // current through L7 (QualityRuns).
+    FixedStep,
+    // The netlist as it is (a settled state with the supply at 0 V) until the decay of the
+    // current through L7 has been measured, or for `stopTime` (QualityRuns).
+    RingDown
+};
+
 struct SimulationJob {
     std::uint32_t id = 0;  // the result carries it back
-    std::string netlist;   // started by the supply's step, saving the state (SavingState)
+    JobKind kind = JobKind::Point;
+    std::string netlist;  // started by the supply's step, saving the state (SavingState)
     double calculatedHz = 0;
     double stopTime = 0;    // seconds; a run that ends earlier was stopped by ngspice
     int keptPeriods = 0;    // periods of the output sent back with the result
@@ -36,6 +49,8 @@ struct JobResult {
     OscillationMeasure coarse;   // at twice the step, when the first oscillates
     std::vector<double> state;   // where the run at the planned step ended, when it oscillates
     HarmonicLevels harmonics;
+    double coilPeakAmps = 0;   // FixedStep: the peak current through L7 over the measured part
+    double decaySeconds = 0;   // RingDown: the time constant of the current's envelope, or 0
     std::uint64_t points = 0;  // time points ngspice computed, in every run of the job
     double seconds = 0;        // the job's wall-clock time in the worker
     std::vector<double> keptTime;

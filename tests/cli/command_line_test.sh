@@ -359,6 +359,9 @@ drift design.TXT --simulate --coil-q nan|'nan'
 curve design.TXT --simulate --coil-q ''|''
 curve design.TXT --coil-q 100|--coil-q goes with curve --simulate
 compute design.TXT --coil-q 100|--coil-q goes with
+quality design.TXT --nf 6dB|--nf wants a noise figure of 0 to 40 dB, not "6dB"
+quality design.TXT --load 1,5k|"1,5k"
+simulate design.TXT --bandwidth 3k|--bandwidth goes with quality
 ROWS
 
 # heatrun: readings made from design.TXT's own calculated drift at VfoMin, its low end, so that
@@ -472,7 +475,7 @@ for jobs in 0 65 abc 2x -1 "" 1.5; do
         fail "--jobs '$jobs': $(cat err)"
 done
 run 2 compute design.TXT --jobs 2
-grep -q -- "--jobs goes with simulate, montecarlo, curve or drift, not with compute" err ||
+grep -q -- "--jobs goes with simulate, montecarlo, quality, curve or drift, not with compute" err ||
     fail "--jobs on compute: $(cat err)"
 for setting in vfomin "" Fine; do
     run 2 netlist design.TXT --setting "$setting"

@@ -63,7 +63,8 @@ class Failures : public ::testing::Test {
 };
 
 const char* const simulating[] = {"simulate design.TXT", "montecarlo design.TXT --runs 1",
-                                  "drift design.TXT --simulate", "curve design.TXT --simulate"};
+                                  "drift design.TXT --simulate", "curve design.TXT --simulate",
+                                  "quality design.TXT"};
 
 }  // namespace
 
@@ -105,6 +106,7 @@ TEST_F(Failures, EachCommandsOwnFailuresExitWithStatusOne) {
         {"montecarlo bad.TXT --runs 1", "bad.TXT.explore: line 1"},
         {"drift bad.TXT --simulate", "bad.TXT.explore: line 1"},
         {"drift bad.TXT", "bad.TXT.explore: line 1"},
+        {"quality bad.TXT", "bad.TXT.explore: line 1"},
         {"fit design.TXT --band 1k:2k --mix sum", "Cannot reach"},
         {"compute missing.TXT", "The file 'missing.TXT' was not found."},
     };

@@ -133,10 +133,10 @@ TEST(CommandTable, RefusalsExitWithStatusTwoBeforeTheFileIsRead) {
         {"drift absent.TXT --jobs 2", "--jobs goes with drift --simulate"},
         {"curve absent.TXT --steps 1 --jobs 2", "--jobs goes with curve --simulate"},
         {"compute absent.TXT --jobs 2",
-         "--jobs goes with simulate, montecarlo, curve or drift, not with compute"},
+         "--jobs goes with simulate, montecarlo, quality, curve or drift, not with compute"},
         {"netlist absent.TXT --csv",
-         "--csv goes with compute, curve, fit, drift, simulate, montecarlo, calibrate, parts, "
-         "heatrun or coil"},
+         "--csv goes with compute, curve, fit, drift, simulate, montecarlo, quality, calibrate, "
+         "parts, heatrun or coil"},
         {"netlist absent.TXT --setting vfomax", "--setting wants VfoMin, VfoMax, FineLow or"},
         {"parts absent.TXT --series E48", "--series wants E6, E12 or E24, not \"E48\""},
         {"coil absent.TXT", "coil wants --core NAME"},
@@ -195,6 +195,30 @@ TEST(CommandTable, LimitsTakeTheirEdgesAndRefuseJustBeyond) {
          {"1e-9", "1M"},
          {"0", "1000001"},
          [](const CommandOptions& o) { return std::get<CalibrateOptions>(o).counterErrorHz; }},
+        {"quality d.TXT --load",
+         {"1", "1e9"},
+         {"0.999", "1.001e9"},
+         [](const CommandOptions& o) {
+             return std::get<QualityCommandOptions>(o).quality.loadOhms;
+         }},
+        {"quality d.TXT --nf",
+         {"0", "40"},
+         {"-0.01", "40.01"},
+         [](const CommandOptions& o) {
+             return double(std::get<QualityCommandOptions>(o).quality.noiseFigureDb);
+         }},
+        {"quality d.TXT --flicker",
+         {"0", "1e7"},
+         {"-1", "1.0001e7"},
+         [](const CommandOptions& o) {
+             return double(std::get<QualityCommandOptions>(o).quality.flickerHz);
+         }},
+        {"quality d.TXT --bandwidth",
+         {"1", "1e6"},
+         {"0.999", "1.00001e6"},
+         [](const CommandOptions& o) {
+             return double(std::get<QualityCommandOptions>(o).quality.bandwidthHz);
+         }},
         {"fit d.TXT --band 1:",
          {"1.000001", "1e9"},
          {"1", "0.999999"},

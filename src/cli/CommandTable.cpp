@@ -82,6 +82,10 @@ const char* const helpClosing =
     "digits. drift and montecarlo use the part settings kept beside a design in\n"
     "FILE.explore.\n"
     "\n"
+    "fit --simulate fits again until both simulated band edges lie within 200 Hz\n"
+    "of the band's, for at most five rounds; with --csv the rows simulated_low_hz\n"
+    "and simulated_high_hz follow the parts.\n"
+    "\n"
     "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
     "too from three or more; --save writes the design with them put in.\n"
     "\n"
@@ -130,13 +134,15 @@ const std::vector<OptionEntry>& OptionTable() {
          "calibrate: what the counter shows with C38 at POS\npercent of its range, such as "
          "50=5.0123M;\ntwo or more"},
         {"save", "NEWFILE",
-         "calibrate, parts: write the calibrated design, or\nthe design as bought, to NEWFILE"},
+         "calibrate, parts, fit: write the calibrated design,\nthe design as bought or the "
+         "fitted design to\nNEWFILE"},
         {"counter-error", "HZ",
          "calibrate: the counter's error, one standard\ndeviation, that each solved value's "
          "\xC2\xB1 is for\n(default 10)"},
         {"simulate", nullptr,
-         "curve, drift: simulate with ngspice beside the\ncalculation (curve: each step of C38; "
-         "drift: at\n15, 25 and 35 degrees C)"},
+         "curve, drift, fit: simulate with ngspice beside\nthe calculation (curve: each step of "
+         "C38; drift:\nat 15, 25 and 35 degrees C; fit: the band's ends,\nfitted again until "
+         "both lie within 200 Hz)"},
         {"runs", "N", "montecarlo: copies simulated, 1 to 100000\n(default 100)"},
         {"seed", "S",
          "montecarlo: where the draw starts, 0 to\n4294967295 (default 1); a seed draws the "
@@ -171,7 +177,8 @@ const std::vector<CommandEntry>& CommandTable() {
             "curve", "the dial table: the tuning at equal steps of C38",
             "csv steps simulate jobs:simulate"),
         Entry<FitOptions, ParseFitOptions, FitCommand>(
-            "fit", "the part values that put the design on an RF band", "csv band mix solve"),
+            "fit", "the part values that put the design on an RF band",
+            "csv band mix solve simulate jobs:simulate save"),
         Entry<DriftOptions, ParseDriftOptions, DriftCommand>(
             "drift", "each part's drift with temperature, in Hz per degree C",
             "csv tc simulate jobs:simulate"),

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "../support/Fixtures.h"
 #include "analysis/ReportText.h"
@@ -24,6 +25,7 @@ struct StandIn {
     double power = 0;
     double creep = 0;
     TuningSetting silent = TuningSetting::FineLow;  // a setting that does not start
+    std::optional<TuningSetting> creepsAt;          // the one setting that creeps, if only one
     SimulationFailure failure = SimulationFailure::None;
     std::vector<SimulationRequest> requests;
     std::vector<std::pair<double, std::string>> progress;
@@ -42,8 +44,9 @@ struct StandIn {
                 SettingReport& r = outcome.report.settings.emplace_back();
                 r.setting = setting;
                 const TuningCapacitors c = SettingCapacitors(d, setting);
+                const bool creeps = !creepsAt || *creepsAt == setting;
                 const double ratio = 1 - 0.0025 * std::pow(d.L7 / 6.8e-6, power) -
-                                     0.0005 * c.ccoarse / 50e-12 - creep * calls;
+                                     0.0005 * c.ccoarse / 50e-12 - (creeps ? creep * calls : 0);
                 r.measure.oscillates = setting != silent;
                 r.measure.frequencyHz = CalculatedFrequency(d, setting) * ratio;
                 r.frequencyErrorHz = setting == TuningSetting::VfoMin ? 100 : 150;
@@ -144,6 +147,16 @@ TEST(SimulatedFit, SaysWhyNotAfterFiveRoundsOrAtOnce) {
     EXPECT_DOUBLE_EQ(creeping.progress[0].first, 0.1);
     EXPECT_DOUBLE_EQ(creeping.progress[4].first, 0.9);
     EXPECT_EQ(creeping.progress[1].second, "round 2 (VfoMin, VfoMax)");
+
+    // Both ends must land: here the low end does from the second round, the high end never.
+    StandIn halfway;
+    halfway.creep = 0.001;
+    halfway.creepsAt = TuningSetting::VfoMax;
+    const SimulatedFitOutcome half = halfway.Fit(fortyMetreExample, fortyMetres);
+    EXPECT_FALSE(half.reached);
+    ASSERT_EQ(half.rounds.size(), 5u);
+    EXPECT_NEAR(half.rounds[1].simulatedLowHz, half.wanted.lowHz, SimulatedFitToleranceHz);
+    EXPECT_NEAR(half.rounds[4].simulatedLowHz, half.wanted.lowHz, SimulatedFitToleranceHz);
 
     StandIn silent;
     silent.silent = TuningSetting::VfoMax;

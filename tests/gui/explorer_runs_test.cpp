@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <cmath>
 #include <numeric>
 
@@ -332,9 +333,12 @@ TEST_F(ExplorerRunsTest, FitBySimulationShowsItsRoundsAndAppliesTheSimulatedDesi
         << Status("fitSimulationStatus").toStdString();
     const FitRequest request{{7e6, 7.2e6}, Mix::Difference};
     const FitOutcome calculated{request, SolveFit(example, request), "", false};
-    EXPECT_EQ(report->toPlainText().toStdString(),
-              MixLine(calculated) + FitReport(example, request, calculated.result) + "\n" +
-                  SimulatedFitReport(outcome));
+    const std::string before = MixLine(calculated) + FitReport(example, request, calculated.result);
+    EXPECT_EQ(report->toPlainText().toStdString(), before + "\n" + SimulatedFitReport(outcome));
+    // Scrolled to the rounds: the first line on show is the fit by simulation's.
+    EXPECT_EQ(report->cursorForPosition({2, 2}).block().text().toStdString().rfind(
+                  "Fit by simulation: ", 0),
+              0u);
     QSignalSpy applied(&window, &ExplorerWindow::applyFit);
     ASSERT_TRUE(apply->isEnabled());
     Press("applySimulatedFit");

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 #include "analysis/Reports.h"
@@ -166,8 +168,11 @@ void FitTab::showSimulation() {
     applySimulated_->setEnabled(ended != nullptr && ended->Succeeded() && ended->reached);
     if (ended != nullptr && ended->Succeeded()) {
         showingSimulation_ = true;
-        fitReport_->setPlainText(QString::fromStdString(calculatedReport(simulated_) + "\n" +
-                                                        SimulatedFitReport(*ended)));
+        const std::string calculated = calculatedReport(simulated_) + "\n";
+        fitReport_->setPlainText(QString::fromStdString(calculated + SimulatedFitReport(*ended)));
+        // The simulation's rounds on show, below the calculated fit's standard values.
+        fitReport_->verticalScrollBar()->setValue(
+            static_cast<int>(std::count(calculated.begin(), calculated.end(), '\n')));
     } else if (ended == nullptr && showingSimulation_) {
         solve();
     }

@@ -9,10 +9,12 @@
 #include <iostream>
 
 #include "cli/CommandLine.h"
+#include "cli/CommandTable.h"
 #include "cli/ConsoleCommands.h"
 #include "design/Version.h"
 #include "platform/QtRunTimeServices.h"
 #include "simulation/SimulationWorker.h"
+#include "windows/HelpWindow.h"
 #include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
 
@@ -48,6 +50,8 @@ int main(int argc, char* argv[]) {
                          QIcon(QStringLiteral(":/icons/org.calbrine.Calbrine.svg"))));
     calbrine::InstallQtRunTimeServices();
     calbrine::InstallWindowAccessibility();
+    calbrine::SetCommandLineHelp(calbrine::HelpText());
+    calbrine::InstallHelpKey();
     if (line.action == calbrine::CommandAction::OpenDesign) {
         calbrine::StartWithDesignFile(line.file);
     } else {

@@ -91,29 +91,56 @@ ReportTable BoughtPartsTable(const BoughtDesign& b) {
 
 namespace {
 
-std::vector<std::string> EndRow(const char* name, float designed, float bought) {
-    return {name, FrequencyText(designed), FrequencyText(bought),
-            PlainNumber(static_cast<double>(bought) - designed)};
+std::vector<TableCell> EndRow(const char* name, float designed, float bought) {
+    const double moved = static_cast<double>(bought) - designed;
+    return {{name, name},
+            {FrequencyText(designed), PlainNumber(designed)},
+            {FrequencyText(bought), PlainNumber(bought)},
+            {PlainNumber(moved), PlainNumber(moved)}};
 }
 
 }  // namespace
 
-std::string BoughtPartsText(const BoughtDesign& b) {
+ReportTable BandEndsTable(const BoughtDesign& b) {
     const BandEnds& d = b.designedEnds;
     const BandEnds& a = b.boughtEnds;
-    const std::string ends = AlignedTable({{"Band end", "Designed", "As bought", "Moved Hz"},
-                                           EndRow("VFO low", d.vfoLow, a.vfoLow),
-                                           EndRow("VFO high", d.vfoHigh, a.vfoHigh),
-                                           EndRow("RF sum low", d.sumLow, a.sumLow),
-                                           EndRow("RF sum high", d.sumHigh, a.sumHigh),
-                                           EndRow("RF diff low", d.diffLow, a.diffLow),
-                                           EndRow("RF diff high", d.diffHigh, a.diffHigh)});
+    ReportTable table;
+    table.columns = {{"Band end", "band_end"},
+                     {"Designed", "designed_hz"},
+                     {"As bought", "bought_hz"},
+                     {"Moved Hz", "moved_hz"}};
+    table.rows = {EndRow("VFO low", d.vfoLow, a.vfoLow),
+                  EndRow("VFO high", d.vfoHigh, a.vfoHigh),
+                  EndRow("RF sum low", d.sumLow, a.sumLow),
+                  EndRow("RF sum high", d.sumHigh, a.sumHigh),
+                  EndRow("RF diff low", d.diffLow, a.diffLow),
+                  EndRow("RF diff high", d.diffHigh, a.diffHigh)};
+    return table;
+}
+
+std::string BoughtSeriesNote(const BoughtDesign& b) {
     return "Fixed capacitors from the " + b.seriesName +
            " series (1 pF to 100 nF): the nearest value, or the pair in\n"
-           "parallel nearest the design where a single part is more than 1 % off.\n\n" +
-           BoughtPartsTable(b).Text() + "\n" + ends +
-           "\nD9, C38 and L7 as designed; the ends are the tuning calculation's, with every part\n"
+           "parallel nearest the design where a single part is more than 1 % off.\n";
+}
+
+std::string BandEndsNote() {
+    return "D9, C38 and L7 as designed; the ends are the tuning calculation's, with every part\n"
            "at its nominal value.\n";
+}
+
+bool BoughtChangesDesign(const BoughtDesign& b) {
+    for (const BoughtCapacitor& c : b.capacitors) {
+        if (c.bought != c.designed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string BoughtPartsText(const BoughtDesign& b) {
+    return BoughtSeriesNote(b) + "\n" + BoughtPartsTable(b).Text() + "\n" +
+           BandEndsTable(b).Text() + "\n" + BandEndsNote();
 }
 
 }  // namespace calbrine

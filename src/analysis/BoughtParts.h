@@ -51,6 +51,15 @@ DesignRecord AsSavedAndRead(const DesignRecord& design);
 
 // One row a capacitor: part, designed_f, bought_f, parts, error_percent.
 ReportTable BoughtPartsTable(const BoughtDesign& bought);
+// Band end, Designed, As bought, Moved Hz: the VFO's and the RF sum's and difference's ends;
+// CSV band_end, designed_hz, bought_hz, moved_hz.
+ReportTable BandEndsTable(const BoughtDesign& bought);
+// What the parts were chosen from, and by which rule.
+std::string BoughtSeriesNote(const BoughtDesign& bought);
+// What the band ends as bought assume.
+std::string BandEndsNote();
+// True when a bought value differs from its designed one.
+bool BoughtChangesDesign(const BoughtDesign& bought);
 // The parts table, the series note, and the band ends designed and as bought with their moves.
 std::string BoughtPartsText(const BoughtDesign& bought);
 

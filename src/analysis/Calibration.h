@@ -24,6 +24,10 @@ struct CalibrationReading {
 std::string ParseReading(const std::string& text, CalibrationReading& reading);
 // The same form with plain numbers, as the settings file keeps it: "50=5012300.5".
 std::string ReadingText(const CalibrationReading& reading);
+// The two halves of a reading read alone, as ParseReading reads them: a position in percent
+// ("50", "50%") and a counter's frequency ("5.0123M", "5012300Hz"); NaN for other text.
+double PositionNumber(const std::string& text);
+double FrequencyNumber(const std::string& text);
 
 // C38's capacitance at a position, as the dial table steps it.
 float CoarseAtPosition(const DesignRecord& design, double positionPercent);

@@ -87,8 +87,8 @@ std::string ParseReading(const std::string& text, CalibrationReading& reading) {
     if (equals == std::string::npos) {
         return quoted + " is not POS=HZ, such as 50=5.0123M";
     }
-    const double position = Number(text.substr(0, equals), PercentSign);
-    const double frequency = Number(text.substr(equals + 1), Hertz);
+    const double position = PositionNumber(text.substr(0, equals));
+    const double frequency = FrequencyNumber(text.substr(equals + 1));
     if (std::isnan(position) || std::isnan(frequency)) {
         return quoted + " is not POS=HZ, such as 50=5.0123M: C38's position in percent, then " +
                "the counter's frequency with \".\" as decimal point";
@@ -101,6 +101,14 @@ std::string ParseReading(const std::string& text, CalibrationReading& reading) {
     }
     reading = {position, frequency};
     return "";
+}
+
+double PositionNumber(const std::string& text) {
+    return Number(text, PercentSign);
+}
+
+double FrequencyNumber(const std::string& text) {
+    return Number(text, Hertz);
 }
 
 std::string ReadingText(const CalibrationReading& reading) {

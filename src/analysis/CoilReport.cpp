@@ -6,17 +6,26 @@ namespace calbrine {
 
 namespace {
 
-ReportTable CoilTable(const std::vector<std::pair<const char*, std::string>>& values) {
+// A row of the coil's table: its name for people and in the CSV, its value for people and
+// in the CSV ("-" and empty for what the winding has not).
+struct CoilRow {
+    const char* title;
+    const char* quantity;
+    std::string text;
+    std::string value;
+};
+
+ReportTable CoilTable(const std::vector<CoilRow>& rows) {
     ReportTable table;
-    table.columns = {{"", "quantity"}, {"", "value"}};
-    for (const auto& [quantity, value] : values) {
-        table.rows.push_back({{quantity, quantity}, {value, value}});
+    table.columns = {{"Quantity", "quantity"}, {"Value", "value"}};
+    for (const CoilRow& row : rows) {
+        table.rows.push_back({{row.title, row.quantity}, {row.text, row.value}});
     }
     return table;
 }
 
 std::string Millimetres(double mm) {
-    return PlainNumber(mm, 3) + " mm";
+    return PlainNumber(mm, 4) + " mm";  // as the makers give sizes: 33.02, 19.81
 }
 
 std::string Metres(double m) {
@@ -35,23 +44,47 @@ std::string Lines(const std::vector<std::pair<const char*, std::string>>& lines)
 }  // namespace
 
 ReportTable ToroidTable(const ToroidWinding& w) {
-    return CoilTable({{"turns", std::to_string(w.turns)},
-                      {"inductance_h", PlainNumber(w.inductance)},
-                      {"al_uh_per_100t2", PlainNumber(w.core.alMicrohenry)},
-                      {"wire_length_m", PlainNumber(w.wireLengthM)},
-                      {"one_layer_turns", std::to_string(w.oneLayerTurns)},
-                      {"coil_length_m", ""},
-                      {"tc_ppm", PlainNumber(w.core.tcPpm)}});
+    const ToroidCore& c = w.core;
+    return CoilTable(
+        {{"Turns", "turns", std::to_string(w.turns), std::to_string(w.turns)},
+         {"Inductance", "inductance_h", InductanceText(w.inductance), PlainNumber(w.inductance)},
+         {"AL", "al_uh_per_100t2", PlainNumber(c.alMicrohenry) + " uH per 100 turns squared",
+          PlainNumber(c.alMicrohenry)},
+         {"Wire length", "wire_length_m", Metres(w.wireLengthM) + " with 25 mm leads",
+          PlainNumber(w.wireLengthM)},
+         {"One layer", "one_layer_turns", std::to_string(w.oneLayerTurns) + " turns at most",
+          std::to_string(w.oneLayerTurns)},
+         {"Coil length", "coil_length_m", "-", ""},
+         {"Coefficient", "tc_ppm", PlainNumber(c.tcPpm) + " ppm/degC, the mix's",
+          PlainNumber(c.tcPpm)}});
 }
 
 ReportTable AirCoilTable(const AirCoil& c) {
-    return CoilTable({{"turns", std::to_string(c.turns)},
-                      {"inductance_h", PlainNumber(c.inductance)},
-                      {"al_uh_per_100t2", ""},
-                      {"wire_length_m", PlainNumber(c.wireLengthM)},
-                      {"one_layer_turns", ""},
-                      {"coil_length_m", PlainNumber(c.lengthM)},
-                      {"tc_ppm", PlainNumber(AirCoilTcPpm())}});
+    return CoilTable(
+        {{"Turns", "turns", std::to_string(c.turns), std::to_string(c.turns)},
+         {"Inductance", "inductance_h", InductanceText(c.inductance), PlainNumber(c.inductance)},
+         {"AL", "al_uh_per_100t2", "-", ""},
+         {"Wire length", "wire_length_m", Metres(c.wireLengthM) + " with 25 mm leads",
+          PlainNumber(c.wireLengthM)},
+         {"One layer", "one_layer_turns", "-", ""},
+         {"Coil length", "coil_length_m", Millimetres(c.lengthM * 1000), PlainNumber(c.lengthM)},
+         {"Coefficient", "tc_ppm", PlainNumber(AirCoilTcPpm()) + " ppm/degC, an estimate",
+          PlainNumber(AirCoilTcPpm())}});
+}
+
+std::string ToroidAssumptions() {
+    return "The inductance is the catalogue's nominal AL times the turns squared; the maker\n"
+           "gives AL within 5 %, so wind a few turns more and take them off on the counter.\n"
+           "A turn is taken as a loop around the core's cross-section, so the wire length is\n"
+           "an estimate a little short of a real winding's.\n";
+}
+
+std::string AirCoilAssumptions() {
+    return "The inductance is that of a current sheet of the coil's diameter (form plus one\n"
+           "wire, to the wire's centre) and length (turns times the wire's overall diameter)\n"
+           "with Nagaoka's coefficient, less Rosa's corrections for round wire. It assumes\n"
+           "turns touching, current filling the wire (no skin effect) and no metal nearby;\n"
+           "the coefficient is that of copper on a stable form, an estimate.\n";
 }
 
 std::string ToroidFitWarning(const ToroidWinding& w) {
@@ -76,11 +109,7 @@ std::string ToroidText(const ToroidWinding& w, const std::string& wireNote) {
                   {"Wire length", Metres(w.wireLengthM) + " with 25 mm leads"},
                   {"One layer", std::to_string(w.oneLayerTurns) + " turns at most"},
                   {"Coefficient", PlainNumber(c.tcPpm) + " ppm/degC, the mix's"}}) +
-           "\nThe inductance is the catalogue's nominal AL times the turns squared; the maker\n"
-           "gives AL within 5 %, so wind a few turns more and take them off on the counter.\n"
-           "A turn is taken as a loop around the core's cross-section, so the wire length is\n"
-           "an estimate a little short of a real winding's.\n" +
-           ToroidFitWarning(w);
+           "\n" + ToroidAssumptions() + ToroidFitWarning(w);
 }
 
 std::string AirCoilText(const AirCoil& c, const std::string& wireNote) {
@@ -93,11 +122,7 @@ std::string AirCoilText(const AirCoil& c, const std::string& wireNote) {
                   {"Wire length", Metres(c.wireLengthM) + " with 25 mm leads"},
                   {"Nagaoka", PlainNumber(c.nagaoka, 4)},
                   {"Coefficient", PlainNumber(AirCoilTcPpm()) + " ppm/degC, an estimate"}}) +
-           "\nThe inductance is that of a current sheet of the coil's diameter (form plus one\n"
-           "wire, to the wire's centre) and length (turns times the wire's overall diameter)\n"
-           "with Nagaoka's coefficient, less Rosa's corrections for round wire. It assumes\n"
-           "turns touching, current filling the wire (no skin effect) and no metal nearby;\n"
-           "the coefficient is that of copper on a stable form, an estimate.\n";
+           "\n" + AirCoilAssumptions();
 }
 
 }  // namespace calbrine

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/Solenoid.h"
+#include "engineering/Characters.h"
 
 namespace calbrine {
 
@@ -72,6 +73,25 @@ Wire ThickestFittingGauge(const std::vector<Wire>& wires, const ToroidCore& core
 
 double AirCoilTcPpm() {
     return *TcFromText("Air-core inductor");
+}
+
+bool IsAirCore(const std::string& name) {
+    return Lower(Trimmed(name)) == "air";
+}
+
+void ChooseCoil(PartSettings& settings, const CoilChoice& choice,
+                const std::vector<ToroidCore>& cores) {
+    const std::optional<ToroidCore> previous = FindCore(cores, settings.coil.core);
+    const std::optional<ToroidCore> chosen = FindCore(cores, choice.core);
+    const bool newCore = (chosen || IsAirCore(choice.core)) &&
+                         Lower(Trimmed(choice.core)) != Lower(Trimmed(settings.coil.core));
+    double& tc = settings.Tc(Part::L7);
+    if (newCore && chosen) {
+        tc = chosen->tcPpm;
+    } else if (newCore && previous && tc == previous->tcPpm) {
+        tc = AirCoilTcPpm();
+    }
+    settings.coil = choice;
 }
 
 std::string WindAirCoil(double henry, double formMm, const Wire& wire, AirCoil& coil) {

@@ -59,10 +59,22 @@ double AirCoilTcPpm();
 
 std::string WindAirCoil(double henry, double formMm, const Wire& wire, AirCoil& coil);
 
-// quantity,value rows: turns, inductance_h, al_uh_per_100t2, wire_length_m, one_layer_turns,
+// The name an air coil is chosen by ("air", any case).
+bool IsAirCore(const std::string& name);
+// Takes `choice` as L7's coil in `settings`. A core newly chosen sets L7's coefficient: a
+// toroid of `cores` gives its mix's; an air coil gives the "Air-core inductor" preset where
+// the coefficient was the toroid's it replaces, and leaves one the user set otherwise.
+void ChooseCoil(PartSettings& settings, const CoilChoice& choice,
+                const std::vector<ToroidCore>& cores);
+
+// Quantity, Value for people ("Turns", "44"; "-" for what a winding has not) and quantity,value
+// in the CSV: turns, inductance_h, al_uh_per_100t2, wire_length_m, one_layer_turns,
 // coil_length_m, tc_ppm (what a winding has not is left empty).
 ReportTable ToroidTable(const ToroidWinding& winding);
 ReportTable AirCoilTable(const AirCoil& coil);
+// What the figures assume, for people.
+std::string ToroidAssumptions();
+std::string AirCoilAssumptions();
 // The figures for people, with what they assume; `wireNote` says how the wire was chosen.
 std::string ToroidText(const ToroidWinding& winding, const std::string& wireNote);
 std::string AirCoilText(const AirCoil& coil, const std::string& wireNote);

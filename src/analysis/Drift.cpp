@@ -22,10 +22,6 @@ double EndCoarse(const DesignRecord& d, bool lowFrequency) {
     return lowFrequency == maxIsLarger ? d.CcoarseMax : d.CcoarseMin;
 }
 
-bool IsFixedCapacitor(Part p) {
-    return p != Part::D9 && p != Part::C38 && p != Part::L7;
-}
-
 // Drift of the VFO (Hz/degC) per ppm/degC of each part at one coarse setting.
 std::array<double, PartCount> HzPerPpm(const DesignRecord& design, double ccoarse) {
     const double f = VfoAt(design, ccoarse);
@@ -37,34 +33,26 @@ std::array<double, PartCount> HzPerPpm(const DesignRecord& design, double ccoars
     return s;
 }
 
-Compensation Compensate(const DesignRecord& design, const PartSettings& settings, Part part,
-                        double driftHzPerC, double hzPerPpm) {
-    Compensation c;
-    c.part = part;
-    if (!IsFixedCapacitor(part)) {
-        c.reason = std::string(PartName(part)) + " is not a fixed capacitor";
-        return c;
-    }
-    const double value = PartValue(design, part);
-    for (double tc : {-750.0, 0.0}) {
-        const double step = hzPerPpm * (tc - settings.Tc(part));
-        const double fraction = step == 0 ? -1 : -driftHzPerC / step;
-        if (fraction >= 0 && fraction <= 1) {
-            return {true, "", part, tc, fraction, fraction * value, (1 - fraction) * value};
-        }
-    }
-    c.reason = std::string("neither N750 nor NP0 in ") + PartName(part) + " can cancel " +
-               PlainNumber(driftHzPerC, 3) + " Hz/degC (it moves the VFO by " +
-               PlainNumber(hzPerPpm * 750, 3) + " Hz/degC when all of it is N750)";
-    return c;
-}
-
 }  // namespace
 
 std::array<double, PartCount> Sensitivities(const DesignRecord& d, double cfine, double ccoarse) {
     const TankSensitivities<double> t = Tank<double>(d).Sensitivities(cfine, ccoarse);
     return {t.fine, t.c39, t.c37, t.coarse, t.c90,
             t.c15,  t.c34, t.c35, t.l7};  // as Part orders them
+}
+
+double DriftAt(const DesignRecord& design, const PartSettings& settings, double ccoarse) {
+    const auto perPpm = HzPerPpm(design, ccoarse);
+    double total = 0;
+    for (Part p : AllParts) {
+        total += perPpm[static_cast<std::size_t>(p)] * settings.Tc(p);
+    }
+    return total;
+}
+
+double VfoAtCoarse(const DesignRecord& design, double ccoarse) {
+    const Tank<double> tank(design);
+    return ResonanceOf(tank.Capacitance(NominalFineCapacitance(design), ccoarse), design.L7);
 }
 
 double MidBandCoarse(const DesignRecord& design) {
@@ -75,10 +63,11 @@ double MidBandCoarse(const DesignRecord& design) {
 }
 
 DriftAnalysis AnalyseDrift(const DesignRecord& design, const PartSettings& settings,
-                           Part compensated) {
+                           Part compensated, const ValueSeries* series) {
     const auto low = HzPerPpm(design, EndCoarse(design, true));
     const auto high = HzPerPpm(design, EndCoarse(design, false));
-    const auto mid = HzPerPpm(design, MidBandCoarse(design));
+    const float midCoarse = static_cast<float>(MidBandCoarse(design));
+    const auto mid = HzPerPpm(design, midCoarse);
     DriftAnalysis a;
     for (Part p : AllParts) {
         const std::size_t i = static_cast<std::size_t>(p);
@@ -93,8 +82,18 @@ DriftAnalysis AnalyseDrift(const DesignRecord& design, const PartSettings& setti
     };
     std::stable_sort(a.parts.begin(), a.parts.end(),
                      [&](const PartDrift& x, const PartDrift& y) { return size(x) > size(y); });
-    a.compensation = Compensate(design, settings, compensated, a.midBandHzPerC,
-                                mid[static_cast<std::size_t>(compensated)]);
+    PairRequest request;
+    request.part = compensated;
+    request.ccoarse = midCoarse;
+    request.where = "mid-band";
+    request.driftHzPerC = a.midBandHzPerC;
+    if (series != nullptr) {
+        request.series = *series;
+        a.compensation = CompensateWithPair(design, settings, request);
+    } else {
+        a.compensation.request = request;
+        a.compensation.reason = "the value series to buy the parts from could not be read";
+    }
     return a;
 }
 

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CompensatingPair.h"
 #include "analysis/Parts.h"
+#include "analysis/StandardValues.h"
 #include "design/DesignRecord.h"
 
 namespace calbrine {
@@ -18,23 +20,17 @@ std::array<double, PartCount> Sensitivities(const DesignRecord& design, double c
 // The coarse capacitance at which the VFO sits halfway between its two ends.
 double MidBandCoarse(const DesignRecord& design);
 
+// The calculated drift of the VFO in Hz/degC, every part with its coefficient of `settings`,
+// D9 at its nominal capacitance and C38 at `ccoarse`.
+double DriftAt(const DesignRecord& design, const PartSettings& settings, double ccoarse);
+// The VFO's frequency there, from the tank in double.
+double VfoAtCoarse(const DesignRecord& design, double ccoarse);
+
 struct PartDrift {
     Part part = Part::C37;
     double tcPpm = 0;
     double lowEndHzPerC = 0;   // at the low-frequency end of the range
     double highEndHzPerC = 0;  // at the high-frequency end
-};
-
-// Making part of a capacitor of another temperature coefficient: `fraction` of its value
-// becomes a part of `tcPpm` in parallel with the rest, same total.
-struct Compensation {
-    bool possible = false;
-    std::string reason;
-    Part part = Part::C37;
-    double tcPpm = 0;
-    double fraction = 0;
-    double compensatingFarad = 0;
-    double remainingFarad = 0;
 };
 
 struct DriftAnalysis {
@@ -45,9 +41,10 @@ struct DriftAnalysis {
     Compensation compensation;
 };
 
-// Drift with the coefficients of `settings`; the compensation zeroes the mid-band drift with
-// part of `compensated` (a fixed capacitor) made N750 or, failing that, NP0.
+// Drift with the coefficients of `settings`; the compensation cancels the mid-band drift with
+// `compensated` (a fixed capacitor) made of an NP0 and an N750 part of `series` (not possible
+// without a series).
 DriftAnalysis AnalyseDrift(const DesignRecord& design, const PartSettings& settings,
-                           Part compensated = Part::C37);
+                           Part compensated = Part::C37, const ValueSeries* series = nullptr);
 
 }  // namespace calbrine

@@ -14,10 +14,12 @@ std::string CompensationText(const Compensation& c) {
     if (!c.possible) {
         return "Compensation: " + c.reason + "\n";
     }
-    const std::string kind = c.tcPpm == 0 ? "NP0" : "N750";
-    return "Compensation: make " + CapacitanceText(c.compensatingFarad) + " of " +
-           PartName(c.part) + " (" + PlainNumber(100 * c.fraction, 3) + " %) " + kind +
-           "\n  in parallel with " + CapacitanceText(c.remainingFarad) + " as before\n";
+    return "Compensation: make " + std::string(PartName(c.request.part)) + " " +
+           PartsText(PartChoice{{c.np0Tenths}}) + " NP0\n  in parallel with " +
+           PartsText(PartChoice{{c.negativeTenths}}) + " " + c.request.kind.name + " (" +
+           c.request.series.name + ", " + CapacitanceText(PairFarad(c)) + " for " +
+           CapacitanceText(c.designedFarad) + "): " + c.request.where + " drift then " +
+           DriftRateText(c.predictedHzPerC) + " Hz/degC\n";
 }
 
 ReportTable DriftTable(const DriftAnalysis& a) {

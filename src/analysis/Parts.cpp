@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/ReportText.h"
+#include "design/DesignFields.h"
 #include "design/Tuning.h"
 #include "engineering/Characters.h"
 #include "engineering/NumberText.h"
@@ -26,6 +27,48 @@ std::optional<double> WholeNumber(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+// A line of L7's coil ("core", "wire" or "form" with its value); false for another kind, an
+// empty name or a form outside the diameters taken.
+bool ReadCoilLine(const std::string& kind, const std::string& value, CoilChoice& coil) {
+    if (kind == "core" || kind == "wire") {
+        if (value.empty()) {
+            return false;
+        }
+        (kind == "core" ? coil.core : coil.wire) = value;
+        return true;
+    }
+    const auto mm = WholeNumber(value);
+    if (kind != "form" || !mm || !(*mm >= LeastFormMm && *mm <= MostFormMm)) {
+        return false;
+    }
+    coil.formMm = *mm;
+    return true;
+}
+
+// A heat-run line, "heatrun.setting: VfoMin" or "heatrun: 25=7012345" (`key` in lower case):
+// false for a line of another key; `wrong` when the value does not read. The first reading
+// read replaces those in `record`.
+bool ReadHeatRunLine(const std::string& key, const std::string& value, HeatRunRecord& record,
+                     bool& readingsSeen, bool& wrong) {
+    if (key == "heatrun.setting") {
+        wrong = !ParseDialSetting(value, record.setting).empty();
+        return true;
+    }
+    if (key != "heatrun") {
+        return false;
+    }
+    HeatReading reading;
+    wrong = !ParseHeatReading(value, reading).empty();
+    if (!readingsSeen) {
+        record.readings.clear();
+        readingsSeen = true;
+    }
+    if (!wrong) {
+        record.readings.push_back(reading);
+    }
+    return true;
 }
 
 }  // namespace
@@ -140,19 +183,92 @@ std::string SettingsText(const PartSettings& settings) {
         text += std::string("tolerance.") + PartName(part) + ": " +
                 PlainNumber(settings.Tolerance(part)) + "\n";
     }
+    const CoilChoice& coil = settings.coil;
+    if (!coil.core.empty() || !coil.wire.empty()) {
+        text += "# L7's coil: core, wire and an air coil's form diameter (mm)\n";
+    }
+    if (!coil.core.empty()) {
+        text += "core.L7: " + coil.core + "\n";
+    }
+    if (!coil.wire.empty()) {
+        text += "wire.L7: " + coil.wire + "\n";
+    }
+    if (coil.formMm != DefaultFormMm) {
+        text += "form.L7: " + PlainNumber(coil.formMm) + "\n";
+    }
     if (!settings.readings.empty()) {
         text += "# Counter readings: C38's position in percent = frequency in hertz\n";
     }
     for (const CalibrationReading& reading : settings.readings) {
         text += "reading: " + ReadingText(reading) + "\n";
     }
+    if (!settings.readings.empty() && settings.readingsDesign) {
+        text += "readings.design:";
+        for (const DesignField& field : DesignFields) {
+            text += std::string(" ") + field.name + "=" +
+                    PlainNumber(*settings.readingsDesign.*field.member);
+        }
+        text += "\n";
+    }
+    if (!settings.heatRun.readings.empty() ||
+        settings.heatRun.setting.kind != DialSetting::Kind::VfoMin) {
+        text +=
+            "# Heat run: temperature in degC = frequency in hertz, at one setting\n"
+            "heatrun.setting: " +
+            DialSettingText(settings.heatRun.setting) + "\n";
+    }
+    for (const HeatReading& reading : settings.heatRun.readings) {
+        text += "heatrun: " + HeatReadingText(reading) + "\n";
+    }
     return text;
+}
+
+namespace {
+
+// "CfineMin=1e-11 ... IF=9e6": every field once, each a plain number.
+std::optional<DesignRecord> ReadingsDesign(const std::string& text) {
+    std::istringstream words(text);
+    DesignRecord design;
+    std::size_t found = 0;
+    for (std::string word; words >> word; ++found) {
+        const std::size_t equals = word.find('=');
+        const DesignField* field =
+            equals == std::string::npos ? nullptr : FieldNamed(word.substr(0, equals));
+        double value = 0;
+        if (field == nullptr || !ReadStrictNumber(word.substr(equals + 1), value).empty()) {
+            return std::nullopt;
+        }
+        design.*field->member = static_cast<float>(value);
+    }
+    return found == DesignFieldCount ? std::optional<DesignRecord>(design) : std::nullopt;
+}
+
+}  // namespace
+
+std::string ReadingsDesignChange(const PartSettings& settings, const DesignRecord& now) {
+    std::string change;
+    if (!settings.readingsDesign) {
+        return change;
+    }
+    // Compared as the boxes show them, so that a design put through the accept step (which
+    // rounds to what its boxes show) is still the one the readings were taken against.
+    for (const DesignField& field : DesignFields) {
+        const std::string then =
+            WithoutBlanks(FieldText(field, *settings.readingsDesign.*field.member));
+        const std::string shown = WithoutBlanks(FieldText(field, now.*field.member));
+        if (then != shown) {
+            change += std::string(change.empty() ? "" : "; ") + field.name + " " + then +
+                      " then, " + shown + " now";
+        }
+    }
+    return change;
 }
 
 std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
     std::istringstream lines(text);
     std::string line;
     bool readingsSeen = false;
+    bool heatReadingsSeen = false;
     for (int number = 1; std::getline(lines, line); ++number) {
         line = Trimmed(line.substr(0, line.find('#')));
         if (line.empty()) {
@@ -161,6 +277,15 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
         const std::size_t colon = line.find(':');
         const std::size_t dot = line.find('.');
         const std::string bad = "line " + std::to_string(number) + ": " + line;
+        bool wrong = false;
+        if (colon != std::string::npos &&
+            ReadHeatRunLine(Lower(Trimmed(line.substr(0, colon))), Trimmed(line.substr(colon + 1)),
+                            settings.heatRun, heatReadingsSeen, wrong)) {
+            if (wrong) {
+                return bad;
+            }
+            continue;
+        }
         if (colon != std::string::npos && Lower(Trimmed(line.substr(0, colon))) == "reading") {
             CalibrationReading reading;
             if (!ParseReading(Trimmed(line.substr(colon + 1)), reading).empty()) {
@@ -173,12 +298,24 @@ std::string ReadSettingsText(const std::string& text, PartSettings& settings) {
             settings.readings.push_back(reading);
             continue;
         }
+        if (colon != std::string::npos &&
+            Lower(Trimmed(line.substr(0, colon))) == "readings.design") {
+            settings.readingsDesign = ReadingsDesign(line.substr(colon + 1));
+            if (!settings.readingsDesign) {
+                return bad;
+            }
+            continue;
+        }
         if (colon == std::string::npos || dot == std::string::npos || dot > colon) {
             return bad;
         }
         const std::string kind = Lower(line.substr(0, dot));
         const auto part = PartFromName(line.substr(dot + 1, colon - dot - 1));
-        const auto value = WholeNumber(Trimmed(line.substr(colon + 1)));
+        const std::string valueText = Trimmed(line.substr(colon + 1));
+        if (part == Part::L7 && ReadCoilLine(kind, valueText, settings.coil)) {
+            continue;
+        }
+        const auto value = WholeNumber(valueText);
         if (!part || !value || (kind != "tc" && kind != "tolerance")) {
             return bad;
         }

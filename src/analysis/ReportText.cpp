@@ -20,6 +20,16 @@ std::string PlainNumber(double value, int significantDigits) {
     return std::string(buffer, result.ptr);
 }
 
+std::string PlainNumber(float value) {
+    if (!std::isfinite(value)) {
+        return "nan";
+    }
+    value += 0.0F;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::string FrequencyText(double hertz) {
     std::string text;
     FormatEng(hertz, text);

@@ -9,6 +9,9 @@ namespace calbrine {
 
 // Nine significant digits, "." as decimal point, no thousands separators: "5469798", "2e-11".
 std::string PlainNumber(double value, int significantDigits = 9);
+// A single as the shortest text that reads back as the same single ("1e-11", not the
+// "9.99999996e-12" its double would give): what the CSV writes for the design's values.
+std::string PlainNumber(float value);
 // FormatEng / FormatCapacitance / FormatInductance text without leading blanks.
 std::string FrequencyText(double hertz);
 // A frequency that may be negative: "-31.2k" rather than the milli form.

@@ -93,9 +93,14 @@ const char* const helpClosing =
     "in parallel nearest the design when one part is more than 1 % off. coil winds\n"
     "FILE's L7, or --inductance without FILE, on the --core named.\n"
     "\n"
+    "heatrun takes the drift as the least-squares slope of the readings and splits\n"
+    "--part into an NP0 and a --kind part of the series, the pair within 2 % of its\n"
+    "value whose predicted drift is nearest 0; it fails when none brings it nearer.\n"
+    "\n"
     "Exit status: 0 on success, 1 when a command fails (a design file that cannot be\n"
     "read, a band the design cannot reach, readings no build of the design gives, a\n"
-    "simulation that cannot run), 2 when the command line is wrong.\n";
+    "drift no pair cancels, a simulation that cannot run), 2 when the command line is\n"
+    "wrong.\n";
 
 // An option's line of the help: its names, then its help, a long option's on the next line.
 std::string OptionHelp(const OptionEntry& option) {
@@ -132,10 +137,11 @@ const std::vector<OptionEntry>& OptionTable() {
          "L7=20,\nL7=T50-6 (the core's mix); repeatable"},
         {"reading", "POS=HZ",
          "calibrate: what the counter shows with C38 at POS\npercent of its range, such as "
-         "50=5.0123M;\ntwo or more"},
+         "50=5.0123M;\ntwo or more. heatrun: TEMP=HZ, the counter at\nTEMP degrees C, such as "
+         "25=7.0123M; at two or\nmore temperatures from -40 to 85"},
         {"save", "NEWFILE",
-         "calibrate, parts, fit: write the calibrated design,\nthe design as bought or the "
-         "fitted design to\nNEWFILE"},
+         "calibrate, parts, heatrun, fit: write the\ncalibrated design, the design as bought, the\n"
+         "compensated design (its coefficient in\nNEWFILE.explore) or the fitted design to NEWFILE"},
         {"counter-error", "HZ",
          "calibrate: the counter's error, one standard\ndeviation, that each solved value's "
          "\xC2\xB1 is for\n(default 10)"},
@@ -156,9 +162,16 @@ const std::vector<OptionEntry>& OptionTable() {
         {"set", "FIELD=VALUE",
          "every command: the design's value of FIELD\n(CfineMin ... L7, IF) set to VALUE "
          "after the\nfile is read; repeatable"},
-        {"setting", "NAME", "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh"},
+        {"setting", "NAME",
+         "netlist: VfoMin (default), VfoMax, FineLow or\nFineHigh. heatrun: VfoMin (default), "
+         "VfoMax or\nC38's position in percent, such as 50"},
         {"series", "E6|E12|E24",
-         "parts: the value series the capacitors are bought\nfrom (default E12)"},
+         "parts, heatrun: the value series the capacitors\nare bought from (default E12)"},
+        {"part", "PART",
+         "heatrun: the fixed capacitor split into an NP0 and\na negative-coefficient part "
+         "(default C37)"},
+        {"kind", "NAME",
+         "heatrun: the negative-coefficient part, N150,\nN220, N330, N470 or N750 (default)"},
         {"inductance", "L", "coil: the inductance to wind, such as 7.7u, in\nplace of FILE's L7"},
         {"core", "NAME", "coil: an iron-powder toroid such as T50-6 or\nT68-2, or air"},
         {"wire", "WIRE",
@@ -196,6 +209,9 @@ const std::vector<CommandEntry>& CommandTable() {
             "new", "a design file written from the example design", "")),
         Entry<PartsOptions, ParsePartsOptions, PartsCommand>(
             "parts", "the fixed capacitors as bought, and the design as bought", "csv series save"),
+        Entry<HeatRunOptions, ParseHeatRunOptions, HeatRunCommand>(
+            "heatrun", "the drift of a heat run, and the capacitors that cancel it",
+            "csv reading setting part kind series save"),
         FileOrOption(Entry<CoilOptions, ParseCoilOptions, CoilCommand>(
                          "coil", "L7 as turns on an iron-powder toroid, or an air coil",
                          "csv inductance core wire form"),

@@ -11,6 +11,7 @@
 #include "cli/CoilCommand.h"
 #include "cli/CommandBasics.h"
 #include "cli/DesignCommands.h"
+#include "cli/HeatRunCommand.h"
 #include "cli/ManyRunCommands.h"
 #include "cli/NewCommand.h"
 #include "cli/PartsCommand.h"
@@ -19,9 +20,10 @@
 namespace calbrine {
 
 // The typed options of whichever command was named.
-using CommandOptions = std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions,
-                                    SimulateOptions, MonteCarloOptions, CalibrateOptions,
-                                    NetlistOptions, NewOptions, PartsOptions, CoilOptions>;
+using CommandOptions =
+    std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
+                 MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions, PartsOptions,
+                 CoilOptions, HeatRunOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one

@@ -1,5 +1,6 @@
 #include "design/Acceptance.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "design/Tuning.h"
@@ -23,6 +24,26 @@ std::string ValueText(const DesignField& field, float value) {
     }
     const std::string text = BoxText(field, value);
     return text.empty() ? SingleText(value) : text;
+}
+
+// What the note line says of one box: its note with the field's name and the text typed, the
+// decimal comma's mend, or that the number was larger than a box takes.
+std::string EntryLine(const DesignField& field, const std::string& typed, float value,
+                      const std::string& note, const std::string& boxText) {
+    const std::string start = std::string(field.name) + ": '" + Trimmed(typed) + "' ";
+    if (!note.empty()) {
+        std::string line = start + note;
+        std::string dotted = Trimmed(typed);
+        std::replace(dotted.begin(), dotted.end(), ',', '.');
+        if (dotted != Trimmed(typed) && IgnoredCharacters(dotted, UnitLetters(field)).empty()) {
+            line += ": write " + dotted;
+        }
+        return line;
+    }
+    if (std::fabs(value) < ParseLimit) {
+        return "";
+    }
+    return start + "read as " + Trimmed(boxText) + UnitLetters(field) + ", the most a box takes";
 }
 
 }  // namespace
@@ -65,6 +86,11 @@ AcceptedEntries AcceptEntries(const std::array<std::string, DesignFieldCount>& t
         }
         accepted.boxTexts[i] = FieldText(field, value);
         accepted.notes[i] = EntryNote(typed[i], UnitLetters(field), read, FloorText(field));
+        const std::string line =
+            EntryLine(field, typed[i], value, accepted.notes[i], accepted.boxTexts[i]);
+        if (!line.empty()) {
+            accepted.lines.push_back(line);
+        }
     }
     d.CfineNom = NominalFineCapacitance(d);
     return accepted;

@@ -28,6 +28,10 @@ struct AcceptedEntries {
     DesignRecord design;
     std::array<std::string, DesignFieldCount> boxTexts;
     std::array<std::string, DesignFieldCount> notes;
+    // What the design page's note line says of the entries, one a line, in the boxes' order:
+    // "C37: '4,7p' read as 47pF: ',' ignored: write 4.7p", a value raised to its floor, a number
+    // larger than a box takes. Empty when every entry was taken as typed.
+    std::vector<std::string> lines;
 };
 
 AcceptedEntries AcceptEntries(const std::array<std::string, DesignFieldCount>& typed);

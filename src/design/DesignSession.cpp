@@ -48,7 +48,7 @@ bool DesignHistory::Redo(DesignRecord& current) {
 
 DesignSession& ProgramSession() {
     static DesignSession session{
-        DesignValues, TuningResults, DesignFileName, SpiceFileName, {}, {}};
+        DesignValues, TuningResults, DesignFileName, SpiceFileName, {}, {}, {}};
     return session;
 }
 

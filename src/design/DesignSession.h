@@ -44,6 +44,9 @@ struct DesignSession {
     std::string& spiceFileName;  // the LTspice file written last
     std::string lastFolder;      // where the file dialogs open
     DesignHistory history;
+    // What the last file read or accept step said of what it took ("IF: '9M' read as 9 Hz:
+    // write 9E6"), one a line; the design page shows it until the next read or accept.
+    std::vector<std::string> notes;
 };
 
 // A session with records of its own.
@@ -59,7 +62,7 @@ class OwnDesignSession {
     TuningRecord tuning_;
     std::string fileName_;
     std::string spiceFileName_;
-    DesignSession session_{design_, tuning_, fileName_, spiceFileName_, {}, {}};
+    DesignSession session_{design_, tuning_, fileName_, spiceFileName_, {}, {}, {}};
 };
 
 // The program's session, over DesignValues, TuningResults, DesignFileName and SpiceFileName.

@@ -38,7 +38,6 @@ const ScaleLetter* FindScaleLetter(char c) {
     return nullptr;
 }
 
-constexpr float ParseLimit = 1e10f;
 
 }  // namespace
 

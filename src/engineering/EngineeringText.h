@@ -12,6 +12,8 @@ extern std::string WorkText;
 // Reads engineering text into a single. Never reports an error: what cannot be read is 0,
 // results are limited to +-1e10.
 void ParseEngValue(const std::string& text, float& value);
+// The largest magnitude ParseEngValue gives: larger numbers are read as it.
+constexpr float ParseLimit = 1e10f;
 
 // Frequencies: " 12M", " 5.4698M", "0.0 " for zero.
 void FormatEng(double value, std::string& out);

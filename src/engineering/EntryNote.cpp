@@ -100,6 +100,13 @@ std::string IgnoredCharacters(const std::string& text, const std::string& unit) 
         while (j < end && !kept[j]) {
             ++j;
         }
+        // Blanks before the scale letter change nothing ("470 pF" is how people write it);
+        // between digits ("4 7p", read as 47p) they do, and are said.
+        const bool blanks = t.find_first_not_of(' ', i) >= j;
+        if (blanks && (j == end || std::isdigit(static_cast<unsigned char>(t[j])) == 0)) {
+            i = j;
+            continue;
+        }
         runs += (runs.empty() ? "'" : ", '") + t.substr(i, j - i) + "'";
         i = j;
     }

@@ -194,11 +194,19 @@ void WriteLastSessionRecord(const DesignRecord& design) {
 }
 
 DesignRecord LoadDesignFile(const std::string& name, const DesignRecord& current) {
+    std::vector<std::string> notes;
+    return LoadDesignFile(name, current, notes);
+}
+
+DesignRecord LoadDesignFile(const std::string& name, const DesignRecord& current,
+                            std::vector<std::string>& notes) {
+    notes.clear();
     if (CharacterCount(name) < 5) {
         return current;
     }
     const DesignFileRead result = ReadDesignRecord(name, current);
     if (result.read) {
+        notes = result.notes;
         return result.design;
     }
     Services().ShowMessage(result.error, Caption);

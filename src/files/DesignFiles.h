@@ -44,6 +44,9 @@ void WriteLastSessionRecord(const DesignRecord& design);
 // read, shows the not-found message and gives the built-in values with `current`'s CfineNom.
 // Names of fewer than 5 characters give `current` unchanged.
 DesignRecord LoadDesignFile(const std::string& name, const DesignRecord& current);
+// The same, putting what the reader said of the file (DesignFileRead::notes) into `notes`.
+DesignRecord LoadDesignFile(const std::string& name, const DesignRecord& current,
+                            std::vector<std::string>& notes);
 // Writes a design file; says so when it was not written correctly. Names of fewer than 5
 // characters are ignored.
 void SaveDesignFile(const DesignRecord& design, const std::string& name);

@@ -2,7 +2,9 @@
 
 #include <QPointer>
 #include <QShortcut>
+#include <algorithm>
 #include <exception>
+#include <iterator>
 #include <map>
 
 #include "design/Acceptance.h"
@@ -14,6 +16,7 @@
 #include "schematic/DesignSchematic.h"
 #include "windows/Controls.h"
 #include "windows/DesignCompanions.h"
+#include "windows/HelpWindow.h"
 #include "windows/Navigation.h"
 #include "windows/ProgramFrame.h"
 
@@ -35,16 +38,17 @@ constexpr Placement placements[] = {
     {"cmdAccept", 1500, 7400, 7200, 270},   {"cmdDefaults", 1500, 8000, 1450, 270},
     {"cmdReadFile", 3000, 8000, 1450, 270}, {"cmdSaveFile", 4500, 8000, 1450, 270},
     {"cmdSpice", 6000, 8000, 1450, 270},    {"cmdPrint", 7500, 8000, 1450, 270},
-    {"cmdExit", 9000, 8000, 1450, 270},     {"lblFreqMin", 1000, 1500, 4000, 270},
-    {"lblSpan", 1000, 2600, 4000, 270},     {"lblFineSpan", 1000, 2900, 3000, 270},
-    {"lblSum", 1000, 1900, 4000, 270},      {"lblDiff", 1000, 2200, 4000, 270},
-    {"Text10", 1650, 6170, 700, 270},       {"Text1", 1650, 6500, 700, 270},
-    {"Text2", 3000, 6200, 700, 270},        {"Text3", 5950, 6500, 700, 270},
-    {"Text4", 4400, 6170, 700, 270},        {"Text0", 4400, 6500, 700, 270},
-    {"Text5", 7050, 6500, 700, 270},        {"Text6", 7020, 3000, 700, 270},
-    {"Text7", 8020, 3000, 700, 270},        {"Text8", 8020, 4500, 700, 270},
-    {"Text9", 5450, 3000, 700, 270},        {"lblIF", 1000, 1000, 1600, 270},
-    {"TxtIF", 2600, 1000, 700, 270},
+    {"cmdExit", 9000, 8000, 1450, 270},     {"cmdHelp", 10500, 8000, 1450, 270},
+    {"lblFreqMin", 1000, 1500, 4000, 270},  {"lblSpan", 1000, 2600, 4000, 270},
+    {"lblFineSpan", 1000, 2900, 3000, 270}, {"lblSum", 1000, 1900, 4000, 270},
+    {"lblDiff", 1000, 2200, 4000, 270},     {"Text10", 1650, 6170, 700, 270},
+    {"Text1", 1650, 6500, 700, 270},        {"Text2", 3000, 6200, 700, 270},
+    {"Text3", 5950, 6500, 700, 270},        {"Text4", 4400, 6170, 700, 270},
+    {"Text0", 4400, 6500, 700, 270},        {"Text5", 7050, 6500, 700, 270},
+    {"Text6", 7020, 3000, 700, 270},        {"Text7", 8020, 3000, 700, 270},
+    {"Text8", 8020, 4500, 700, 270},        {"Text9", 5450, 3000, 700, 270},
+    {"lblIF", 1000, 1000, 1600, 270},       {"TxtIF", 2600, 1000, 700, 270},
+    {"lblNotes", 1500, 7690, 10380, 290},
 };
 
 // Explore and Simulate: beside the wide button, above the free end of the button row, so that
@@ -114,6 +118,10 @@ void DesignPage::createControls() {
     resultDiff = makeLabel(this, "lblDiff", "lblDiff");
     resultCoarseSpan = makeLabel(this, "lblSpan", "lblSpan");
     resultFineSpan = makeLabel(this, "lblFineSpan", "lblFineSpan");
+    noteLine = makeLabel(this, "lblNotes", "");
+    noteLine->setTextFormat(Qt::PlainText);
+    noteLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    noteLine->setStyleSheet(QStringLiteral("color: #7a4b00"));
     acceptButton = makeButton(this, "cmdAccept", "Read entries and compute results");
     defaultsButton = makeButton(this, "cmdDefaults", "Get defaults");
     readFileButton = makeButton(this, "cmdReadFile", "Read file");
@@ -123,6 +131,8 @@ void DesignPage::createControls() {
     exitButton = makeButton(this, "cmdExit", "Exit");
     exploreButton = makeButton(this, "cmdExplore", "Explore");
     simulateButton = makeButton(this, "cmdSimulate", "Simulate");
+    helpButton = makeButton(this, "cmdHelp", "Help");
+    helpButton->setToolTip(QStringLiteral("Help (F1)"));
 
     connect(acceptButton, &QPushButton::clicked, this, &DesignPage::onAccept);
     connect(defaultsButton, &QPushButton::clicked, this, &DesignPage::onDefaults);
@@ -133,6 +143,7 @@ void DesignPage::createControls() {
     connect(exitButton, &QPushButton::clicked, this, &DesignPage::onExit);
     connect(exploreButton, &QPushButton::clicked, this, &DesignPage::onExplore);
     connect(simulateButton, &QPushButton::clicked, this, &DesignPage::onSimulate);
+    connect(helpButton, &QPushButton::clicked, this, [] { showHelp(); });
     for (const auto& [name, key] : buttonShortcuts) {
         auto* button = findChild<QPushButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
         GiveShortcut(button, QKeySequence(Qt::CTRL | key));
@@ -186,7 +197,30 @@ void DesignPage::load() {
     boxIF->setText(QString::fromStdString(FieldText(*FieldNamed("IF"), session_.design.IF)));
     drawSchematic();
     computeTuning();
+    showNotes();
     followDesignWindow(session_.design);
+}
+
+void DesignPage::showNotes() {
+    static const DesignRecord none{};
+    const bool empty = std::all_of(
+        std::begin(DesignFields), std::end(DesignFields),
+        [this](const DesignField& f) { return session_.design.*f.member == none.*f.member; });
+    std::string text;
+    for (const std::string& note : session_.notes) {
+        text += (text.empty() ? "" : "; ") + note;
+    }
+    if (text.empty() && empty) {
+        text =
+            "No design yet: \"Get defaults\" (Ctrl+D) loads the example design, \"Read "
+            "file\" (Ctrl+O) one of yours.";
+    }
+    const QString shown = QString::fromStdString(text);
+    // One line: the whole text is in the tooltip and the spoken description when it is longer.
+    noteLine->setText(noteLine->fontMetrics().elidedText(shown, Qt::ElideRight, noteLine->width()));
+    noteLine->setToolTip(shown);
+    noteLine->setAccessibleName(QStringLiteral("Notes"));
+    noteLine->setAccessibleDescription(shown);
 }
 
 void DesignPage::drawSchematic() {
@@ -231,9 +265,11 @@ void DesignPage::onAccept() {
         markEntry(box, accepted.notes[i]);
     }
     session_.design = accepted.design;
+    session_.notes = accepted.lines;
 
     drawSchematic();
     computeTuning();
+    showNotes();
     followDesignWindow(session_.design);
     session_.history.Note(before, session_.design);
 }

@@ -44,6 +44,9 @@ class DesignPage : public PicturePage {
     QLabel* resultDiff;
     QLabel* resultCoarseSpan;
     QLabel* resultFineSpan;
+    // What the last file read or accept step said of what it took, or how to begin when the
+    // page opens with no design; empty otherwise.
+    QLabel* noteLine;
     QLineEdit* boxCcoarseMax;
     QLineEdit* boxCfineMax;
     QLineEdit* boxC39;
@@ -64,6 +67,7 @@ class DesignPage : public PicturePage {
     QPushButton* exitButton;
     QPushButton* exploreButton;
     QPushButton* simulateButton;
+    QPushButton* helpButton;
 
   private slots:
     // The accept step: reads every box into the session's design, rewrites the boxes in normalised
@@ -91,6 +95,8 @@ class DesignPage : public PicturePage {
     QLineEdit* boxNamed(const std::string& name) const;
     // Whether a box was typed in since the accept step or the load last wrote it.
     bool entriesChanged() const;
+    // Shows the session's notes in the note line (a hint when there is no design at all).
+    void showNotes();
 
     WindowUnits units_;
     DesignSession& session_;

@@ -78,8 +78,9 @@ void DesignPage::onReadFile() {
     remember(session, session.fileName);
     const std::string name = session.fileName;
     const DesignRecord before = session.design;
-    rebuildDesignPageAround(
-        [&session, name] { session.design = LoadDesignFile(name, session.design); });
+    rebuildDesignPageAround([&session, name] {
+        session.design = LoadDesignFile(name, session.design, session.notes);
+    });
     session.history.Note(before, session.design);
 }
 
@@ -116,8 +117,9 @@ void DesignPage::onDefaults() {
     const std::string name = DefaultsFile(shippedDefaults());
     DesignSession& session = session_;
     const DesignRecord before = session.design;
-    rebuildDesignPageAround(
-        [&session, name] { session.design = LoadDesignFile(name, session.design); });
+    rebuildDesignPageAround([&session, name] {
+        session.design = LoadDesignFile(name, session.design, session.notes);
+    });
     session.history.Note(before, session.design);
 }
 

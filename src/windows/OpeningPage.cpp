@@ -156,6 +156,7 @@ void StartWithDesignFile(const std::string& name) {
     const DesignFileRead read = ReadDesignRecord(name, session.design);
     if (read.read) {
         session.design = read.design;
+        session.notes = read.notes;
     } else {
         Services().ShowMessage(read.error, "Calbrine");
     }

@@ -170,3 +170,54 @@ TEST(ToroidWinding, TheDefaultWireIsTheThickestGaugeThatHoldsTheTurnsInOneLayer)
     // None holds them: the thinnest, with its warning.
     EXPECT_EQ(ThickestFittingGauge(Wires(), Core("T37-0"), 1428).name, "AWG36");
 }
+
+// The core chosen gives L7 its coefficient: a toroid its mix's, an air coil the air-core
+// preset where the coefficient was the toroid's, and one the user set stays.
+TEST(CoilChoice, ACoreChosenGivesL7ItsCoefficient) {
+    PartSettings s;
+    s.Tc(Part::L7) = 50;                        // set by the user
+    ChooseCoil(s, {"", "AWG26", 12}, Cores());  // no core yet: the wire and form only
+    EXPECT_EQ(s.Tc(Part::L7), 50);
+    EXPECT_EQ(s.coil.wire, "AWG26");
+    EXPECT_EQ(s.coil.formMm, 12);
+    ChooseCoil(s, {"air", "", DefaultFormMm}, Cores());  // no toroid before: stays
+    EXPECT_EQ(s.Tc(Part::L7), 50);
+    ChooseCoil(s, {"T37-0", "", DefaultFormMm}, Cores());  // the table's first core
+    EXPECT_EQ(s.Tc(Part::L7), 0);
+    ChooseCoil(s, {"T130-7", "", DefaultFormMm}, Cores());  // and its last
+    EXPECT_EQ(s.Tc(Part::L7), 30);
+    ChooseCoil(s, {"AIR", "", DefaultFormMm}, Cores());
+    EXPECT_EQ(s.Tc(Part::L7), 20);
+    EXPECT_EQ(s.coil.core, "AIR");
+
+    ChooseCoil(s, {"T68-2", "", DefaultFormMm}, Cores());
+    EXPECT_EQ(s.Tc(Part::L7), 95);
+    s.Tc(Part::L7) = 80;                                        // the user's own after the core's
+    ChooseCoil(s, {"T68-2", "AWG24", DefaultFormMm}, Cores());  // the same core: stays
+    EXPECT_EQ(s.Tc(Part::L7), 80);
+    ChooseCoil(s, {"air", "", DefaultFormMm}, Cores());
+    EXPECT_EQ(s.Tc(Part::L7), 80);
+    ChooseCoil(s, {"T50-3", "", DefaultFormMm}, Cores());  // no such core: stays
+    EXPECT_EQ(s.Tc(Part::L7), 80);
+}
+
+// The coil's table: the rows the command line's CSV gives, with names and values for people,
+// "-" where the CSV leaves a value empty.
+TEST(CoilChoice, TheFiguresTableNamesItsRowsForPeople) {
+    ToroidWinding w;
+    ASSERT_EQ(WindToroid(7.7e-6, Core("T50-6"), WireNamed("AWG26"), w), "");
+    const ReportTable toroid = ToroidTable(w);
+    EXPECT_EQ(toroid.Titles(), (std::vector<std::string>{"Quantity", "Value"}));
+    const std::vector<std::vector<std::string>> rows = toroid.TextRows();
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Turns", "44"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"Inductance", "7.744uH"}));
+    EXPECT_EQ(rows[4][1], "50 turns at most");
+    EXPECT_EQ(rows[5], (std::vector<std::string>{"Coil length", "-"}));
+    EXPECT_EQ(rows[6][1], "35 ppm/degC, the mix's");
+    AirCoil c;
+    ASSERT_EQ(WindAirCoil(6.8e-6, 10, WireNamed("AWG22"), c), "");
+    const std::vector<std::vector<std::string>> air = AirCoilTable(c).TextRows();
+    EXPECT_EQ(air[2], (std::vector<std::string>{"AL", "-"}));
+    EXPECT_EQ(air[5], (std::vector<std::string>{"Coil length", "35.05 mm"}));
+}

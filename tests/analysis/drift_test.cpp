@@ -51,22 +51,39 @@ TEST(Drift, TotalsMatchAWarmedDesignAndCompensationCancelsMidBand) {
                   std::fabs(a.parts[i].highEndHzPerC));
     }
 
-    // Split C37 as proposed: the two parts together act as one of the mean coefficient.
-    const Compensation& c = a.compensation;
+    // C37 split as proposed, an NP0 and an N750 part of E12 within 2 % of its value: the design
+    // with them, warmed, drifts at mid-band as promised, nearer 0.
+    const ValueSeries e12{"E12", {10, 12, 15, 18, 22, 27, 33, 39, 47, 56, 68, 82}};
+    const Compensation& c = AnalyseDrift(workedExample, s, Part::C37, &e12).compensation;
     ASSERT_TRUE(c.possible) << c.reason;
-    EXPECT_NEAR(c.compensatingFarad + c.remainingFarad, 100e-12, 1e-16);
-    PartSettings split = s;
-    split.Tc(Part::C37) = c.fraction * c.tcPpm + (1 - c.fraction) * s.Tc(Part::C37);
-    EXPECT_NEAR(AnalyseDrift(workedExample, split).midBandHzPerC, 0, 1e-9);
-    // With C37 at +100 ppm a small drift could be cancelled either way: N750 comes first.
-    PartSettings both;
-    both.Tc(Part::C37) = 100;
-    both.Tc(Part::L7) = -5;
-    EXPECT_EQ(AnalyseDrift(workedExample, both).compensation.tcPpm, -750);
-    // A drift the other way asks for NP0, and a variable part cannot be split.
+    EXPECT_LE(std::fabs(c.np0Tenths + c.negativeTenths - 1000.0), 20);
+    EXPECT_LT(std::fabs(c.predictedHzPerC), std::fabs(a.midBandHzPerC));
+    const float mid = static_cast<float>(MidBandCoarse(workedExample));
+    EXPECT_NEAR(
+        c.predictedHzPerC,
+        (Vfo(Warmed(c.design, c.settings, 10), mid) - Vfo(Warmed(c.design, c.settings, -10), mid)) /
+            20,
+        0.05);
+    const std::string text = CompensationText(c);
+    EXPECT_EQ(text.rfind("Compensation: make C37 " + PartsText({{c.np0Tenths}}) +
+                             " NP0\n  in parallel with " + PartsText({{c.negativeTenths}}) +
+                             " N750 (E12, ",
+                         0),
+              0u)
+        << text;
+    EXPECT_NE(
+        text.find("): mid-band drift then " + DriftRateText(c.predictedHzPerC) + " Hz/degC\n"),
+        std::string::npos)
+        << text;
+    // A drift the other way takes less of N750 than C37 has; without a series, or in a
+    // variable part, there is no pair.
     s.Tc(Part::C37) = -750;
-    EXPECT_EQ(AnalyseDrift(workedExample, s).compensation.tcPpm, 0);
-    EXPECT_FALSE(AnalyseDrift(workedExample, s, Part::C38).compensation.possible);
+    const Compensation& back = AnalyseDrift(workedExample, s, Part::C37, &e12).compensation;
+    ASSERT_TRUE(back.possible) << back.reason;
+    EXPECT_GT(back.effectivePpm, -750);
+    EXPECT_EQ(AnalyseDrift(workedExample, s).compensation.reason,
+              "the value series to buy the parts from could not be read");
+    EXPECT_FALSE(AnalyseDrift(workedExample, s, Part::C38, &e12).compensation.possible);
 }
 
 TEST(Drift, CsvAndTolerance) {

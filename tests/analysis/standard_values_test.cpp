@@ -133,6 +133,7 @@ TEST(BoughtParts, TheSixFixedCapacitorsInTheirOrderAndTheDesignAsBought) {
     }
     EXPECT_EQ(same.boughtEnds.vfoLow, same.designedEnds.vfoLow);
     EXPECT_EQ(same.boughtEnds.diffHigh, same.designedEnds.diffHigh);
+    EXPECT_FALSE(BoughtChangesDesign(same));
 
     DesignRecord odd = WithNominalFine(distinctValues);
     odd.C39 = 9.5e-12f;      // 6.8p + 2.7p and 5.6p + 3.9p make it exactly
@@ -149,6 +150,7 @@ TEST(BoughtParts, TheSixFixedCapacitorsInTheirOrderAndTheDesignAsBought) {
     EXPECT_NEAR(b.capacitors[5].errorPercent, 100 * 5.0 / 675, 1e-5);
     EXPECT_EQ(b.bought.C35, 680e-12f);
     EXPECT_EQ(b.bought.C90, odd.C90);  // a stocked value
+    EXPECT_TRUE(BoughtChangesDesign(b));
 
     // The figures as bought are those of the design file written from it, read back.
     ScratchFolder folder;
@@ -187,4 +189,22 @@ TEST(BoughtParts, TheTableGivesEveryCapacitorAndTheTextEveryBandEndWithItsMove) 
     const double moved = static_cast<double>(b.boughtEnds.vfoHigh) - b.designedEnds.vfoHigh;
     EXPECT_GT(moved, 0);  // less capacitance, a higher VFO
     EXPECT_NE(text.find(PlainNumber(moved)), std::string::npos);
+
+    // The band ends' table, each end's move its bought less its designed frequency.
+    const ReportTable ends = BandEndsTable(b);
+    EXPECT_EQ(ends.Csv().substr(0, ends.Csv().find('\n')),
+              "band_end,designed_hz,bought_hz,moved_hz");
+    const float designed[] = {b.designedEnds.vfoLow,  b.designedEnds.vfoHigh,
+                              b.designedEnds.sumLow,  b.designedEnds.sumHigh,
+                              b.designedEnds.diffLow, b.designedEnds.diffHigh};
+    const float bought[] = {b.boughtEnds.vfoLow,  b.boughtEnds.vfoHigh, b.boughtEnds.sumLow,
+                            b.boughtEnds.sumHigh, b.boughtEnds.diffLow, b.boughtEnds.diffHigh};
+    ASSERT_EQ(ends.rows.size(), 6u);
+    for (std::size_t r = 0; r < 6; ++r) {
+        EXPECT_EQ(ends.rows[r][1].csv, PlainNumber(designed[r])) << r;
+        EXPECT_EQ(ends.rows[r][2].csv, PlainNumber(bought[r])) << r;
+        EXPECT_EQ(ends.rows[r][3].csv, PlainNumber(static_cast<double>(bought[r]) - designed[r]));
+        EXPECT_NE(text.find(ends.rows[r][0].text), std::string::npos);
+    }
+    EXPECT_EQ(ends.rows[5][0].text, "RF diff high");
 }

@@ -327,7 +327,7 @@ done
 # coil: the turns nearest on a toroid (7.7 uH on T50-6: 44 turns, 7.744 uH), the air coil, the
 # wire named or chosen, each CSV row; a winding that does not fit is warned of.
 run 0 coil --inductance 7.7u --core T50-6 --csv
-[ "$(cat out)" = $'quantity,value\nturns,44\ninductance_h,7.74399996e-06\nal_uh_per_100t2,40\nwire_length_m,0.69504\none_layer_turns,50\ncoil_length_m,\ntc_ppm,35' ] &&
+[ "$(cat out)" = $'quantity,value\nturns,44\ninductance_h,7.744e-06\nal_uh_per_100t2,40\nwire_length_m,0.69504\none_layer_turns,50\ncoil_length_m,\ntc_ppm,35' ] &&
     [ ! -s err ] || fail "coil T50-6 --csv: $(cat out err)"
 run 0 coil "$shipped" --core t-68-2
 grep -q '^Turns  *35$' out && grep -q '^Inductance  *6.9825uH$' out && grep -q "^Wire  *AWG2[0-9], .*thickest that fits one layer" out ||
@@ -376,6 +376,59 @@ coil --inductance 7u --core air --form 0.99mm|"0.99mm"
 coil --inductance 7u --core air --form 101|"101"
 drift design.TXT --tc L7=T50-3|"T50-3"
 ROWS
+
+# heatrun: readings made from design.TXT's own calculated drift at VfoMin, its low end, so that
+# the slope is known; the pair saved, drift of the saved design shows the drift predicted.
+run 0 drift design.TXT --csv
+low=$(row total)
+f0=$("$calbrine" compute design.TXT --csv | cawk -F, 'NR == 2 { print $1 }')
+at() { cawk -v f="$f0" -v s="$low" -v t="$1" 'BEGIN { printf "%s=%.6f", t, f + s * (t - 25) }'; }
+run 0 heatrun design.TXT --reading "$(at 18)" --reading "$(at 25)" --reading "$(at 41)" --csv --save comp.TXT
+[ "$(cut -d, -f1 out | tr '\n' ' ')" = "quantity measured_hz_per_c rms_residual_hz np0_f negative_f negative_kind predicted_hz_per_c shift_hz " ] &&
+    near "$(row measured_hz_per_c)" "$low" 0.01 && near "$(row rms_residual_hz)" 0 1e-4 &&
+    [ "$(row negative_kind)" = N750 ] &&
+    cawk -v p="$(row predicted_hz_per_c)" -v m="$low" 'BEGIN { exit !(p * p < m * m / 4) }' &&
+    cawk -v a="$(row np0_f)" -v b="$(row negative_f)" 'BEGIN { s = (a + b) / 4.7e-10; exit !(s >= 0.98 && s <= 1.02) }' ||
+    fail "heatrun --csv: $(cat out err)"
+cp out heatrun.csv
+run 0 drift comp.TXT --csv
+near "$(row total)" "$(cawk -F, '$1 == "predicted_hz_per_c" { print $2 }' heatrun.csv)" 0.01 ||
+    fail "drift of the compensated design: $(cat out heatrun.csv)"
+ppm=$(cawk -F, '$1 == "np0_f" { a = $2 } $1 == "negative_f" { b = $2 } END { printf "%.6f", -750 * b / (a + b) }' heatrun.csv)
+near "$(cawk '/^tc.C37: / { print $2 }' comp.TXT.explore)" "$ppm" 1e-3 && ! grep -q '^heatrun' comp.TXT.explore ||
+    fail "heatrun --save coefficient: $ppm against $(cat comp.TXT.explore)"
+run 0 compute comp.TXT --csv
+near "$(cut -d, -f1 out | tail -1)" "$(cawk -v f="$f0" -v s="$(cawk -F, '$1 == "shift_hz" { print $2 }' heatrun.csv)" 'BEGIN { printf "%.3f", f + s }')" 1 ||
+    fail "heatrun shift against compute of the saved design: $(cat out heatrun.csv)"
+run 0 heatrun design.TXT --reading -40=5.56M --reading 85=5.55M --setting 50% --part c15 --kind n470 --series e24
+grep -q '^Heat run at C38 at 50 %: from -40 to 85 degC$' out && grep -q '^Make C15 ' out && grep -q 'N470' out ||
+    fail "heatrun at the edges: $(cat out)"
+# A drift that rises with temperature no negative coefficient cancels: said, and exit 1.
+run 1 heatrun design.TXT --reading 25=5.55M --reading 35=5.5505M
+[ ! -s out ] && grep -q '^calbrine: Cannot compensate: no pair of E12 values within 2 % of C37' err &&
+    grep -q 'positive coefficient' err || fail "heatrun of a rising drift: $(cat out err)"
+two="--reading 25=5.55M --reading 35=5.54M"
+while IFS='|' read -r args words; do
+    # shellcheck disable=SC2086
+    run 2 heatrun design.TXT $args
+    [ ! -s out ] && grep -qF -- "$words" err || fail "calbrine heatrun $args: $(cat out err)"
+done <<ROWS
+--reading 25=5.55M|heatrun wants readings at two or more temperatures
+--reading 25=5.55M --reading 25=5.54M|heatrun wants readings at two or more temperatures
+--reading 25=5.55M --reading 85.01=5.54M|"85.01=5.54M": the temperature lies outside -40 to +85 degC
+--reading -40.01=5.55M --reading 25=5.54M|"-40.01=5.55M": the temperature lies outside
+--reading 25=0 --reading 35=5.54M|"25=0": the frequency must be above 0
+--reading 25=-5M --reading 35=5.54M|"25=-5M": the frequency must be above 0
+--reading 25=5,5M --reading 35=5.54M|"25=5,5M" is not TEMP=HZ
+$two --kind N100|--kind wants N150, N220, N330, N470 or N750, not "N100"
+$two --series E48|"E48"
+$two --part C38|--part wants a fixed capacitor: C39, C37, C90, C15, C34 or C35, not "C38"
+$two --part L7|not "L7"
+$two --setting FineLow|--setting: "FineLow" is not VfoMin, VfoMax or C38's position from 0 to 100 %
+$two --setting 100.5|"100.5" is not VfoMin
+ROWS
+run 2 compute design.TXT --kind N750
+grep -q -- "--kind goes with heatrun, not with compute" err || fail "--kind on compute: $(cat err)"
 
 # --jobs takes 1 to 64 on simulate only; --setting names one of the four settings.
 for jobs in 0 65 abc 2x -1 "" 1.5; do

@@ -148,8 +148,8 @@ TEST(CommandTable, RefusalsExitWithStatusTwoBeforeTheFileIsRead) {
         {"fit absent.TXT --band 7M:7.2M --save .",
          "--save cannot write the fitted design: '.' is a folder"},
         {"netlist absent.TXT --csv",
-         "--csv goes with compute, curve, fit, drift, simulate, montecarlo, calibrate, parts or "
-         "coil"},
+         "--csv goes with compute, curve, fit, drift, simulate, montecarlo, calibrate, parts, "
+         "heatrun or coil"},
         {"netlist absent.TXT --setting vfomax", "--setting wants VfoMin, VfoMax, FineLow or"},
         {"parts absent.TXT --series E48", "--series wants E6, E12 or E24, not \"E48\""},
         {"coil absent.TXT", "coil wants --core NAME"},

@@ -87,16 +87,25 @@ TEST_F(FileTest, ValueLinesTellADesignFileFromAnotherKind) {
 
 // The design page's boxes keep their forgiving reading, and say what they passed over.
 TEST(EntryNote, WhatABoxPassedOverIsSaid) {
-    const std::pair<const char*, const char*> ignored[] = {
-        {"4.7p", ""},     {"4.7pF", ""},     {" 22n ", ""},
-        {"7.7uH", "'H'"}, {"22o", "'o'"},    {"4.7\xC2\xB5", "'\xC2\xB5'"},
-        {"2,2n", "','"},  {"1.2.3p", "'.'"}, {"5p5", "'5'"},
-        {"1e3x", "'x'"},  {"abc", "'abc'"},  {"12345678901234", "'34'"}};
+    const std::pair<const char*, const char*> ignored[] = {{"4.7p", ""},
+                                                           {"4.7pF", ""},
+                                                           {" 22n ", ""},
+                                                           {"470 pF", ""},
+                                                           {"7.7uH", "'H'"},
+                                                           {"22o", "'o'"},
+                                                           {"4.7\xC2\xB5", "'\xC2\xB5'"},
+                                                           {"2,2n", "','"},
+                                                           {"1.2.3p", "'.'"},
+                                                           {"5p5", "'5'"},
+                                                           {"1e3x", "'x'"},
+                                                           {"abc", "'abc'"},
+                                                           {"12345678901234", "'34'"}};
     for (const auto& [text, runs] : ignored) {
         EXPECT_EQ(IgnoredCharacters(text, "F"), runs) << text;
     }
     EXPECT_EQ(IgnoredCharacters("7.7uH", "H"), "");
     EXPECT_EQ(IgnoredCharacters("11MHz", "Hz"), "");
+    EXPECT_EQ(IgnoredCharacters("4 7p", "F"), "' '");
     EXPECT_EQ(EntryNote("4.7p", "F", 4.7e-12f, "0.01pF"), "");
     EXPECT_EQ(EntryNote("22o", "F", 22, "0.01pF"), "read as 22F: 'o' ignored");
     EXPECT_EQ(EntryNote("2,2n", "F", 22e-9f, "0.01pF"), "read as 22nF: ',' ignored");

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "../support/Fixtures.h"
+#include "design/DesignSession.h"
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtRunTimeServices.h"
@@ -83,6 +84,7 @@ class WindowTest : public ::testing::Test {
         calbrine::DesignValues = calbrine::DesignRecord{};
         calbrine::TuningResults = calbrine::TuningRecord{};
         calbrine::DesignFileName.clear();
+        calbrine::ProgramSession().notes.clear();
         calbrine::SetProgramConstants();
     }
     void TearDown() override {

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -12,6 +13,8 @@
 
 #include "../simulation/sim_test_support.h"
 #include "GuiTestSupport.h"
+#include "analysis/Drift.h"
+#include "analysis/HeatRun.h"
 #include "design/Tuning.h"
 #include "engineering/EngineeringText.h"
 #include "simulation/SimulatedNetlist.h"
@@ -23,6 +26,8 @@
 #include "windows/SimulationWindow.h"
 #include "windows/WaveformPlot.h"
 #include "windows/explorer/ExplorerWindow.h"
+#include "windows/explorer/HeatRunPlot.h"
+#include "windows/explorer/TabHelpers.h"
 
 using namespace calbrine;
 using calbrine_test::Child;
@@ -170,4 +175,71 @@ TEST_F(CompanionWindowsTest, DesignWindowOpensThemAndTakesTheFitThroughItsAccept
     emit explorer->applyFit(fitted);
     EXPECT_EQ(designPage()->boxC37->text(), "68pF");
     EXPECT_EQ(DesignValues.C37, 68e-12f);
+}
+
+// The heat run's readings, made from the worked example's own calculated drift at VfoMin, are
+// kept beside the design; "Apply" puts the pair's sum through the design window's accept step,
+// where it can be undone, and its coefficient into the settings.
+TEST_F(CompanionWindowsTest, HeatRunAppliesThePairThroughTheAcceptStepAndItsCoefficient) {
+    showDesignPage();
+    DesignValues = workedExample;
+    answers.files = {std::string("heat.TXT")};
+    QTest::mouseClick(Design()->saveFileButton, Qt::LeftButton);
+    QTest::mouseClick(Design()->exploreButton, Qt::LeftButton);
+    ExplorerWindow* explorer = openExplorer();
+    ASSERT_NE(explorer, nullptr);
+    const double drift = DriftAt(workedExample, PartSettings{}, workedExample.CcoarseMax);
+    const double f25 = VfoAtCoarse(workedExample, workedExample.CcoarseMax);
+    auto* table = Child<QTableWidget>(explorer, "heatRunTable");
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(Child<QPushButton>(explorer, "addHeatReading"), Qt::LeftButton);
+        const double t = row == 0 ? 20 : 45;
+        table->item(row, 0)->setText(QString::number(t));
+        table->item(row, 1)->setText(QString::number(f25 + drift * (t - 25), 'f', 4));
+    }
+    EXPECT_NEAR(Child<HeatRunPlot>(explorer, "heatRunPlot")->drift().hzPerC, drift, 0.01);
+    EXPECT_NEAR(table->item(1, 2)->text().toDouble(), 0, 1e-3);
+    PartSettings kept;
+    ASSERT_EQ(ReadSettingsFile("heat.TXT.explore", kept), "");
+    ASSERT_EQ(kept.heatRun.readings.size(), 2u);
+    EXPECT_EQ(kept.heatRun.readings[1].temperatureC, 45);
+    ExplorerWindow again(workedExample);
+    EXPECT_EQ(Child<QTableWidget>(&again, "heatRunTable")->rowCount(), 2);
+
+    HeatRunRequest request;
+    request.series = *SeriesNamed(shippedValueSeries(), "E12");
+    const Compensation want =
+        AnalyseHeatRun(workedExample, PartSettings{}, kept.heatRun.readings, request).compensation;
+    ASSERT_TRUE(want.possible) << want.reason;
+    auto* report = Child<QPlainTextEdit>(explorer, "heatRunReport");
+    EXPECT_TRUE(report->toPlainText().contains(QString::fromStdString(PairText(want))))
+        << report->toPlainText().toStdString();
+    auto* apply = Child<QPushButton>(explorer, "applyHeatRun");
+    // A reading or a setting that does not read stops the compensation.
+    const QString measured = table->item(1, 1)->text();
+    table->item(1, 1)->setText("5,4M");
+    EXPECT_TRUE(report->toPlainText().startsWith("Row 2: \"45=5,4M\" is not TEMP=HZ"));
+    EXPECT_FALSE(apply->isEnabled());
+    table->item(1, 1)->setText(measured);
+    EXPECT_TRUE(apply->isEnabled());
+    auto* setting = Child<QLineEdit>(explorer, "heatRunSetting");
+    Type(setting, "FineLow");
+    EXPECT_TRUE(report->toPlainText().startsWith("Setting: \"FineLow\" is not"));
+    EXPECT_FALSE(apply->isEnabled());
+    Type(setting, "vfomin");
+    EXPECT_TRUE(apply->isEnabled());
+
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(DesignValues.C37, want.design.C37);
+    EXPECT_EQ(explorer->design().C37, want.design.C37);
+    PartSettings after;
+    ASSERT_EQ(ReadSettingsFile("heat.TXT.explore", after), "");
+    EXPECT_NEAR(after.Tc(Part::C37), want.effectivePpm, 1e-6);
+    EXPECT_TRUE(after.heatRun.readings.empty());
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_TRUE(
+        report->toPlainText().startsWith("Applied: C37 " + QString::fromStdString(PairText(want))));
+    QMetaObject::invokeMethod(designPage(), "onUndo");  // the design page's undo, Ctrl+Alt+Z
+    EXPECT_EQ(DesignValues.C37, workedExample.C37);
+    EXPECT_EQ(explorer->design().C37, workedExample.C37);
 }

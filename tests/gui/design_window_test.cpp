@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "GuiTestSupport.h"
@@ -69,7 +70,7 @@ TEST_F(DesignWindowTest, EveryControlWhereItsTableSays) {
     const std::map<std::string, Qt::Alignment> alignments = {
         {"left", Qt::AlignLeft}, {"right", Qt::AlignRight}, {"centred", Qt::AlignHCenter}};
     const std::vector<Row> rows = Table("design-window-controls.txt");
-    ASSERT_EQ(rows.size(), 28u);
+    ASSERT_EQ(rows.size(), 30u);
     for (const Row& row : rows) {
         const std::string& name = row.words[0];
         QWidget* control = w->findChild<QWidget*>(QString::fromStdString(name));
@@ -292,7 +293,35 @@ TEST_F(DesignWindowTest, BoxesSayWhatTheyRead) {
     EXPECT_EQ(w->boxC37->toolTip(), QString("read as 22nF: ',' ignored"));
     EXPECT_TRUE(w->boxIF->toolTip().isEmpty());
     EXPECT_TRUE(w->boxC34->toolTip().isEmpty());
+    // The note line says the same where it is seen, with the mend of a decimal comma.
+    EXPECT_EQ(w->noteLine->toolTip(), QString("C37: '2,2n' read as 22nF: ',' ignored: write "
+                                              "2.2n; C15: '22o' read as 22F: 'o' ignored"));
+    EXPECT_FALSE(w->noteLine->text().isEmpty());
     QTest::keyClick(w->boxC15, Qt::Key_Backspace);
     EXPECT_TRUE(w->boxC15->toolTip().isEmpty());
     EXPECT_EQ(w->boxC37->toolTip(), QString("read as 22nF: ',' ignored"));
+    // A floor and a value beyond what its box shows are said too; a clean accept clears it.
+    Type(w->boxC15, "0");
+    Type(w->boxC37, "2.2n");
+    Type(w->boxIF, "1e99");
+    QTest::mouseClick(w->acceptButton, Qt::LeftButton);
+    EXPECT_EQ(w->noteLine->toolTip().toStdString(),
+              "C15: '0' read as 0F: the smallest value, 0.01pF, taken; IF: '1e99' read as "
+              "10GHz, the most a box takes");
+    TypeWorkedExample(w);
+    QTest::mouseClick(w->acceptButton, Qt::LeftButton);
+    EXPECT_TRUE(w->noteLine->text().isEmpty());
+}
+
+TEST_F(DesignWindowTest, TheNoteLineSaysWhatAFileHeldAndHowToBeginWithoutADesign) {
+    DesignPage* w = Open();
+    EXPECT_TRUE(w->noteLine->text().contains("\"Get defaults\" (Ctrl+D) loads the example"));
+    std::ofstream("odd.TXT") << "Calbrine design file\n8 Dec 2026\n10\n40\nC37: 9M\n";
+    answers.files.push_back("odd.TXT");
+    QTest::mouseClick(w->readFileButton, Qt::LeftButton);
+    w = Design();
+    EXPECT_EQ(w->noteLine->toolTip().toStdString(),
+              "line 5 'C37:' holds C39's place: design files are read by position; C39: '9M' "
+              "read as 9 F: write 9E6; the file ends before C37's line: C37, CcoarseMin, "
+              "CcoarseMax, C90, C15, C34, C35, L7 and IF are not in it");
 }

@@ -264,3 +264,44 @@ TEST_F(ExplorerWindowTest, TwoSessionsInTwoExplorersDoNotSeeEachOther) {
     EXPECT_EQ(l7Of(b)->value(), 10);
     EXPECT_EQ(l7Of(a)->value(), 3);
 }
+
+// Readings kept beside a design that has changed since are shown, not solved, until the user
+// takes them for it; applying their calibration ties them to the calibrated design.
+TEST_F(ExplorerWindowTest, ReadingsOfAnotherDesignAreNotSolvedSilently) {
+    PartSettings kept;
+    const float cfine = (example.CfineMax + example.CfineMin) / 2;
+    kept.readings = {{0, ResonanceFrequency(example, cfine, example.CcoarseMin) * 1.01},
+                     {100, ResonanceFrequency(example, cfine, example.CcoarseMax) * 1.01}};
+    kept.readingsDesign = example;
+    ASSERT_TRUE(WriteSettingsFile("r.txt.explore", kept));
+    DesignFileName = "r.txt";
+    DesignRecord changed = example;
+    changed.L7 = 7.5e-6f;
+    window.followDesign(changed);
+    auto* report = Child<QPlainTextEdit>(&window, "calibrationReport");
+    auto* apply = Child<QPushButton>(&window, "applyCalibration");
+    auto* keep = Child<QPushButton>(&window, "keepReadings");
+    EXPECT_TRUE(report->toPlainText().startsWith(
+        "Cannot calibrate: these readings were taken against another design (L7 "))
+        << report->toPlainText().toStdString();
+    EXPECT_TRUE(report->toPlainText().contains(" then, 7.5uH now)"));
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_FALSE(keep->isHidden());
+
+    window.followDesign(example);  // back to the readings' own design
+    EXPECT_FALSE(report->toPlainText().startsWith("Cannot calibrate"));
+    EXPECT_TRUE(keep->isHidden());
+    window.followDesign(changed);
+    QTest::mouseClick(keep, Qt::LeftButton);
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_TRUE(keep->isHidden());
+    ASSERT_EQ(ReadSettingsFile("r.txt.explore", kept), "");
+    EXPECT_EQ(ReadingsDesignChange(kept, changed), "");
+
+    QSignalSpy applied(&window, &ExplorerWindow::applyFit);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    ASSERT_EQ(applied.count(), 1);
+    window.followDesign(applied.at(0).at(0).value<DesignRecord>());
+    EXPECT_TRUE(keep->isHidden());
+    EXPECT_TRUE(apply->isEnabled());
+}

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTextBrowser>
 
 #include "GuiTestSupport.h"
 #include "engineering/EngineeringText.h"
@@ -12,6 +13,7 @@
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/ExitDialog.h"
+#include "windows/HelpWindow.h"
 #include "windows/Navigation.h"
 #include "windows/OpeningPage.h"
 #include "windows/explorer/ExplorerWindow.h"
@@ -108,7 +110,7 @@ TEST_F(KeyboardReaderTest, TabGoesFromTheIfBoxThroughTheBoxesToTheButtonsAsTheyS
         visited.join(' ').toStdString(),
         "TxtIF Text9 Text6 Text7 Text8 Text10 Text2 Text4 Text1 Text0 Text3 Text5 "
         "cmdAccept cmdExplore cmdSimulate cmdDefaults cmdReadFile cmdSaveFile cmdSpice cmdPrint "
-        "cmdExit");
+        "cmdExit cmdHelp");
 }
 
 // Start pressed from the keyboard leaves the keys in the design page's first box, its text
@@ -177,6 +179,37 @@ TEST_F(KeyboardReaderTest, ShortcutFromABoxAndEscapeClosesTheExplorer) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(explorer));
     QTest::keyClick(explorer->focusWidget() ? explorer->focusWidget() : explorer, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([] { return openExplorer() == nullptr; }));
+}
+
+// F1 from a box of the design page and from the explorer opens the one help window, which
+// holds the guide and the command line's help; the Help button raises it, Escape closes it.
+TEST_F(KeyboardReaderTest, FOneOpensTheHelpFromAnyWindow) {
+    SetCommandLineHelp("Usage: calbrine [options] [command]");
+    InstallHelpKey();
+    showDesignPage();
+    const auto shownHelp = [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frmHelp" && w->isVisible()) {
+                return qobject_cast<QTextBrowser*>(w);
+            }
+        }
+        return static_cast<QTextBrowser*>(nullptr);
+    };
+    ASSERT_EQ(shownHelp(), nullptr);
+    QTest::keyClick(Design()->boxL7, Qt::Key_F1);
+    QTextBrowser* help = shownHelp();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), QString("Calbrine - Help"));
+    EXPECT_TRUE(help->toPlainText().contains("The design explorer"));
+    EXPECT_TRUE(help->toPlainText().contains("Usage: calbrine [options] [command]"));
+    QTest::mouseClick(Design()->helpButton, Qt::LeftButton);
+    EXPECT_EQ(showHelp(), help);
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&shownHelp] { return shownHelp() == nullptr; }));
+    QTest::mouseClick(Design()->exploreButton, Qt::LeftButton);
+    ASSERT_NE(openExplorer(), nullptr);
+    QTest::keyClick(openExplorer(), Qt::Key_F1);
+    EXPECT_NE(shownHelp(), nullptr);
 }
 
 // A shown window partly off the screen comes back inside, one too big shrinks to fit, and one

@@ -1,5 +1,6 @@
 // The program's flows: opening window, the design window's file, defaults, LTspice and exit
 // buttons, the last session kept from one start to the next, and the start with a design file.
+#include <fstream>
 #include <QDialog>
 
 #include "GuiTestSupport.h"
@@ -195,6 +196,14 @@ TEST_F(ProgramFlowTest, StartWithADesignFileReadsItOrKeepsTheLastSession) {
     EXPECT_EQ(Design()->boxL7->text(), "4.7uH");
     EXPECT_EQ(DesignFileName, "vfo.TXT");  // "Save file" proposes it
     EXPECT_TRUE(answers.messages.empty());
+    EXPECT_TRUE(Design()->noteLine->text().isEmpty());
+    unloadDesignPage();
+    // What the reader says of a hand-edited file is on the page it opens.
+    std::string text = calbrine_test::FileText("vfo.TXT");
+    text.replace(text.find("IF: "), std::string::npos, "IF: 12M\n");
+    std::ofstream("vfo.TXT", std::ios::binary) << text;
+    StartWithDesignFile("vfo.TXT");
+    EXPECT_EQ(Design()->noteLine->toolTip(), "IF: '12M' read as 12 Hz: write 1.2E7");
     unloadDesignPage();
 
     StartWithDesignFile("gone.TXT");

@@ -1,6 +1,7 @@
 #include "windows/explorer/CalibrateTab.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "platform/QtPrinting.h"
 #include "windows/Controls.h"
 #include "windows/explorer/DialScaleView.h"
+#include "windows/explorer/HeatRunSection.h"
 #include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
@@ -46,6 +48,12 @@ CalibrateTab::CalibrateTab(QWidget* parent) : QWidget(parent) {
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(buildReadings());
     splitter->addWidget(buildScale());
+    heatRun_ = new HeatRunSection;
+    auto* heatRun = new QGroupBox("Heat run");
+    heatRun->setObjectName("heatRunGroup");
+    auto* inGroup = new QVBoxLayout(heatRun);
+    inGroup->addWidget(heatRun_);
+    splitter->addWidget(heatRun);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 }
@@ -62,6 +70,12 @@ QWidget* CalibrateTab::buildReadings() {
     auto* remove = namedButton("Remove reading", "removeReading");
     apply_ = namedButton("Apply to design", "applyCalibration");
     apply_->setEnabled(false);
+    keep_ = namedButton("Use with this design", "keepReadings");
+    keep_->setVisible(false);
+    connect(keep_, &QPushButton::clicked, this, [this] {
+        setReadingsChange("");
+        emit readingsEdited();
+    });
     connect(table_, &QTableWidget::itemChanged, this, [this] { tableEdited(); });
     connect(add, &QPushButton::clicked, this, [this] { addReading(); });
     connect(remove, &QPushButton::clicked, this, [this] { removeReading(); });
@@ -71,6 +85,7 @@ QWidget* CalibrateTab::buildReadings() {
     buttons->addWidget(add);
     buttons->addWidget(remove);
     buttons->addStretch(1);
+    buttons->addWidget(keep_);
     buttons->addWidget(apply_);
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -204,11 +219,27 @@ void CalibrateTab::tableEdited() {
         readings.push_back(reading);
     }
     readings_ = readings;
+    otherDesign_.clear();
+    keep_->setVisible(false);
     emit readingsEdited();
     solve();
 }
 
+void CalibrateTab::setReadingsChange(const std::string& change) {
+    otherDesign_ = change;
+    keep_->setVisible(!change.empty() && !readings_.empty());
+    solve();
+}
+
 void CalibrateTab::solve() {
+    if (!otherDesign_.empty() && !readings_.empty()) {
+        result_ = Calibration{};
+        result_.reason = "these readings were taken against another design (" + otherDesign_ +
+                         "); they are not solved against this one. \"Use with this design\" "
+                         "takes them for it, or enter readings of this design.";
+        showFits();
+        return;
+    }
     result_ = Calibrate(design_, readings_);
     showFits();
 }

@@ -1,27 +1,34 @@
 #include "windows/explorer/ExplorerWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <tuple>
 
+#include "analysis/CoilWinding.h"
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "platform/FileDialogs.h"
 #include "platform/QtPrinting.h"
 #include "services/RunTimeServices.h"
+#include "windows/explorer/BoughtPartsTab.h"
 #include "windows/explorer/CalibrateTab.h"
+#include "windows/explorer/CoilTab.h"
 #include "windows/explorer/CurvePlot.h"
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialTab.h"
 #include "windows/explorer/FitTab.h"
+#include "windows/explorer/HeatRunSection.h"
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
 #include "windows/explorer/ScaleTab.h"
@@ -58,6 +65,10 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     parts_ = new PartsTab;
     monteCarlo_ = new MonteCarloTab;
     calibrate_ = new CalibrateTab;
+    // The makers' tables ship beside the program.
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    bought_ = new BoughtPartsTab(programFolder);
+    coil_ = new CoilTab(programFolder);
     auto* tabs = new QTabWidget;
     tabs->addTab(dial_, "Dial table");
     tabs->addTab(scale_, "Dial scale");
@@ -65,6 +76,8 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     tabs->addTab(parts_, "Drift and tolerance");
     tabs->addTab(monteCarlo_, "Monte Carlo");
     tabs->addTab(calibrate_, "Calibrate");
+    tabs->addTab(bought_, "Parts");
+    tabs->addTab(coil_, "Coil");
     connect(dial_, &DialTab::curveChanged, this, [this] {
         refreshCurve();
         refreshScale();
@@ -77,9 +90,29 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     // The readings go with the parts' settings; the calibrated design is applied as a fit is.
     connect(calibrate_, &CalibrateTab::readingsEdited, this, [this] {
         settings_.readings = calibrate_->readings();
+        settings_.readingsDesign = design_;
         settingsEdited();
     });
-    connect(calibrate_, &CalibrateTab::applyCalibration, this, &ExplorerWindow::applyFit);
+    // The calibrated design is the one the readings now describe.
+    connect(calibrate_, &CalibrateTab::applyCalibration, this,
+            [this](const DesignRecord& calibrated) {
+                settings_.readingsDesign = calibrated;
+                settingsEdited();
+                emit applyFit(calibrated);
+            });
+    connect(bought_, &BoughtPartsTab::useBought, this, &ExplorerWindow::applyFit);
+    // The coil goes with the parts' settings; a core chosen gives L7 its coefficient.
+    connect(coil_, &CoilTab::coilChosen, this, [this](const CoilChoice& choice) {
+        ChooseCoil(settings_, choice, coil_->cores());
+        parts_->showSettings(settings_);
+        settingsEdited();
+    });
+    connect(calibrate_->heatRun(), &HeatRunSection::recordEdited, this, [this] {
+        settings_.heatRun = calibrate_->heatRun()->record();
+        settingsEdited();
+    });
+    connect(calibrate_->heatRun(), &HeatRunSection::applyCompensation, this,
+            [this] { applyHeatRun(); });
 
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
@@ -90,7 +123,9 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(left);
     splitter->addWidget(tabs);
-    splitter->setSizes({700, 560});
+    // The tabs as wide as their captions, so that none hides behind the tab bar's arrows.
+    const int tabsWidth = std::max(560, tabs->tabBar()->sizeHint().width() + 16);
+    splitter->setSizes({1260 - tabsWidth, tabsWidth});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
     resize(1280, 720);
@@ -127,6 +162,9 @@ void ExplorerWindow::followDesign(const DesignRecord& design) {
     refreshParts();
     fit_->setDesign(design_);
     calibrate_->setDesign(design_);
+    calibrate_->setReadingsChange(ReadingsDesignChange(settings_, design_));
+    bought_->setDesign(design_);
+    coil_->setInductance(design_.L7);
 }
 
 void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
@@ -161,6 +199,19 @@ void ExplorerWindow::refreshScale() {
 void ExplorerWindow::refreshParts() {
     parts_->setDesign(design_, settings_);
     monteCarlo_->setDesign(design_, settings_);
+    calibrate_->heatRun()->setDesign(design_, settings_);
+}
+
+// The pair's coefficient goes into the settings at once; its sum goes the fit's way, through
+// the design window's accept step. The readings were of the build before the change.
+void ExplorerWindow::applyHeatRun() {
+    const Compensation c = calibrate_->heatRun()->result().compensation;
+    settings_.Tc(c.request.part) = c.effectivePpm;
+    settings_.heatRun.readings.clear();
+    settingsEdited();
+    parts_->showSettings(settings_);
+    calibrate_->heatRun()->setRecord(settings_.heatRun);
+    emit applyFit(c.design);
 }
 
 void ExplorerWindow::settingsEdited() {
@@ -191,6 +242,8 @@ void ExplorerWindow::followSettingsFile(bool sameDesign) {
     }
     parts_->showSettings(settings_);
     calibrate_->setReadings(settings_.readings);
+    coil_->showChoice(settings_.coil);
+    calibrate_->heatRun()->setRecord(settings_.heatRun);
 }
 
 void ExplorerWindow::savePicture(bool svg) {

@@ -1,8 +1,8 @@
 // The design explorer: the tuning curve, the dial table, the dial scale, fitting the design to
 // a band, the drift and tolerance of the parts, the simulations of many runs (Monte Carlo,
-// drift, tuning curve) and the calibration, for one design. Opened beside the design window.
-// The window holds the design it follows and the parts' settings kept beside it; each tab is
-// a widget of its own.
+// drift, tuning curve), the calibration, the parts as bought and L7's coil, for one design. Opened
+// beside the design window. The window holds the design it follows and the parts' settings kept
+// beside it; each tab is a widget of its own.
 #pragma once
 
 #include <QWidget>
@@ -18,7 +18,9 @@ class QPrinter;
 
 namespace calbrine {
 
+class BoughtPartsTab;
 class CalibrateTab;
+class CoilTab;
 class CurvePlot;
 class DialTab;
 class FitTab;
@@ -49,8 +51,8 @@ class ExplorerWindow : public QWidget {
     void followDesign(const calbrine::DesignRecord& design);
 
   signals:
-    // The solved design of the fit tab, or the calibrated one of the calibrate tab; the
-    // design window takes its values into its boxes.
+    // The solved design of the fit tab, the calibrated one of the calibrate tab, or the design
+    // as bought of the parts tab; the design window takes its values into its boxes.
     void applyFit(const calbrine::DesignRecord& fitted);
 
   protected:
@@ -63,6 +65,7 @@ class ExplorerWindow : public QWidget {
     void refreshParts();
     void followSettingsFile(bool sameDesign);
     void settingsEdited();
+    void applyHeatRun();
     void savePicture(bool svg);
     void print();
 
@@ -80,6 +83,8 @@ class ExplorerWindow : public QWidget {
     PartsTab* parts_ = nullptr;
     MonteCarloTab* monteCarlo_ = nullptr;
     CalibrateTab* calibrate_ = nullptr;
+    BoughtPartsTab* bought_ = nullptr;
+    CoilTab* coil_ = nullptr;
 };
 
 }  // namespace calbrine

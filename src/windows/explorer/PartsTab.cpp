@@ -163,7 +163,8 @@ void PartsTab::showSettings(const PartSettings& settings) {
 void PartsTab::refreshDrift() {
     const Part compensated =
         PartFromName(compensated_->currentText().toStdString()).value_or(Part::C37);
-    const DriftAnalysis a = AnalyseDrift(design_, settings_, compensated);
+    const DriftAnalysis a =
+        AnalyseDrift(design_, settings_, compensated, SeriesNamed(shippedValueSeries(), "E12"));
     showTable(driftTable_, DriftTable(a));
     driftSummary_->setText(QString::fromStdString(DriftSummary(a)).trimmed());
 }

@@ -1,5 +1,6 @@
 #include "windows/explorer/TabHelpers.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 
 #include "analysis/Reports.h"
 #include "engineering/StrictNumber.h"
+#include "files/ShippedData.h"
 #include "services/RunTimeServices.h"
 
 namespace calbrine {
@@ -44,6 +46,22 @@ void fitTableHeight(QTableWidget* table, int rows) {
     table->setFixedHeight(height);
 }
 
+void fitTableToContents(QTableWidget* table) {
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column) {
+        width += table->columnWidth(column);
+    }
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        height += table->rowHeight(row);
+    }
+    table->setFixedSize(width, height);
+}
+
 QTableWidgetItem* cell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -66,6 +84,14 @@ void showTable(QTableWidget* table, const ReportTable& report) {
             table->setItem(static_cast<int>(r), static_cast<int>(c), cell(rows[r][c]));
         }
     }
+}
+
+QString flowingText(const std::string& text) {
+    QStringList paragraphs = QString::fromStdString(text).trimmed().split("\n\n");
+    for (QString& paragraph : paragraphs) {
+        paragraph.replace('\n', ' ');
+    }
+    return paragraphs.join("\n\n");
 }
 
 std::string bandEdge(const QString& typed, const char* which, double& hz) {
@@ -95,6 +121,20 @@ bool saveExplorerText(const std::string& path, const std::string& text) {
 
 void sayNotWritten(const std::string& path) {
     Services().ShowMessage("Could not write " + path, "Calbrine");
+}
+
+const std::vector<ValueSeries>& shippedValueSeries() {
+    static const std::vector<ValueSeries> series = [] {
+        const std::string here = QCoreApplication::applicationDirPath().toStdString();
+        std::string text;
+        std::vector<ValueSeries> read;
+        if (!ReadFirstCopy(ShippedCopies(here, "parts/e-series.txt"), text) ||
+            !ReadValueSeries(text, read).empty()) {
+            read.clear();
+        }
+        return read;
+    }();
+    return series;
 }
 
 }  // namespace calbrine

@@ -141,7 +141,8 @@ const std::vector<OptionEntry>& OptionTable() {
          "25=7.0123M; at two or\nmore temperatures from -40 to 85"},
         {"save", "NEWFILE",
          "calibrate, parts, heatrun, fit: write the\ncalibrated design, the design as bought, the\n"
-         "compensated design (its coefficient in\nNEWFILE.explore) or the fitted design to NEWFILE"},
+         "compensated design (its coefficient in\nNEWFILE.explore) or the fitted design to "
+         "NEWFILE"},
         {"counter-error", "HZ",
          "calibrate: the counter's error, one standard\ndeviation, that each solved value's "
          "\xC2\xB1 is for\n(default 10)"},

@@ -10,4 +10,4 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build-asan --output-on-failure
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)"

@@ -11,4 +11,4 @@ if [ -n "${CI:-}" ]; then
 fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure
+ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -90,10 +90,16 @@ VfoBand VfoBandFor(const RfBand& band, Mix mix, double ifHz) {
 }
 
 FitResult FitInductorAndPadding(const DesignRecord& design, const RfBand& band, Mix mix) {
-    const VfoBand wanted = VfoBandFor(band, mix, design.IF);
-    if (!wanted.error.empty()) {
-        return NotReached(design, wanted.error);
-    }
+    return FitToVfoBand(design, VfoBandFor(band, mix, design.IF), FitSolve::InductorAndPadding);
+}
+
+FitResult FitCoarseCapacitor(const DesignRecord& design, const RfBand& band, Mix mix) {
+    return FitToVfoBand(design, VfoBandFor(band, mix, design.IF), FitSolve::CoarseCapacitor);
+}
+
+namespace {
+
+FitResult InductorAndPaddingFor(const DesignRecord& design, const VfoBand& wanted) {
     DesignRecord d = design;
     auto ratioAt = [&d](double c37) {
         d.C37 = static_cast<float>(c37);
@@ -120,11 +126,7 @@ FitResult FitInductorAndPadding(const DesignRecord& design, const RfBand& band, 
     return Finish(d, wanted);
 }
 
-FitResult FitCoarseCapacitor(const DesignRecord& design, const RfBand& band, Mix mix) {
-    const VfoBand wanted = VfoBandFor(band, mix, design.IF);
-    if (!wanted.error.empty()) {
-        return NotReached(design, wanted.error);
-    }
+FitResult CoarseCapacitorFor(const DesignRecord& design, const VfoBand& wanted) {
     auto vfoAt = [&design](double c) { return VfoAt(design, c); };
     const double reach = vfoAt(CapacitanceFloor);
     if (!(wanted.highHz <= reach)) {
@@ -147,6 +149,16 @@ FitResult FitCoarseCapacitor(const DesignRecord& design, const RfBand& band, Mix
     d.CcoarseMin = static_cast<float>(minIsSmall ? small : large);
     d.CcoarseMax = static_cast<float>(minIsSmall ? large : small);
     return Finish(d, wanted);
+}
+
+}  // namespace
+
+FitResult FitToVfoBand(const DesignRecord& design, const VfoBand& wanted, FitSolve solve) {
+    if (!wanted.error.empty()) {
+        return NotReached(design, wanted.error);
+    }
+    return solve == FitSolve::InductorAndPadding ? InductorAndPaddingFor(design, wanted)
+                                                 : CoarseCapacitorFor(design, wanted);
 }
 
 FitResult FitToBand(const DesignRecord& design, const RfBand& band, Mix mix, FitSolve solve) {

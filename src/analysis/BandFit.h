@@ -41,6 +41,8 @@ FitResult FitInductorAndPadding(const DesignRecord& design, const RfBand& band, 
 // Keeps L7 and C37 and solves CcoarseMin and CcoarseMax (keeping which end is which).
 FitResult FitCoarseCapacitor(const DesignRecord& design, const RfBand& band, Mix mix);
 FitResult FitToBand(const DesignRecord& design, const RfBand& band, Mix mix, FitSolve solve);
+// The same fits to VFO edges given directly; `wanted.error`, when not empty, is the reason.
+FitResult FitToVfoBand(const DesignRecord& design, const VfoBand& wanted, FitSolve solve);
 
 // A padding capacitor with L7 set to centre the band on the coarse capacitor's range; the
 // margins are how far the range reaches past the band at each edge (Hz of VFO, >= 0 means

@@ -95,6 +95,9 @@ const char* const helpClosing =
     "few dB). The start-up margin (min_coil_q, startup_margin) is not simulated\n"
     "yet: its columns are empty, as is every figure of a setting that does not\n"
     "oscillate.\n"
+    "fit --simulate fits again until both simulated band edges lie within 200 Hz\n"
+    "of the band's, for at most five rounds; with --csv the rows simulated_low_hz\n"
+    "and simulated_high_hz follow the parts.\n"
     "\n"
     "calibrate solves L7 and the stray beside C90 from two readings, and C38's swing\n"
     "too from three or more; --save writes the design with them put in.\n"
@@ -152,14 +155,16 @@ const std::vector<OptionEntry>& OptionTable() {
          "50=5.0123M;\ntwo or more. heatrun: TEMP=HZ, the counter at\nTEMP degrees C, such as "
          "25=7.0123M; at two or\nmore temperatures from -40 to 85"},
         {"save", "NEWFILE",
-         "calibrate, parts, heatrun: write the calibrated\ndesign, the design as bought, or the "
-         "compensated\ndesign (its coefficient in NEWFILE.explore) to\nNEWFILE"},
+         "calibrate, parts, heatrun, fit: write the\ncalibrated design, the design as bought, the\n"
+         "compensated design (its coefficient in\nNEWFILE.explore) or the fitted design to "
+         "NEWFILE"},
         {"counter-error", "HZ",
          "calibrate: the counter's error, one standard\ndeviation, that each solved value's "
          "\xC2\xB1 is for\n(default 10)"},
         {"simulate", nullptr,
-         "curve, drift: simulate with ngspice beside the\ncalculation (curve: each step of C38; "
-         "drift: at\n15, 25 and 35 degrees C)"},
+         "curve, drift, fit: simulate with ngspice beside\nthe calculation (curve: each step of "
+         "C38; drift:\nat 15, 25 and 35 degrees C; fit: the band's ends,\nfitted again until "
+         "both lie within 200 Hz)"},
         {"runs", "N", "montecarlo: copies simulated, 1 to 100000\n(default 100)"},
         {"seed", "S",
          "montecarlo: where the draw starts, 0 to\n4294967295 (default 1); a seed draws the "
@@ -214,7 +219,8 @@ const std::vector<CommandEntry>& CommandTable() {
             "curve", "the dial table: the tuning at equal steps of C38",
             "csv steps simulate jobs:simulate coil-q:simulate"),
         Entry<FitOptions, ParseFitOptions, FitCommand>(
-            "fit", "the part values that put the design on an RF band", "csv band mix solve"),
+            "fit", "the part values that put the design on an RF band",
+            "csv band mix solve simulate jobs:simulate save"),
         Entry<DriftOptions, ParseDriftOptions, DriftCommand>(
             "drift", "each part's drift with temperature, in Hz per degree C",
             "csv tc simulate jobs:simulate coil-q:simulate"),

@@ -25,8 +25,7 @@ namespace calbrine {
 using CommandOptions =
     std::variant<ComputeOptions, CurveOptions, FitOptions, DriftOptions, SimulateOptions,
                  MonteCarloOptions, CalibrateOptions, NetlistOptions, NewOptions, PartsOptions,
-                 CoilOptions, HeatRunOptions, SheetOptions,
-                 QualityCommandOptions>;
+                 CoilOptions, HeatRunOptions, SheetOptions, QualityCommandOptions>;
 
 struct OptionEntry {
     const char* names;      // "h,help": the short name, if any, then the long one

@@ -6,6 +6,8 @@
 #include "cli/ManyRunCommands.h"
 #include "cli/ShippedTables.h"
 #include "design/Tuning.h"
+#include "files/DesignFiles.h"
+#include "files/ReplaceFile.h"
 
 namespace calbrine {
 
@@ -67,6 +69,14 @@ std::string ParseFitOptions(const OptionValues& values, FitOptions& options) {
     if (const std::string solve = values.Value("solve"); wrong.empty() && !solve.empty()) {
         wrong = ParseSolve(solve, options.solve);
     }
+    options.simulate = values.IsSet("simulate");
+    wrong = wrong.empty() ? ReadJobs(values, options.jobs) : wrong;
+    if (values.IsSet("save") && wrong.empty()) {
+        // Refused before the fit, whose simulation may take a while, rather than after it.
+        options.save = ReadableName(values.Value("save"));
+        const std::string refusal = ReplaceRefusal(values.Value("save"));
+        wrong = refusal.empty() ? "" : "--save cannot write the fitted design: " + refusal;
+    }
     return wrong;
 }
 
@@ -126,10 +136,30 @@ CommandResult FitCommand(const FitOptions& options, const CommandInput& input) {
         }
         return Failure(1, hertz.empty() ? why : why + " (" + hertz + ")");
     }
-    return {0,
-            options.csv ? FitCsv(fit.request, fit.result)
-                        : MixLine(fit) + FitReport(input.design, fit.request, fit.result),
-            hertz};
+    if (options.simulate) {
+        return SimulatedFitCommand(input, fit, options);
+    }
+    return SaveFitted(
+        options, fit.result.design,
+        {0,
+         options.csv ? FitCsv(fit.request, fit.result)
+                     : MixLine(fit) + FitReport(input.design, fit.request, fit.result),
+         hertz});
+}
+
+CommandResult SaveFitted(const FitOptions& options, const DesignRecord& fitted,
+                         CommandResult printed) {
+    if (options.save.empty()) {
+        return printed;
+    }
+    const std::string shown = ShownName(options.save);
+    if (!WriteDesignRecord(fitted, options.save)) {
+        return Failure(1, shown + ": The file was not written correctly.");
+    }
+    if (!options.csv) {
+        printed.out += "Fitted design saved as " + shown + "\n";
+    }
+    return printed;
 }
 
 CommandResult DriftCommand(const DriftOptions& options, const CommandInput& input) {

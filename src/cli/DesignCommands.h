@@ -1,7 +1,7 @@
 // The commands that calculate from a design alone: `compute` (the VFO range, the fine-tune
 // ends and the result lines), `curve` (the dial table), `fit` (the parts that put the design
-// on a band) and `drift` (each part's drift with temperature). `curve --simulate` and
-// `drift --simulate` hand over to the many-run commands.
+// on a band) and `drift` (each part's drift with temperature). `curve --simulate`,
+// `drift --simulate` and `fit --simulate` hand over to the many-run commands.
 #pragma once
 
 #include <optional>
@@ -30,6 +30,9 @@ struct FitOptions {
     bool csv = false;
     BandChoice target;
     FitSolve solve = FitSolve::InductorAndPadding;
+    bool simulate = false;  // fitted again until the simulated ends land on the band
+    int jobs = 0;
+    std::string save;  // the fitted design's new file, when given
 };
 
 struct DriftOptions {
@@ -50,5 +53,10 @@ CommandResult ComputeCommand(const ComputeOptions& options, const CommandInput& 
 CommandResult CurveCommand(const CurveOptions& options, const CommandInput& input);
 CommandResult FitCommand(const FitOptions& options, const CommandInput& input);
 CommandResult DriftCommand(const DriftOptions& options, const CommandInput& input);
+
+// Writes `fitted` to --save's file when one is named: `printed` with a line saying so after
+// its text (not after CSV), or the failure to write it (status 1).
+CommandResult SaveFitted(const FitOptions& options, const DesignRecord& fitted,
+                         CommandResult printed);
 
 }  // namespace calbrine

@@ -1,9 +1,11 @@
 #include "cli/ManyRunCommands.h"
 
 #include "cli/CommandDesign.h"
+#include "cli/DesignCommands.h"
 #include "cli/SimulationCommands.h"
 #include "runs/SimulatedCurve.h"
 #include "runs/SimulatedDrift.h"
+#include "runs/SimulatedFit.h"
 
 namespace calbrine {
 
@@ -85,6 +87,27 @@ CommandResult SimulatedCurveCommand(const CommandInput& input, int steps,
             csv ? SimulatedDialTable(input.design, steps, outcome).Csv()
                 : SimulatedDialReport(input.design, steps, outcome),
             ""};
+}
+
+CommandResult SimulatedFitCommand(const CommandInput& input, const FitOutcome& fit,
+                                  const FitOptions& options) {
+    SimulatedFitOutcome outcome;
+    {
+        ProgressLine progress(input.progress);
+        outcome = FitBySimulation(input.design, fit.request, CommandSimulator(options.jobs),
+                                  progress.Report());
+    }
+    if (!outcome.Succeeded()) {
+        return Failure(1, outcome.message);
+    }
+    if (!outcome.reached) {
+        return Failure(1, "Cannot fit by simulation: " + outcome.reason);
+    }
+    const std::string text = options.csv
+                                 ? SimulatedFitCsv(outcome)
+                                 : MixLine(fit) + FitReport(input.design, fit.request, fit.result) +
+                                       "\n" + SimulatedFitReport(outcome);
+    return SaveFitted(options, outcome.Fitted(), {0, text, ""});
 }
 
 }  // namespace calbrine

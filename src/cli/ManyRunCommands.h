@@ -1,5 +1,6 @@
-// The command line's commands of many simulations: `montecarlo`, `drift --simulate` and
-// `curve --simulate`, each through the worker processes with progress on a terminal.
+// The command line's commands of many simulations: `montecarlo`, `drift --simulate`,
+// `curve --simulate` and `fit --simulate`, each through the worker processes with progress on
+// a terminal.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,9 @@
 #include "runs/MonteCarlo.h"
 
 namespace calbrine {
+
+struct FitOptions;
+struct FitOutcome;
 
 struct MonteCarloOptions {
     bool csv = false;
@@ -31,5 +35,9 @@ CommandResult SimulatedDriftCommand(const CommandInput& input, const PartSetting
                                     bool csv, int jobs);
 CommandResult SimulatedCurveCommand(const CommandInput& input, int steps,
                                     const std::optional<double>& coilQ, bool csv, int jobs);
+// The fit by simulation after the calculated fit `fit` (reached, its mix taken): the calculated
+// report and each round beside it, or the CSV with the simulated band ends; saved as asked.
+CommandResult SimulatedFitCommand(const CommandInput& input, const FitOutcome& fit,
+                                  const FitOptions& options);
 
 }  // namespace calbrine

@@ -98,4 +98,31 @@ bool ReplaceFile(const std::string& target, const std::string& content) {
     return ok;
 }
 
+std::string ReplaceRefusal(const std::string& target) {
+    std::string path = target;
+    if (path.empty()) {
+        return "no file is named";
+    }
+    if (!FollowLinks(path)) {
+        return "'" + target + "' is a symbolic link that leads nowhere";
+    }
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return "'" + target + "' is a folder";
+        }
+        if (!S_ISREG(info.st_mode) || access(path.c_str(), W_OK) != 0) {
+            return "'" + target + "' may not be written";
+        }
+    }
+    const std::string folder = FolderOf(path);
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return "the folder '" + folder + "' does not exist";
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        return "the folder '" + folder + "' may not be written";
+    }
+    return "";
+}
+
 }  // namespace calbrine

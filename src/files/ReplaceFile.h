@@ -12,4 +12,9 @@ namespace calbrine {
 // or gets the usual mode for a new file; a target that may not be written is not replaced.
 bool ReplaceFile(const std::string& target, const std::string& content);
 
+// Why ReplaceFile would refuse `target` before writing anything (a folder, a file that may not
+// be written, a folder that does not exist or may not be written), or empty text; what a
+// command checks before long work whose result it writes.
+std::string ReplaceRefusal(const std::string& target);
+
 }  // namespace calbrine

@@ -170,7 +170,7 @@ montecarlo design.TXT --tol C99=2|"C99"
 montecarlo design.TXT --tol C37|PART=PERCENT
 montecarlo design.TXT --tc C37=5|--tc goes with drift, not with montecarlo
 drift design.TXT --tol C37=5|--tol goes with montecarlo, not with drift
-compute design.TXT --simulate|--simulate goes with curve or drift, not with compute
+compute design.TXT --simulate|--simulate goes with curve, fit or drift, not with compute
 curve design.TXT --jobs 2|--jobs goes with curve --simulate
 drift design.TXT --jobs 2|--jobs goes with drift --simulate
 ROWS
@@ -248,6 +248,29 @@ for args in "--reading 0=4.9M --reading 100=5M:does not fall" \
 done
 run 1 calibrate "$shipped" $two --save no/such/folder.TXT
 [ ! -s out ] && [ ! -e no/such/folder.TXT ] && [ -s err ] || fail "unwritable --save: $(cat err)"
+
+# fit --save writes the fitted design, which compute reads back to the fitted values; the CSV
+# keeps the parts' rows alone, the text says where the design went.
+run 0 fit "$shipped" --band 7M:7.2M --csv --save fitted.TXT
+[ "$(cut -d, -f1 out | tr '\n' ' ')" = "part L7 C37 " ] || fail "fit --csv --save: $(cat out)"
+"$calbrine" compute "$shipped" --set "L7=$(row L7)" --set "C37=$(row C37)" --csv >want.csv
+run 0 compute fitted.TXT --csv
+# A design file keeps seven digits of each value: a few tenths of a hertz.
+same_hz() {
+    paste -d, out want.csv | cawk -F, 'NR == 1 { if ($1 != $5) bad = 1 }
+        NR == 2 { for (i = 1; i <= 4; i++) { d = $i - $(i + 4); if (d > 1 || d < -1) bad = 1 } }
+        END { exit bad || NR != 2 }'
+}
+same_hz || fail "compute of the fitted design: $(cat out want.csv)"
+run 0 fit "$shipped" --band 7M:7.2M --solve coarse --csv
+"$calbrine" compute "$shipped" --set "CcoarseMin=$(row CcoarseMin)" \
+    --set "CcoarseMax=$(row CcoarseMax)" --csv >want.csv
+run 0 fit "$shipped" --band 7M:7.2M --solve coarse --save fitted.TXT
+[ "$(tail -1 out)" = "Fitted design saved as fitted.TXT" ] || fail "fit --save: $(cat out)"
+run 0 compute fitted.TXT --csv
+same_hz || fail "compute of the coarse fit: $(cat out want.csv)"
+run 1 fit "$shipped" --band 1k:2k --mix sum --save never.TXT
+[ ! -e never.TXT ] || fail "a fit not reached was saved"
 
 # Every row and column of each report, against reviewed references of the same design.
 while IFS='|' read -r args reference; do
@@ -475,7 +498,7 @@ for jobs in 0 65 abc 2x -1 "" 1.5; do
         fail "--jobs '$jobs': $(cat err)"
 done
 run 2 compute design.TXT --jobs 2
-grep -q -- "--jobs goes with simulate, montecarlo, quality, curve or drift, not with compute" err ||
+grep -q -- "--jobs goes with simulate, montecarlo, quality, curve, fit or drift, not with compute" err ||
     fail "--jobs on compute: $(cat err)"
 for setting in vfomin "" Fine; do
     run 2 netlist design.TXT --setting "$setting"

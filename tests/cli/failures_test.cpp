@@ -62,9 +62,10 @@ class Failures : public ::testing::Test {
     }
 };
 
-const char* const simulating[] = {"simulate design.TXT", "montecarlo design.TXT --runs 1",
-                                  "drift design.TXT --simulate", "curve design.TXT --simulate",
-                                  "quality design.TXT"};
+const char* const simulating[] = {
+    "simulate design.TXT",         "montecarlo design.TXT --runs 1",
+    "drift design.TXT --simulate", "curve design.TXT --simulate",
+    "quality design.TXT",          "fit design.TXT --band 7M:7.2M --simulate --save f.TXT"};
 
 }  // namespace
 
@@ -77,6 +78,10 @@ TEST_F(Failures, AWorkerThatDiesFailsEverySimulatingCommandNamingItsSetting) {
         EXPECT_NE(p.err.find("worker process was killed by signal 6"), std::string::npos)
             << line << ": " << p.err;
     }
+    // The fit names the setting of its first round that was lost, and saves nothing.
+    const Printed fit = RunLine(simulating[4]);
+    EXPECT_NE(fit.err.find("The simulation of VfoM"), std::string::npos) << fit.err;
+    EXPECT_FALSE(std::ifstream("f.TXT").good());
 }
 
 TEST_F(Failures, AMissingSimulatorLibraryFailsEverySimulatingCommand) {

@@ -80,6 +80,13 @@ TEST(CommandTable, CalculationsReadTheirOptionsIntoTheirTypes) {
         OptionsOf<FitOptions>({"fit", "d.TXT", "--band", "7M:7.2M", "--mix=", "--solve=c37,l7"});
     EXPECT_FALSE(chosen.target.mix.has_value());
     EXPECT_EQ(chosen.solve, FitSolve::InductorAndPadding);
+    EXPECT_FALSE(chosen.simulate || fit.simulate);
+    EXPECT_EQ(chosen.save, "");
+    const auto simulated = OptionsOf<FitOptions>(
+        {"fit", "d.TXT", "--band", "7M:7.2M", "--simulate", "--jobs", "2", "--save", "f.T"});
+    EXPECT_TRUE(simulated.simulate);
+    EXPECT_EQ(simulated.jobs, 2);
+    EXPECT_EQ(simulated.save, "./f.T");  // a name the design-file reader takes
 
     const auto curve = OptionsOf<CurveOptions>({"curve", "d.TXT", "--steps="});
     EXPECT_EQ(curve.steps, 11);
@@ -133,7 +140,13 @@ TEST(CommandTable, RefusalsExitWithStatusTwoBeforeTheFileIsRead) {
         {"drift absent.TXT --jobs 2", "--jobs goes with drift --simulate"},
         {"curve absent.TXT --steps 1 --jobs 2", "--jobs goes with curve --simulate"},
         {"compute absent.TXT --jobs 2",
-         "--jobs goes with simulate, montecarlo, quality, curve or drift, not with compute"},
+         "--jobs goes with simulate, montecarlo, quality, curve, fit or drift, not with compute"},
+        {"fit absent.TXT --band 7M:7.2M --jobs 2", "--jobs goes with fit --simulate"},
+        {"fit absent.TXT --band 7M:7.2M --simulate --jobs 65", "--jobs wants a whole number"},
+        {"fit absent.TXT --band 7M:7.2M --simulate --save no/such/f.TXT",
+         "--save cannot write the fitted design: the folder 'no/such' does not exist"},
+        {"fit absent.TXT --band 7M:7.2M --save .",
+         "--save cannot write the fitted design: '.' is a folder"},
         {"netlist absent.TXT --csv",
          "--csv goes with compute, curve, fit, drift, simulate, montecarlo, quality, calibrate, "
          "parts, heatrun or coil"},

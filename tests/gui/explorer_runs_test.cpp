@@ -7,10 +7,14 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <cmath>
 #include <numeric>
 
@@ -21,6 +25,7 @@
 #include "windows/explorer/CurveSimulation.h"
 #include "windows/explorer/DialScaleView.h"
 #include "windows/explorer/ExplorerWindow.h"
+#include "windows/explorer/FitTab.h"
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
 #include "windows/explorer/RunHistogram.h"
@@ -292,4 +297,61 @@ TEST_F(ExplorerRunsTest, CurveSimulatedGivesTheColumnAndTheDialOnDemand) {
     EXPECT_TRUE(window.plot()->simulated().empty());
     EXPECT_EQ(Cells(table), DialTable(example, 4).TextRows());
     EXPECT_EQ(Angles(scale->face()), Angles(calculated));
+}
+
+// The fit by simulation runs in the fit tab's panel: the calculated fit and each round in the
+// report, its Apply the simulated design's, both gone with a change of the band; a band that
+// does not read starts nothing, and a lost worker is said in the tab.
+TEST_F(ExplorerRunsTest, FitBySimulationShowsItsRoundsAndAppliesTheSimulatedDesign) {
+    auto* low = Child<QLineEdit>(&window, "bandLow");
+    auto* report = Child<QPlainTextEdit>(&window, "fitReport");
+    auto* apply = Child<QPushButton>(&window, "applySimulatedFit");
+    const auto* panel = Child<FitTab>(&window, "fitTab")->simulation();
+    low->setText("7,0M");
+    Press("fitSimulationStart");
+    EXPECT_FALSE(panel->running());
+    EXPECT_TRUE(report->toPlainText().startsWith("The band's low edge: \"7,0M\" has a comma"));
+    low->setText("7M");
+    window.setSimulatorOptions(calbrine_test::TestWorkers("--crash"));
+    Press("fitSimulationStart");
+    ASSERT_TRUE(Finished(panel, 10000));
+    EXPECT_TRUE(Status("fitSimulationStatus")
+                    .startsWith("The simulation did not complete. The simulation of VfoM"))
+        << Status("fitSimulationStatus").toStdString();
+    EXPECT_FALSE(apply->isEnabled());
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+
+    window.setSimulatorOptions(calbrine_test::TestWorkers());
+    Press("fitSimulationStart");
+    ASSERT_TRUE(Finished(panel));
+    ASSERT_NE(panel->outcome(), nullptr);
+    const SimulatedFitOutcome& outcome = *panel->outcome();
+    ASSERT_TRUE(outcome.reached) << outcome.reason;
+    EXPECT_TRUE(Status("fitSimulationStatus")
+                    .startsWith(QString("Fitted in %1 round").arg(outcome.rounds.size())))
+        << Status("fitSimulationStatus").toStdString();
+    const FitRequest request{{7e6, 7.2e6}, Mix::Difference};
+    const FitOutcome calculated{request, SolveFit(example, request), "", false};
+    const std::string before = MixLine(calculated) + FitReport(example, request, calculated.result);
+    EXPECT_EQ(report->toPlainText().toStdString(), before + "\n" + SimulatedFitReport(outcome));
+    // Scrolled to the rounds: the first line on show is the fit by simulation's.
+    EXPECT_EQ(report->cursorForPosition({2, 2}).block().text().toStdString().rfind(
+                  "Fit by simulation: ", 0),
+              0u);
+    QSignalSpy applied(&window, &ExplorerWindow::applyFit);
+    ASSERT_TRUE(apply->isEnabled());
+    Press("applySimulatedFit");
+    ASSERT_EQ(applied.count(), 1);
+    const auto fitted = applied.at(0).at(0).value<DesignRecord>();
+    EXPECT_EQ(fitted.L7, outcome.Fitted().L7);
+    EXPECT_EQ(fitted.C37, outcome.Fitted().C37);
+    EXPECT_NE(fitted.L7, calculated.result.design.L7);
+
+    Child<QLineEdit>(&window, "bandHigh")->setText("7.3M");
+    EXPECT_EQ(panel->outcome(), nullptr);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_TRUE(report->toPlainText().contains("Band 7M to 7.3M"));
+    EXPECT_FALSE(report->toPlainText().contains("Fit by simulation"));
 }

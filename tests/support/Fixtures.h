@@ -31,6 +31,11 @@ inline const calbrine::DesignRecord distinctValues{6.8e-12f, 39e-12f,  8.2e-12f,
                                                    15e-12f,  150e-12f, 270e-12f, 47e-12f,
                                                    390e-12f, 680e-12f, 3.3e-6f,  9e6f};
 
+// The shipped example (data/Defaults.TXT): the 40 m band, 7.0 to 7.2 MHz, as 12 MHz - VFO.
+inline const calbrine::DesignRecord fortyMetreExample{10e-12f, 40e-12f, 10e-12f, 150e-12f, 10e-12f,
+                                                      50e-12f, 33e-12f, 22e-12f, 680e-12f, 680e-12f,
+                                                      6.8e-6f, 12e6f,   25e-12f};
+
 inline std::string FileText(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -173,6 +173,7 @@ void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
     dial_->simulation()->panel()->simulatorOptions() = options;
     parts_->driftPanel()->simulatorOptions() = options;
     monteCarlo_->panel()->simulatorOptions() = options;
+    fit_->simulation()->simulatorOptions() = options;
 }
 
 void ExplorerWindow::closeEvent(QCloseEvent* event) {
@@ -180,6 +181,7 @@ void ExplorerWindow::closeEvent(QCloseEvent* event) {
     dial_->simulation()->panel()->stop();
     parts_->driftPanel()->stop();
     monteCarlo_->panel()->stop();
+    fit_->simulation()->stop();
     event->accept();
 }
 

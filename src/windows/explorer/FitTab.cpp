@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 #include "analysis/Reports.h"
@@ -14,6 +16,27 @@
 #include "windows/explorer/TabHelpers.h"
 
 namespace calbrine {
+
+namespace {
+
+QString simulationSaid(const SimulatedFitOutcome& outcome, double seconds) {
+    if (!outcome.reached) {
+        return QString::fromStdString("Not fitted: " + outcome.reason + ".");
+    }
+    return QString("Fitted in %1 %2 in %3 s: both simulated band edges within %4 Hz.")
+        .arg(outcome.rounds.size())
+        .arg(outcome.rounds.size() == 1 ? "round" : "rounds")
+        .arg(seconds, 0, 'f', 1)
+        .arg(SimulatedFitToleranceHz);
+}
+
+SimulatedFitOutcome fitBySimulation(const DesignRecord& design, const FitRequest& request,
+                                    const Simulator& simulator, const SimulationProgress& progress,
+                                    const std::atomic<bool>* cancel) {
+    return FitBySimulation(design, request, simulator, progress, cancel);
+}
+
+}  // namespace
 
 FitTab::FitTab(QWidget* parent) : QWidget(parent) {
     setObjectName("fitTab");
@@ -34,6 +57,26 @@ FitTab::FitTab(QWidget* parent) : QWidget(parent) {
     fitReport_ = reportBox("fitReport", "Fit to band report");
     connect(solveButton, &QPushButton::clicked, this, [this] { solve(); });
     connect(apply_, &QPushButton::clicked, this, [this] { emit applyFit(fitted_); });
+    simulation_ =
+        new OutcomePanel<SimulatedFitOutcome>("Fit by simulation", "fitSimulation", simulationSaid);
+    simulation_->setToolTip(
+        "Simulates the fitted band's two ends with ngspice and fits again until both lie within "
+        "200 Hz of the band's edges");
+    applySimulated_ = namedButton("Apply simulated fit", "applySimulatedFit");
+    applySimulated_->setEnabled(false);
+    connect(simulation_, &RunPanel::startPressed, this, [this] { startSimulation(); });
+    connect(simulation_, &RunPanel::outcomeChanged, this, [this] { showSimulation(); });
+    connect(applySimulated_, &QPushButton::clicked, this, [this] {
+        if (const SimulatedFitOutcome* outcome = simulation_->outcome()) {
+            emit applyFit(outcome->Fitted());
+        }
+    });
+    for (QLineEdit* edge : {bandLow_, bandHigh_}) {
+        connect(edge, &QLineEdit::textChanged, this, [this] { followInputs(); });
+    }
+    for (QComboBox* box : {mix_, solve_}) {
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { followInputs(); });
+    }
 
     auto* form = new QFormLayout;
     form->addRow("Band low edge:", bandLow_);
@@ -43,22 +86,26 @@ FitTab::FitTab(QWidget* parent) : QWidget(parent) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(solveButton);
     buttons->addWidget(apply_);
+    buttons->addWidget(applySimulated_);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    layout->addWidget(simulation_);
     layout->addWidget(fitReport_, 1);
+    followInputs();
 }
 
 void FitTab::setDesign(const DesignRecord& design) {
     const bool changed = std::memcmp(&design, &design_, sizeof design) != 0;
     design_ = design;
+    followInputs();
     if (changed && apply_->isEnabled()) {
         solve();
     }
 }
 
-void FitTab::solve() {
+std::string FitTab::calculate(FitOutcome& fit) const {
     FitRequest request;
     std::string error = bandEdge(bandLow_->text(), "low", request.band.lowHz);
     if (error.empty()) {
@@ -67,20 +114,68 @@ void FitTab::solve() {
     request.mix = mix_->currentIndex() == 1 ? Mix::Difference : Mix::Sum;
     request.solve =
         solve_->currentIndex() == 0 ? FitSolve::InductorAndPadding : FitSolve::CoarseCapacitor;
-    FitOutcome fit{request, {}, "", false};
-    if (error.empty()) {
-        fit = mix_->currentIndex() == 0 ? SolveFitEitherMix(design_, request)
-                                        : FitOutcome{request, SolveFit(design_, request), ""};
-        error = fit.result.reached    ? ""
-                : fit.failure.empty() ? FitFailure(fit.result)
-                                      : fit.failure;
+    fit = FitOutcome{request, {}, "", false};
+    if (!error.empty()) {
+        return error;
     }
+    fit = mix_->currentIndex() == 0 ? SolveFitEitherMix(design_, request)
+                                    : FitOutcome{request, SolveFit(design_, request), ""};
+    return fit.result.reached ? "" : fit.failure.empty() ? FitFailure(fit.result) : fit.failure;
+}
+
+std::string FitTab::calculatedReport(const FitOutcome& fit) const {
+    const std::string chosen = mix_->currentIndex() == 0 ? MixLine(fit) : "";
+    return chosen + FitReport(design_, fit.request, fit.result);
+}
+
+void FitTab::solve() {
+    FitOutcome fit;
+    const std::string error = calculate(fit);
     const bool reached = error.empty();
     fitted_ = reached ? fit.result.design : design_;
     apply_->setEnabled(reached);
-    const std::string chosen = mix_->currentIndex() == 0 ? MixLine(fit) : "";
-    fitReport_->setPlainText(QString::fromStdString(
-        reached ? chosen + FitReport(design_, fit.request, fit.result) : error));
+    showingSimulation_ = false;
+    fitReport_->setPlainText(QString::fromStdString(reached ? calculatedReport(fit) : error));
+}
+
+// A fit by simulation holds for the design and the boxes it was started from.
+void FitTab::followInputs() {
+    double low = 0;
+    double high = 0;
+    bandEdge(bandLow_->text(), "low", low);
+    bandEdge(bandHigh_->text(), "high", high);
+    simulation_->follow(runInputs(design_, low, high, mix_->currentIndex(), solve_->currentIndex()),
+                        "Stopped: the design or the band changed.");
+}
+
+void FitTab::startSimulation() {
+    FitOutcome fit;
+    const std::string error = calculate(fit);
+    if (!error.empty()) {
+        showingSimulation_ = false;
+        fitReport_->setPlainText(QString::fromStdString(error));
+        return;
+    }
+    if (simulation_->start(fitBySimulation, design_, fit.request)) {
+        simulated_ = fit;
+    }
+}
+
+// The calculated fit the simulation started from, then each round; a dropped outcome takes
+// the report back to the calculation of the boxes as they are.
+void FitTab::showSimulation() {
+    const SimulatedFitOutcome* ended = simulation_->ended();
+    applySimulated_->setEnabled(ended != nullptr && ended->Succeeded() && ended->reached);
+    if (ended != nullptr && ended->Succeeded()) {
+        showingSimulation_ = true;
+        const std::string calculated = calculatedReport(simulated_) + "\n";
+        fitReport_->setPlainText(QString::fromStdString(calculated + SimulatedFitReport(*ended)));
+        // The simulation's rounds on show, below the calculated fit's standard values.
+        fitReport_->verticalScrollBar()->setValue(
+            static_cast<int>(std::count(calculated.begin(), calculated.end(), '\n')));
+    } else if (ended == nullptr && showingSimulation_) {
+        solve();
+    }
 }
 
 }  // namespace calbrine

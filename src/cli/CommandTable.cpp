@@ -220,7 +220,7 @@ const std::vector<CommandEntry>& CommandTable() {
             "csv steps simulate jobs:simulate coil-q:simulate"),
         Entry<FitOptions, ParseFitOptions, FitCommand>(
             "fit", "the part values that put the design on an RF band",
-            "csv band mix solve simulate jobs:simulate save"),
+            "csv band mix solve simulate jobs:simulate coil-q:simulate save"),
         Entry<DriftOptions, ParseDriftOptions, DriftCommand>(
             "drift", "each part's drift with temperature, in Hz per degree C",
             "csv tc simulate jobs:simulate coil-q:simulate"),

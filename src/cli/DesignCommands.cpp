@@ -71,6 +71,7 @@ std::string ParseFitOptions(const OptionValues& values, FitOptions& options) {
     }
     options.simulate = values.IsSet("simulate");
     wrong = wrong.empty() ? ReadJobs(values, options.jobs) : wrong;
+    wrong = wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
     if (values.IsSet("save") && wrong.empty()) {
         // Refused before the fit, whose simulation may take a while, rather than after it.
         options.save = ReadableName(values.Value("save"));

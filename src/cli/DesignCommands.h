@@ -32,7 +32,8 @@ struct FitOptions {
     FitSolve solve = FitSolve::InductorAndPadding;
     bool simulate = false;  // fitted again until the simulated ends land on the band
     int jobs = 0;
-    std::string save;  // the fitted design's new file, when given
+    std::string save;             // the fitted design's new file, when given
+    std::optional<double> coilQ;  // --coil-q; none: the Q kept beside the design, else 150
 };
 
 struct DriftOptions {

@@ -91,11 +91,15 @@ CommandResult SimulatedCurveCommand(const CommandInput& input, int steps,
 
 CommandResult SimulatedFitCommand(const CommandInput& input, const FitOutcome& fit,
                                   const FitOptions& options) {
+    double q = 0;
+    if (const std::string bad = CommandCoilQ(input, options.coilQ, q); !bad.empty()) {
+        return Failure(1, bad);
+    }
     SimulatedFitOutcome outcome;
     {
         ProgressLine progress(input.progress);
         outcome = FitBySimulation(input.design, fit.request, CommandSimulator(options.jobs),
-                                  progress.Report());
+                                  progress.Report(), nullptr, q);
     }
     if (!outcome.Succeeded()) {
         return Failure(1, outcome.message);

@@ -124,12 +124,18 @@ SimulatedFitOutcome FitBySimulation(const DesignRecord& design, const FitRequest
 
 SimulatedFitOutcome FitBySimulation(const DesignRecord& design, const FitRequest& request,
                                     const Simulator& simulator, const SimulationProgress& progress,
-                                    const std::atomic<bool>* cancel) {
-    return FitBySimulation(
+                                    const std::atomic<bool>* cancel, double coilQ) {
+    SimulatedFitOutcome outcome = FitBySimulation(
         design, request,
-        [&simulator](const SimulationRequest& r, const SimulationProgress& p,
-                     const std::atomic<bool>* c) { return simulator.Run(r, p, c); },
+        [&simulator, coilQ](const SimulationRequest& r, const SimulationProgress& p,
+                            const std::atomic<bool>* c) {
+            SimulationRequest lossy = r;
+            lossy.conditions.coilQ = coilQ;
+            return simulator.Run(lossy, p, c);
+        },
         progress, cancel);
+    outcome.coilQ = coilQ;
+    return outcome;
 }
 
 }  // namespace calbrine

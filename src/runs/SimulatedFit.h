@@ -41,6 +41,7 @@ struct SimulatedFitOutcome : RunStatus {
     VfoBand wanted;  // the band's edges as VFO edges
     std::vector<SimulatedFitRound> rounds;
     bool reached = false;  // the last round's ends lie within the tolerance
+    double coilQ = 0;      // L7's quality factor in the simulations; 0: an ideal coil
     std::string reason;
 
     // The last round's design: the fitted one when reached.
@@ -57,9 +58,10 @@ SimulatedFitOutcome FitBySimulation(const DesignRecord& design, const FitRequest
                                     const SettingsSimulation& simulate,
                                     const SimulationProgress& progress,
                                     const std::atomic<bool>* cancel = nullptr);
+// The same through `simulator`, L7 with the quality factor `coilQ` (CircuitConditions).
 SimulatedFitOutcome FitBySimulation(const DesignRecord& design, const FitRequest& request,
                                     const Simulator& simulator, const SimulationProgress& progress,
-                                    const std::atomic<bool>* cancel = nullptr);
+                                    const std::atomic<bool>* cancel = nullptr, double coilQ = 0);
 
 // Each round's fitted parts and the band's edges as calculated and as simulated (RF), then
 // the fitted parts, or why the fit was not reached, and what the simulation assumes.

@@ -87,7 +87,10 @@ std::string SimulatedFitReport(const SimulatedFitOutcome& outcome) {
     std::string text =
         "Fit by simulation: the VFO simulated with ngspice at the band's two ends (D9 at its\n"
         "nominal capacitance), and the calculation fitted again to VFO edges moved by the\n"
-        "simulated/calculated ratio, round after round; L7 simulated as an ideal, lossless coil\n";
+        "simulated/calculated ratio, round after round; L7 simulated " +
+        (outcome.coilQ > 0 ? "with a Q of " + PlainNumber(outcome.coilQ, 4)
+                           : std::string("as an ideal, lossless coil")) +
+        "\n";
     if (!outcome.rounds.empty()) {
         text += RoundsTable(outcome);
     }

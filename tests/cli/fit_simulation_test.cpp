@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "../simulation/sim_test_support.h"
+#include "analysis/Parts.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleCommands.h"
 #include "cli/SimulationCommands.h"
@@ -97,12 +98,12 @@ TEST(FitBySimulation, FortyMetreExampleLandsBothSimulatedEdgesWithin200Hz) {
     EXPECT_FLOAT_EQ(read.design.C37, std::stof(rows["C37"]));
     EXPECT_EQ(read.design.C90, fortyMetreExample.C90);
 
-    // The saved design simulated again: 12 MHz less VfoMin is the band's top, less VfoMax its
-    // bottom, each within 200 Hz and as the fit said.
-    const SimulationOutcome again =
-        Simulator(TestWorkers())
-            .Run(SimulationRequest(read.design, {TuningSetting::VfoMin, TuningSetting::VfoMax}),
-                 {});
+    // The saved design simulated again as `simulate` does, L7 at the default Q the fit used:
+    // 12 MHz less VfoMin is the band's top, less VfoMax its bottom, each within 200 Hz and as
+    // the fit said.
+    SimulationRequest request(read.design, {TuningSetting::VfoMin, TuningSetting::VfoMax});
+    request.conditions.coilQ = DefaultCoilQ;
+    const SimulationOutcome again = Simulator(TestWorkers()).Run(request, {});
     ASSERT_TRUE(again.Succeeded()) << again.message;
     const double top = 12e6 - again.report.settings[0].measure.frequencyHz;
     const double bottom = 12e6 - again.report.settings[1].measure.frequencyHz;

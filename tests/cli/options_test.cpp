@@ -142,6 +142,7 @@ TEST(CommandTable, RefusalsExitWithStatusTwoBeforeTheFileIsRead) {
         {"compute absent.TXT --jobs 2",
          "--jobs goes with simulate, montecarlo, quality, curve, fit or drift, not with compute"},
         {"fit absent.TXT --band 7M:7.2M --jobs 2", "--jobs goes with fit --simulate"},
+        {"fit absent.TXT --band 7M:7.2M --coil-q 100", "--coil-q goes with fit --simulate"},
         {"fit absent.TXT --band 7M:7.2M --simulate --jobs 65", "--jobs wants a whole number"},
         {"fit absent.TXT --band 7M:7.2M --simulate --save no/such/f.TXT",
          "--save cannot write the fitted design: the folder 'no/such' does not exist"},

@@ -202,6 +202,7 @@ void ExplorerWindow::refreshParts() {
     parts_->setDesign(design_, settings_);
     monteCarlo_->setDesign(design_, settings_);
     dial_->simulation()->setCoilQ(settings_.coilQ);
+    fit_->setCoilQ(settings_.coilQ);
     calibrate_->heatRun()->setDesign(design_, settings_);
 }
 

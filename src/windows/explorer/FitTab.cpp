@@ -31,9 +31,10 @@ QString simulationSaid(const SimulatedFitOutcome& outcome, double seconds) {
 }
 
 SimulatedFitOutcome fitBySimulation(const DesignRecord& design, const FitRequest& request,
-                                    const Simulator& simulator, const SimulationProgress& progress,
+                                    double coilQ, const Simulator& simulator,
+                                    const SimulationProgress& progress,
                                     const std::atomic<bool>* cancel) {
-    return FitBySimulation(design, request, simulator, progress, cancel);
+    return FitBySimulation(design, request, simulator, progress, cancel, coilQ);
 }
 
 }  // namespace
@@ -96,6 +97,11 @@ FitTab::FitTab(QWidget* parent) : QWidget(parent) {
     followInputs();
 }
 
+void FitTab::setCoilQ(double q) {
+    coilQ_ = q;
+    followInputs();
+}
+
 void FitTab::setDesign(const DesignRecord& design) {
     const bool changed = std::memcmp(&design, &design_, sizeof design) != 0;
     design_ = design;
@@ -144,8 +150,9 @@ void FitTab::followInputs() {
     double high = 0;
     bandEdge(bandLow_->text(), "low", low);
     bandEdge(bandHigh_->text(), "high", high);
-    simulation_->follow(runInputs(design_, low, high, mix_->currentIndex(), solve_->currentIndex()),
-                        "Stopped: the design or the band changed.");
+    simulation_->follow(
+        runInputs(design_, low, high, mix_->currentIndex(), solve_->currentIndex(), coilQ_),
+        "Stopped: the design or the band changed.");
 }
 
 void FitTab::startSimulation() {
@@ -156,7 +163,7 @@ void FitTab::startSimulation() {
         fitReport_->setPlainText(QString::fromStdString(error));
         return;
     }
-    if (simulation_->start(fitBySimulation, design_, fit.request)) {
+    if (simulation_->start(fitBySimulation, design_, fit.request, coilQ_)) {
         simulated_ = fit;
     }
 }

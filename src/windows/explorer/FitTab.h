@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "analysis/Parts.h"
 #include "analysis/Reports.h"
 #include "design/DesignRecord.h"
 #include "runs/SimulatedFit.h"
@@ -26,6 +27,8 @@ class FitTab : public QWidget {
     // The design the band is fitted from. A fit of another design is solved again for this
     // one, so that Apply never applies a fit of a design that is gone.
     void setDesign(const DesignRecord& design);
+    // L7's quality factor the fit by simulation runs with (the parts' settings).
+    void setCoilQ(double q);
     // The fit by simulation, and its last outcome for the design and the boxes.
     OutcomePanel<SimulatedFitOutcome>* simulation() const { return simulation_; }
 
@@ -56,6 +59,7 @@ class FitTab : public QWidget {
     QPushButton* applySimulated_ = nullptr;
     FitOutcome simulated_;  // the calculated fit the simulation started from
     bool showingSimulation_ = false;
+    double coilQ_ = DefaultCoilQ;
 };
 
 }  // namespace calbrine

@@ -109,6 +109,8 @@ TEST(FitBySimulation, FortyMetreExampleLandsBothSimulatedEdgesWithin200Hz) {
     const double bottom = 12e6 - again.report.settings[1].measure.frequencyHz;
     EXPECT_NEAR(top, 7.2e6, SimulatedFitToleranceHz);
     EXPECT_NEAR(bottom, 7.0e6, SimulatedFitToleranceHz);
-    EXPECT_NEAR(top, high, 1);
-    EXPECT_NEAR(bottom, low, 1);
+    // A run of the saved design (its values to seven digits) may take other time steps than
+    // the fit's last round: a few hertz, far inside the simulation's error bar of about 1.3 kHz.
+    EXPECT_NEAR(top, high, 20);
+    EXPECT_NEAR(bottom, low, 20);
 }

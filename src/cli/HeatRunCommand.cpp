@@ -62,16 +62,11 @@ std::string ParseHeatRunOptions(const OptionValues& values, HeatRunOptions& opti
 }
 
 CommandResult HeatRunCommand(const HeatRunOptions& options, const CommandInput& input) {
-    std::vector<ValueSeries> table;
-    if (const std::string unread = ReadShippedSeries(table); !unread.empty()) {
-        return Failure(1, unread);
-    }
     HeatRunRequest request = options.request;
-    const ValueSeries* series = SeriesNamed(table, request.series.name);
-    if (series == nullptr) {
-        return Failure(1, "the program's value series have no " + request.series.name);
+    if (const std::string wrong = ShippedSeriesNamed(options.request.series.name, request.series);
+        !wrong.empty()) {
+        return Failure(1, wrong);
     }
-    request.series = *series;
     PartSettings settings;
     if (const std::string bad = KeptPartSettings(input.file, settings); !bad.empty()) {
         return Failure(1, bad);

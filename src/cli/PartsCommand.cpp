@@ -17,16 +17,11 @@ std::string ParsePartsOptions(const OptionValues& values, PartsOptions& options)
 }
 
 CommandResult PartsCommand(const PartsOptions& options, const CommandInput& input) {
-    std::vector<ValueSeries> table;
-    const std::string unread = ReadShippedSeries(table);
-    if (!unread.empty()) {
-        return Failure(1, unread);
+    ValueSeries series;
+    if (const std::string wrong = ShippedSeriesNamed(options.series, series); !wrong.empty()) {
+        return Failure(1, wrong);
     }
-    const ValueSeries* series = SeriesNamed(table, options.series);
-    if (series == nullptr) {
-        return Failure(1, "the program's value series have no " + options.series);
-    }
-    const BoughtDesign bought = BuyDesign(input.design, *series);
+    const BoughtDesign bought = BuyDesign(input.design, series);
     if (!options.save.empty() && !WriteDesignRecord(bought.bought, options.save)) {
         return Failure(1, options.save + ": The file was not written correctly.");
     }

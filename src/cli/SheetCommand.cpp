@@ -25,14 +25,8 @@ PdfMaker& InstalledPdfMaker() {
 
 // The sheet's input from the options and the design: the series, the coil and the settings.
 CommandResult SheetInputOf(const SheetOptions& options, const CommandInput& input, SheetInput& in) {
-    std::vector<ValueSeries> table;
-    const std::string unread = ReadShippedSeries(table);
-    if (!unread.empty()) {
-        return Failure(1, unread);
-    }
-    const ValueSeries* series = SeriesNamed(table, options.series);
-    if (series == nullptr) {
-        return Failure(1, "the program's value series have no " + options.series);
+    if (const std::string wrong = ShippedSeriesNamed(options.series, in.series); !wrong.empty()) {
+        return Failure(1, wrong);
     }
     const std::string bad = KeptPartSettings(input.file, in.settings);
     if (!bad.empty()) {
@@ -55,7 +49,6 @@ CommandResult SheetInputOf(const SheetOptions& options, const CommandInput& inpu
         in.settingsFrom = "kept in " + in.designName + ".explore";
     }
     in.design = input.design;
-    in.series = *series;
     in.coil = {coil.core, coil.wire, options.formGiven ? options.formMm : kept.formMm};
     in.wires = coil.wires;
     return {};

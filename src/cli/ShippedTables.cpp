@@ -19,6 +19,19 @@ std::string ReadShippedSeries(std::vector<ValueSeries>& series) {
     return ReadSeriesTable(ProgramFolder(), series);
 }
 
+std::string ShippedSeriesNamed(const std::string& name, ValueSeries& series) {
+    std::vector<ValueSeries> table;
+    if (const std::string unread = ReadShippedSeries(table); !unread.empty()) {
+        return unread;
+    }
+    const ValueSeries* found = SeriesNamed(table, name);
+    if (found == nullptr) {
+        return "the program's value series have no " + name;
+    }
+    series = *found;
+    return "";
+}
+
 std::string ReadShippedCores(std::vector<ToroidCore>& cores) {
     return ReadCoresTable(ProgramFolder(), cores);
 }

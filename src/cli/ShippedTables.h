@@ -18,6 +18,9 @@ std::string ProgramFolder();
 std::string ReadShippedSeries(std::vector<ValueSeries>& series);
 std::string ReadShippedCores(std::vector<ToroidCore>& cores);
 std::string ReadShippedWires(std::vector<Wire>& wires);
+// The series of that name from the shipped table, or why not: the table unread, or none so
+// named.
+std::string ShippedSeriesNamed(const std::string& name, ValueSeries& series);
 
 // The cores' names as coefficients for --tc ("L7=T50-6"); none when the table cannot be read.
 std::vector<NamedTc> ShippedCorePresets();

@@ -7,31 +7,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "ConsoleRun.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleCommands.h"
 #include "simulation/SimulationWorker.h"
 
 using namespace calbrine;
+using calbrine_test::Printed;
+using calbrine_test::RunLine;
 
 namespace {
-
-struct Printed {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-Printed RunLine(const std::string& line) {
-    QStringList list{QStringLiteral("calbrine")};
-    std::istringstream words(line);
-    for (std::string word; words >> word;) {
-        list << QString::fromStdString(word);
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunConsoleCommand(ParseCommandLine(list), out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 // The 40 m example design, and copies the tests spoil, in the test's own folder.
 void WriteDesigns() {

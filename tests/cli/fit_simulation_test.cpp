@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "../simulation/sim_test_support.h"
+#include "ConsoleRun.h"
 #include "analysis/Parts.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleCommands.h"
@@ -18,24 +19,6 @@ using namespace calbrine;
 using namespace calbrine_test;
 
 namespace {
-
-struct Printed {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-Printed RunLine(const std::string& line) {
-    QStringList list{QStringLiteral("calbrine")};
-    std::istringstream words(line);
-    for (std::string word; words >> word;) {
-        list << QString::fromStdString(word);
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunConsoleCommand(ParseCommandLine(list), out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 // The first column of each CSV line after the header, and the rows by it.
 std::vector<std::string> FirstColumn(const std::string& csv) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "analysis/ReportText.h"
 #include "circuit/OscillatorCircuit.h"
 #include "circuit/SpiceNetlist.h"
 #include "design/Tuning.h"
+#include "runs/StartupMargin.h"
 #include "simulation/SimulatedNetlist.h"
 
 namespace calbrine {
@@ -15,7 +17,7 @@ namespace {
 constexpr std::size_t AsSet = 0, SupplyUp = 1, SupplyDown = 2, Loaded = 3, RingDown = 4;
 constexpr std::size_t JobsPerSetting = 5;
 // The share of the progress the settling runs take.
-constexpr double SettlingShare = 0.4;
+constexpr double SettlingShare = 0.3;
 
 double SupplyVolts(const std::string& netlist, const std::vector<double>& state) {
     const std::vector<std::string> names = StateVectors(netlist);
@@ -98,6 +100,62 @@ void Figures(const DesignRecord& design, const QualityOptions& options, const Jo
 
 }  // namespace
 
+namespace {
+
+// The progress: the settling runs, the runs from their state with the first start-up runs,
+// then the rounds of start-up runs, of which some eight are expected.
+constexpr double FirstRoundEnd = 0.75;
+constexpr double ExpectedStartupRounds = 8;
+
+using ShareOf = std::function<SimulationProgress(double, double)>;
+
+// The start-up runs of the settings still searching, one each, made in one round with `jobs`
+// (whose names are `names`): each search is told its run's verdict. `results` of `jobs` first.
+bool StartupRound(const DesignRecord& design, QualityOutcome& outcome,
+                  std::vector<StartupSearch>& searches, std::vector<SimulationJob> jobs,
+                  std::vector<std::string> names, const Simulator& simulator,
+                  const SimulationProgress& progress, const std::atomic<bool>* cancel,
+                  WorkerPool& pool, std::vector<JobResult>& results) {
+    std::vector<std::pair<std::size_t, double>> tried;  // setting, Q
+    const std::size_t first = jobs.size();
+    for (std::size_t i = 0; i < searches.size(); ++i) {
+        if (outcome.settings[i].oscillates && !searches[i].Done()) {
+            const double q = searches[i].NextQ();
+            tried.emplace_back(i, q);
+            jobs.push_back(StartupJob(design, outcome.settings[i].setting, q));
+            names.push_back(std::string(SettingName(outcome.settings[i].setting)) +
+                            " (start-up, Q " + PlainNumber(q, 4) + ")");
+        }
+    }
+    JobsOutcome runs = simulator.RunJobs(jobs, names, progress, cancel, pool);
+    if (!runs.Succeeded()) {
+        static_cast<RunStatus&>(outcome) = runs;
+        return false;
+    }
+    for (std::size_t k = 0; k < tried.size(); ++k) {
+        searches[tried[k].first].Record(tried[k].second,
+                                        runs.results[first + k].measure.oscillates);
+    }
+    runs.results.resize(first);
+    results = std::move(runs.results);
+    return true;
+}
+
+// The start-up margin of each oscillating setting from its finished search.
+void Margins(const std::vector<StartupSearch>& searches, double coilQ, QualityOutcome& outcome) {
+    for (std::size_t i = 0; i < searches.size(); ++i) {
+        SettingQuality& q = outcome.settings[i];
+        if (q.oscillates) {
+            q.minCoilQ = searches[i].LowestQ();
+            if (q.minCoilQ && coilQ > 0) {
+                q.startupMargin = coilQ / *q.minCoilQ;
+            }
+        }
+    }
+}
+
+}  // namespace
+
 QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
                                const QualityOptions& options, const Simulator& simulator,
                                const SimulationProgress& progress,
@@ -109,7 +167,7 @@ QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
     SimulationRequest request(design, options.settings);
     request.details = false;
     request.conditions.coilQ = coilQ;
-    const auto share = [&](double from, double to) -> SimulationProgress {
+    const ShareOf share = [&](double from, double to) -> SimulationProgress {
         return [=](double fraction, const std::string& phase) {
             if (progress) {
                 progress(from + (to - from) * fraction, phase);
@@ -124,11 +182,13 @@ QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
     }
     std::vector<SimulationJob> jobs;
     std::vector<std::string> names;
+    std::vector<StartupSearch> searches;
     for (const SettingReport& s : settled.reports.front().settings) {
         SettingQuality& q = outcome.settings.emplace_back();
         q.setting = s.setting;
         q.oscillates = s.measure.oscillates && !s.state.empty();
         q.simulatedHz = s.measure.frequencyHz;
+        searches.emplace_back(coilQ);
         if (q.oscillates) {
             for (SimulationJob& job :
                  QualityJobs(design, s.setting, coilQ, options.loadOhms, s.state)) {
@@ -139,18 +199,37 @@ QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
             }
         }
     }
-    const JobsOutcome runs = simulator.RunJobs(jobs, names, share(SettlingShare, 1), cancel, *pool);
-    if (!runs.Succeeded()) {
-        static_cast<RunStatus&>(outcome) = runs;
+    std::vector<JobResult> results;
+    if (!StartupRound(design, outcome, searches, jobs, names, simulator,
+                      share(SettlingShare, FirstRoundEnd), cancel, *pool, results)) {
         return outcome;
     }
     std::size_t next = 0;
     for (SettingQuality& q : outcome.settings) {
         if (q.oscillates) {
-            Figures(design, options, &runs.results[next], q);
+            Figures(design, options, &results[next], q);
             next += JobsPerSetting;
         }
     }
+    const auto searching = [&] {
+        for (std::size_t i = 0; i < searches.size(); ++i) {
+            if (outcome.settings[i].oscillates && !searches[i].Done()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int round = 0; searching(); ++round) {
+        const double from =
+            FirstRoundEnd + (1 - FirstRoundEnd) * std::min(0.9, round / ExpectedStartupRounds);
+        const double to = std::min(0.99, from + (1 - FirstRoundEnd) / ExpectedStartupRounds);
+        std::vector<JobResult> none;
+        if (!StartupRound(design, outcome, searches, {}, {}, simulator, share(from, to), cancel,
+                          *pool, none)) {
+            return outcome;
+        }
+    }
+    Margins(searches, coilQ, outcome);
     if (progress) {
         progress(1.0, "done");
     }

@@ -6,7 +6,8 @@
 // steps (every step at the planned largest, the same in every run) of the circuit as set, with
 // the supply 0.5 V above and below, and with the load: their step errors are the same and cancel
 // in the differences, which are some ppm. And a ring-down: the supply stepped to 0 V, the decay
-// of the current through L7 once the transistor is off gives the loaded Q.
+// of the current through L7 once the transistor is off gives the loaded Q. Beside them, runs
+// from the supply's step with L7's Q lowered find the lowest at which it still starts.
 #pragma once
 
 #include <array>
@@ -39,6 +40,10 @@ struct SettingQuality {
     TuningSetting setting = TuningSetting::VfoMin;
     bool oscillates = false;  // settled; without it every figure below is absent
     double simulatedHz = 0;   // the settled frequency, extrapolated as `simulate` gives it
+    // The lowest Q of L7 at which it starts (StartupSearch), and the set Q over it (absent for
+    // the ideal coil).
+    std::optional<double> minCoilQ;
+    std::optional<double> startupMargin;
     std::optional<double> pushingHzPerV;
     std::optional<double> pullingHz;  // with the load, less without
     double coilPeakAmps = 0;          // through L7 in the settled oscillation
@@ -69,7 +74,7 @@ QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
 // noise at each offset, the RMDR at each, and L7's peak current (text only); CSV setting,
 // simulated_hz, min_coil_q, startup_margin, pushing_hz_per_v, pulling_hz, loaded_q,
 // tank_power_w, pn_100hz_dbc ... pn_100khz_dbc, rmdr_2khz_db, rmdr_20khz_db. A figure that
-// was not found is an empty cell; the start-up margin's columns are empty.
+// was not found is an empty cell.
 ReportTable QualityTable(const QualityOutcome& outcome);
 // What the figures assume, the table, and a line for each setting that does not oscillate.
 std::string QualityReport(const QualityOutcome& outcome);

@@ -51,8 +51,8 @@ ReportTable QualityTable(const QualityOutcome& outcome) {
         row.push_back(q.oscillates
                           ? TableCell{WholeHertz(q.simulatedHz), PlainNumber(q.simulatedHz)}
                           : TableCell{"none", ""});
-        row.push_back({"", ""});
-        row.push_back({"", ""});
+        row.push_back(Cell(q.minCoilQ, "", false));
+        row.push_back(Cell(q.startupMargin, "", false));
         row.push_back(Cell(q.pushingHzPerV, " Hz/V", false));
         row.push_back(Cell(q.pullingHz, " Hz", true));
         if (q.leeson) {
@@ -89,8 +89,10 @@ std::string QualityReport(const QualityOutcome& outcome) {
         ", T " + PlainNumber(NoiseTemperatureK) + " K, receiver bandwidth " +
         OffsetName(o.bandwidthHz) +
         "; f0 the simulated frequency, the loaded Q from the ring-down of L7's current with the "
-        "supply off, the tank power from L7's peak current.\nThe start-up margin is not "
-        "simulated yet.\n\n" +
+        "supply off, the tank power from L7's peak current.\nLowest Q: the lowest Q of L7 at which "
+        "it "
+        "still starts (within 3 %), from runs from the supply's step at twice the planned "
+        "step (`calbrine --help` says what starts means); margin: L7's Q over it.\n\n" +
         QualityTable(outcome).Text();
     for (const SettingQuality& q : outcome.settings) {
         if (!q.oscillates) {

@@ -69,6 +69,25 @@ void StopAt(const NgspiceApi& api, double time) {
     api.Command("stop when time ge " + SpiceNumber(time));
 }
 
+// The netlist with its transient's stop time a little later, for a run in segments: its last
+// segment then ends at a stop, like every other, and never at the transient's own end. A
+// transient that ran to its end left ngspice so that the next circuit's run in segments
+// stopped at once (at 0 s, or at the earlier circuit's stop time).
+std::string WithRoomAfterLastStop(const std::string& netlist) {
+    const std::size_t line = netlist.find("\n.tran ");
+    if (line == std::string::npos) {
+        return netlist;
+    }
+    const std::size_t stop = netlist.find(' ', line + 7) + 1;
+    const std::size_t end = netlist.find_first_of(" \n", stop);
+    double seconds = 0;
+    if (std::from_chars(netlist.data() + stop, netlist.data() + end, seconds).ec != std::errc()) {
+        return netlist;
+    }
+    std::string text = netlist;
+    return text.replace(stop, end - stop, SpiceNumber(seconds * LastStopRoom));
+}
+
 // Halts the background thread and waits (bounded) until it has really stopped.
 void Halt(const NgspiceApi& api) {
     api.Command("bg_halt");
@@ -180,7 +199,7 @@ NetlistRun NgspiceSession::RunInSegments(const std::string& netlist,
         return run;
     }
     ForgetCircuit(*api);
-    if (!LoadCircuit(*api, netlist)) {
+    if (!LoadCircuit(*api, firstStop > 0 ? WithRoomAfterLastStop(netlist) : netlist)) {
         run.errors = "ngspice could not read the circuit: " + ErrorText();
         ForgetCircuit(*api);
         return run;

@@ -30,6 +30,9 @@ struct RunLimits {
     double wallSeconds = 60;  // the run is halted after this long
 };
 
+// A run in segments goes on for this much of its transient's stop time (WithRoomAfterLastStop).
+constexpr double LastStopRoom = 1.05;
+
 class NgspiceSession {
   public:
     // Claims ngspice without waiting and opens the library on first use.
@@ -50,7 +53,9 @@ class NgspiceSession {
     // The same, stopping at `firstStop` and then wherever `next` says: at the first time point
     // at or after each stop, which ngspice chooses as it would without the stop (a breakpoint
     // would cut its step and restart its integration, and move the frequency by tens of ppm).
-    // The run then resumes where it stopped. The vectors are those up to the last stop.
+    // The run then resumes where it stopped. The vectors are those up to the last stop. The
+    // transient's stop time is made LastStopRoom times longer, so that a stop at its end is
+    // reached before the transient ends.
     NetlistRun RunInSegments(const std::string& netlist, const std::vector<std::string>& names,
                              const std::function<void(double)>& progress,
                              const std::atomic<bool>* cancel, const RunLimits& limits,

@@ -140,6 +140,82 @@ JobResult RunRingDown(NgspiceSession& session, const SimulationJob& job,
     return result;
 }
 
+namespace {
+
+double BlockAverage(const std::vector<double>& swings, std::size_t block) {
+    double sum = 0;
+    for (std::size_t i = block * GrowthPeriods; i < (block + 1) * GrowthPeriods; ++i) {
+        sum += swings[i];
+    }
+    return sum / GrowthPeriods;
+}
+
+// The growth of the swing a period from one block to the next, -infinity down to nothing.
+double BlockGrowth(double before, double after) {
+    return after > 0 ? std::log(after / before) / GrowthPeriods : -INFINITY;
+}
+
+}  // namespace
+
+StartVerdict JudgeStart(const std::vector<double>& swings, bool atEnd) {
+    // The last three whole blocks, counted back from the end.
+    const std::size_t blocks = swings.size() / GrowthPeriods;
+    if (blocks < 3) {
+        return atEnd ? StartVerdict::DiesOut : StartVerdict::Undecided;
+    }
+    const std::size_t skip = swings.size() - blocks * GrowthPeriods;
+    const std::vector<double> tail(swings.begin() + static_cast<std::ptrdiff_t>(skip),
+                                   swings.end());
+    const double b0 = BlockAverage(tail, blocks - 3);
+    const double b1 = BlockAverage(tail, blocks - 2);
+    const double b2 = BlockAverage(tail, blocks - 1);
+    if (!(b0 > 0) || !(b1 > 0)) {
+        return StartVerdict::DiesOut;  // nothing left of the kick
+    }
+    const double earlier = BlockGrowth(b0, b1);
+    const double last = BlockGrowth(b1, b2);
+    if (last > DecidingGrowth) {
+        return StartVerdict::Starts;
+    }
+    if (b2 >= SmallestOutputVpp && std::fabs(earlier) <= DecidingGrowth &&
+        std::fabs(last) <= DecidingGrowth) {
+        return StartVerdict::Starts;
+    }
+    if (b2 < SmallestOutputVpp && last < -DecidingGrowth && last <= 0.8 * earlier) {
+        return StartVerdict::DiesOut;
+    }
+    if (atEnd) {
+        return last > -EndDecay ? StartVerdict::Starts : StartVerdict::DiesOut;
+    }
+    return StartVerdict::Undecided;
+}
+
+JobResult RunStartup(NgspiceSession& session, const SimulationJob& job,
+                     const std::function<void(double)>& progress) {
+    JobResult result = Begin(session, job);
+    if (result.outcome == JobResult::Outcome::LibraryMissing) {
+        return result;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const double hz = job.calculatedHz;
+    const auto swings = [&](const std::vector<std::vector<double>>& v) {
+        return PeriodSwings({v[0], v[1], v[2]}, hz, KickPeriods / hz);
+    };
+    const auto answered = [&](const std::vector<std::vector<double>>& v) {
+        return JudgeStart(swings(v), false) != StartVerdict::Undecided;
+    };
+    const NetlistRun run =
+        RunBlocks(session, job, {"time", node::Emitter, node::Output}, progress, answered);
+    Finish(run, start, result);
+    if (result.outcome == JobResult::Outcome::Done) {
+        const std::vector<double> s = swings(run.vectors);
+        const bool atEnd = run.vectors[0].back() >= job.stopTime * (1 - 1e-6);
+        result.measure.oscillates = JudgeStart(s, atEnd) == StartVerdict::Starts;
+        result.measure.outputVpp = s.empty() ? 0 : s.back();
+    }
+    return result;
+}
+
 double DecayTime(const std::vector<double>& time, const std::vector<double>& base,
                  const std::vector<double>& coil, double hz) {
     // The swings of the base and of the current in each whole period.

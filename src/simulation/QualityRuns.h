@@ -24,11 +24,29 @@ constexpr double OffBaseSwing = 0.3;
 // The decay is fitted from there until the envelope has fallen by this many time constants.
 constexpr double FittedTimeConstants = 2;
 
+// Whether an oscillator starts, from a run from the supply's step: after its first KickPeriods
+// periods, the output's swing (PeriodSwings) averaged over blocks of GrowthPeriods periods,
+// the last three blocks compared. It starts when the last block's swing grows on the one
+// before by more than DecidingGrowth a period, or when the last three hold within
+// DecidingGrowth a period at SmallestOutputVpp or more. It dies out when the last block is
+// below SmallestOutputVpp, shrinking by more than DecidingGrowth a period, and the shrinking
+// is not slowing (by more than a fifth from the block before: a swing shrinking ever more
+// slowly is coming down to a steady size, or a kick's quicker ringing is leaving a slower
+// growth). Otherwise the run goes on, and at its end (`atEnd`) it starts when the last
+// block's swing shrinks by less than EndDecay a period.
+enum class StartVerdict { Undecided, Starts, DiesOut };
+constexpr double EndDecay = 0.001;
+StartVerdict JudgeStart(const std::vector<double>& swings, bool atEnd);
+
 // `progress` gets 0..1 of the job, never going back.
 JobResult RunFixedStep(NgspiceSession& session, const SimulationJob& job,
                        const std::function<void(double)>& progress);
 JobResult RunRingDown(NgspiceSession& session, const SimulationJob& job,
                       const std::function<void(double)>& progress);
+// JudgeStart after each block; `measure.oscillates` when it starts, `measure.outputVpp` the
+// swing of the last period.
+JobResult RunStartup(NgspiceSession& session, const SimulationJob& job,
+                     const std::function<void(double)>& progress);
 
 // The time constant of the decay of `coil` (the current through L7) in seconds: its swing in
 // each period of `hz` from the first period in which the base's swing is below OffBaseSwing,

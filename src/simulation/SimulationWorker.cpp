@@ -28,6 +28,8 @@ JobResult RunJob(NgspiceSession& session, const SimulationJob& job, int channel)
             return RunFixedStep(session, job, progress);
         case JobKind::RingDown:
             return RunRingDown(session, job, progress);
+        case JobKind::Startup:
+            return RunStartup(session, job, progress);
         case JobKind::Point:
             break;
     }

@@ -114,7 +114,7 @@ bool DecodeJob(const std::string& frame, SimulationJob& job) {
                .Get(job.spectrum)
                .Get(job.startState)
                .Whole() &&
-           static_cast<std::uint8_t>(job.kind) <= static_cast<std::uint8_t>(JobKind::RingDown);
+           static_cast<std::uint8_t>(job.kind) <= static_cast<std::uint8_t>(JobKind::Startup);
 }
 
 std::string EncodeProgress(std::uint32_t id, double fraction) {

@@ -24,7 +24,10 @@ enum class JobKind : std::uint8_t {
     FixedStep,
     // The netlist as it is (a settled state with the supply at 0 V) until the decay of the
     // current through L7 has been measured, or for `stopTime` (QualityRuns).
-    RingDown
+    RingDown,
+    // The netlist from the supply's step until its swing shows whether the oscillator starts,
+    // or for `stopTime`: `measure.oscillates` says it does (QualityRuns).
+    Startup
 };
 
 struct SimulationJob {

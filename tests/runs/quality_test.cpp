@@ -1,5 +1,6 @@
-// Pushing, pulling and the phase noise's inputs against plain ngspice runs of netlists edited
-// by hand, and every phase-noise figure against Leeson's formula from the printed inputs.
+// Pushing, pulling, the phase noise's inputs and the lowest Q against plain ngspice runs of
+// netlists edited by hand, and every phase-noise figure against Leeson's formula from the
+// printed inputs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "circuit/OscillatorParts.h"
 #include "design/Tuning.h"
 #include "runs/Quality.h"
+#include "runs/StartupMargin.h"
 #include "simulation/SimulatedNetlist.h"
 
 using namespace calbrine;
@@ -112,6 +114,8 @@ class QualityRun : public ::testing::Test {
     void LoadedQAndTankPower();
     // Every phase-noise and RMDR figure from Leeson's formula and the printed inputs.
     void PhaseNoiseFigures();
+    // The lowest Q against long plain runs with L7's loss set by hand.
+    void LowestQ();
     static QualityOutcome* outcome_;
 };
 
@@ -192,7 +196,7 @@ void QualityRun::PhaseNoiseFigures() {
             cells.push_back(cell);
         }
         ASSERT_EQ(cells.size(), 14u) << line;
-        EXPECT_EQ(cells[2] + cells[3], "");
+        EXPECT_NEAR(std::stod(cells[3]), CoilQ / std::stod(cells[2]), 1e-6 * CoilQ) << line;
         const double f0 = std::stod(cells[1]);
         const double ql = std::stod(cells[6]);
         const double ps = std::stod(cells[7]);
@@ -211,12 +215,59 @@ void QualityRun::PhaseNoiseFigures() {
     EXPECT_EQ(rows, 2);
 }
 
+// The output's swing in each whole period of a plain run of `periods` from the supply's step,
+// with L7's Q at `q` (its loss resistor scaled from the one at CoilQ).
+std::vector<double> PeriodSwings(double q, int periods) {
+    std::string netlist = Plain(periods);
+    const std::size_t line = netlist.find("\nRL7 coil tank ");
+    const std::size_t value = line + 15;
+    const std::size_t end = netlist.find('\n', value);
+    const double ohms = std::stod(netlist.substr(value, end - value)) * CoilQ / q;
+    netlist.replace(value, end - value, std::to_string(ohms));
+    const std::vector<std::vector<double>> v = PlainRun(netlist);
+    const double hz = CalculatedFrequency(workedExample, TuningSetting::VfoMax);
+    std::vector<double> low(static_cast<std::size_t>(periods), 1e9), high(low.size(), -1e9);
+    for (std::size_t i = 0; !v.empty() && i < v[0].size(); ++i) {
+        const std::size_t k = static_cast<std::size_t>(v[0][i] * hz);
+        if (k < low.size()) {
+            low[k] = std::min(low[k], v[2][i]);
+            high[k] = std::max(high[k], v[2][i]);
+        }
+    }
+    std::vector<double> swings;
+    for (std::size_t k = 0; k < low.size(); ++k) {
+        swings.push_back(high[k] - low[k]);
+    }
+    return swings;
+}
+
+void QualityRun::LowestQ() {
+    for (const SettingQuality& q : outcome_->settings) {
+        ASSERT_TRUE(q.minCoilQ && q.startupMargin) << SettingName(q.setting);
+        EXPECT_NEAR(*q.startupMargin, CoilQ / *q.minCoilQ, 1e-9 * CoilQ);
+        EXPECT_GT(*q.minCoilQ, LowestSearchedQ);
+        EXPECT_LT(*q.minCoilQ, CoilQ / 4);
+    }
+    constexpr int Periods = 1500;
+    const std::vector<double> below = PeriodSwings(0.8 * *VfoMax().minCoilQ, Periods);
+    const std::vector<double> above = PeriodSwings(1.25 * *VfoMax().minCoilQ, Periods);
+    ASSERT_EQ(below.size(), static_cast<std::size_t>(Periods));
+    ASSERT_EQ(above.size(), static_cast<std::size_t>(Periods));
+    // Dies out: falling, or gone, and far below the smallest swing taken for an oscillation.
+    EXPECT_LT(below.back(), 0.1 * SmallestOutputVpp);
+    EXPECT_LE(below.back(), 0.5 * below[Periods - 300]);
+    // Builds up: steady at an oscillation's swing.
+    EXPECT_GT(above.back(), SmallestOutputVpp);
+    EXPECT_NEAR(above.back(), above[Periods - 300], 0.01 * above.back());
+}
+
 // One test, as each test of the suite runs in a process of its own and would make the shared
 // run again.
 TEST_F(QualityRun, AgreesWithPlainRunsAndLeesonsFormula) {
     PushingAndPulling();
     LoadedQAndTankPower();
     PhaseNoiseFigures();
+    LowestQ();
 }
 
 TEST(Quality, ADeadDesignHasItsFiguresEmpty) {

@@ -14,6 +14,23 @@ float LeesonDbcPerHz(const LeesonInputs& in, float offsetHz) {
     return 10 * std::log10(0.5f * floor * (1 + halfBandwidth * halfBandwidth) * flicker);
 }
 
+std::vector<PhaseNoisePoint> LeesonCurve(const LeesonInputs& in, float fromHz, float toHz,
+                                         int perDecade) {
+    std::vector<PhaseNoisePoint> curve;
+    if (!(fromHz > 0) || !(toHz >= fromHz) || perDecade < 1) {
+        return curve;
+    }
+    const float firstDecade = std::log10(fromHz);
+    const float decades = std::log10(toHz) - firstDecade;
+    const int steps = static_cast<int>(std::lround(decades * static_cast<float>(perDecade)));
+    for (int i = 0; i <= steps; ++i) {
+        const float exponent = firstDecade + static_cast<float>(i) / static_cast<float>(perDecade);
+        const float offset = i == steps ? toHz : std::pow(10.0f, exponent);
+        curve.push_back({offset, LeesonDbcPerHz(in, offset)});
+    }
+    return curve;
+}
+
 float ReciprocalMixingDb(const LeesonInputs& in, float offsetHz, float bandwidthHz) {
     return -LeesonDbcPerHz(in, offsetHz) - 10 * std::log10(bandwidthHz);
 }

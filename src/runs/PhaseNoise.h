@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 namespace calbrine {
 
@@ -24,6 +25,21 @@ struct LeesonInputs {
 
 // L(fm) in dBc/Hz at offset `offsetHz`.
 float LeesonDbcPerHz(const LeesonInputs& in, float offsetHz);
+
+// The span of offsets the curve is drawn over (Hz), and its points to a decade.
+constexpr float CurveFromHz = 10;
+constexpr float CurveToHz = 1e6f;
+constexpr int CurvePointsPerDecade = 20;
+
+struct PhaseNoisePoint {
+    float offsetHz = 0;
+    float dbcPerHz = 0;
+};
+// L(fm) from `fromHz` to `toHz`, `perDecade` offsets to each decade, evenly spaced on a
+// logarithmic scale: the decades themselves fall on points, and both ends are points.
+std::vector<PhaseNoisePoint> LeesonCurve(const LeesonInputs& in, float fromHz = CurveFromHz,
+                                         float toHz = CurveToHz,
+                                         int perDecade = CurvePointsPerDecade);
 // RMDR = -L(offset) - 10 log10(B), dB.
 float ReciprocalMixingDb(const LeesonInputs& in, float offsetHz, float bandwidthHz);
 

@@ -31,6 +31,7 @@
 #include "windows/explorer/HeatRunSection.h"
 #include "windows/explorer/MonteCarloTab.h"
 #include "windows/explorer/PartsTab.h"
+#include "windows/explorer/QualityTab.h"
 #include "windows/explorer/ScaleTab.h"
 #include "windows/explorer/SheetPrinting.h"
 #include "windows/explorer/TabHelpers.h"
@@ -65,6 +66,7 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     fit_ = new FitTab;
     parts_ = new PartsTab;
     monteCarlo_ = new MonteCarloTab;
+    quality_ = new QualityTab;
     calibrate_ = new CalibrateTab;
     // The makers' tables ship beside the program.
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
@@ -76,6 +78,7 @@ ExplorerWindow::ExplorerWindow(const DesignRecord& design, QWidget* parent,
     tabs->addTab(fit_, "Fit to band");
     tabs->addTab(parts_, "Drift and tolerance");
     tabs->addTab(monteCarlo_, "Monte Carlo");
+    tabs->addTab(quality_, "Quality");
     tabs->addTab(calibrate_, "Calibrate");
     tabs->addTab(bought_, "Parts");
     tabs->addTab(coil_, "Coil");
@@ -173,6 +176,7 @@ void ExplorerWindow::setSimulatorOptions(const SimulatorOptions& options) {
     dial_->simulation()->panel()->simulatorOptions() = options;
     parts_->driftPanel()->simulatorOptions() = options;
     monteCarlo_->panel()->simulatorOptions() = options;
+    quality_->panel()->simulatorOptions() = options;
     fit_->simulation()->simulatorOptions() = options;
 }
 
@@ -181,6 +185,7 @@ void ExplorerWindow::closeEvent(QCloseEvent* event) {
     dial_->simulation()->panel()->stop();
     parts_->driftPanel()->stop();
     monteCarlo_->panel()->stop();
+    quality_->panel()->stop();
     fit_->simulation()->stop();
     event->accept();
 }
@@ -201,6 +206,7 @@ void ExplorerWindow::refreshScale() {
 void ExplorerWindow::refreshParts() {
     parts_->setDesign(design_, settings_);
     monteCarlo_->setDesign(design_, settings_);
+    quality_->setDesign(design_, settings_.coilQ);
     dial_->simulation()->setCoilQ(settings_.coilQ);
     fit_->setCoilQ(settings_.coilQ);
     calibrate_->heatRun()->setDesign(design_, settings_);

@@ -1,8 +1,8 @@
 // The design explorer: the tuning curve, the dial table, the dial scale, fitting the design to
 // a band, the drift and tolerance of the parts, the simulations of many runs (Monte Carlo,
-// drift, tuning curve), the calibration, the parts as bought and L7's coil, for one design. Opened
-// beside the design window. The window holds the design it follows and the parts' settings kept
-// beside it; each tab is a widget of its own.
+// drift, tuning curve) and the quality of each setting, the calibration, the parts as bought and
+// L7's coil, for one design. Opened beside the design window. The window holds the design it
+// follows and the parts' settings kept beside it; each tab is a widget of its own.
 #pragma once
 
 #include <QWidget>
@@ -26,6 +26,7 @@ class DialTab;
 class FitTab;
 class MonteCarloTab;
 class PartsTab;
+class QualityTab;
 class ScaleTab;
 
 class ExplorerWindow : public QWidget {
@@ -83,6 +84,7 @@ class ExplorerWindow : public QWidget {
     FitTab* fit_ = nullptr;
     PartsTab* parts_ = nullptr;
     MonteCarloTab* monteCarlo_ = nullptr;
+    QualityTab* quality_ = nullptr;
     CalibrateTab* calibrate_ = nullptr;
     BoughtPartsTab* bought_ = nullptr;
     CoilTab* coil_ = nullptr;

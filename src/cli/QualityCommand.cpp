@@ -11,25 +11,25 @@ namespace calbrine {
 namespace {
 
 // --NAME as a number within [low, high] (engineering text: "1k"), when given.
-std::string ReadNumber(const OptionValues& values, const char* name, double low, double high,
-                       const char* wants, double& value) {
+std::string ReadNumber(const OptionValues& values, const char* name,
+                       const QualityOptionLimit& limit, double& value) {
     if (!values.IsSet(name)) {
         return "";
     }
     const std::string text = values.Value(name);
     double read = 0;
-    if (!ReadStrictNumber(text, read).empty() || !std::isfinite(read) || read < low ||
-        read > high) {
-        return "--" + std::string(name) + " wants " + wants + ", not \"" + text + "\"";
+    if (!ReadStrictNumber(text, read).empty() || !std::isfinite(read) || read < limit.low ||
+        read > limit.high) {
+        return "--" + std::string(name) + " wants " + limit.wants + ", not \"" + text + "\"";
     }
     value = read;
     return "";
 }
 
-std::string ReadFloat(const OptionValues& values, const char* name, double low, double high,
-                      const char* wants, float& value) {
+std::string ReadFloat(const OptionValues& values, const char* name, const QualityOptionLimit& limit,
+                      float& value) {
     double read = value;
-    const std::string wrong = ReadNumber(values, name, low, high, wants, read);
+    const std::string wrong = ReadNumber(values, name, limit, read);
     value = static_cast<float>(read);
     return wrong;
 }
@@ -41,18 +41,10 @@ std::string ParseQualityOptions(const OptionValues& values, QualityCommandOption
     QualityOptions& q = options.quality;
     std::string wrong = ReadJobs(values, options.jobs);
     wrong = wrong.empty() ? ReadCoilQ(values, options.coilQ) : wrong;
-    wrong = wrong.empty()
-                ? ReadNumber(values, "load", 1, 1e9, "a resistance of 1 to 1G ohm", q.loadOhms)
-                : wrong;
-    wrong = wrong.empty()
-                ? ReadFloat(values, "nf", 0, 40, "a noise figure of 0 to 40 dB", q.noiseFigureDb)
-                : wrong;
-    wrong = wrong.empty() ? ReadFloat(values, "flicker", 0, 1e7, "a flicker corner of 0 to 10M Hz",
-                                      q.flickerHz)
-                          : wrong;
-    wrong = wrong.empty()
-                ? ReadFloat(values, "bandwidth", 1, 1e6, "a bandwidth of 1 to 1M Hz", q.bandwidthHz)
-                : wrong;
+    wrong = wrong.empty() ? ReadNumber(values, "load", LoadLimit, q.loadOhms) : wrong;
+    wrong = wrong.empty() ? ReadFloat(values, "nf", NoiseFigureLimit, q.noiseFigureDb) : wrong;
+    wrong = wrong.empty() ? ReadFloat(values, "flicker", FlickerLimit, q.flickerHz) : wrong;
+    wrong = wrong.empty() ? ReadFloat(values, "bandwidth", BandwidthLimit, q.bandwidthHz) : wrong;
     return wrong;
 }
 

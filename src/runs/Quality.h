@@ -28,6 +28,17 @@ constexpr int FixedStepPeriods = 800;
 // A ring-down stops once its decay is measured, at the latest after this many periods.
 constexpr int LongestRingDownPeriods = 600;
 
+// What an option of the report takes, and what it wants when it is refused: the command line's
+// options and the explorer's boxes read them alike.
+struct QualityOptionLimit {
+    double low, high;
+    const char* wants;
+};
+constexpr QualityOptionLimit LoadLimit{1, 1e9, "a resistance of 1 to 1G ohm"};
+constexpr QualityOptionLimit NoiseFigureLimit{0, 40, "a noise figure of 0 to 40 dB"};
+constexpr QualityOptionLimit FlickerLimit{0, 1e7, "a flicker corner of 0 to 10M Hz"};
+constexpr QualityOptionLimit BandwidthLimit{1, 1e6, "a bandwidth of 1 to 1M Hz"};
+
 struct QualityOptions {
     double loadOhms = 1000;  // from the output to ground, for the pulling
     float noiseFigureDb = 6;

@@ -16,26 +16,23 @@ namespace calbrine {
 namespace {
 
 // A box of the options: its caption, objectName, spoken name, unit, first text, and the range
-// it takes with what it wants, as the command line's option says it.
+// it takes with what it wants, the command line's option's.
 struct OptionBox {
     const char* caption;
     const char* name;
     const char* spoken;
     const char* unit;
     const char* first;
-    double low, high;
-    const char* wants;
+    QualityOptionLimit limit;
 };
 
 const std::array<OptionBox, QualityOptionBoxes> Boxes{{
-    {"&Load:", "qualityLoad", "Load from the output to ground", "ohm", "1k", 1, 1e9,
-     "a resistance of 1 to 1G ohm"},
-    {"&Noise figure:", "qualityNoiseFigure", "Noise figure of the transistor stage", "dB", "6", 0,
-     40, "a noise figure of 0 to 40 dB"},
-    {"&Flicker corner:", "qualityFlicker", "Flicker corner", "Hz", "1k", 0, 1e7,
-     "a flicker corner of 0 to 10M Hz"},
-    {"Receiver &bandwidth:", "qualityBandwidth", "Receiver bandwidth", "Hz", "2.4k", 1, 1e6,
-     "a bandwidth of 1 to 1M Hz"},
+    {"&Load:", "qualityLoad", "Load from the output to ground", "ohm", "1k", LoadLimit},
+    {"&Noise figure:", "qualityNoiseFigure", "Noise figure of the transistor stage", "dB", "6",
+     NoiseFigureLimit},
+    {"&Flicker corner:", "qualityFlicker", "Flicker corner", "Hz", "1k", FlickerLimit},
+    {"Receiver &bandwidth:", "qualityBandwidth", "Receiver bandwidth", "Hz", "2.4k",
+     BandwidthLimit},
 }};
 
 // The box's caption without its accelerator and colon: "Noise figure".
@@ -67,8 +64,8 @@ std::string readQualityOptions(const std::array<QString, QualityOptionBoxes>& ty
         if (const std::string wrong = ReadStrictNumber(text, values[i]); !wrong.empty()) {
             return boxWords(box) + ": " + wrong + ".";
         }
-        if (!std::isfinite(values[i]) || values[i] < box.low || values[i] > box.high) {
-            return boxWords(box) + " wants " + box.wants + ", not \"" + text + "\".";
+        if (!std::isfinite(values[i]) || values[i] < box.limit.low || values[i] > box.limit.high) {
+            return boxWords(box) + " wants " + box.limit.wants + ", not \"" + text + "\".";
         }
     }
     options.loadOhms = values[0];

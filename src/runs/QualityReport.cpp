@@ -92,7 +92,8 @@ std::string QualityReport(const QualityOutcome& outcome) {
         "supply off, the tank power from L7's peak current.\nLowest Q: the lowest Q of L7 at which "
         "it "
         "still starts (within 3 %), from runs from the supply's step at twice the planned "
-        "step (`calbrine --help` says what starts means); margin: L7's Q over it.\n\n" +
+        "step (the help, F1 or `calbrine --help`, says what starts means); margin: L7's Q over "
+        "it.\n\n" +
         QualityTable(outcome).Text();
     for (const SettingQuality& q : outcome.settings) {
         if (!q.oscillates) {

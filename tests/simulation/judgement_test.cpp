@@ -90,18 +90,19 @@ TEST(RunJudgement, ASettledRunIsOneWhoseFrequencyAndSwingNoLongerMove) {
         };
     };
     const auto half = [](double) { return 0.5; };
-    EXPECT_FALSE(HasSettled(Sampled(20, half), hz, 0, StepNoise));  // fewer than three blocks
-    EXPECT_TRUE(HasSettled(Sampled(30, half), hz, 0, StepNoise));
-    EXPECT_FALSE(HasSettled(Sampled(30, half), hz, 5 * period, StepNoise));
-    EXPECT_FALSE(HasSettled(Sampled(40, half, approaching(0.7, 1000)), hz, 0, StepNoise));
-    EXPECT_TRUE(HasSettled(Sampled(200, half, approaching(0.7, 1000)), hz, 0, StepNoise));
+    constexpr double tolerance = 5e-6;
+    EXPECT_FALSE(HasSettled(Sampled(20, half), hz, 0, tolerance));  // fewer than three blocks
+    EXPECT_TRUE(HasSettled(Sampled(30, half), hz, 0, tolerance));
+    EXPECT_FALSE(HasSettled(Sampled(30, half), hz, 5 * period, tolerance));
+    EXPECT_FALSE(HasSettled(Sampled(40, half, approaching(0.7, 1000)), hz, 0, tolerance));
+    EXPECT_TRUE(HasSettled(Sampled(200, half, approaching(0.7, 1000)), hz, 0, tolerance));
     // A slow approach (by 3 % a block) is not settled while it still moves by a few ppm a block.
-    EXPECT_FALSE(HasSettled(Sampled(100, half, approaching(0.97, 100)), hz, 0, StepNoise));
+    EXPECT_FALSE(HasSettled(Sampled(100, half, approaching(0.97, 100)), hz, 0, tolerance));
     // A swing still growing by 0.5 % a block is not settled.
     EXPECT_FALSE(HasSettled(Sampled(60, [](double t) { return Exponential(t, 5e-4, 0.5); }), hz, 0,
-                            StepNoise));
+                            tolerance));
     // A swing below 10 mV never is.
-    EXPECT_FALSE(HasSettled(Sampled(60, [](double) { return 0.003; }), hz, 0, StepNoise));
+    EXPECT_FALSE(HasSettled(Sampled(60, [](double) { return 0.003; }), hz, 0, tolerance));
 
     const Waveforms settled = Sampled(100, half);
     const OscillationMeasure m = MeasureSettled(settled, hz, false);

@@ -118,8 +118,8 @@ bool HasConverged(const Waveforms& w, double calculatedHz, double from, double t
                           FittedFrequency(w, end - window, end)};
     const double swing[2] = {SwingBetween(w.time, w.output, end - 2 * window, end - window),
                              SwingBetween(w.time, w.output, end - window, end)};
-    return hz[0] > 0 && hz[1] > 0 && swing[0] >= SmallestOutputVpp &&
-           swing[1] >= SmallestOutputVpp && std::fabs(hz[1] / hz[0] - 1) < tolerance &&
+    return hz[0] > 0 && hz[1] > 0 && std::min(swing[0], swing[1]) >= SmallestOutputVpp &&
+           std::fabs(hz[1] / hz[0] - 1) < tolerance &&
            std::fabs(swing[1] / swing[0] - 1) < SettledSwing;
 }
 

@@ -116,6 +116,27 @@ TEST(RunJudgement, ASettledRunIsOneWhoseFrequencyAndSwingNoLongerMove) {
     EXPECT_NE(far.observation.find("instead"), std::string::npos) << far.observation;
 }
 
+TEST(RunJudgement, AMeasuringRunHasConvergedWhenItsLastTwoWindowsAgree) {
+    // 100 periods, the first TransientBlocks blocks left out: two windows of ConvergedBlocks.
+    const double from = TransientBlocks * BlockPeriods * period;
+    const double split = 60 * period;  // where the frequency or the swing steps
+    const auto half = [](double) { return 0.5; };
+    const auto stepped = [=](double ppm) {
+        return
+            [=](double t) { return 2 * M_PI * hz * (t + ppm * 1e-6 * std::max(0.0, t - split)); };
+    };
+    EXPECT_TRUE(HasConverged(Sampled(100, half), hz, from, 20e-6));
+    EXPECT_FALSE(HasConverged(Sampled(99, half), hz, from, 20e-6));  // too short after `from`
+    EXPECT_FALSE(HasConverged(Sampled(100, half), hz, 2 * from, 20e-6));
+    // The second window 25 ppm faster: within 30 ppm, not within 20.
+    EXPECT_TRUE(HasConverged(Sampled(100, half, stepped(25)), hz, from, 30e-6));
+    EXPECT_FALSE(HasConverged(Sampled(100, half, stepped(25)), hz, from, 20e-6));
+    // A swing 0.5 % larger in the second window; a swing below 10 mV.
+    EXPECT_FALSE(HasConverged(Sampled(100, [=](double t) { return t < split ? 0.5 : 0.5025; }), hz,
+                              from, 20e-6));
+    EXPECT_FALSE(HasConverged(Sampled(100, [](double) { return 0.004; }), hz, from, 20e-6));
+}
+
 TEST(RunJudgement, ARunStartsAgainFromAStateWithTheSupplyOnAndAnyStep) {
     const std::string netlist = SavingState(SimulatedNetlist(workedExample, TuningSetting::VfoMin));
     EXPECT_NE(netlist.find("\n.save v(base) v(emitter) v(tank) v(fine) v(out) v(supply) "

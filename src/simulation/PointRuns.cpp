@@ -66,6 +66,14 @@ bool Answered(RunKind kind, int stepFactor, OneRun& run, double hz) {
            (kind == RunKind::Startup && run.growth.growth != Growth::Undecided);
 }
 
+// The block after which a run of `kind` is first judged: a measuring run converges at the
+// earliest over the blocks of its transient and its two windows; the start-up is judged after
+// the kick and two windows of growth, and no run from the kick has settled before then.
+int FirstJudgedBlock(RunKind kind) {
+    return kind == RunKind::Steady ? TransientBlocks + 2 * ConvergedBlocks
+                                   : (KickPeriods + 2 * GrowthPeriods) / BlockPeriods;
+}
+
 class Runner {
   public:
     Runner(NgspiceSession& session, const SimulationJob& job,
@@ -88,7 +96,9 @@ class Runner {
             asked = std::min(v[0].back() + block, job_.stopTime);
             return asked;
         };
-        asked = block;
+        // Each stop costs ngspice a few milliseconds, as much as some periods of the run: the
+        // first is where the run can first have its answer.
+        asked = FirstJudgedBlock(kind) * block;
         const NetlistRun result =
             session_.RunInSegments(netlist, names, {}, nullptr, RunLimits{1e9}, asked, next);
         if (result.outcome != NetlistRun::Outcome::Done) {
@@ -182,9 +192,7 @@ bool MeasuredFrom(Runner& runner, const SimulationJob& job, const std::vector<do
         return false;
     }
     result.points += fine.waves.time.size();
-    const double startup = result.measure.startupSeconds;
     result.measure = Measure(fine, job.calculatedHz, false);
-    result.measure.startupSeconds = startup;
     Describe(job, fine, result);
     if (!result.measure.oscillates) {
         return true;
@@ -214,7 +222,16 @@ bool FromKick(Runner& runner, const SimulationJob& job, JobResult& result) {
     if (!result.measure.oscillates) {
         return true;
     }
-    return MeasuredFrom(runner, job, settle.state, result);
+    if (!MeasuredFrom(runner, job, settle.state, result)) {
+        return false;
+    }
+    // The start-up in the settling run, against the swing at the planned step: the swing at
+    // four times the step runs a percent or so larger and wanders on its way to settling.
+    if (result.measure.oscillates) {
+        result.measure.startupSeconds =
+            StartupTime(settle.waves, 1 / job.calculatedHz, result.measure.outputVpp);
+    }
+    return true;
 }
 
 // A short run from the supply's step to see that the circuit starts, then the measuring runs
@@ -234,7 +251,6 @@ bool FromNeighbour(Runner& runner, const SimulationJob& job, JobResult& result) 
             return true;
         }
     }
-    result.measure.startupSeconds = 0;
     return MeasuredFrom(runner, job, job.startState, result);
 }
 

@@ -44,14 +44,18 @@ Waveforms WavesOf(const std::vector<std::vector<double>>& v) {
     return {v[0], v[Index(node::Emitter)], v[Index(node::Output)]};
 }
 
+const Convergence& ConvergenceAt(int stepFactor) {
+    return stepFactor == 1 ? FineConvergence : CoarseConvergence;
+}
+
 // Whether a run of `kind` at `stepFactor` times the planned step has its answer at its last
 // stop.
 bool Answered(RunKind kind, int stepFactor, OneRun& run, double hz) {
     const double block = BlockPeriods / hz;
     if (kind == RunKind::Steady) {
-        const double tolerance = stepFactor == 1 ? ConvergedFrequency : CoarseConvergedFrequency;
-        run.measuredBlocks = 2 * ConvergedBlocks;
-        run.settled = HasConverged(run.waves, hz, TransientBlocks * block, tolerance);
+        const Convergence& c = ConvergenceAt(stepFactor);
+        run.measuredBlocks = 2 * c.windowBlocks;
+        run.settled = HasConverged(run.waves, hz, TransientBlocks * block, c);
         return run.settled;
     }
     if (kind == RunKind::Settle && HasSettled(run.waves, hz, 0, SettlingFrequency)) {
@@ -69,8 +73,8 @@ bool Answered(RunKind kind, int stepFactor, OneRun& run, double hz) {
 // The block after which a run of `kind` is first judged: a measuring run converges at the
 // earliest over the blocks of its transient and its two windows; the start-up is judged after
 // the kick and two windows of growth, and no run from the kick has settled before then.
-int FirstJudgedBlock(RunKind kind) {
-    return kind == RunKind::Steady ? TransientBlocks + 2 * ConvergedBlocks
+int FirstJudgedBlock(RunKind kind, int stepFactor) {
+    return kind == RunKind::Steady ? TransientBlocks + 2 * ConvergenceAt(stepFactor).windowBlocks
                                    : (KickPeriods + 2 * GrowthPeriods) / BlockPeriods;
 }
 
@@ -98,7 +102,7 @@ class Runner {
         };
         // Each stop costs ngspice a few milliseconds, as much as some periods of the run: the
         // first is where the run can first have its answer.
-        asked = FirstJudgedBlock(kind) * block;
+        asked = FirstJudgedBlock(kind, stepFactor) * block;
         const NetlistRun result =
             session_.RunInSegments(netlist, names, {}, nullptr, RunLimits{1e9}, asked, next);
         if (result.outcome != NetlistRun::Outcome::Done) {

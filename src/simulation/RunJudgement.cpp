@@ -108,8 +108,8 @@ bool HasSettled(const Waveforms& w, double calculatedHz, double from, double tol
                    SettledSwing);
 }
 
-bool HasConverged(const Waveforms& w, double calculatedHz, double from, double tolerance) {
-    const double window = ConvergedBlocks * BlockPeriods / calculatedHz;
+bool HasConverged(const Waveforms& w, double calculatedHz, double from, const Convergence& c) {
+    const double window = c.windowBlocks * BlockPeriods / calculatedHz;
     if (w.time.empty() || w.time.back() - from < 2 * window * (1 - 1e-9)) {
         return false;
     }
@@ -119,7 +119,7 @@ bool HasConverged(const Waveforms& w, double calculatedHz, double from, double t
     const double swing[2] = {SwingBetween(w.time, w.output, end - 2 * window, end - window),
                              SwingBetween(w.time, w.output, end - window, end)};
     return hz[0] > 0 && hz[1] > 0 && std::min(swing[0], swing[1]) >= SmallestOutputVpp &&
-           std::fabs(hz[1] / hz[0] - 1) < tolerance &&
+           std::fabs(hz[1] / hz[0] - 1) < c.frequency &&
            std::fabs(swing[1] / swing[0] - 1) < SettledSwing;
 }
 

@@ -30,20 +30,23 @@ constexpr int SettlingStepFactor = 4;
 constexpr double SettlingFrequency = 100e-6;
 constexpr double SettledSwing = 3e-3;
 // The runs that measure (at the planned step and at twice it, each from a settled state) stop
-// once their frequency has converged: over two windows of ConvergedBlocks blocks each, the
-// first TransientBlocks blocks left out (the change of step, or of circuit, settling), the
-// frequencies agree within the tolerance and the swings within SettledSwing. The frequency
-// and the swing are then measured over both windows.
-constexpr int TransientBlocks = 2;
-constexpr int ConvergedBlocks = 4;
-// The tolerances are fractions of the error bar, the extrapolation's correction, some 250 to
-// 300 ppm at the planned step of 100 points a period (the trapezoidal rule's error depends on
-// the points per period only): at the planned step a thirteenth of it, at twice it, whose
-// frequency weighs a third in the extrapolated one, three times as much. ngspice's choice of
-// time steps moves the frequency of 40 periods by up to some 20 ppm at the planned step with
-// a lossy coil (less with an ideal one), which the measurement over 80 periods halves.
-constexpr double ConvergedFrequency = 20e-6;
-constexpr double CoarseConvergedFrequency = 30e-6;
+// once their frequency has converged: the first TransientBlocks blocks left out (the change of
+// step, or of circuit, settling), the frequencies fitted to the last two windows of
+// `windowBlocks` blocks agree within `frequency` (relative) and their swings within
+// SettledSwing. The frequency and the swing are then measured over both windows.
+constexpr int TransientBlocks = 1;
+struct Convergence {
+    int windowBlocks;
+    double frequency;
+};
+// The tolerances are small parts of the error bar, the extrapolation's correction, some 250
+// to 300 ppm at the planned step of 100 points a period (the trapezoidal rule's error depends
+// on the points per period only): at the planned step a thirteenth of it; at twice the step,
+// whose frequency weighs a third in the extrapolated one, 30 ppm. ngspice's choice of time
+// steps moves the frequency of 40 periods at the planned step by up to some 20 ppm with a
+// lossy coil (less with an ideal one), of 30 periods at twice the step by some 6 ppm.
+constexpr Convergence FineConvergence{4, 20e-6};
+constexpr Convergence CoarseConvergence{3, 30e-6};
 // The measurement of the settling run: over its last MeasuredBlocks blocks.
 constexpr int MeasuredBlocks = 3;
 
@@ -71,9 +74,9 @@ GrowthVerdict JudgeGrowth(const Waveforms& w, double calculatedHz);
 // them. Needs three whole blocks after `from`.
 bool HasSettled(const Waveforms& w, double calculatedHz, double from, double tolerance);
 
-// Whether the frequency has converged to within `tolerance` (relative), and the swing to
-// within SettledSwing, over the last two windows of ConvergedBlocks blocks after `from`.
-bool HasConverged(const Waveforms& w, double calculatedHz, double from, double tolerance);
+// Whether the frequency and the swing have converged as `c` asks, over the last two windows
+// after `from`.
+bool HasConverged(const Waveforms& w, double calculatedHz, double from, const Convergence& c);
 
 // The measurement over the last `blocks` blocks of a settled run, the frequency from
 // a straight line through the times of the crossings; `startupSeconds` from the kick when

@@ -117,24 +117,24 @@ TEST(RunJudgement, ASettledRunIsOneWhoseFrequencyAndSwingNoLongerMove) {
 }
 
 TEST(RunJudgement, AMeasuringRunHasConvergedWhenItsLastTwoWindowsAgree) {
-    // 100 periods, the first TransientBlocks blocks left out: two windows of ConvergedBlocks.
-    const double from = TransientBlocks * BlockPeriods * period;
+    // 100 periods, the first two blocks left out: two windows of four blocks.
+    const double from = 2 * BlockPeriods * period;
     const double split = 60 * period;  // where the frequency or the swing steps
     const auto half = [](double) { return 0.5; };
     const auto stepped = [=](double ppm) {
         return
             [=](double t) { return 2 * M_PI * hz * (t + ppm * 1e-6 * std::max(0.0, t - split)); };
     };
-    EXPECT_TRUE(HasConverged(Sampled(100, half), hz, from, 20e-6));
-    EXPECT_FALSE(HasConverged(Sampled(99, half), hz, from, 20e-6));  // too short after `from`
-    EXPECT_FALSE(HasConverged(Sampled(100, half), hz, 2 * from, 20e-6));
+    EXPECT_TRUE(HasConverged(Sampled(100, half), hz, from, {4, 20e-6}));
+    EXPECT_FALSE(HasConverged(Sampled(99, half), hz, from, {4, 20e-6}));  // too short after `from`
+    EXPECT_FALSE(HasConverged(Sampled(100, half), hz, 2 * from, {4, 20e-6}));
     // The second window 25 ppm faster: within 30 ppm, not within 20.
-    EXPECT_TRUE(HasConverged(Sampled(100, half, stepped(25)), hz, from, 30e-6));
-    EXPECT_FALSE(HasConverged(Sampled(100, half, stepped(25)), hz, from, 20e-6));
+    EXPECT_TRUE(HasConverged(Sampled(100, half, stepped(25)), hz, from, {4, 30e-6}));
+    EXPECT_FALSE(HasConverged(Sampled(100, half, stepped(25)), hz, from, {4, 20e-6}));
     // A swing 0.5 % larger in the second window; a swing below 10 mV.
     EXPECT_FALSE(HasConverged(Sampled(100, [=](double t) { return t < split ? 0.5 : 0.5025; }), hz,
-                              from, 20e-6));
-    EXPECT_FALSE(HasConverged(Sampled(100, [](double) { return 0.004; }), hz, from, 20e-6));
+                              from, {4, 20e-6}));
+    EXPECT_FALSE(HasConverged(Sampled(100, [](double) { return 0.004; }), hz, from, {4, 20e-6}));
 }
 
 TEST(RunJudgement, ARunStartsAgainFromAStateWithTheSupplyOnAndAnyStep) {

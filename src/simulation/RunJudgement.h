@@ -21,8 +21,8 @@ constexpr int GrowthPeriods = 10;
 constexpr double DecidingGrowth = 0.002;
 // The run that answers the start-up question and finds the steady state runs at
 // SettlingStepFactor times the planned step, every step at its largest (WithFixedStep): a
-// fifth of the time points of a run at the planned step, whose step ngspice's own error
-// control keeps finer than asked. Its frequency is some 0.4 % low and moves by up to 100 ppm
+// quarter to a fifth of the time points of a run at the planned step, whose step ngspice's own
+// error control keeps finer than asked. Its frequency is some 0.4 % low and moves by up to 100 ppm
 // from block to block; what it is for is the bias and the swing, which then carry over.
 constexpr int SettlingStepFactor = 4;
 // Settled, for that run: the frequency and the swing of its last blocks within these

@@ -12,24 +12,23 @@ namespace calbrine {
 
 namespace {
 
-// Periods a job is expected to take, for its progress: a settling run and its run at twice
-// the step on a design that starts briskly.
-constexpr double ExpectedPeriods = 250;
+// Periods a job is expected to take, for its progress: a settling run, and the two measuring
+// runs, on a design that starts briskly.
+constexpr double ExpectedPeriods = 350;
 
 enum class RunKind {
     Settle,   // from the supply's step until settled, dead, or the stop time
     Startup,  // from the supply's step until its growth decides whether it starts
-    Steady,   // from a state until settled, or the stop time
+    Steady,   // from a state until its frequency has converged, or the stop time
 };
 
 struct OneRun {
     bool done = false;
     std::string errors;  // why it failed, when it did
     Waveforms waves;
-    std::vector<double> state;  // the last values of StateVectors()
-    bool settled = false;
+    std::vector<double> state;            // the last values of StateVectors()
+    bool settled = false;                 // settled (Settle) or converged (Steady)
     int measuredBlocks = MeasuredBlocks;  // at its end, once settled
-    double settledPeriods = -1;           // when it was first seen settled
     GrowthVerdict growth;
 };
 
@@ -45,24 +44,38 @@ Waveforms WavesOf(const std::vector<std::vector<double>>& v) {
     return {v[0], v[Index(node::Emitter)], v[Index(node::Output)]};
 }
 
-// Whether a run of `kind` has its answer at its last stop: once settled, after as many more
-// blocks as its measurement takes beyond the three that showed it settled.
-bool Answered(RunKind kind, OneRun& run, double hz, double noise) {
-    const double periods = run.waves.time.back() * hz;
-    if (kind != RunKind::Startup && run.settledPeriods < 0 && HasSettled(run.waves, hz, 0, noise)) {
-        run.settledPeriods = periods;
-    }
-    if (run.settledPeriods >= 0) {
-        run.settled = periods - run.settledPeriods >=
-                      (run.measuredBlocks - MeasuredBlocks) * BlockPeriods - 1e-6;
+const Convergence& ConvergenceAt(int stepFactor) {
+    return stepFactor == 1 ? FineConvergence : CoarseConvergence;
+}
+
+// Whether a run of `kind` at `stepFactor` times the planned step has its answer at its last
+// stop.
+bool Answered(RunKind kind, int stepFactor, OneRun& run, double hz) {
+    const double block = BlockPeriods / hz;
+    if (kind == RunKind::Steady) {
+        const Convergence& c = ConvergenceAt(stepFactor);
+        run.measuredBlocks = 2 * c.windowBlocks;
+        run.settled = HasConverged(run.waves, hz, TransientBlocks * block, c);
         return run.settled;
     }
-    if (kind == RunKind::Steady || periods < KickPeriods + 2 * GrowthPeriods - 1e-6) {
+    if (kind == RunKind::Settle && HasSettled(run.waves, hz, 0, SettlingFrequency)) {
+        run.settled = true;
+        return true;
+    }
+    if (run.waves.time.back() * hz < KickPeriods + 2 * GrowthPeriods - 1e-6) {
         return false;
     }
     run.growth = JudgeGrowth(run.waves, hz);
     return run.growth.growth == Growth::Dies ||
            (kind == RunKind::Startup && run.growth.growth != Growth::Undecided);
+}
+
+// The block after which a run of `kind` is first judged: a measuring run converges at the
+// earliest over the blocks of its transient and its two windows; the start-up is judged after
+// the kick and two windows of growth, and no run from the kick has settled before then.
+int FirstJudgedBlock(RunKind kind, int stepFactor) {
+    return kind == RunKind::Steady ? TransientBlocks + 2 * ConvergenceAt(stepFactor).windowBlocks
+                                   : (KickPeriods + 2 * GrowthPeriods) / BlockPeriods;
 }
 
 class Runner {
@@ -72,26 +85,24 @@ class Runner {
         : session_(session), job_(job), progress_(progress) {}
 
     OneRun Run(const std::string& netlist, RunKind kind, int stepFactor) {
-        const double noise = stepFactor == 1 ? StepNoise : CoarseStepNoise;
         std::vector<std::string> names{"time"};
         const std::vector<std::string> state = StateVectors(netlist);
         names.insert(names.end(), state.begin(), state.end());
         const double block = BlockPeriods / job_.calculatedHz;
         OneRun run;
-        // At twice the step, the frequency of a block moves so much more that the measurement
-        // takes more blocks for the same precision.
-        run.measuredBlocks = stepFactor == 1 ? MeasuredBlocks : CoarseMeasuredBlocks;
         double asked = 0;
         const NextStop next = [&](const std::vector<std::vector<double>>& v) {
             run.waves = WavesOf(v);
             Report(run.waves.time.back());
-            if (Answered(kind, run, job_.calculatedHz, noise)) {
+            if (Answered(kind, stepFactor, run, job_.calculatedHz)) {
                 return 0.0;
             }
             asked = std::min(v[0].back() + block, job_.stopTime);
             return asked;
         };
-        asked = block;
+        // Each stop costs ngspice a few milliseconds, as much as some periods of the run: the
+        // first is where the run can first have its answer.
+        asked = FirstJudgedBlock(kind, stepFactor) * block;
         const NetlistRun result =
             session_.RunInSegments(netlist, names, {}, nullptr, RunLimits{1e9}, asked, next);
         if (result.outcome != NetlistRun::Outcome::Done) {
@@ -169,53 +180,17 @@ JobResult Failed(JobResult result, const std::string& errors) {
     return result;
 }
 
-// From the supply's step at twice the planned step until settled (the cheaper run finds the
-// steady state, and judges the start), then at the planned step from where it ended.
-bool FromKick(Runner& runner, const SimulationJob& job, JobResult& result) {
-    const OneRun coarse = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Settle, 2);
-    if (!coarse.done) {
-        result = Failed(result, coarse.errors);
-        return false;
-    }
-    result.points += coarse.waves.time.size();
-    result.coarse = Measure(coarse, job.calculatedHz, true);
-    if (!result.coarse.oscillates) {
-        result.measure = result.coarse;
-        return true;
-    }
-    const OneRun fine =
-        runner.Run(RestartNetlist(job.netlist, coarse.state, 1), RunKind::Steady, 1);
-    if (!fine.done) {
-        result = Failed(result, fine.errors);
-        return false;
-    }
-    result.points += fine.waves.time.size();
-    result.measure = Measure(fine, job.calculatedHz, false);
-    result.measure.startupSeconds = result.coarse.startupSeconds;
-    result.state = fine.state;
-    Describe(job, fine, result);
-    return true;
+// The netlist of the run from the supply's step: at SettlingStepFactor times the planned step,
+// every step at its largest.
+std::string SettlingNetlist(const SimulationJob& job) {
+    return WithFixedStep(WithStepFactor(job.netlist, SettlingStepFactor));
 }
 
-// A short run from the supply's step at twice the planned step to see that the circuit
-// starts, then at the planned step from the neighbour's state and at twice it from there.
-bool FromNeighbour(Runner& runner, const SimulationJob& job, JobResult& result) {
-    const OneRun startup = runner.Run(WithStepFactor(job.netlist, 2), RunKind::Startup, 2);
-    if (!startup.done) {
-        result = Failed(result, startup.errors);
-        return false;
-    }
-    result.points += startup.waves.time.size();
-    const Growth g = startup.growth.growth;
-    if (g != Growth::Grows && g != Growth::Steady) {
-        // Dying away, or undecided at the stop time and judged over the whole run.
-        result.measure = Measure(startup, job.calculatedHz, true);
-        if (!result.measure.oscillates) {
-            return true;
-        }
-    }
-    const OneRun fine =
-        runner.Run(RestartNetlist(job.netlist, job.startState, 1), RunKind::Steady, 1);
+// The measuring runs from a settled state: at the planned step until its frequency has
+// converged, then at twice the step from where that one ended.
+bool MeasuredFrom(Runner& runner, const SimulationJob& job, const std::vector<double>& state,
+                  JobResult& result) {
+    const OneRun fine = runner.Run(RestartNetlist(job.netlist, state, 1), RunKind::Steady, 1);
     if (!fine.done) {
         result = Failed(result, fine.errors);
         return false;
@@ -236,6 +211,51 @@ bool FromNeighbour(Runner& runner, const SimulationJob& job, JobResult& result) 
     result.points += coarse.waves.time.size();
     result.coarse = Measure(coarse, job.calculatedHz, false);
     return true;
+}
+
+// From the supply's step until settled (this run judges the start, and finds the steady
+// state), then the measuring runs from where it ended.
+bool FromKick(Runner& runner, const SimulationJob& job, JobResult& result) {
+    const OneRun settle = runner.Run(SettlingNetlist(job), RunKind::Settle, SettlingStepFactor);
+    if (!settle.done) {
+        result = Failed(result, settle.errors);
+        return false;
+    }
+    result.points += settle.waves.time.size();
+    result.measure = Measure(settle, job.calculatedHz, true);
+    if (!result.measure.oscillates) {
+        return true;
+    }
+    if (!MeasuredFrom(runner, job, settle.state, result)) {
+        return false;
+    }
+    // The start-up in the settling run, against the swing at the planned step: the swing at
+    // four times the step runs a percent or so larger and wanders on its way to settling.
+    if (result.measure.oscillates) {
+        result.measure.startupSeconds =
+            StartupTime(settle.waves, 1 / job.calculatedHz, result.measure.outputVpp);
+    }
+    return true;
+}
+
+// A short run from the supply's step to see that the circuit starts, then the measuring runs
+// from the neighbour's state.
+bool FromNeighbour(Runner& runner, const SimulationJob& job, JobResult& result) {
+    const OneRun startup = runner.Run(SettlingNetlist(job), RunKind::Startup, SettlingStepFactor);
+    if (!startup.done) {
+        result = Failed(result, startup.errors);
+        return false;
+    }
+    result.points += startup.waves.time.size();
+    const Growth g = startup.growth.growth;
+    if (g != Growth::Grows && g != Growth::Steady) {
+        // Dying away, or undecided at the stop time and judged over the whole run.
+        result.measure = Measure(startup, job.calculatedHz, true);
+        if (!result.measure.oscillates) {
+            return true;
+        }
+    }
+    return MeasuredFrom(runner, job, job.startState, result);
 }
 
 }  // namespace

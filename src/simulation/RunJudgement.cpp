@@ -88,7 +88,7 @@ GrowthVerdict JudgeGrowth(const Waveforms& w, double calculatedHz) {
     return verdict;
 }
 
-bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noise) {
+bool HasSettled(const Waveforms& w, double calculatedHz, double from, double tolerance) {
     const double block = BlockPeriods / calculatedHz;
     if (w.time.empty() || w.time.back() - from < 3 * block * (1 - 1e-9)) {
         return false;
@@ -103,9 +103,24 @@ bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noi
             return false;
         }
     }
-    return Settled((hz[1] - hz[0]) / hz[2], (hz[2] - hz[1]) / hz[2], SettledFrequency, noise) &&
+    return Settled((hz[1] - hz[0]) / hz[2], (hz[2] - hz[1]) / hz[2], tolerance, tolerance) &&
            Settled((swing[1] - swing[0]) / swing[2], (swing[2] - swing[1]) / swing[2], SettledSwing,
                    SettledSwing);
+}
+
+bool HasConverged(const Waveforms& w, double calculatedHz, double from, const Convergence& c) {
+    const double window = c.windowBlocks * BlockPeriods / calculatedHz;
+    if (w.time.empty() || w.time.back() - from < 2 * window * (1 - 1e-9)) {
+        return false;
+    }
+    const double end = w.time.back();
+    const double hz[2] = {FittedFrequency(w, end - 2 * window, end - window),
+                          FittedFrequency(w, end - window, end)};
+    const double swing[2] = {SwingBetween(w.time, w.output, end - 2 * window, end - window),
+                             SwingBetween(w.time, w.output, end - window, end)};
+    return hz[0] > 0 && hz[1] > 0 && std::min(swing[0], swing[1]) >= SmallestOutputVpp &&
+           std::fabs(hz[1] / hz[0] - 1) < c.frequency &&
+           std::fabs(swing[1] / swing[0] - 1) < SettledSwing;
 }
 
 OscillationMeasure MeasureSettled(const Waveforms& w, double calculatedHz, bool fromKick,

@@ -19,23 +19,36 @@ constexpr int GrowthPeriods = 10;
 // Growth or decay faster than this (relative, per period) decides whether the oscillator
 // starts; slower, the run goes on.
 constexpr double DecidingGrowth = 0.002;
-// A settled run: the frequency and the swing of its last blocks are within this (relative)
-// of where they are heading. 5 ppm is a fiftieth of the error bar of the frequency at the
-// planned step (about 270 ppm on the worked example).
-constexpr double SettledFrequency = 5e-6;
+// The run that answers the start-up question and finds the steady state runs at
+// SettlingStepFactor times the planned step, every step at its largest (WithFixedStep): a
+// quarter to a fifth of the time points of a run at the planned step, whose step ngspice's own
+// error control keeps finer than asked. Its frequency is some 0.4 % low and moves by up to 100 ppm
+// from block to block; what it is for is the bias and the swing, which then carry over.
+constexpr int SettlingStepFactor = 4;
+// Settled, for that run: the frequency and the swing of its last blocks within these
+// (relative) of where they are heading. 100 ppm is the noise of its blocks' frequencies.
+constexpr double SettlingFrequency = 100e-6;
 constexpr double SettledSwing = 3e-3;
-// ngspice's own choice of time steps moves the frequency of a block of ten periods back and
-// forth, at the planned step by a few ppm, at twice it by up to 50 ppm or more (on the
-// worked example; the same in plain runs of ngspice). Changes that go back and forth with a
-// net change within this are taken for that noise about a settled frequency; at the planned
-// step, 10 ppm let a run stop 15 ppm short of a plain run of 400 periods.
-constexpr double StepNoise = 5e-6;
-constexpr double CoarseStepNoise = 50e-6;
-// The frequency, swing and harmonics of a settled run are measured over its last blocks: at
-// the planned step the three that show it settled, at twice it ten (the frequency of a block
-// moves more, and the run's frequency weighs a third in the extrapolated one).
+// The runs that measure (at the planned step and at twice it, each from a settled state) stop
+// once their frequency has converged: the first TransientBlocks blocks left out (the change of
+// step, or of circuit, settling), the frequencies fitted to the last two windows of
+// `windowBlocks` blocks agree within `frequency` (relative) and their swings within
+// SettledSwing. The frequency and the swing are then measured over both windows.
+constexpr int TransientBlocks = 1;
+struct Convergence {
+    int windowBlocks;
+    double frequency;
+};
+// The tolerances are small parts of the error bar, the extrapolation's correction, some 250
+// to 300 ppm at the planned step of 100 points a period (the trapezoidal rule's error depends
+// on the points per period only): at the planned step a thirteenth of it; at twice the step,
+// whose frequency weighs a third in the extrapolated one, 30 ppm. ngspice's choice of time
+// steps moves the frequency of 40 periods at the planned step by up to some 20 ppm with a
+// lossy coil (less with an ideal one), of 30 periods at twice the step by some 6 ppm.
+constexpr Convergence FineConvergence{4, 20e-6};
+constexpr Convergence CoarseConvergence{3, 30e-6};
+// The measurement of the settling run: over its last MeasuredBlocks blocks.
 constexpr int MeasuredBlocks = 3;
-constexpr int CoarseMeasuredBlocks = 10;
 
 // The output's swing in each whole period of the calculated frequency from `from` on, each
 // with the straight line between its ends taken out, so that a bias still settling adds
@@ -56,11 +69,14 @@ struct GrowthVerdict {
 GrowthVerdict JudgeGrowth(const Waveforms& w, double calculatedHz);
 
 // Whether the last three blocks show the frequency and the swing settled: their changes from
-// block to block shrink, as a geometric series, to within SettledFrequency and SettledSwing
-// of where they are heading, or go back and forth with a net change within SettledSwing and
-// `noise`. Needs three whole blocks after `from`.
-// `noise`: StepNoise or CoarseStepNoise, by the run's step.
-bool HasSettled(const Waveforms& w, double calculatedHz, double from, double noise);
+// block to block shrink, as a geometric series, to within `tolerance` (the frequency) and
+// SettledSwing of where they are heading, or go back and forth with a net change within
+// them. Needs three whole blocks after `from`.
+bool HasSettled(const Waveforms& w, double calculatedHz, double from, double tolerance);
+
+// Whether the frequency and the swing have converged as `c` asks, over the last two windows
+// after `from`.
+bool HasConverged(const Waveforms& w, double calculatedHz, double from, const Convergence& c);
 
 // The measurement over the last `blocks` blocks of a settled run, the frequency from
 // a straight line through the times of the crossings; `startupSeconds` from the kick when

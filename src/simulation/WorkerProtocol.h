@@ -15,8 +15,9 @@ namespace calbrine {
 
 // What a job runs.
 enum class JobKind : std::uint8_t {
-    // One point of a simulation: runs at the netlist's time step and at twice it, each
-    // stopped once its frequency has settled (RunJudgement), or at the netlist's stop time.
+    // One point of a simulation: a settling run from the supply's step (or a short start-up
+    // run, with a start state), then runs at the netlist's time step and at twice it, each
+    // stopped once its frequency has converged (RunJudgement), or at the netlist's stop time.
     Point,
     // The netlist as it is (started from a state, every time step at the netlist's largest)
     // for `stopTime`, measured over its last FixedStepMeasuredPeriods periods, with the peak

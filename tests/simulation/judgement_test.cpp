@@ -90,18 +90,19 @@ TEST(RunJudgement, ASettledRunIsOneWhoseFrequencyAndSwingNoLongerMove) {
         };
     };
     const auto half = [](double) { return 0.5; };
-    EXPECT_FALSE(HasSettled(Sampled(20, half), hz, 0, StepNoise));  // fewer than three blocks
-    EXPECT_TRUE(HasSettled(Sampled(30, half), hz, 0, StepNoise));
-    EXPECT_FALSE(HasSettled(Sampled(30, half), hz, 5 * period, StepNoise));
-    EXPECT_FALSE(HasSettled(Sampled(40, half, approaching(0.7, 1000)), hz, 0, StepNoise));
-    EXPECT_TRUE(HasSettled(Sampled(200, half, approaching(0.7, 1000)), hz, 0, StepNoise));
+    constexpr double tolerance = 5e-6;
+    EXPECT_FALSE(HasSettled(Sampled(20, half), hz, 0, tolerance));  // fewer than three blocks
+    EXPECT_TRUE(HasSettled(Sampled(30, half), hz, 0, tolerance));
+    EXPECT_FALSE(HasSettled(Sampled(30, half), hz, 5 * period, tolerance));
+    EXPECT_FALSE(HasSettled(Sampled(40, half, approaching(0.7, 1000)), hz, 0, tolerance));
+    EXPECT_TRUE(HasSettled(Sampled(200, half, approaching(0.7, 1000)), hz, 0, tolerance));
     // A slow approach (by 3 % a block) is not settled while it still moves by a few ppm a block.
-    EXPECT_FALSE(HasSettled(Sampled(100, half, approaching(0.97, 100)), hz, 0, StepNoise));
+    EXPECT_FALSE(HasSettled(Sampled(100, half, approaching(0.97, 100)), hz, 0, tolerance));
     // A swing still growing by 0.5 % a block is not settled.
     EXPECT_FALSE(HasSettled(Sampled(60, [](double t) { return Exponential(t, 5e-4, 0.5); }), hz, 0,
-                            StepNoise));
+                            tolerance));
     // A swing below 10 mV never is.
-    EXPECT_FALSE(HasSettled(Sampled(60, [](double) { return 0.003; }), hz, 0, StepNoise));
+    EXPECT_FALSE(HasSettled(Sampled(60, [](double) { return 0.003; }), hz, 0, tolerance));
 
     const Waveforms settled = Sampled(100, half);
     const OscillationMeasure m = MeasureSettled(settled, hz, false);
@@ -113,6 +114,27 @@ TEST(RunJudgement, ASettledRunIsOneWhoseFrequencyAndSwingNoLongerMove) {
     const OscillationMeasure far = MeasureSettled(Sampled(100, half), 1.3 * hz, false);
     EXPECT_FALSE(far.oscillates);
     EXPECT_NE(far.observation.find("instead"), std::string::npos) << far.observation;
+}
+
+TEST(RunJudgement, AMeasuringRunHasConvergedWhenItsLastTwoWindowsAgree) {
+    // 100 periods, the first two blocks left out: two windows of four blocks.
+    const double from = 2 * BlockPeriods * period;
+    const double split = 60 * period;  // where the frequency or the swing steps
+    const auto half = [](double) { return 0.5; };
+    const auto stepped = [=](double ppm) {
+        return
+            [=](double t) { return 2 * M_PI * hz * (t + ppm * 1e-6 * std::max(0.0, t - split)); };
+    };
+    EXPECT_TRUE(HasConverged(Sampled(100, half), hz, from, {4, 20e-6}));
+    EXPECT_FALSE(HasConverged(Sampled(99, half), hz, from, {4, 20e-6}));  // too short after `from`
+    EXPECT_FALSE(HasConverged(Sampled(100, half), hz, 2 * from, {4, 20e-6}));
+    // The second window 25 ppm faster: within 30 ppm, not within 20.
+    EXPECT_TRUE(HasConverged(Sampled(100, half, stepped(25)), hz, from, {4, 30e-6}));
+    EXPECT_FALSE(HasConverged(Sampled(100, half, stepped(25)), hz, from, {4, 20e-6}));
+    // A swing 0.5 % larger in the second window; a swing below 10 mV.
+    EXPECT_FALSE(HasConverged(Sampled(100, [=](double t) { return t < split ? 0.5 : 0.5025; }), hz,
+                              from, {4, 20e-6}));
+    EXPECT_FALSE(HasConverged(Sampled(100, [](double) { return 0.004; }), hz, from, {4, 20e-6}));
 }
 
 TEST(RunJudgement, ARunStartsAgainFromAStateWithTheSupplyOnAndAnyStep) {

@@ -208,3 +208,22 @@ TEST(Simulator, RunsStoppedOnceSettledAgreeWithPlainRunsOfAFixedLength) {
         EXPECT_LT(s.points, 400u * PointsPerPeriod) << name;
     }
 }
+
+TEST(Simulator, ARunThatReachesItsStopTimeLeavesTheWorkerReadyForTheNext) {
+    if (const std::string why = NgspiceMissing(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    // 30 periods: too few for the run from the supply's step to settle, so that it runs to its
+    // stop time; the same worker then runs the job again.
+    SimulationJob job;
+    job.calculatedHz = CalculatedFrequency(workedExample, TuningSetting::VfoMin);
+    job.netlist = SavingState(SimulatedNetlist(workedExample, TuningSetting::VfoMin, 1, 30));
+    job.stopTime = PlanTransient(job.calculatedHz).stopTime * 30 / SimulatedPeriods;
+    const std::vector<PooledResult> served =
+        WorkerPool(TestWorkers().worker, PoolLimits{1, 60}).Run({job, job}, {}, nullptr);
+    for (const PooledResult& run : served) {
+        ASSERT_EQ(run.fate, JobFate::Served) << run.lostHow;
+        EXPECT_EQ(run.result.outcome, JobResult::Outcome::Done) << run.result.errors;
+        EXPECT_GT(run.result.points, 0u);
+    }
+}

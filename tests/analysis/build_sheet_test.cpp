@@ -5,33 +5,17 @@
 #include <algorithm>
 
 #include "../support/Fixtures.h"
+#include "../support/ShippedTables.h"
+#include "Picture.h"
 #include "analysis/BuildSheet.h"
-#include "analysis/MakersTables.h"
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
 #include "schematic/BuildSheetPage.h"
 
 using namespace calbrine;
+using calbrine_test::Shipped;
 
 namespace {
-
-struct Tables {
-    std::vector<ValueSeries> series;
-    std::vector<ToroidCore> cores;
-    std::vector<Wire> wires;
-};
-
-const Tables& Shipped() {
-    static const Tables tables = [] {
-        const std::string folder = std::string(CALBRINE_SHIPPED_DATA) + "/..";
-        Tables t;
-        EXPECT_EQ(ReadSeriesTable(folder, t.series), "");
-        EXPECT_EQ(ReadCoresTable(folder, t.cores), "");
-        EXPECT_EQ(ReadWiresTable(folder, t.wires), "");
-        return t;
-    }();
-    return tables;
-}
 
 // C37 and C15 lie between E12 values, so they are bought as pairs; L7 is 3.3 uH.
 SheetInput Input(const char* core = "T50-6") {
@@ -40,7 +24,7 @@ SheetInput Input(const char* core = "T50-6") {
     in.design = calbrine_test::distinctValues;
     in.design.C37 = 510e-12f;
     in.design.C15 = 53e-12f;
-    in.series = *SeriesNamed(Shipped().series, "E12");
+    in.series = calbrine_test::ShippedSeries("E12");
     in.coil.core = FindCore(Shipped().cores, core);
     in.wires = Shipped().wires;
     return in;
@@ -198,42 +182,6 @@ TEST(BuildSheet, RangesAsDesignedAndAsBought) {
     EXPECT_EQ(rows[2][3], moved(d.diffLow, b.diffLow));
 }
 
-namespace {
-
-// The texts a page prints, with where and at what size.
-struct PrintedText {
-    float x, y, points;
-    std::string text;
-};
-
-class TextRecorder : public PrinterSurface {
-  public:
-    std::vector<PrintedText> texts;
-    std::vector<std::string> steps;
-
-    void Clear() override {}
-    void SetLineWidth(int) override {}
-    void DrawLine(float, float, float, float, Colour) override {}
-    void DrawLineTo(float, float, Colour) override {}
-    void DrawArc(float, float, float, Colour, float, float) override {}
-    void PlotPoint(float, float, Colour) override {}
-    void PrintText(const std::string& text) override { texts.push_back({x_, y_, points_, text}); }
-    void SetOrientation(PageOrientation o) override {
-        steps.push_back(o == PageOrientation::Portrait ? "portrait" : "landscape");
-    }
-    void SetOrigin(float x, float y) override {
-        steps.push_back("origin " + PlainNumber(x) + " " + PlainNumber(y));
-    }
-    void SetFontSize(float points) override { points_ = points; }
-    void SetTextPosition(float x, float y) override { x_ = x, y_ = y; }
-    void EndDocument() override { steps.push_back("end"); }
-
-  private:
-    float x_ = 0, y_ = 0, points_ = 0;
-};
-
-}  // namespace
-
 // The longest texts the sheet has (a long file name, a coil that does not fit) stay on the
 // page, no two texts of a line meet, and every cell, line and note is printed.
 TEST(BuildSheetPage, EveryTextOnOnePortraitPageApart) {
@@ -242,16 +190,16 @@ TEST(BuildSheetPage, EveryTextOnOnePortraitPageApart) {
     in.coil.wire = FindWire(in.wires, "AWG18");
     in.settingsFrom = "kept in " + in.designName + ".explore";
     const BuildSheet sheet = Sheet(in);
-    TextRecorder page;
+    calbrine::testing::PictureRecorder page;
     DrawBuildSheetPage(page, sheet);
-    EXPECT_EQ(page.steps, (std::vector<std::string>{"portrait", "origin -700 -500", "end"}));
+    EXPECT_EQ(page.pageSteps, (std::vector<std::string>{"portrait", "origin -700 -500", "end"}));
     std::string printed;
-    for (const PrintedText& t : page.texts) {
-        const float right = t.x + ReckonedWidth(t.text, t.points);
-        EXPECT_TRUE(t.x >= 0 && right <= SheetWidth) << t.text;
-        EXPECT_TRUE(t.y >= 0 && t.y + 1.25f * 20 * t.points <= SheetHeight) << t.y << t.text;
-        for (const PrintedText& u : page.texts) {
-            const bool meet = &u != &t && u.y == t.y && u.x >= t.x && u.x < right;
+    for (const calbrine::testing::PrintedText& t : page.texts) {
+        const float right = t.at.x + ReckonedWidth(t.text, t.points);
+        EXPECT_TRUE(t.at.x >= 0 && right <= SheetWidth) << t.text;
+        EXPECT_TRUE(t.at.y >= 0 && t.at.y + 1.25f * 20 * t.points <= SheetHeight) << t.text;
+        for (const calbrine::testing::PrintedText& u : page.texts) {
+            const bool meet = &u != &t && u.at.y == t.at.y && u.at.x >= t.at.x && u.at.x < right;
             EXPECT_FALSE(meet) << t.text << " meets " << u.text;
         }
         printed += t.text;

@@ -20,9 +20,7 @@ using calbrine_test::workedExample;
 
 namespace {
 
-// The shipped 40 m design.
-const DesignRecord shipped{10e-12f, 40e-12f, 10e-12f,  150e-12f, 10e-12f, 50e-12f,
-                           33e-12f, 22e-12f, 680e-12f, 680e-12f, 6.8e-6f, 12e6f};
+const DesignRecord& shipped = calbrine_test::fortyMetreExample;
 
 struct Build {
     double l7Factor = 1;

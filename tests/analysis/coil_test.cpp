@@ -1,75 +1,37 @@
-// L7 wound: the shipped core and wire tables, turns on a toroid, and a close-wound air coil
-// from the current-sheet inductance with Rosa's round-wire corrections.
+// L7 wound: the shipped core and wire tables, turns on a toroid and the gauge that holds them
+// in one layer, the coefficient the core chosen gives L7, and the coil's table of figures.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "../support/ShippedTables.h"
 #include "analysis/CoilWinding.h"
-#include "analysis/CoreTable.h"
-#include "analysis/Solenoid.h"
-#include "files/ShippedData.h"
 
 using namespace calbrine;
-
-namespace {
-
-constexpr double Pi = 3.14159265358979323846;
-constexpr double Mu0 = 4e-7 * Pi;
-
-std::string Shipped(const char* name) {
-    std::string text;
-    EXPECT_TRUE(ReadFirstCopy({std::string(CALBRINE_SHIPPED_DATA) + "/" + name}, text)) << name;
-    return text;
-}
-
-const std::vector<ToroidCore>& Cores() {
-    static const std::vector<ToroidCore> cores = [] {
-        std::vector<ToroidCore> read;
-        EXPECT_EQ(ReadCoreTable(Shipped("cores/iron-powder.txt"), read), "");
-        return read;
-    }();
-    return cores;
-}
-
-const std::vector<Wire>& Wires() {
-    static const std::vector<Wire> wires = [] {
-        std::vector<Wire> read;
-        EXPECT_EQ(ReadWireTable(Shipped("wire/enamelled-copper.txt"), read), "");
-        return read;
-    }();
-    return wires;
-}
-
-ToroidCore Core(const char* name) {
-    return FindCore(Cores(), name).value();
-}
-
-Wire WireNamed(const char* name) {
-    return FindWire(Wires(), name).value();
-}
-
-}  // namespace
+using calbrine_test::Shipped;
+using calbrine_test::ShippedCore;
+using calbrine_test::ShippedWire;
 
 TEST(CoreTable, EverySizeInEachMixItIsMadeInWithTheMakersFigures) {
-    EXPECT_EQ(Cores().size(), 8u * 4 - 1);  // T94 is not made in mix 7
-    const ToroidCore t50 = Core("T50-6");
+    EXPECT_EQ(Shipped().cores.size(), 8u * 4 - 1);  // T94 is not made in mix 7
+    const ToroidCore t50 = ShippedCore("T50-6");
     EXPECT_EQ(t50.alMicrohenry, 40);
     EXPECT_EQ(t50.outerMm, 12.70);
     EXPECT_EQ(t50.innerMm, 7.70);
     EXPECT_EQ(t50.heightMm, 4.83);
     EXPECT_EQ(t50.tcPpm, 35);
-    EXPECT_EQ(Core("T37-0").alMicrohenry, 4.9);  // the first size, the first mix
-    EXPECT_EQ(Core("T37-0").tcPpm, 0);
-    EXPECT_EQ(Core("T68-2").tcPpm, 95);
-    EXPECT_EQ(Core("T130-7").alMicrohenry, 103);  // the last size, the last mix
-    EXPECT_EQ(Core("T130-7").tcPpm, 30);
-    EXPECT_EQ(Core("T106-2").heightMm, 11.10);
+    EXPECT_EQ(ShippedCore("T37-0").alMicrohenry, 4.9);  // the first size, the first mix
+    EXPECT_EQ(ShippedCore("T37-0").tcPpm, 0);
+    EXPECT_EQ(ShippedCore("T68-2").tcPpm, 95);
+    EXPECT_EQ(ShippedCore("T130-7").alMicrohenry, 103);  // the last size, the last mix
+    EXPECT_EQ(ShippedCore("T130-7").tcPpm, 30);
+    EXPECT_EQ(ShippedCore("T106-2").heightMm, 11.10);
     // As builders and the maker write the names.
     for (const char* name : {"t50-6", "T-50-6", " T50-6 ", "T 50-6"}) {
-        EXPECT_EQ(FindCore(Cores(), name).value().Name(), "T50-6") << name;
+        EXPECT_EQ(FindCore(Shipped().cores, name).value().Name(), "T50-6") << name;
     }
     for (const char* name : {"T94-7", "T50-3", "T50", "T506", "air", ""}) {
-        EXPECT_FALSE(FindCore(Cores(), name)) << name;
+        EXPECT_FALSE(FindCore(Shipped().cores, name)) << name;
     }
 }
 
@@ -100,15 +62,15 @@ TEST(CoreTable, ACoreFileWithABadLineIsRefusedNamingIt) {
 }
 
 TEST(CoreTable, WiresByGaugeOrByDiameterAndACoresMixAsL7sCoefficient) {
-    EXPECT_EQ(WireNamed("AWG26").overallMm, 0.452);
-    EXPECT_EQ(WireNamed("AWG18").conductorMm, 1.024);  // the thickest gauge
-    EXPECT_EQ(WireNamed("AWG36").overallMm, 0.157);    // the thinnest
+    EXPECT_EQ(ShippedWire("AWG26").overallMm, 0.452);
+    EXPECT_EQ(ShippedWire("AWG18").conductorMm, 1.024);  // the thickest gauge
+    EXPECT_EQ(ShippedWire("AWG36").overallMm, 0.157);    // the thinnest
     for (const char* name : {"awg 26", "0.4mm", "0.40 mm", "0.4 MM", "1mm", "1.000mm"}) {
-        EXPECT_TRUE(FindWire(Wires(), name)) << name;
+        EXPECT_TRUE(FindWire(Shipped().wires, name)) << name;
     }
-    EXPECT_EQ(WireNamed("0.40mm").name, "0.4mm");
+    EXPECT_EQ(ShippedWire("0.40mm").name, "0.4mm");
     for (const char* name : {"AWG27", "0.37mm", "0.4", "mm", "26", ""}) {
-        EXPECT_FALSE(FindWire(Wires(), name)) << name;
+        EXPECT_FALSE(FindWire(Shipped().wires, name)) << name;
     }
     for (const char* text : {"AWG26 0.4\n", "AWG26 0.4 0.39\n", "AWG26 -0.4 0.45\n",
                              "AWG26 0.4 0.45 x\n", "# none\n"}) {
@@ -116,7 +78,7 @@ TEST(CoreTable, WiresByGaugeOrByDiameterAndACoresMixAsL7sCoefficient) {
         EXPECT_NE(ReadWireTable(text, wires), "") << text;
     }
 
-    const std::vector<NamedTc> presets = CoreTcPresets(Cores());
+    const std::vector<NamedTc> presets = CoreTcPresets(Shipped().cores);
     EXPECT_EQ(TcFromText("T50-6", presets), 35.0);
     EXPECT_EQ(TcFromText("t68-2", presets), 95.0);
     EXPECT_EQ(TcFromText("T130-7", presets), 30.0);
@@ -128,7 +90,7 @@ TEST(CoreTable, WiresByGaugeOrByDiameterAndACoresMixAsL7sCoefficient) {
 
 TEST(ToroidWinding, TurnsNearestTheInductanceTheirWireAndWhetherTheyLieInOneLayer) {
     ToroidWinding w;
-    ASSERT_EQ(WindToroid(7.7e-6, Core("T50-6"), WireNamed("AWG26"), w), "");
+    ASSERT_EQ(WindToroid(7.7e-6, ShippedCore("T50-6"), ShippedWire("AWG26"), w), "");
     EXPECT_EQ(w.turns, 44);                    // 100 sqrt(7.7 / 40) = 43.9
     EXPECT_FLOAT_EQ(w.inductance, 7.744e-6f);  // 40 uH * 0.44^2
     // 44 turns of 5.00 mm across and twice 4.83 mm high, and two 25 mm leads.
@@ -136,7 +98,7 @@ TEST(ToroidWinding, TurnsNearestTheInductanceTheirWireAndWhetherTheyLieInOneLaye
     EXPECT_EQ(w.oneLayerTurns, 50);  // pi (7.70 - 0.452) / 0.452 = 50.4
     EXPECT_TRUE(w.Fits());
     EXPECT_EQ(ToroidFitWarning(w), "");
-    ASSERT_EQ(WindToroid(7.7e-6, Core("T50-6"), WireNamed("AWG22"), w), "");
+    ASSERT_EQ(WindToroid(7.7e-6, ShippedCore("T50-6"), ShippedWire("AWG22"), w), "");
     EXPECT_EQ(w.oneLayerTurns, 31);  // pi (7.70 - 0.701) / 0.701 = 31.4
     EXPECT_FALSE(w.Fits());
     EXPECT_NE(ToroidFitWarning(w).find("44 turns of AWG22 do not fit in one layer on T50-6 (at "
@@ -144,17 +106,17 @@ TEST(ToroidWinding, TurnsNearestTheInductanceTheirWireAndWhetherTheyLieInOneLaye
               std::string::npos);
 
     // The whole number nearest: 43.5 turns on T50-6 are 7.569 uH.
-    EXPECT_EQ(ToroidTurns(7.5691e-6, Core("T50-6")), 44);
-    EXPECT_EQ(ToroidTurns(7.5689e-6, Core("T50-6")), 43);
+    EXPECT_EQ(ToroidTurns(7.5691e-6, ShippedCore("T50-6")), 44);
+    EXPECT_EQ(ToroidTurns(7.5689e-6, ShippedCore("T50-6")), 43);
     // Half a turn on T50-6 is 1 nH; an inductance above 0 and up to 1 mH.
-    EXPECT_EQ(WindToroid(0.999e-9, Core("T50-6"), WireNamed("AWG26"), w),
+    EXPECT_EQ(WindToroid(0.999e-9, ShippedCore("T50-6"), ShippedWire("AWG26"), w),
               "less than half a turn on T50-6");
-    EXPECT_EQ(WindToroid(1.001e-9, Core("T50-6"), WireNamed("AWG26"), w), "");
+    EXPECT_EQ(WindToroid(1.001e-9, ShippedCore("T50-6"), ShippedWire("AWG26"), w), "");
     EXPECT_EQ(w.turns, 1);
-    EXPECT_EQ(WindToroid(1e-3, Core("T130-2"), WireNamed("AWG36"), w), "");
+    EXPECT_EQ(WindToroid(1e-3, ShippedCore("T130-2"), ShippedWire("AWG36"), w), "");
     EXPECT_EQ(w.turns, 302);  // 100 sqrt(1000 / 110) = 301.5
     for (double henry : {0.0, -1e-6, 1.0001e-3, std::nan("")}) {
-        EXPECT_EQ(WindToroid(henry, Core("T50-6"), WireNamed("AWG26"), w),
+        EXPECT_EQ(WindToroid(henry, ShippedCore("T50-6"), ShippedWire("AWG26"), w),
                   "the inductance must be above 0 H and at most 1 mH")
             << henry;
     }
@@ -163,41 +125,43 @@ TEST(ToroidWinding, TurnsNearestTheInductanceTheirWireAndWhetherTheyLieInOneLaye
 TEST(ToroidWinding, TheDefaultWireIsTheThickestGaugeThatHoldsTheTurnsInOneLayer) {
     EXPECT_EQ(OneLayerTurns(5.21, 5.21), 0);
     EXPECT_EQ(OneLayerTurns(5.21, 6), 0);
-    EXPECT_EQ(ThickestFittingGauge(Wires(), Core("T50-6"), 44).name, "AWG26");  // AWG24: 39
-    EXPECT_EQ(ThickestFittingGauge(Wires(), Core("T50-6"), 39).name, "AWG24");
-    EXPECT_EQ(ThickestFittingGauge(Wires(), Core("T37-6"), 51).name, "AWG30");  // AWG28: 41
-    EXPECT_EQ(ThickestFittingGauge(Wires(), Core("T130-2"), 1).name, "AWG18");
+    EXPECT_EQ(ThickestFittingGauge(Shipped().wires, ShippedCore("T50-6"), 44).name,
+              "AWG26");  // AWG24: 39
+    EXPECT_EQ(ThickestFittingGauge(Shipped().wires, ShippedCore("T50-6"), 39).name, "AWG24");
+    EXPECT_EQ(ThickestFittingGauge(Shipped().wires, ShippedCore("T37-6"), 51).name,
+              "AWG30");  // AWG28: 41
+    EXPECT_EQ(ThickestFittingGauge(Shipped().wires, ShippedCore("T130-2"), 1).name, "AWG18");
     // None holds them: the thinnest, with its warning.
-    EXPECT_EQ(ThickestFittingGauge(Wires(), Core("T37-0"), 1428).name, "AWG36");
+    EXPECT_EQ(ThickestFittingGauge(Shipped().wires, ShippedCore("T37-0"), 1428).name, "AWG36");
 }
 
 // The core chosen gives L7 its coefficient: a toroid its mix's, an air coil the air-core
 // preset where the coefficient was the toroid's, and one the user set stays.
 TEST(CoilChoice, ACoreChosenGivesL7ItsCoefficient) {
     PartSettings s;
-    s.Tc(Part::L7) = 50;                        // set by the user
-    ChooseCoil(s, {"", "AWG26", 12}, Cores());  // no core yet: the wire and form only
+    s.Tc(Part::L7) = 50;                                // set by the user
+    ChooseCoil(s, {"", "AWG26", 12}, Shipped().cores);  // no core yet: the wire and form only
     EXPECT_EQ(s.Tc(Part::L7), 50);
     EXPECT_EQ(s.coil.wire, "AWG26");
     EXPECT_EQ(s.coil.formMm, 12);
-    ChooseCoil(s, {"air", "", DefaultFormMm}, Cores());  // no toroid before: stays
+    ChooseCoil(s, {"air", "", DefaultFormMm}, Shipped().cores);  // no toroid before: stays
     EXPECT_EQ(s.Tc(Part::L7), 50);
-    ChooseCoil(s, {"T37-0", "", DefaultFormMm}, Cores());  // the table's first core
+    ChooseCoil(s, {"T37-0", "", DefaultFormMm}, Shipped().cores);  // the table's first core
     EXPECT_EQ(s.Tc(Part::L7), 0);
-    ChooseCoil(s, {"T130-7", "", DefaultFormMm}, Cores());  // and its last
+    ChooseCoil(s, {"T130-7", "", DefaultFormMm}, Shipped().cores);  // and its last
     EXPECT_EQ(s.Tc(Part::L7), 30);
-    ChooseCoil(s, {"AIR", "", DefaultFormMm}, Cores());
+    ChooseCoil(s, {"AIR", "", DefaultFormMm}, Shipped().cores);
     EXPECT_EQ(s.Tc(Part::L7), 20);
     EXPECT_EQ(s.coil.core, "AIR");
 
-    ChooseCoil(s, {"T68-2", "", DefaultFormMm}, Cores());
+    ChooseCoil(s, {"T68-2", "", DefaultFormMm}, Shipped().cores);
     EXPECT_EQ(s.Tc(Part::L7), 95);
-    s.Tc(Part::L7) = 80;                                        // the user's own after the core's
-    ChooseCoil(s, {"T68-2", "AWG24", DefaultFormMm}, Cores());  // the same core: stays
+    s.Tc(Part::L7) = 80;  // the user's own after the core's
+    ChooseCoil(s, {"T68-2", "AWG24", DefaultFormMm}, Shipped().cores);  // the same core: stays
     EXPECT_EQ(s.Tc(Part::L7), 80);
-    ChooseCoil(s, {"air", "", DefaultFormMm}, Cores());
+    ChooseCoil(s, {"air", "", DefaultFormMm}, Shipped().cores);
     EXPECT_EQ(s.Tc(Part::L7), 80);
-    ChooseCoil(s, {"T50-3", "", DefaultFormMm}, Cores());  // no such core: stays
+    ChooseCoil(s, {"T50-3", "", DefaultFormMm}, Shipped().cores);  // no such core: stays
     EXPECT_EQ(s.Tc(Part::L7), 80);
 }
 
@@ -205,7 +169,7 @@ TEST(CoilChoice, ACoreChosenGivesL7ItsCoefficient) {
 // "-" where the CSV leaves a value empty.
 TEST(CoilChoice, TheFiguresTableNamesItsRowsForPeople) {
     ToroidWinding w;
-    ASSERT_EQ(WindToroid(7.7e-6, Core("T50-6"), WireNamed("AWG26"), w), "");
+    ASSERT_EQ(WindToroid(7.7e-6, ShippedCore("T50-6"), ShippedWire("AWG26"), w), "");
     const ReportTable toroid = ToroidTable(w);
     EXPECT_EQ(toroid.Titles(), (std::vector<std::string>{"Quantity", "Value"}));
     const std::vector<std::vector<std::string>> rows = toroid.TextRows();
@@ -216,7 +180,7 @@ TEST(CoilChoice, TheFiguresTableNamesItsRowsForPeople) {
     EXPECT_EQ(rows[5], (std::vector<std::string>{"Coil length", "-"}));
     EXPECT_EQ(rows[6][1], "35 ppm/degC, the mix's");
     AirCoil c;
-    ASSERT_EQ(WindAirCoil(6.8e-6, 10, WireNamed("AWG22"), c), "");
+    ASSERT_EQ(WindAirCoil(6.8e-6, 10, ShippedWire("AWG22"), c), "");
     const std::vector<std::vector<std::string>> air = AirCoilTable(c).TextRows();
     EXPECT_EQ(air[2], (std::vector<std::string>{"AL", "-"}));
     EXPECT_EQ(air[5], (std::vector<std::string>{"Coil length", "35.05 mm"}));

@@ -7,23 +7,15 @@
 #include <cmath>
 
 #include "../support/Fixtures.h"
+#include "../support/ShippedTables.h"
 #include "analysis/HeatRun.h"
 #include "analysis/ReportText.h"
 #include "analysis/Reports.h"
-#include "files/ShippedData.h"
 
 using namespace calbrine;
 using namespace calbrine_test;
 
 namespace {
-
-ValueSeries Series(const char* name) {
-    std::string text;
-    EXPECT_TRUE(ReadFirstCopy({std::string(CALBRINE_SHIPPED_DATA) + "/parts/e-series.txt"}, text));
-    std::vector<ValueSeries> series;
-    EXPECT_EQ(ReadValueSeries(text, series), "");
-    return *SeriesNamed(series, name);
-}
 
 double Series2(double a, double b) {
     return a * b / (a + b);
@@ -58,7 +50,7 @@ std::vector<HeatReading> Exact(double f25, double hzPerC, std::vector<double> te
 
 HeatRunRequest AtVfoMin(const char* series = "E12") {
     HeatRunRequest request;
-    request.series = Series(series);
+    request.series = ShippedSeries(series);
     return request;
 }
 
@@ -90,7 +82,7 @@ TEST(HeatRun, AKnownDriftIsMeasuredAndTheBestOfEveryPairWithinTwoPercentCancelsI
     const HeatRun run = AnalyseHeatRun(d, s, readings, AtVfoMin());
     const Compensation& c = run.compensation;
     ASSERT_TRUE(c.possible) << c.reason;
-    const std::vector<long> stock = StockedValues(Series("E12"));
+    const std::vector<long> stock = StockedValues(ShippedSeries("E12"));
     EXPECT_NE(std::find(stock.begin(), stock.end(), c.np0Tenths), stock.end());
     EXPECT_NE(std::find(stock.begin(), stock.end(), c.negativeTenths), stock.end());
 

@@ -3,30 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "../support/Fixtures.h"
+#include "../support/ShippedTables.h"
 #include "analysis/BoughtParts.h"
 #include "analysis/ReportText.h"
 #include "analysis/StandardValues.h"
 #include "design/Acceptance.h"
 #include "design/Tuning.h"
 #include "files/DesignFiles.h"
-#include "files/ShippedData.h"
 
 using namespace calbrine;
 using namespace calbrine_test;
 
 namespace {
 
-std::vector<ValueSeries> ShippedSeries() {
-    std::string text;
-    EXPECT_TRUE(ReadFirstCopy({std::string(CALBRINE_SHIPPED_DATA) + "/parts/e-series.txt"}, text));
-    std::vector<ValueSeries> series;
-    EXPECT_EQ(ReadValueSeries(text, series), "");
-    return series;
-}
-
 std::vector<long> Stock(const char* name) {
-    static const std::vector<ValueSeries> shipped = ShippedSeries();
-    return StockedValues(*SeriesNamed(shipped, name));
+    return StockedValues(ShippedSeries(name));
 }
 
 // The parts chosen for `tenths` of a picofarad, as a builder writes them.
@@ -37,7 +28,7 @@ std::string Chosen(double tenths, const char* series = "E12") {
 }  // namespace
 
 TEST(ValueSeries, ShippedSeriesStockOneDecadeAfterAnotherFromOnePicofaradToHundredNanofarad) {
-    const std::vector<ValueSeries> shipped = ShippedSeries();
+    const std::vector<ValueSeries>& shipped = Shipped().series;
     ASSERT_EQ(shipped.size(), 3u);
     EXPECT_EQ(SeriesNamed(shipped, "e6")->figures, (std::vector<int>{10, 15, 22, 33, 47, 68}));
     EXPECT_EQ(SeriesNamed(shipped, "E12")->figures.size(), 12u);
@@ -124,8 +115,7 @@ TEST(BoughtParts, TheSixFixedCapacitorsInTheirOrderAndTheDesignAsBought) {
     EXPECT_EQ(names, (std::vector<std::string>{"C39", "C37", "C90", "C15", "C34", "C35"}));
 
     // Stocked values are bought as designed and move no band end.
-    const std::vector<ValueSeries> shipped = ShippedSeries();
-    const ValueSeries& e12 = *SeriesNamed(shipped, "E12");
+    const ValueSeries& e12 = ShippedSeries("E12");
     const BoughtDesign same = BuyDesign(WithNominalFine(distinctValues), e12);
     for (const BoughtCapacitor& c : same.capacitors) {
         EXPECT_EQ(c.bought, c.designed) << c.field->name;
@@ -167,8 +157,7 @@ TEST(BoughtParts, TheSixFixedCapacitorsInTheirOrderAndTheDesignAsBought) {
 TEST(BoughtParts, TheTableGivesEveryCapacitorAndTheTextEveryBandEndWithItsMove) {
     DesignRecord odd = WithNominalFine(distinctValues);
     odd.C37 = 125e-12f;
-    const std::vector<ValueSeries> shipped = ShippedSeries();
-    const BoughtDesign b = BuyDesign(odd, *SeriesNamed(shipped, "E12"));
+    const BoughtDesign b = BuyDesign(odd, ShippedSeries("E12"));
     const std::string csv = BoughtPartsTable(b).Csv();
     const std::string header = "part,designed_f,bought_f,parts,error_percent\n";
     const std::string c39 = PlainNumber(8.2e-12f);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/CommandLine.h"
 #include "cli/ConsoleCommands.h"
@@ -17,17 +18,29 @@ struct Printed {
     std::string err;
 };
 
-// `line` split at blanks, after the program's name.
-inline Printed RunLine(const std::string& line) {
+// The command line of the program's name followed by `arguments`, as the program reads it.
+inline calbrine::CommandLine Parsed(const std::vector<std::string>& arguments) {
     QStringList list{QStringLiteral("calbrine")};
-    std::istringstream words(line);
-    for (std::string word; words >> word;) {
-        list << QString::fromStdString(word);
+    for (const std::string& argument : arguments) {
+        list << QString::fromStdString(argument);
     }
+    return calbrine::ParseCommandLine(list);
+}
+
+// The words of `line`, split at blanks.
+inline std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+inline Printed RunLine(const std::string& line) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status =
-        calbrine::RunConsoleCommand(calbrine::ParseCommandLine(list), out, err, false);
+    const int status = calbrine::RunConsoleCommand(Parsed(Words(line)), out, err, false);
     return {status, out.str(), err.str()};
 }
 

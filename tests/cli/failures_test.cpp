@@ -5,11 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
+#include "../support/Fixtures.h"
 #include "ConsoleRun.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleCommands.h"
+#include "files/DesignFiles.h"
 #include "simulation/SimulationWorker.h"
 
 using namespace calbrine;
@@ -20,20 +21,10 @@ namespace {
 
 // The 40 m example design, and copies the tests spoil, in the test's own folder.
 void WriteDesigns() {
-    const std::string lines[] = {"CfineMin: 1E-11", "CfineMax: 4E-11",   "C39: 1E-11",
-                                 "C37: 1.5E-10",    "CcoarseMin: 1E-11", "CcoarseMax: 5E-11",
-                                 "C90: 3.3E-11",    "C15: 2.2E-11",      "C34: 6.8E-10",
-                                 "C35: 6.8E-10",    "L7: 6.8E-06",       "IF: 1.2E+07"};
-    std::ofstream design("design.TXT");
-    design << "design\ndate\n\n";
-    for (const std::string& line : lines) {
-        design << line << "\n";
-    }
-    design.close();
+    ASSERT_TRUE(WriteDesignRecord(calbrine_test::fortyMetreExample, "design.TXT"));
+    ASSERT_TRUE(WriteDesignRecord(calbrine_test::fortyMetreExample, "bad.TXT"));
     std::ofstream("design.TXT.explore") << "tc.C37: -750\n";
     std::ofstream("bad.TXT.explore") << "tolerance.C37: lots\n";
-    std::ifstream in("design.TXT");
-    std::ofstream("bad.TXT") << in.rdbuf();
 }
 
 // The commands' simulations run by the test worker in the given way, for one test.

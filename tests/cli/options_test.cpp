@@ -2,51 +2,21 @@
 // with exit status 2 before the design file is looked at, and each limit at its edges.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "../simulation/sim_test_support.h"
+#include "ConsoleRun.h"
 #include "cli/CommandDesign.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleCommands.h"
 #include "simulation/SimulationText.h"
 
 using namespace calbrine;
+using namespace calbrine_test;
 
 namespace {
 
-CommandLine Parse(const std::vector<std::string>& arguments) {
-    QStringList list{QStringLiteral("calbrine")};
-    for (const std::string& argument : arguments) {
-        list << QString::fromStdString(argument);
-    }
-    return ParseCommandLine(list);
-}
-
-// The words of `line`, split at blanks.
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
-struct Printed {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-Printed RunLine(const std::string& line) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunConsoleCommand(Parse(Words(line)), out, err, false);
-    return {status, out.str(), err.str()};
-}
-
 template <typename Options>
 Options OptionsOf(const std::vector<std::string>& arguments) {
-    const CommandLine line = Parse(arguments);
+    const CommandLine line = Parsed(arguments);
     EXPECT_EQ(line.action, CommandAction::Subcommand) << line.error;
     EXPECT_TRUE(std::holds_alternative<Options>(line.options)) << arguments.front();
     return std::holds_alternative<Options>(line.options) ? std::get<Options>(line.options)
@@ -242,7 +212,7 @@ TEST(CommandTable, LimitsTakeTheirEdgesAndRefuseJustBeyond) {
         const std::string start = limit.line;
         const std::string joint = start.back() == '=' || start.back() == ':' ? "" : " ";
         for (const char* edge : limit.edges) {
-            const CommandLine line = Parse(Words(start + joint + edge));
+            const CommandLine line = Parsed(Words(start + joint + edge));
             ASSERT_EQ(line.action, CommandAction::Subcommand) << start << edge << line.error;
             const std::string number = std::string(edge) == "1M" ? "1e6" : edge;
             EXPECT_DOUBLE_EQ(limit.value(line.options), std::stod(number)) << start << edge;
@@ -258,30 +228,15 @@ TEST(CommandTable, LimitsTakeTheirEdgesAndRefuseJustBeyond) {
     }
     // The band's low edge above nothing: 0 refused, the least above it taken.
     EXPECT_EQ(RunLine("fit d.TXT --band 0:1M").status, 2);
-    EXPECT_EQ(Parse(Words("fit d.TXT --band 1e-9:1M")).action, CommandAction::Subcommand);
+    EXPECT_EQ(Parsed(Words("fit d.TXT --band 1e-9:1M")).action, CommandAction::Subcommand);
 }
 
 // simulate prints the simulation window's table: the same text, "±" taken as one character
 // and a note under it for each setting that does not oscillate, and the same CSV.
 TEST(CommandOutput, SimulationTableIsTheWindows) {
-    SettingReport running;
-    running.setting = TuningSetting::VfoMax;
-    running.calculatedHz = 5758925;
-    running.measure = {true, 5743879.891, 5.3206782, 1.0879095, 5.38294907e-6, ""};
-    running.frequencyErrorHz = 1267.4;
-    running.harmonics = {true, {0, -59.74, -77.851, -90, -95}};
-    SettingReport silent;
-    silent.setting = TuningSetting::FineLow;
-    silent.calculatedHz = 3897382.5;
-    silent.measure = {false, 0, 0.000212356718, 0.000435128376, 0, "output stays below 10 mV"};
-    SettingReport unmeasured = running;
-    unmeasured.setting = TuningSetting::FineHigh;
-    unmeasured.calculatedHz = 812.5;
-    unmeasured.measure.frequencyHz = 999.5;
-    unmeasured.frequencyErrorHz = 0.4;
-    unmeasured.harmonics.measured = false;
-    for (const SimulationReport& report :
-         {SimulationReport{{running, silent, unmeasured}}, SimulationReport{{silent}}}) {
+    SimulationReport three = ThreeSettings();
+    three.settings[2].harmonics.measured = false;
+    for (const SimulationReport& report : {three, SimulationReport{{three.settings[1]}}}) {
         EXPECT_EQ(SimulationResultText(report), SimulationTable(report));
         EXPECT_EQ(SimulationResultTable(report).Csv(), SimulationCsv(report));
     }

@@ -64,6 +64,7 @@ void PictureRecorder::PrintText(const std::string& text) {
     Step();
     items.insert("text " + Numbers({textAt_.x, textAt_.y}) + " pt" + fontSize_ + " \"" + text +
                  "\"");
+    texts.push_back({textAt_, points_, text});
 }
 
 std::string PictureRecorder::TextAt(float x, float y) const {

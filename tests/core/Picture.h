@@ -21,10 +21,17 @@ struct Segment {
     Point a, b;
 };
 
+struct PrintedText {
+    Point at;
+    float points;
+    std::string text;
+};
+
 class PictureRecorder : public PrinterSurface {
   public:
     std::multiset<std::string> items;    // one readable line per thing on the page
     std::vector<Segment> segments;       // the lines again, for tracing the circuit
+    std::vector<PrintedText> texts;      // the texts again, in the order printed
     std::vector<std::string> pageSteps;  // clear, orientation, origin and end, in order
     std::size_t failAt = SIZE_MAX;       // this call throws std::runtime_error instead
 
@@ -43,7 +50,9 @@ class PictureRecorder : public PrinterSurface {
         Page(o == PageOrientation::Landscape ? "landscape" : "portrait");
     }
     void SetOrigin(float x, float y) override { Page("origin " + Numbers({x, y})); }
-    void SetFontSize(float points) override { Step(), fontSize_ = Numbers({points}); }
+    void SetFontSize(float points) override {
+        Step(), fontSize_ = Numbers({points}), points_ = points;
+    }
     void SetTextPosition(float x, float y) override { Step(), textAt_ = {x, y}; }
     void EndDocument() override { Page("end"); }
 
@@ -59,6 +68,7 @@ class PictureRecorder : public PrinterSurface {
     std::size_t calls_ = 0;
     int width_ = 1;
     std::string fontSize_ = "-";
+    float points_ = 0;
     Point pen_{0, 0}, textAt_{0, 0};
     bool textPoint_ = false;  // a white point that the next text may take as its position
 };

@@ -3,8 +3,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <chrono>
-
 #include "file_test_support.h"
 #include "files/DesignFiles.h"
 
@@ -23,7 +21,7 @@ long PeakKilobytes() {
 
 }  // namespace
 
-TEST_F(FileTest, LongLinesAreReadInBoundedTimeAndMemory) {
+TEST_F(FileTest, LongLinesAreReadInBoundedMemory) {
     // A first line of megabytes of NUL bytes, and a value line that is one long number.
     Put("nul.txt", std::string(6 << 20, '\0') +
                        CountingFile("\r\n", "C39", "1.5" + std::string(1 << 20, '0')));
@@ -35,7 +33,6 @@ TEST_F(FileTest, LongLinesAreReadInBoundedTimeAndMemory) {
         }
     }
     const long peakBefore = PeakKilobytes();
-    const auto start = std::chrono::steady_clock::now();
     // One line of 100 MB and no more: the file ends before the values, which stay as they were.
     DesignValues = sample;
     ReadDesignFile("line.TXT");
@@ -50,7 +47,6 @@ TEST_F(FileTest, LongLinesAreReadInBoundedTimeAndMemory) {
     ReadDesignFile("nul.txt");
     EXPECT_EQ(Stored(DesignValues), (Values{1, 2, 1.5f, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     EXPECT_TRUE(messages.empty());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     EXPECT_LT(PeakKilobytes() - peakBefore, 64 * 1024);
 }
 

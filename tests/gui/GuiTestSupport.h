@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTableWidget>
 #include <QTest>
 #include <deque>
@@ -12,6 +13,7 @@
 #include "design/DesignSession.h"
 #include "design/DesignValues.h"
 #include "platform/FileDialogs.h"
+#include "platform/QtPrinting.h"
 #include "platform/QtRunTimeServices.h"
 #include "services/RunTimeServices.h"
 #include "windows/DesignPage.h"
@@ -67,6 +69,14 @@ inline std::vector<std::vector<std::string>> Cells(const QTableWidget* table) {
     }
     return rows;
 }
+// What a program run to its end printed on its standard output.
+inline QString ProgramOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 inline std::vector<std::string> Headings(const QTableWidget* table) {
     std::vector<std::string> headings;
     for (int c = 0; c < table->columnCount(); ++c) {
@@ -92,6 +102,7 @@ class WindowTest : public ::testing::Test {
         Settle();
         calbrine::SetEndProgramAction({});
         calbrine::SetModalRunner({});
+        calbrine::SetPrintDialogRunner({});
         calbrine::InstallFileDialogs(nullptr);
         calbrine::InstallRunTimeServices(nullptr);
     }

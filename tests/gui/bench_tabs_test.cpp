@@ -3,7 +3,6 @@
 // coil on the cores at both ends of the table and in air, drawn to scale, its core kept
 // beside the design and giving L7 its coefficient in the drift.
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
@@ -12,10 +11,10 @@
 #include <cmath>
 #include <fstream>
 
+#include "../support/ShippedTables.h"
 #include "GuiTestSupport.h"
 #include "analysis/BoughtParts.h"
 #include "analysis/CoilWinding.h"
-#include "analysis/MakersTables.h"
 #include "windows/DesignCompanions.h"
 #include "windows/DesignPage.h"
 #include "windows/explorer/CoilDrawing.h"
@@ -26,6 +25,8 @@ using calbrine_test::Cells;
 using calbrine_test::Child;
 using calbrine_test::FileText;
 using calbrine_test::Headings;
+using calbrine_test::ShippedSeries;
+using calbrine_test::ShippedWire;
 
 namespace {
 
@@ -36,31 +37,6 @@ DesignRecord Fitted() {
     d.C90 = 95e-12f;
     d.C15 = 51e-12f;
     return d;
-}
-
-const std::string Folder() {
-    return QCoreApplication::applicationDirPath().toStdString();
-}
-
-BoughtDesign Bought(const DesignRecord& design, const char* series) {
-    std::vector<ValueSeries> table;
-    EXPECT_EQ(ReadSeriesTable(Folder(), table), "");
-    return BuyDesign(design, *SeriesNamed(table, series));
-}
-
-const std::vector<ToroidCore>& Cores() {
-    static const std::vector<ToroidCore> cores = [] {
-        std::vector<ToroidCore> read;
-        EXPECT_EQ(ReadCoresTable(Folder(), read), "");
-        return read;
-    }();
-    return cores;
-}
-
-Wire WireNamed(const char* name) {
-    std::vector<Wire> wires;
-    EXPECT_EQ(ReadWiresTable(Folder(), wires), "");
-    return FindWire(wires, name).value();
 }
 
 // The names of the first `count` controls Tab reaches from `from`, itself first.
@@ -106,7 +82,7 @@ TEST_F(BenchTabsTest, PartsListShowsWhatTheCommandLineBuysInTheChosenSeries) {
               (std::vector<std::string>{"Band end", "Designed", "As bought", "Moved Hz"}));
     for (const char* name : {"E12", "E6", "E24"}) {
         series->setCurrentText(name);
-        const BoughtDesign b = Bought(Fitted(), name);
+        const BoughtDesign b = BuyDesign(Fitted(), ShippedSeries(name));
         EXPECT_EQ(Cells(parts), BoughtPartsTable(b).TextRows()) << name;
         EXPECT_EQ(Cells(ends), BandEndsTable(b).TextRows()) << name;
         EXPECT_TRUE(Child<QLabel>(&window, "seriesNote")->text().contains(name));
@@ -136,7 +112,7 @@ TEST_F(BenchTabsTest, UseTheseValuesChangesTheDesignAndUndoRestoresIt) {
     auto* use = Child<QPushButton>(explorer, "useBought");
     ASSERT_TRUE(use->isEnabled());
     QTest::mouseClick(use, Qt::LeftButton);
-    const DesignRecord bought = Bought(Fitted(), "E12").bought;
+    const DesignRecord bought = BuyDesign(Fitted(), ShippedSeries("E12")).bought;
     EXPECT_EQ(DesignValues.C37, bought.C37);
     EXPECT_EQ(DesignValues.C37, 124.7e-12f);
     EXPECT_EQ(DesignValues.C15, bought.C15);
@@ -180,7 +156,7 @@ TEST_F(BenchTabsTest, CoilFiguresOnBothEndsOfTheCoreTableAndInAir) {
     for (const Case& c : {Case{"T37-0", "AWG36", "98"}, Case{"T130-7", "AWG18", "21"}}) {
         core->setCurrentText(c.core);
         ToroidWinding w;
-        ASSERT_EQ(WindToroid(l7, *FindCore(Cores(), c.core), WireNamed(c.wire), w), "");
+        ASSERT_EQ(WindToroid(l7, calbrine_test::ShippedCore(c.core), ShippedWire(c.wire), w), "");
         EXPECT_EQ(Cells(figures), ToroidTable(w).TextRows()) << c.core;
         EXPECT_EQ(figures->item(0, 1)->text(), c.turns);
         EXPECT_TRUE(Child<QLabel>(&window, "coilNote")->text().contains(c.wire));
@@ -224,7 +200,7 @@ TEST_F(BenchTabsTest, CoilFiguresOnBothEndsOfTheCoreTableAndInAir) {
     EXPECT_TRUE(form->isEnabled());
     form->setValue(12.5);
     AirCoil air;
-    ASSERT_EQ(WindAirCoil(l7, 12.5, WireNamed("AWG22"), air), "");
+    ASSERT_EQ(WindAirCoil(l7, 12.5, ShippedWire("AWG22"), air), "");
     EXPECT_EQ(Cells(figures), AirCoilTable(air).TextRows());
     EXPECT_TRUE(drawing->turnAngles().empty());
     EXPECT_NEAR(drawing->placeOf({air.lengthM * 500, 0}).x() -

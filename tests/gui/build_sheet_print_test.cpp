@@ -1,15 +1,13 @@
 // "Print build sheet…" in the design explorer: the sheet of the explorer's design and part
 // settings, printed through the print dialog that the test answers with a PDF file.
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "../support/ShippedTables.h"
 #include "GuiTestSupport.h"
 #include "analysis/BuildSheet.h"
-#include "analysis/MakersTables.h"
 #include "analysis/ReportText.h"
 #include "platform/QtPrinting.h"
 #include "windows/explorer/ExplorerWindow.h"
@@ -21,10 +19,6 @@ namespace {
 
 class BuildSheetPrintTest : public calbrine_test::WindowTest {
   protected:
-    void TearDown() override {
-        SetPrintDialogRunner({});
-        WindowTest::TearDown();
-    }
     // Clicks the button with the print dialog answered: a PDF file, or Cancel.
     void Click(const char* pdf, bool print) {
         SetPrintDialogRunner([this, pdf, print](QPrinter& printer) {
@@ -37,18 +31,13 @@ class BuildSheetPrintTest : public calbrine_test::WindowTest {
     }
     // The sheet the window's design gives with `settings` and the defaults.
     BuildSheet Expected(const PartSettings& settings) const {
-        const std::string folder = QCoreApplication::applicationDirPath().toStdString();
-        std::vector<ValueSeries> series;
-        std::vector<ToroidCore> cores;
         SheetInput in;
-        EXPECT_EQ(ReadSeriesTable(folder, series), "");
-        EXPECT_EQ(ReadCoresTable(folder, cores), "");
-        EXPECT_EQ(ReadWiresTable(folder, in.wires), "");
         in.design = window.design();
         in.settings = settings;
         in.settingsFrom = "set in the explorer";
-        in.series = *SeriesNamed(series, "E12");
-        in.coil.core = FindCore(cores, "T50-6");
+        in.series = calbrine_test::ShippedSeries("E12");
+        in.coil.core = calbrine_test::ShippedCore("T50-6");
+        in.wires = calbrine_test::Shipped().wires;
         BuildSheet sheet;
         EXPECT_EQ(MakeBuildSheet(in, sheet), "");
         return sheet;
@@ -57,13 +46,6 @@ class BuildSheetPrintTest : public calbrine_test::WindowTest {
     ExplorerWindow window{calbrine_test::distinctValues};
     int dialogs = 0;
 };
-
-QString PdfText(const char* pdf) {
-    QProcess process;
-    process.start("pdftotext", {"-layout", pdf, "-"});
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
-}
 
 }  // namespace
 
@@ -90,7 +72,8 @@ TEST_F(BuildSheetPrintTest, SheetOfTheExplorersDesignAndSettings) {
                                           sheet.sections.at(3).lines.end());
     const std::vector<std::string> defaults = Expected(PartSettings{}).sections.at(3).lines;
     ASSERT_NE(advice, std::vector<std::string>(defaults.begin() + 1, defaults.end()));
-    const QString text = PdfText("sheet.pdf");
+    const QString text =
+        calbrine_test::ProgramOutput("pdftotext", {"-layout", "sheet.pdf", "-"}).simplified();
     std::vector<std::string> wanted = {"Build sheet: a design not saved",
                                        "coefficients set in the explorer", "Turns 29"};
     wanted.insert(wanted.end(), advice.begin(), advice.end());

@@ -68,7 +68,22 @@ std::vector<std::string> Unnamed(QWidget* window) {
     return unnamed;
 }
 
-using KeyboardReaderTest = calbrine_test::WindowTest;
+class KeyboardReaderTest : public calbrine_test::WindowTest {
+  protected:
+    // The design's undo (Ctrl+Alt+Z), or its redo with Shift, pressed from the IF box.
+    static void Press(bool redo) {
+        Design()->boxIF->setFocus();
+        QTest::keyClick(
+            Design()->boxIF, Qt::Key_Z,
+            Qt::ControlModifier | Qt::AltModifier | (redo ? Qt::ShiftModifier : Qt::NoModifier));
+        Settle();
+    }
+    // Types into a box and reads the entries with Enter.
+    static void Enter(QLineEdit* box, const QString& text) {
+        Type(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+};
 
 }  // namespace
 
@@ -246,39 +261,30 @@ TEST_F(KeyboardReaderTest, UndoAndRedoOfTheDesignLeaveCtrlZToTheBoxes) {
     const float originalC15 = DesignValues.C15, originalL7 = DesignValues.L7;
     Design()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Design()));
-    Type(Design()->boxC15, "33p");
-    QTest::keyClick(Design()->boxC15, Qt::Key_Return);
-    Type(Design()->boxL7, "10u");
-    QTest::keyClick(Design()->boxL7, Qt::Key_Return);
+    Enter(Design()->boxC15, "33p");
+    Enter(Design()->boxL7, "10u");
     Design()->boxL7->selectAll();
     QTest::keyClicks(Design()->boxL7, "1u");
     QTest::keyClick(Design()->boxL7, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Design()->boxL7->text(), "10uH");  // the box's own undo of the typing
-    const auto press = [](Qt::KeyboardModifiers keys) {
-        Design()->boxIF->setFocus();
-        QTest::keyClick(Design()->boxIF, Qt::Key_Z, keys);
-        Settle();
-    };
-    const Qt::KeyboardModifiers undo = Qt::ControlModifier | Qt::AltModifier;
-    const Qt::KeyboardModifiers redo = undo | Qt::ShiftModifier;
-    press(undo);
+    Press(false);
     EXPECT_EQ(DesignValues.L7, originalL7);
     EXPECT_EQ(DesignValues.C15, 33e-12f);
     float shownL7 = originalL7;
     FormatInductance(shownL7, WorkText);
     EXPECT_EQ(Design()->boxL7->text().toStdString(), WorkText);
-    press(undo);
+    Press(false);
     EXPECT_EQ(DesignValues.C15, originalC15);
-    press(redo);
+    Press(true);
     EXPECT_EQ(DesignValues.C15, 33e-12f);
     EXPECT_EQ(DesignValues.L7, originalL7);
-    press(redo);
+    Press(true);
     EXPECT_EQ(DesignValues.L7, 10e-6f);
     EXPECT_EQ(Design()->boxL7->text(), "10uH");
     answers.files = {std::string("other.TXT")};
     QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
     EXPECT_EQ(DesignValues.C37, 100e-12f);
-    press(undo);
+    Press(false);
     EXPECT_EQ(DesignValues.C37, calbrine_test::workedExample.C37);
     EXPECT_EQ(DesignValues.L7, 10e-6f);
 }
@@ -291,37 +297,26 @@ TEST_F(KeyboardReaderTest, AChangeAfterAnUndoLeavesNothingToRedo) {
     WriteDesignFile("read.TXT");
     DesignValues = calbrine_test::workedExample;
     showDesignPage();
-    const Qt::KeyboardModifiers undo = Qt::ControlModifier | Qt::AltModifier;
-    const auto press = [](Qt::KeyboardModifiers keys) {
-        Design()->boxIF->setFocus();
-        QTest::keyClick(Design()->boxIF, Qt::Key_Z, keys);
-        Settle();
-    };
     DesignRecord fitted = calbrine_test::workedExample;
     fitted.L7 = 8.2e-6f;
-    const std::function<void()> changes[] = {[] {
-                                                 Type(Design()->boxL7, "12u");
-                                                 QTest::keyClick(Design()->boxL7, Qt::Key_Return);
-                                             },
-                                             [&fitted] { Design()->takeFittedDesign(fitted); },
-                                             [this] {
-                                                 answers.files = {std::string("read.TXT")};
-                                                 QTest::mouseClick(Design()->readFileButton,
-                                                                   Qt::LeftButton);
-                                             }};
+    const std::function<void()> changes[] = {
+        [] { Enter(Design()->boxL7, "12u"); }, [&fitted] { Design()->takeFittedDesign(fitted); },
+        [this] {
+            answers.files = {std::string("read.TXT")};
+            QTest::mouseClick(Design()->readFileButton, Qt::LeftButton);
+        }};
     for (const auto& change : changes) {
         SCOPED_TRACE(&change - changes);
-        Type(Design()->boxC15, "33p");
-        QTest::keyClick(Design()->boxC15, Qt::Key_Return);
-        press(undo);
+        Enter(Design()->boxC15, "33p");
+        Press(false);
         EXPECT_EQ(DesignValues.C15, calbrine_test::workedExample.C15);
         change();
         const DesignRecord changed = DesignValues;
         EXPECT_NE(changed.L7, calbrine_test::workedExample.L7);  // each changes the design
-        press(undo | Qt::ShiftModifier);                         // redo: the undone step is gone
+        Press(true);                                             // redo: the undone step is gone
         EXPECT_EQ(std::memcmp(&changed, &DesignValues, sizeof changed), 0);
         EXPECT_EQ(DesignValues.C15, calbrine_test::workedExample.C15);
-        press(undo);  // back to before the change
+        Press(false);  // back to before the change
         EXPECT_EQ(DesignValues.C15, calbrine_test::workedExample.C15);
     }
 }

@@ -1,6 +1,5 @@
 // Printing the design into a PDF file through the print path the "Print" button takes.
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include "GuiTestSupport.h"
@@ -14,10 +13,6 @@ namespace {
 
 class PrintTest : public calbrine_test::WindowTest {
   protected:
-    void TearDown() override {
-        SetPrintDialogRunner({});
-        WindowTest::TearDown();
-    }
     // Answers the print dialog with a PDF file.
     void PrintToPdf(const QString& name) {
         SetPrintDialogRunner([name](QPrinter& printer) {
@@ -28,13 +23,6 @@ class PrintTest : public calbrine_test::WindowTest {
         PrintSchematic(ProgramSession().design, ProgramSession().tuning);
     }
 };
-
-QString Output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 }  // namespace
 
@@ -49,7 +37,7 @@ TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
     if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
         GTEST_SKIP() << "poppler-utils are not installed";
     }
-    const QString info = Output("pdfinfo", {"page.pdf"});
+    const QString info = calbrine_test::ProgramOutput("pdfinfo", {"page.pdf"});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
     // Landscape: wider than high.
     const QRegularExpression size("Page size:\\s+([\\d.]+) x ([\\d.]+)");
@@ -57,7 +45,8 @@ TEST_F(PrintTest, OneLandscapePageWithTheDesign) {
     ASSERT_TRUE(match.hasMatch());
     EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble());
     // pdftotext does not keep runs of blanks, so texts are compared with single blanks.
-    const QString text = Output("pdftotext", {"-layout", "page.pdf", "-"}).simplified();
+    const QString text =
+        calbrine_test::ProgramOutput("pdftotext", {"-layout", "page.pdf", "-"}).simplified();
     for (const char* expected : {"Calbrine Utility", "Intermediate frequency: 9M",
                                  "VFO from 5.941M to 6.1702M", "RF sum from 14.941M to 15.17M",
                                  "680pF", "3.3uH", "4.7 k", "2N3904", "24.12.2025 18:30:05"}) {

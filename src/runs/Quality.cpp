@@ -141,6 +141,38 @@ bool StartupRound(const DesignRecord& design, QualityOutcome& outcome,
     return true;
 }
 
+// A setting of `outcome` for each of `report`'s, and the jobs (with their names) of those that
+// oscillate, from their settled states.
+void SettledSettings(const DesignRecord& design, double coilQ, const QualityOptions& options,
+                     const SimulationReport& report, QualityOutcome& outcome,
+                     std::vector<SimulationJob>& jobs, std::vector<std::string>& names) {
+    for (const SettingReport& s : report.settings) {
+        SettingQuality& q = outcome.settings.emplace_back();
+        q.setting = s.setting;
+        q.oscillates = s.measure.oscillates && !s.state.empty();
+        q.simulatedHz = s.measure.frequencyHz;
+        if (q.oscillates) {
+            for (SimulationJob& job :
+                 QualityJobs(design, s.setting, coilQ, options.loadOhms, s.state)) {
+                jobs.push_back(std::move(job));
+            }
+            for (std::string& name : JobNames(s.setting)) {
+                names.push_back(std::move(name));
+            }
+        }
+    }
+}
+
+// Whether an oscillating setting's search for its lowest Q goes on.
+bool Searching(const QualityOutcome& outcome, const std::vector<StartupSearch>& searches) {
+    for (std::size_t i = 0; i < searches.size(); ++i) {
+        if (outcome.settings[i].oscillates && !searches[i].Done()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The start-up margin of each oscillating setting from its finished search.
 void Margins(const std::vector<StartupSearch>& searches, double coilQ, QualityOutcome& outcome) {
     for (std::size_t i = 0; i < searches.size(); ++i) {
@@ -182,23 +214,8 @@ QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
     }
     std::vector<SimulationJob> jobs;
     std::vector<std::string> names;
-    std::vector<StartupSearch> searches;
-    for (const SettingReport& s : settled.reports.front().settings) {
-        SettingQuality& q = outcome.settings.emplace_back();
-        q.setting = s.setting;
-        q.oscillates = s.measure.oscillates && !s.state.empty();
-        q.simulatedHz = s.measure.frequencyHz;
-        searches.emplace_back(coilQ);
-        if (q.oscillates) {
-            for (SimulationJob& job :
-                 QualityJobs(design, s.setting, coilQ, options.loadOhms, s.state)) {
-                jobs.push_back(std::move(job));
-            }
-            for (std::string& name : JobNames(s.setting)) {
-                names.push_back(std::move(name));
-            }
-        }
-    }
+    SettledSettings(design, coilQ, options, settled.reports.front(), outcome, jobs, names);
+    std::vector<StartupSearch> searches(outcome.settings.size(), StartupSearch(coilQ));
     std::vector<JobResult> results;
     if (!StartupRound(design, outcome, searches, jobs, names, simulator,
                       share(SettlingShare, FirstRoundEnd), cancel, *pool, results)) {
@@ -211,15 +228,7 @@ QualityOutcome SimulateQuality(const DesignRecord& design, double coilQ,
             next += JobsPerSetting;
         }
     }
-    const auto searching = [&] {
-        for (std::size_t i = 0; i < searches.size(); ++i) {
-            if (outcome.settings[i].oscillates && !searches[i].Done()) {
-                return true;
-            }
-        }
-        return false;
-    };
-    for (int round = 0; searching(); ++round) {
+    for (int round = 0; Searching(outcome, searches); ++round) {
         const double from =
             FirstRoundEnd + (1 - FirstRoundEnd) * std::min(0.9, round / ExpectedStartupRounds);
         const double to = std::min(0.99, from + (1 - FirstRoundEnd) / ExpectedStartupRounds);
